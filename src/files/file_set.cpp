@@ -1,0 +1,3 @@
+#include "files/file_set.h"
+
+FileSet fileSet;

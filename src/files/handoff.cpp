@@ -1,0 +1,29 @@
+#include "files/handoff.h"
+
+#include "files/shell_files.h"
+#include "platform/platform.h"
+#include "text/text_file.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A file that cannot be read has no lines, just like an empty one.
+std::vector<std::string> linesOf(const std::optional<std::string>& contents) {
+    return contents ? splitLines(*contents) : std::vector<std::string>();
+}
+
+} // namespace
+
+void readSharedLanguage(LanguageText& language) {
+    language = "English";
+    const std::vector<std::string> workDir = linesOf(readShellFile(workDirFileName));
+    if (workDir.empty())
+        return;
+    const std::string sharedParamsFile = PathText(workDir.front()).str() + "\\Comomb.dat";
+    const std::vector<std::string> sharedParams = linesOf(platform::readFile(sharedParamsFile));
+    if (!sharedParams.empty())
+        language = sharedParams.back();
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "text/fixed_text.h"
+
+// Files that the suite's programs leave for the shell: "work_dir.dat" in the start
+// folder names their working directory, whose "Comomb.dat" ends with the language of
+// the output files. The shell only reads them.
+
+inline constexpr const char* workDirFileName = "work_dir.dat";
+
+// The last line of the shared-parameters file, its first 20 characters as they stand;
+// "English" when either file is missing, unreadable or empty.
+void readSharedLanguage(LanguageText& language);

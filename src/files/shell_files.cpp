@@ -1,0 +1,32 @@
+#include "files/shell_files.h"
+
+#include "platform/platform.h"
+#include "shell/folders.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+std::vector<std::string> unsavedShellFiles;
+}
+
+std::string shellFilePath(std::string_view name) {
+    return folders.startDir.str() + "\\" + std::string(name);
+}
+
+bool shellFileExists(std::string_view name) { return platform::fileExists(shellFilePath(name)); }
+
+std::optional<std::string> readShellFile(std::string_view name) {
+    return platform::readFile(shellFilePath(name));
+}
+
+bool writeShellFile(std::string_view name, std::string_view contents) {
+    if (platform::replaceFile(shellFilePath(name), contents))
+        return true;
+    if (std::find(unsavedShellFiles.begin(), unsavedShellFiles.end(), name) ==
+        unsavedShellFiles.end())
+        unsavedShellFiles.emplace_back(name);
+    return false;
+}
+
+std::vector<std::string> takeUnsavedShellFiles() { return std::exchange(unsavedShellFiles, {}); }

@@ -1,0 +1,5 @@
+#include "launch/process_table.h"
+
+ProcessTable processTable;
+
+void resetProcessTable() { processTable = ProcessTable(); }

@@ -1,0 +1,132 @@
+#pragma once
+
+// The one interface between the shell and the operating system. The shell's code
+// calls only what is declared here; src/platform/win32 implements it for Windows and
+// the unit tests link a fake in its place. Paths are Windows paths (backslashes).
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// Opaque handles. A null handle means "none": a failed creation, a missing icon.
+struct WindowObject;
+using Window = WindowObject*;
+struct IconObject;
+using Icon = IconObject*;
+struct DialogObject;
+using Dialog = DialogObject*;
+
+struct Rect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
+
+struct Colour {
+    std::uint8_t red = 0, green = 0, blue = 0;
+};
+
+// ---- Files and folders -------------------------------------------------------------
+
+std::string currentDirectory();
+bool fileExists(const std::string& path);
+// The whole file, or nothing when it cannot be opened or read.
+std::optional<std::string> readFile(const std::string& path);
+// Replaces the file's contents atomically: the new contents are written and flushed
+// beside it, then moved over it, so a failure never leaves the file half written.
+// False when the file could not be written; the old file is then untouched.
+bool replaceFile(const std::string& path, std::string_view contents);
+
+// ---- Message boxes (always without an owner window) ---------------------------------
+
+enum class MessageIcon { None, Error, Information };
+enum class MessageButtons { Ok, YesNo };
+enum class Answer { Ok, Yes, No };
+
+Answer showMessage(std::string_view text, std::string_view title, MessageIcon icon,
+                   MessageButtons buttons = MessageButtons::Ok);
+
+// ---- Sound --------------------------------------------------------------------------
+
+// Plays a WAV file and returns when it has ended.
+void playSound(const std::string& path);
+
+// ---- Icons --------------------------------------------------------------------------
+
+// Loads an icon file; size 0 takes the file's own size. VGA colours reduce the icon to
+// the 16 standard colours. Null when the file is missing or unreadable. Icons live for
+// the whole run.
+Icon loadIcon(const std::string& path, int size, bool vgaColours = false);
+
+// ---- Plain windows: the welcome and About windows ------------------------------------
+
+enum class WindowEvent {
+    Created,      // the window exists, before it is first shown
+    Painted,      // a paint request has been served
+    Timer,        // a timer of the window has elapsed
+    LeftClick,    // the left mouse button went down in the client area
+    CloseRequest, // close box or Alt+F4; the window is destroyed after the procedure
+    Destroyed,    // the window is being destroyed
+};
+using WindowProcedure = void (*)(Window window, WindowEvent event);
+
+// Registers a class of pop-up windows with the given icon, served by the procedure.
+bool registerWindowClass(const std::string& className, Icon icon, WindowProcedure procedure);
+// A hidden pop-up window with a caption and a system menu, at the default position.
+Window createPopupWindow(const std::string& className, const std::string& title, int width,
+                         int height);
+void showWindow(Window window, int showCommand);
+void destroyWindow(Window window);
+// Starts, or restarts, a periodic timer of the window.
+void startTimer(Window window, int timerId, int milliseconds);
+Rect desktopRect();
+Rect windowRect(Window window);
+// Moves the window without changing its size or its place among other windows.
+void moveWindow(Window window, int x, int y);
+// Serves the messages of this one window until `done` becomes true.
+void runWindowLoop(Window window, const bool& done);
+
+// ---- The dialog layer -----------------------------------------------------------------
+// A dialog is built from a template of the program's resources. Handlers are called only
+// for the user's own actions: a value that the program sets never calls one.
+
+enum class ControlEvent { Click, TextChanged, SelectionChanged, DoubleClick };
+using ControlHandler = void (*)(Dialog dialog, int controlId, ControlEvent event);
+using DialogHandler = void (*)(Dialog dialog);
+
+// Creates a modeless dialog from the template, hidden; null when it cannot be created.
+Dialog createDialog(int templateId);
+void onControlEvent(Dialog dialog, int controlId, ControlEvent event, ControlHandler handler);
+void onDestroyed(Dialog dialog, DialogHandler handler);
+void showDialog(Dialog dialog, int showCommand);
+void destroyDialog(Dialog dialog);
+
+// Runs the thread's message loop, passing the dialog its keyboard navigation, until the
+// quit message arrives; returns the quit message's exit value.
+int runMainLoop(Dialog dialog);
+void postQuit(int exitValue);
+
+void setText(Dialog dialog, int controlId, std::string_view text);
+std::string text(Dialog dialog, int controlId);
+void setEnabled(Dialog dialog, int controlId, bool enabled);
+bool isEnabled(Dialog dialog, int controlId);
+void setChecked(Dialog dialog, int controlId, bool checked);
+bool isChecked(Dialog dialog, int controlId);
+
+// List boxes and drop-down lists; items are numbered from 1.
+void appendItem(Dialog dialog, int controlId, std::string_view text);
+void setItemText(Dialog dialog, int controlId, int item, std::string_view text);
+int itemCount(Dialog dialog, int controlId);
+std::string itemText(Dialog dialog, int controlId, int item);
+// Selects one item (single selection); 0 clears the selection.
+void selectItem(Dialog dialog, int controlId, int item);
+// The selected item of a single-selection list, or 0 when none is.
+int selectedItem(Dialog dialog, int controlId);
+
+void setSmallIcon(Dialog dialog, Icon icon);
+void setButtonIcon(Dialog dialog, int controlId, Icon icon);
+// Paints the background of an edit or list box in the colour, text staying black.
+void setControlBackground(Dialog dialog, int controlId, Colour colour);
+
+} // namespace platform

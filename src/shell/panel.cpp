@@ -1,0 +1,137 @@
+#include "shell/panel.h"
+
+#include "files/file_set.h"
+#include "files/handoff.h"
+#include "files/settings.h"
+#include "ids.h"
+#include "shell/icons.h"
+
+#include <array>
+#include <utility>
+
+Panel panel;
+
+namespace {
+
+using platform::ControlEvent;
+using platform::Dialog;
+
+constexpr platform::Colour lightYellow{255, 255, 180};
+constexpr platform::Colour lightCyan{202, 255, 255};
+
+// Which icon each button shows, in the order they are put on.
+constexpr std::array<std::pair<int, ButtonIcon>, 21> buttonIconTable{{
+    {IDC_ITER, panelIcon},
+    {IDC_INPUT, inputIcon},
+    {IDC_INCARC, incarcIcon},
+    {IDC_INPUT_FILE, inputFileIcon},
+    {IDC_INCARC_FILE, incarcFileIcon},
+    {IDC_COMPOUND_STRUCTURE, compoundIcon},
+    {IDC_USERS_GUIDE, usersGuideIcon},
+    {IDC_STRUCTURE_GRAPH, structureIcon},
+    {IDC_MAX_PROCESSOR, maxIcon},
+    {IDC_DISPLACED_GRAPH, displacementIcon},
+    {IDC_PRINT, printIcon},
+    {IDC_VIEW_EDIT, notepadIcon},
+    {IDC_EXIT, exitIcon},
+    {IDC_ABOUT, aboutIcon},
+    {IDC_SELECT_GEOMETRY, openIcon},
+    {IDC_SELECT_LOADING, openIcon},
+    {IDC_SELECT_RECENT, openRecentIcon},
+    {IDC_PREVIEW, previewIcon},
+    {IDC_HELP, helpIcon},
+    {IDC_COMPOUND_PROCESSOR, compoundPostIcon},
+    {IDC_DIAGRAMS, diagramsIcon},
+}};
+
+constexpr std::array<std::pair<int, platform::Colour>, 6> controlColours{{
+    {IDC_GEOMETRY_FILE, lightYellow},
+    {IDC_OUTPUT_FILE, lightYellow},
+    {IDC_LOADING_FILE, lightYellow},
+    {IDC_CASE_LIST, lightYellow},
+    {IDC_TEXT_FILE_LIST, lightYellow},
+    {IDC_PROGRAM_STATUS, lightCyan},
+}};
+
+void dressPanel(Dialog dialog) {
+    platform::setSmallIcon(dialog, buttonIcons[panelIcon]);
+    for (const auto& [controlId, icon] : buttonIconTable)
+        platform::setButtonIcon(dialog, controlId, buttonIcons[icon]);
+    for (const auto& [controlId, colour] : controlColours)
+        platform::setControlBackground(dialog, controlId, colour);
+}
+
+// E X I T, the hidden Cancel, the Escape key and the close box all end up here.
+void closePanel(Dialog dialog, int, ControlEvent) { platform::destroyDialog(dialog); }
+
+void onPanelDestroyed(Dialog) { platform::postQuit(0); }
+
+void registerHandlers(Dialog dialog) {
+    platform::onDestroyed(dialog, onPanelDestroyed);
+    platform::onControlEvent(dialog, IDC_EXIT, ControlEvent::Click, closePanel);
+    platform::onControlEvent(dialog, IDC_CANCEL, ControlEvent::Click, closePanel);
+}
+
+void setFileSetStartValues(Dialog dialog) {
+    fileSet = FileSet();
+    platform::setText(dialog, IDC_GEOMETRY_FILE, fileSet.geometryFile.trimmed());
+    platform::setText(dialog, IDC_OUTPUT_FILE, fileSet.outputFile.trimmed());
+    platform::setText(dialog, IDC_LOADING_FILE, fileSet.loadingFile.trimmed());
+}
+
+void setListTypeStartValue(Dialog dialog) {
+    platform::appendItem(dialog, IDC_LIST_TYPE, "Short");
+    platform::appendItem(dialog, IDC_LIST_TYPE, "Complete");
+    settings.listType = "Short";
+    platform::selectItem(dialog, IDC_LIST_TYPE, 1);
+}
+
+void setLanguageStartValue(Dialog dialog) {
+    platform::appendItem(dialog, IDC_OUTPUT_LANGUAGE, "English");
+    platform::appendItem(dialog, IDC_OUTPUT_LANGUAGE, "Romanian");
+    readSharedLanguage(settings.outputLanguage);
+    const char first = settings.outputLanguage.first();
+    platform::selectItem(dialog, IDC_OUTPUT_LANGUAGE, first == 'r' || first == 'R' ? 2 : 1);
+    // The suite's programs get the language exactly as it was read.
+    saveLanguageFile();
+}
+
+void setTextFileListStartValue(Dialog dialog) {
+    for (const char* caption : {"", "", "", "New"})
+        platform::appendItem(dialog, IDC_TEXT_FILE_LIST, caption);
+}
+
+void setSoundStartValue(Dialog dialog) {
+    platform::setChecked(dialog, IDC_SOUND_BOX, settings.soundOn);
+    platform::setText(dialog, IDC_SOUND_BOX, settings.soundOn ? "Sound On" : "Sound Off");
+    saveSoundSetting();
+}
+
+void setStartValues(Dialog dialog) {
+    for (int controlId : {IDC_INPUT, IDC_INCARC, IDC_ITER, IDC_CASE_CAPTION})
+        platform::setEnabled(dialog, controlId, false);
+    platform::setChecked(dialog, IDC_ALL_CASES, false);
+    platform::setEnabled(dialog, IDC_ALL_CASES, false);
+    setFileSetStartValues(dialog);
+    setListTypeStartValue(dialog);
+    setLanguageStartValue(dialog);
+    for (int controlId : {IDC_PREVIEW, IDC_VIEW_EDIT, IDC_PRINT})
+        platform::setEnabled(dialog, controlId, false);
+    setTextFileListStartValue(dialog);
+    setSoundStartValue(dialog);
+}
+
+} // namespace
+
+bool buildPanel(int showCommand) {
+    panel.dialog = platform::createDialog(IDD_PANEL);
+    if (!panel.dialog)
+        return false;
+    dressPanel(panel.dialog);
+    registerHandlers(panel.dialog);
+    setStartValues(panel.dialog);
+    platform::showDialog(panel.dialog, showCommand);
+    return true;
+}
+
+int runPanel() { return platform::runMainLoop(panel.dialog); }

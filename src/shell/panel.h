@@ -1,0 +1,19 @@
+#pragma once
+
+#include "platform/platform.h"
+
+// The launcher panel: the shell's one main window, built from template 102.
+struct Panel {
+    platform::Dialog dialog = nullptr;
+};
+
+extern Panel panel;
+
+inline constexpr const char* panelCaption = "OMBRIX";
+
+// Creates the panel, dresses it (icons, colours), wires its handlers, gives its controls
+// their start values and shows it. False when the panel cannot be created.
+bool buildPanel(int showCommand);
+
+// Runs the main loop until the panel has been closed; returns the quit message's value.
+int runPanel();

@@ -1,0 +1,40 @@
+#include "text/text_file.h"
+
+std::vector<std::string> splitLines(std::string_view contents) {
+    std::vector<std::string> lines;
+    while (!contents.empty()) {
+        std::size_t end = contents.find('\n');
+        std::string_view line = contents.substr(0, end);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        lines.emplace_back(line);
+        if (end == std::string_view::npos)
+            break;
+        contents.remove_prefix(end + 1);
+    }
+    return lines;
+}
+
+std::string joinLines(const std::vector<std::string>& lines) {
+    std::string contents;
+    for (const std::string& line : lines)
+        contents += line + "\r\n";
+    return contents;
+}
+
+std::optional<bool> parseLogical(std::string_view line) {
+    std::size_t at = line.find_first_not_of(' ');
+    if (at != std::string_view::npos && line[at] == '.')
+        ++at;
+    if (at >= line.size())
+        return std::nullopt;
+    switch (line[at]) {
+    case 'T':
+    case 't': return true;
+    case 'F':
+    case 'f': return false;
+    default: return std::nullopt;
+    }
+}
+
+std::string formatLogical(bool value) { return value ? " T" : " F"; }

@@ -1,0 +1,315 @@
+#include "fake_platform.h"
+
+#include "ids.h"
+
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <stdexcept>
+
+namespace platform {
+
+struct DialogObject {
+    int templateId = 0;
+    bool visible = false;
+    bool destroyed = false;
+    std::map<int, fake::Control> controls;
+    std::map<std::pair<int, ControlEvent>, ControlHandler> handlers;
+    DialogHandler onDestroyed = nullptr;
+    Icon smallIcon = nullptr;
+};
+
+} // namespace platform
+
+namespace fake {
+
+namespace {
+
+std::vector<std::unique_ptr<platform::DialogObject>> dialogs;
+
+// Handles are 1-based positions in the fake's tables.
+template <typename Handle> Handle handleOf(std::size_t index) {
+    return reinterpret_cast<Handle>(index + 1);
+}
+template <typename Handle> std::size_t indexOf(Handle handle) {
+    return reinterpret_cast<std::size_t>(handle) - 1;
+}
+
+Window& windowOf(platform::Window window) { return state().windows.at(indexOf(window)); }
+
+platform::WindowProcedure procedureOf(platform::Window window) {
+    const auto found = state().classes.find(windowOf(window).className);
+    return found == state().classes.end() ? nullptr : found->second;
+}
+
+void deliver(platform::Window window, platform::WindowEvent event) {
+    if (platform::WindowProcedure procedure = procedureOf(window))
+        procedure(window, event);
+}
+
+void notify(platform::Dialog dialog, int controlId, platform::ControlEvent event) {
+    const auto found = dialog->handlers.find({controlId, event});
+    if (found != dialog->handlers.end())
+        found->second(dialog, controlId, event);
+}
+
+bool isAutoCheckBox(int controlId) {
+    return controlId == IDC_SOUND_BOX || controlId == IDC_ALL_CASES;
+}
+
+std::string absolute(const std::string& windowsPath) {
+    const std::string& current = state().currentDirectory;
+    if (windowsPath.size() >= 2 && windowsPath[1] == ':')
+        return windowsPath;
+    if (!windowsPath.empty() && windowsPath[0] == '\\')
+        return current.substr(0, 2) + windowsPath;
+    return current + "\\" + windowsPath;
+}
+
+} // namespace
+
+State& state() {
+    static State current;
+    return current;
+}
+
+void reset(const std::filesystem::path& root) {
+    dialogs.clear();
+    state() = State();
+    state().root = root;
+}
+
+std::filesystem::path hostPath(const std::string& windowsPath) {
+    const std::string full = absolute(windowsPath);
+    std::filesystem::path path = state().root / std::string(1, full[0]);
+    std::istringstream parts(full.substr(2));
+    for (std::string part; std::getline(parts, part, '\\');)
+        if (!part.empty())
+            path /= part;
+    return path;
+}
+
+platform::Dialog lastDialog() { return dialogs.empty() ? nullptr : dialogs.back().get(); }
+Control& control(platform::Dialog dialog, int controlId) { return dialog->controls[controlId]; }
+bool isVisible(platform::Dialog dialog) { return dialog->visible; }
+bool isDestroyed(platform::Dialog dialog) { return dialog->destroyed; }
+platform::Icon smallIcon(platform::Dialog dialog) { return dialog->smallIcon; }
+
+void click(platform::Dialog dialog, int controlId) {
+    Control& clicked = control(dialog, controlId);
+    if (!clicked.enabled)
+        return;
+    if (isAutoCheckBox(controlId))
+        clicked.checked = !clicked.checked;
+    notify(dialog, controlId, platform::ControlEvent::Click);
+}
+
+void type(platform::Dialog dialog, int controlId, const std::string& text) {
+    Control& edit = control(dialog, controlId);
+    // Each keystroke changes the text and reports the change.
+    for (std::size_t length = 1; length <= text.size(); ++length) {
+        edit.text = text.substr(0, length);
+        notify(dialog, controlId, platform::ControlEvent::TextChanged);
+    }
+}
+
+void select(platform::Dialog dialog, int controlId, int item) {
+    control(dialog, controlId).selected = item;
+    notify(dialog, controlId, platform::ControlEvent::SelectionChanged);
+}
+
+} // namespace fake
+
+namespace platform {
+
+using fake::state;
+
+// ---- Files and folders
+
+std::string currentDirectory() { return state().currentDirectory; }
+
+bool fileExists(const std::string& path) {
+    return std::filesystem::is_regular_file(fake::hostPath(path));
+}
+
+std::optional<std::string> readFile(const std::string& path) {
+    std::ifstream file(fake::hostPath(path), std::ios::binary);
+    if (!file || std::filesystem::is_directory(fake::hostPath(path)))
+        return std::nullopt;
+    std::ostringstream contents;
+    contents << file.rdbuf();
+    return contents.str();
+}
+
+bool replaceFile(const std::string& path, std::string_view contents) {
+    if (state().unwritableFiles.count(path))
+        return false;
+    const std::filesystem::path target = fake::hostPath(path);
+    std::filesystem::path newFile = target;
+    newFile += ".new";
+    {
+        std::ofstream file(newFile, std::ios::binary | std::ios::trunc);
+        if (!(file << contents) || !file.flush())
+            return false;
+    }
+    std::error_code error;
+    std::filesystem::rename(newFile, target, error);
+    return !error;
+}
+
+// ---- Message boxes, sound, icons
+
+Answer showMessage(std::string_view text, std::string_view title, MessageIcon icon,
+                   MessageButtons buttons) {
+    state().messages.push_back({std::string(text), std::string(title), icon, buttons});
+    if (state().answers.empty())
+        return buttons == MessageButtons::YesNo ? Answer::No : Answer::Ok;
+    const Answer answer = state().answers.front();
+    state().answers.pop_front();
+    return answer;
+}
+
+void playSound(const std::string& path) { state().sounds.push_back(path); }
+
+Icon loadIcon(const std::string& path, int size, bool vgaColours) {
+    if (!fileExists(path))
+        return nullptr;
+    state().icons.push_back({path, size, vgaColours});
+    return fake::handleOf<Icon>(state().icons.size() - 1);
+}
+
+// ---- Plain windows
+
+bool registerWindowClass(const std::string& className, Icon, WindowProcedure procedure) {
+    if (state().refuseClassRegistration || state().classes.count(className))
+        return false;
+    state().classes[className] = procedure;
+    return true;
+}
+
+Window createPopupWindow(const std::string& className, const std::string& title, int width,
+                         int height) {
+    if (state().refuseWindowCreation || !state().classes.count(className))
+        return nullptr;
+    state().windows.push_back({className, title, width, height});
+    Window window = fake::handleOf<Window>(state().windows.size() - 1);
+    fake::deliver(window, WindowEvent::Created);
+    return window;
+}
+
+void showWindow(Window window, int) { fake::windowOf(window).visible = true; }
+
+void destroyWindow(Window window) {
+    fake::Window& destroyed = fake::windowOf(window);
+    if (destroyed.destroyed)
+        return;
+    destroyed.destroyed = true;
+    destroyed.visible = false;
+    fake::deliver(window, WindowEvent::Destroyed);
+}
+
+void startTimer(Window window, int, int milliseconds) {
+    fake::windowOf(window).timerMilliseconds = milliseconds;
+}
+
+Rect desktopRect() { return state().desktop; }
+
+Rect windowRect(Window window) {
+    const fake::Window& shown = fake::windowOf(window);
+    return {shown.x, shown.y, shown.x + shown.width, shown.y + shown.height};
+}
+
+void moveWindow(Window window, int x, int y) {
+    fake::windowOf(window).x = x;
+    fake::windowOf(window).y = y;
+}
+
+void runWindowLoop(Window window, const bool& done) {
+    for (WindowEvent event : state().welcomeEvents) {
+        if (done || fake::windowOf(window).destroyed)
+            return;
+        fake::deliver(window, event);
+        if (event == WindowEvent::CloseRequest)
+            destroyWindow(window);
+    }
+}
+
+// ---- The dialog layer
+
+Dialog createDialog(int templateId) {
+    if (state().refuseDialogCreation)
+        return nullptr;
+    fake::dialogs.push_back(std::make_unique<DialogObject>());
+    fake::dialogs.back()->templateId = templateId;
+    return fake::dialogs.back().get();
+}
+
+void onControlEvent(Dialog dialog, int controlId, ControlEvent event, ControlHandler handler) {
+    dialog->handlers[{controlId, event}] = handler;
+}
+
+void onDestroyed(Dialog dialog, DialogHandler handler) { dialog->onDestroyed = handler; }
+void showDialog(Dialog dialog, int) { dialog->visible = true; }
+
+void destroyDialog(Dialog dialog) {
+    if (dialog->destroyed)
+        return;
+    dialog->destroyed = true;
+    dialog->visible = false;
+    if (dialog->onDestroyed)
+        dialog->onDestroyed(dialog);
+}
+
+int runMainLoop(Dialog dialog) {
+    if (state().mainLoop)
+        state().mainLoop(dialog);
+    if (!state().quitValue)
+        throw std::logic_error("the main loop ended without a quit message");
+    return *state().quitValue;
+}
+
+void postQuit(int exitValue) { state().quitValue = exitValue; }
+
+void setText(Dialog dialog, int controlId, std::string_view text) {
+    fake::control(dialog, controlId).text = text;
+}
+std::string text(Dialog dialog, int controlId) { return fake::control(dialog, controlId).text; }
+void setEnabled(Dialog dialog, int controlId, bool enabled) {
+    fake::control(dialog, controlId).enabled = enabled;
+}
+bool isEnabled(Dialog dialog, int controlId) { return fake::control(dialog, controlId).enabled; }
+void setChecked(Dialog dialog, int controlId, bool checked) {
+    fake::control(dialog, controlId).checked = checked;
+}
+bool isChecked(Dialog dialog, int controlId) { return fake::control(dialog, controlId).checked; }
+
+void appendItem(Dialog dialog, int controlId, std::string_view text) {
+    fake::control(dialog, controlId).items.emplace_back(text);
+}
+
+void setItemText(Dialog dialog, int controlId, int item, std::string_view text) {
+    fake::control(dialog, controlId).items.at(static_cast<std::size_t>(item - 1)) = text;
+}
+
+int itemCount(Dialog dialog, int controlId) {
+    return static_cast<int>(fake::control(dialog, controlId).items.size());
+}
+
+std::string itemText(Dialog dialog, int controlId, int item) {
+    return fake::control(dialog, controlId).items.at(static_cast<std::size_t>(item - 1));
+}
+
+void selectItem(Dialog dialog, int controlId, int item) {
+    fake::control(dialog, controlId).selected = item;
+}
+int selectedItem(Dialog dialog, int controlId) { return fake::control(dialog, controlId).selected; }
+
+void setSmallIcon(Dialog dialog, Icon icon) { dialog->smallIcon = icon; }
+void setButtonIcon(Dialog dialog, int controlId, Icon icon) {
+    fake::control(dialog, controlId).icon = icon;
+}
+void setControlBackground(Dialog dialog, int controlId, Colour colour) {
+    fake::control(dialog, controlId).background = colour;
+}
+
+} // namespace platform

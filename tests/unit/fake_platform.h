@@ -1,0 +1,98 @@
+#pragma once
+
+// The platform as the unit tests see it: dialogs, windows, message boxes and sounds are
+// kept in memory and recorded; files are real, under a temporary root folder that
+// stands for the Windows file system ("C:\Ombrix\Exe\Sound.dat" is
+// <root>/C/Ombrix/Exe/Sound.dat). Tests act as the user through click(), type() and
+// select(), which call the registered handlers as the real dialog layer would.
+
+#include "platform/platform.h"
+
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace fake {
+
+struct Control {
+    std::string text;
+    bool enabled = true;
+    bool checked = false;
+    std::vector<std::string> items;
+    int selected = 0;
+    platform::Icon icon = nullptr;
+    std::optional<platform::Colour> background;
+};
+
+struct Message {
+    std::string text;
+    std::string title;
+    platform::MessageIcon icon;
+    platform::MessageButtons buttons;
+};
+
+struct LoadedIcon {
+    std::string path;
+    int size;
+    bool vgaColours;
+};
+
+struct Window {
+    std::string className;
+    std::string title;
+    int width = 0, height = 0;
+    int x = -1, y = -1;
+    bool visible = false;
+    bool destroyed = false;
+    int timerMilliseconds = 0;
+};
+
+struct State {
+    std::filesystem::path root;
+    std::string currentDirectory = "C:\\Ombrix\\Exe";
+    platform::Rect desktop{0, 0, 1280, 1024};
+
+    std::vector<Message> messages;
+    std::deque<platform::Answer> answers; // the user's answers, Ok when none is left
+    std::vector<std::string> sounds;
+    std::vector<LoadedIcon> icons;
+    std::set<std::string> unwritableFiles; // Windows paths whose writes fail
+
+    bool refuseClassRegistration = false;
+    bool refuseWindowCreation = false;
+    bool refuseDialogCreation = false;
+    std::map<std::string, platform::WindowProcedure> classes;
+    std::vector<Window> windows;
+    // What happens to the welcome window while start-up waits for it.
+    std::vector<platform::WindowEvent> welcomeEvents{platform::WindowEvent::Painted,
+                                                     platform::WindowEvent::Timer};
+    // The user's actions while the main loop runs.
+    std::function<void(platform::Dialog)> mainLoop;
+    std::optional<int> quitValue;
+};
+
+State& state();
+// Starts afresh with an empty root folder; ends every dialog and window of the last test.
+void reset(const std::filesystem::path& root);
+
+// Where a Windows path lies in the test's root folder.
+std::filesystem::path hostPath(const std::string& windowsPath);
+
+// The dialog created last, and its controls.
+platform::Dialog lastDialog();
+Control& control(platform::Dialog dialog, int controlId);
+bool isVisible(platform::Dialog dialog);
+bool isDestroyed(platform::Dialog dialog);
+platform::Icon smallIcon(platform::Dialog dialog);
+
+// The user's actions. A disabled control takes none; a check box toggles on a click.
+void click(platform::Dialog dialog, int controlId);
+void type(platform::Dialog dialog, int controlId, const std::string& text);
+void select(platform::Dialog dialog, int controlId, int item);
+
+} // namespace fake

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "fake_platform.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+// A test of the shell on the fake platform, in a fresh installation folder
+// C:\Ombrix\Exe with every piece of the shell's state at its start value.
+class ShellTest : public ::testing::Test {
+  public:
+    static constexpr const char* startDir = "C:\\Ombrix\\Exe";
+
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Files by Windows path; bare names lie in the start folder.
+    void writeFile(const std::string& path, const std::string& contents);
+    std::string readFile(const std::string& path);
+    bool fileExists(const std::string& path);
+    void makeFolder(const std::string& path);
+
+    // Puts an (empty) file for every icon of the panel into the Uir folder.
+    void installIcons();
+
+  private:
+    std::filesystem::path root_;
+};
