@@ -2,6 +2,11 @@
 #ifndef OMBRIX_IDS_H
 #define OMBRIX_IDS_H
 
+/* Controls that are never addressed */
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+
 /* Templates and icons */
 #define IDD_PANEL 102
 #define IDI_OMBRIX 104
@@ -22,7 +27,7 @@
 #define IDC_INCARC_FILE 1017
 #define IDC_INPUT_FILE 1018
 #define IDC_MAX_PROCESSOR 1019
-#define IDC_HELP 1020
+#define IDC_HELP_BUTTON 1020
 #define IDC_COMPOUND_PROCESSOR 1024
 #define IDC_DIAGRAMS 1025
 #define IDC_ABOUT 1040

@@ -39,7 +39,7 @@ constexpr std::array<std::pair<int, ButtonIcon>, 21> buttonIconTable{{
     {IDC_SELECT_LOADING, openIcon},
     {IDC_SELECT_RECENT, openRecentIcon},
     {IDC_PREVIEW, previewIcon},
-    {IDC_HELP, helpIcon},
+    {IDC_HELP_BUTTON, helpIcon},
     {IDC_COMPOUND_PROCESSOR, compoundPostIcon},
     {IDC_DIAGRAMS, diagramsIcon},
 }};

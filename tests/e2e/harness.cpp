@@ -1,0 +1,218 @@
+#include "harness.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+
+namespace e2e {
+
+namespace {
+
+std::filesystem::path stagedInstallation() {
+    const char* stage = std::getenv("OMBRIX_STAGE");
+    if (!stage || !*stage)
+        throw std::runtime_error("OMBRIX_STAGE does not name the staged installation");
+    return stage;
+}
+
+std::filesystem::path freshFolder() {
+    static std::atomic<int> counter{0};
+    const std::string name = "ombrix-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
+                             std::to_string(++counter);
+    std::filesystem::path folder = std::filesystem::temp_directory_path() / name;
+    std::filesystem::remove_all(folder);
+    return folder;
+}
+
+std::string narrow(const std::wstring& wide) {
+    std::string result;
+    for (wchar_t c : wide)
+        result += c < 128 ? static_cast<char>(c) : '?';
+    return result;
+}
+
+struct WindowSearch {
+    DWORD processId;
+    std::string title;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK matchWindow(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<WindowSearch*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search->processId || !IsWindowVisible(window) ||
+        windowText(window) != search->title)
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+BOOL CALLBACK collectChild(HWND window, LPARAM parameter) {
+    auto* children = reinterpret_cast<std::vector<HWND>*>(parameter);
+    if (GetParent(window) == children->front())
+        children->push_back(window);
+    return TRUE;
+}
+
+bool isComboBox(HWND window) { return className(window) == "ComboBox"; }
+
+} // namespace
+
+bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(50ms);
+    }
+    return true;
+}
+
+Installation::Installation() : root_(freshFolder()) {
+    std::filesystem::copy(stagedInstallation(), root_, std::filesystem::copy_options::recursive);
+}
+
+Installation::~Installation() {
+    std::error_code ignored;
+    std::filesystem::remove_all(root_, ignored);
+}
+
+std::optional<std::string> Installation::read(const std::string& name) const {
+    std::ifstream file(exeDir() / name, std::ios::binary);
+    if (!file)
+        return std::nullopt;
+    std::ostringstream contents;
+    contents << file.rdbuf();
+    return contents.str();
+}
+
+void Installation::write(const std::string& name, const std::string& contents) const {
+    const std::filesystem::path path = exeDir() / name;
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << contents;
+}
+
+bool Installation::exists(const std::string& name) const {
+    return std::filesystem::exists(exeDir() / name);
+}
+
+Shell::Shell(const Installation& installation) {
+    const std::string exe = (installation.exeDir() / "ombrix.exe").string();
+    const std::string folder = installation.exeDir().string();
+    std::string commandLine = "\"" + exe + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.c_str(), &startup, &process_))
+        throw std::runtime_error("cannot start " + exe);
+}
+
+Shell::~Shell() {
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_.hProcess, 1);
+        WaitForSingleObject(process_.hProcess, 10000);
+    }
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+}
+
+HWND Shell::findWindow(const std::string& title) const {
+    WindowSearch search{process_.dwProcessId, title};
+    EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND Shell::waitForWindow(const std::string& title, std::chrono::milliseconds timeout) const {
+    HWND found = nullptr;
+    waitUntil([&] { return (found = findWindow(title)) != nullptr; }, timeout);
+    return found;
+}
+
+HWND Shell::openPanel() const {
+    if (HWND welcome = waitForWindow("Welcome"))
+        PostMessageA(welcome, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    return waitForWindow("OMBRIX");
+}
+
+std::optional<DWORD> Shell::waitForExit(std::chrono::milliseconds timeout) const {
+    if (WaitForSingleObject(process_.hProcess, static_cast<DWORD>(timeout.count())) !=
+        WAIT_OBJECT_0)
+        return std::nullopt;
+    DWORD code = 0;
+    GetExitCodeProcess(process_.hProcess, &code);
+    return code;
+}
+
+HWND control(HWND dialog, int controlId) { return GetDlgItem(dialog, controlId); }
+
+// WM_GETTEXT, unlike GetWindowText, reads an edit's text in another process.
+std::string windowText(HWND window) {
+    char text[1024] = {};
+    SendMessageA(window, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+std::string className(HWND window) {
+    char name[256] = {};
+    GetClassNameA(window, name, sizeof(name));
+    return name;
+}
+
+std::vector<HWND> childWindows(HWND window) {
+    std::vector<HWND> children{window};
+    EnumChildWindows(window, collectChild, reinterpret_cast<LPARAM>(&children));
+    children.erase(children.begin());
+    return children;
+}
+
+bool isEnabled(HWND window) { return IsWindowEnabled(window) != FALSE; }
+bool isVisible(HWND window) { return (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0; }
+bool isChecked(HWND checkBox) { return SendMessageA(checkBox, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+// Item texts cross the process boundary intact only through the wide messages.
+std::vector<std::string> listItems(HWND list) {
+    const bool combo = isComboBox(list);
+    const auto count = SendMessageW(list, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0);
+    std::vector<std::string> items;
+    for (WPARAM item = 0; item < static_cast<WPARAM>(count); ++item) {
+        const auto length = SendMessageW(list, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, item, 0);
+        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+        SendMessageW(list, combo ? CB_GETLBTEXT : LB_GETTEXT, item,
+                     reinterpret_cast<LPARAM>(text.data()));
+        text.resize(static_cast<std::size_t>(length));
+        items.push_back(narrow(text));
+    }
+    return items;
+}
+
+int listSelection(HWND list) {
+    const auto selection = SendMessageW(list, isComboBox(list) ? CB_GETCURSEL : LB_GETCURSEL, 0, 0);
+    return selection < 0 ? 0 : static_cast<int>(selection) + 1;
+}
+
+void click(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
+
+void pressKey(HWND window, WPARAM virtualKey) {
+    PostMessageA(window, WM_KEYDOWN, virtualKey, 1);
+    PostMessageA(window, WM_KEYUP, virtualKey, 1 | (3u << 30));
+}
+
+std::string messageBoxText(HWND box) { return windowText(GetDlgItem(box, 0xFFFF)); }
+
+void answer(HWND box, int buttonId) { PostMessageA(box, WM_COMMAND, buttonId, 0); }
+
+COLORREF colourAt(HWND window, POINT client) {
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    UpdateWindow(window);
+    ClientToScreen(window, &client);
+    HDC screen = GetDC(nullptr);
+    const COLORREF colour = GetPixel(screen, client.x, client.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+} // namespace e2e

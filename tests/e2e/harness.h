@@ -1,0 +1,88 @@
+#pragma once
+
+// Drives the real ombrix.exe from another process: a fresh installation per test, the
+// shell's windows found by its process id and their titles, controls read and clicked
+// through window messages. Every wait polls with a time limit.
+
+#include <windows.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+using namespace std::chrono_literals;
+inline constexpr std::chrono::milliseconds defaultTimeout = 20s;
+
+bool waitUntil(const std::function<bool()>& condition,
+               std::chrono::milliseconds timeout = defaultTimeout);
+
+// A copy of the staged installation (Exe with Uir and Wav, Dat, Doc) in a temporary
+// folder of its own, removed when the test ends.
+class Installation {
+  public:
+    Installation();
+    ~Installation();
+    Installation(const Installation&) = delete;
+    Installation& operator=(const Installation&) = delete;
+
+    const std::filesystem::path& root() const { return root_; }
+    std::filesystem::path exeDir() const { return root_ / "Exe"; }
+    // Files by path relative to the Exe folder.
+    std::optional<std::string> read(const std::string& name) const;
+    void write(const std::string& name, const std::string& contents) const;
+    bool exists(const std::string& name) const;
+
+  private:
+    std::filesystem::path root_;
+};
+
+// ombrix.exe running in an installation's Exe folder; ended when the test ends.
+class Shell {
+  public:
+    explicit Shell(const Installation& installation);
+    ~Shell();
+    Shell(const Shell&) = delete;
+    Shell& operator=(const Shell&) = delete;
+
+    // A visible top-level window of this shell with this title, or null.
+    HWND findWindow(const std::string& title) const;
+    HWND waitForWindow(const std::string& title,
+                       std::chrono::milliseconds timeout = defaultTimeout) const;
+    // Closes the welcome window with a click and waits for the panel.
+    HWND openPanel() const;
+    // The exit code, or nothing when the shell is still running after the timeout.
+    std::optional<DWORD> waitForExit(std::chrono::milliseconds timeout = defaultTimeout) const;
+
+  private:
+    PROCESS_INFORMATION process_{};
+};
+
+HWND control(HWND dialog, int controlId);
+std::string windowText(HWND window);
+std::string className(HWND window);
+std::vector<HWND> childWindows(HWND window);
+bool isEnabled(HWND window);
+bool isVisible(HWND window);
+bool isChecked(HWND checkBox);
+
+// Items and selection of a list box or a drop-down list (selection: 1-based, 0 none).
+std::vector<std::string> listItems(HWND list);
+int listSelection(HWND list);
+
+// Clicks a button without waiting for what the click does.
+void click(HWND button);
+void pressKey(HWND window, WPARAM virtualKey);
+
+// A message box's text, and its answer by the button's id (IDOK, IDYES, IDNO).
+std::string messageBoxText(HWND box);
+void answer(HWND box, int buttonId);
+
+// The colour a user sees at a point of a window's client area.
+COLORREF colourAt(HWND window, POINT client);
+
+} // namespace e2e
