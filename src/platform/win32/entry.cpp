@@ -3,19 +3,7 @@
 
 #include <commctrl.h>
 
-namespace platform::win32 {
-
-namespace {
-HINSTANCE programInstance = nullptr;
-}
-
-HINSTANCE instance() { return programInstance; }
-void setInstance(HINSTANCE instance) { programInstance = instance; }
-
-} // namespace platform::win32
-
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR, int showCommand) {
-    platform::win32::setInstance(instance);
+int WINAPI WinMain(HINSTANCE, HINSTANCE previousInstance, LPSTR, int showCommand) {
     // The manifest asks for common controls 6, whose classes must be loaded first.
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);

@@ -5,8 +5,8 @@
 
 namespace platform::win32 {
 
-// The program's instance, set by the entry point before anything else runs.
-HINSTANCE instance();
-void setInstance(HINSTANCE instance);
+// The program's instance: the module of the running executable, whose resources hold
+// the dialog templates.
+inline HINSTANCE instance() { return GetModuleHandleA(nullptr); }
 
 } // namespace platform::win32

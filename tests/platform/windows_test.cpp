@@ -1,0 +1,90 @@
+#include "platform/platform.h"
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using platform::WindowEvent;
+
+namespace {
+
+std::vector<WindowEvent> events;
+bool done = false;
+
+void recordEvent(platform::Window, WindowEvent event) {
+    events.push_back(event);
+    if (event == WindowEvent::LeftClick)
+        done = true;
+}
+
+class Win32Window : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        ASSERT_TRUE(platform::registerWindowClass("Ombrix Test", nullptr, recordEvent));
+    }
+    void SetUp() override {
+        events.clear();
+        done = false;
+        window = platform::createPopupWindow("Ombrix Test", "Test", 300, 200);
+        ASSERT_TRUE(window);
+    }
+    void TearDown() override { platform::destroyWindow(window); }
+
+    HWND hwnd() const { return reinterpret_cast<HWND>(window); }
+    platform::Window window = nullptr;
+};
+
+} // namespace
+
+TEST_F(Win32Window, AClassIsRegisteredOnce) {
+    EXPECT_FALSE(platform::registerWindowClass("Ombrix Test", nullptr, recordEvent));
+}
+
+TEST_F(Win32Window, IsCreatedHiddenWithItsSizeAndCaption) {
+    EXPECT_EQ(events, std::vector<WindowEvent>{WindowEvent::Created});
+    EXPECT_FALSE(IsWindowVisible(hwnd()));
+    const platform::Rect rect = platform::windowRect(window);
+    EXPECT_EQ(rect.right - rect.left, 300);
+    EXPECT_EQ(rect.bottom - rect.top, 200);
+    EXPECT_TRUE(GetWindowLongA(hwnd(), GWL_STYLE) & WS_CAPTION);
+}
+
+TEST_F(Win32Window, MovesWithoutChangingItsSize) {
+    platform::moveWindow(window, 40, 30);
+    const platform::Rect rect = platform::windowRect(window);
+    EXPECT_EQ(rect.left, 40);
+    EXPECT_EQ(rect.top, 30);
+    EXPECT_EQ(rect.right, 340);
+    EXPECT_EQ(rect.bottom, 230);
+}
+
+TEST_F(Win32Window, ItsLoopServesPaintTimerAndClickUntilDone) {
+    platform::showWindow(window, SW_SHOWNORMAL);
+    platform::startTimer(window, 1, 10);
+    PostMessageA(hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    platform::runWindowLoop(window, done);
+    EXPECT_TRUE(done);
+    EXPECT_EQ(events.back(), WindowEvent::LeftClick);
+}
+
+TEST_F(Win32Window, ACloseRequestDestroysTheWindow) {
+    SendMessageA(hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(events, (std::vector<WindowEvent>{WindowEvent::Created, WindowEvent::CloseRequest,
+                                                 WindowEvent::Destroyed}));
+    EXPECT_FALSE(IsWindow(hwnd()));
+}
+
+TEST_F(Win32Window, ItsLoopEndsWhenTheWindowHasGone) {
+    platform::destroyWindow(window);
+    platform::runWindowLoop(window, done);
+    EXPECT_FALSE(done);
+}
+
+TEST_F(Win32Window, TheDesktopStartsAtTheOrigin) {
+    const platform::Rect desktop = platform::desktopRect();
+    EXPECT_EQ(desktop.left, 0);
+    EXPECT_EQ(desktop.top, 0);
+    EXPECT_GT(desktop.right, 0);
+    EXPECT_GT(desktop.bottom, 0);
+}
