@@ -5,7 +5,9 @@
 
 WelcomeWindow welcome;
 
-int welcomeExtent(int desktopEdge) { return static_cast<int>(static_cast<float>(desktopEdge) / 2.5f); }
+int welcomeExtent(int desktopEdge) {
+    return static_cast<int>(static_cast<float>(desktopEdge) / 2.5f);
+}
 
 namespace {
 

@@ -14,7 +14,9 @@ std::string shellFilePath(std::string_view name) {
     return folders.startDir.str() + "\\" + std::string(name);
 }
 
-bool shellFileExists(std::string_view name) { return platform::fileExists(shellFilePath(name)); }
+bool shellFileExists(std::string_view name) {
+    return platform::fileExists(shellFilePath(name));
+}
 
 std::optional<std::string> readShellFile(std::string_view name) {
     return platform::readFile(shellFilePath(name));
@@ -29,4 +31,6 @@ bool writeShellFile(std::string_view name, std::string_view contents) {
     return false;
 }
 
-std::vector<std::string> takeUnsavedShellFiles() { return std::exchange(unsavedShellFiles, {}); }
+std::vector<std::string> takeUnsavedShellFiles() {
+    return std::exchange(unsavedShellFiles, {});
+}

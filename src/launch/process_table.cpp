@@ -2,4 +2,6 @@
 
 ProcessTable processTable;
 
-void resetProcessTable() { processTable = ProcessTable(); }
+void resetProcessTable() {
+    processTable = ProcessTable();
+}

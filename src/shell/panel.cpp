@@ -62,9 +62,13 @@ void dressPanel(Dialog dialog) {
 }
 
 // E X I T, the hidden Cancel, the Escape key and the close box all end up here.
-void closePanel(Dialog dialog, int, ControlEvent) { platform::destroyDialog(dialog); }
+void closePanel(Dialog dialog, int, ControlEvent) {
+    platform::destroyDialog(dialog);
+}
 
-void onPanelDestroyed(Dialog) { platform::postQuit(0); }
+void onPanelDestroyed(Dialog) {
+    platform::postQuit(0);
+}
 
 void registerHandlers(Dialog dialog) {
     platform::onDestroyed(dialog, onPanelDestroyed);
@@ -134,4 +138,6 @@ bool buildPanel(int showCommand) {
     return true;
 }
 
-int runPanel() { return platform::runMainLoop(panel.dialog); }
+int runPanel() {
+    return platform::runMainLoop(panel.dialog);
+}

@@ -37,4 +37,6 @@ std::optional<bool> parseLogical(std::string_view line) {
     }
 }
 
-std::string formatLogical(bool value) { return value ? " T" : " F"; }
+std::string formatLogical(bool value) {
+    return value ? " T" : " F";
+}

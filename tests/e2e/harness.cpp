@@ -1,5 +1,7 @@
 #include "harness.h"
 
+#include "ids.h"
+
 #include <atomic>
 #include <cstdlib>
 #include <fstream>
@@ -20,7 +22,8 @@ std::filesystem::path stagedInstallation() {
 
 std::filesystem::path freshFolder() {
     static std::atomic<int> counter{0};
-    const std::string name = "ombrix-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
+    // Blanks and odd characters in the installation's path must not matter.
+    const std::string name = "OMBRIX e2e (" + std::to_string(GetCurrentProcessId()) + ") & #" +
                              std::to_string(++counter);
     std::filesystem::path folder = std::filesystem::temp_directory_path() / name;
     std::filesystem::remove_all(folder);
@@ -58,7 +61,9 @@ BOOL CALLBACK collectChild(HWND window, LPARAM parameter) {
     return TRUE;
 }
 
-bool isComboBox(HWND window) { return className(window) == "ComboBox"; }
+bool isComboBox(HWND window) {
+    return className(window) == "ComboBox";
+}
 
 } // namespace
 
@@ -147,7 +152,20 @@ std::optional<DWORD> Shell::waitForExit(std::chrono::milliseconds timeout) const
     return code;
 }
 
-HWND control(HWND dialog, int controlId) { return GetDlgItem(dialog, controlId); }
+void PanelTest::openPanel() {
+    shell = std::make_unique<Shell>(installation);
+    panel = shell->openPanel();
+    ASSERT_TRUE(panel) << "the panel did not appear";
+}
+
+void PanelTest::exitShell() {
+    click(control(panel, IDC_EXIT));
+    EXPECT_EQ(shell->waitForExit(), std::optional<DWORD>(0));
+}
+
+HWND control(HWND dialog, int controlId) {
+    return GetDlgItem(dialog, controlId);
+}
 
 // WM_GETTEXT, unlike GetWindowText, reads an edit's text in another process.
 std::string windowText(HWND window) {
@@ -169,9 +187,15 @@ std::vector<HWND> childWindows(HWND window) {
     return children;
 }
 
-bool isEnabled(HWND window) { return IsWindowEnabled(window) != FALSE; }
-bool isVisible(HWND window) { return (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0; }
-bool isChecked(HWND checkBox) { return SendMessageA(checkBox, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool isEnabled(HWND window) {
+    return IsWindowEnabled(window) != FALSE;
+}
+bool isVisible(HWND window) {
+    return (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+bool isChecked(HWND checkBox) {
+    return SendMessageA(checkBox, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
 
 // Item texts cross the process boundary intact only through the wide messages.
 std::vector<std::string> listItems(HWND list) {
@@ -194,16 +218,22 @@ int listSelection(HWND list) {
     return selection < 0 ? 0 : static_cast<int>(selection) + 1;
 }
 
-void click(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
+void click(HWND button) {
+    PostMessageA(button, BM_CLICK, 0, 0);
+}
 
 void pressKey(HWND window, WPARAM virtualKey) {
     PostMessageA(window, WM_KEYDOWN, virtualKey, 1);
     PostMessageA(window, WM_KEYUP, virtualKey, 1 | (3u << 30));
 }
 
-std::string messageBoxText(HWND box) { return windowText(GetDlgItem(box, 0xFFFF)); }
+std::string messageBoxText(HWND box) {
+    return windowText(GetDlgItem(box, 0xFFFF));
+}
 
-void answer(HWND box, int buttonId) { PostMessageA(box, WM_COMMAND, buttonId, 0); }
+void answer(HWND box, int buttonId) {
+    PostMessageA(box, WM_COMMAND, buttonId, 0);
+}
 
 COLORREF colourAt(HWND window, POINT client) {
     SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);

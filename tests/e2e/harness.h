@@ -6,9 +6,12 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -60,6 +63,19 @@ class Shell {
 
   private:
     PROCESS_INFORMATION process_{};
+};
+
+// A test on a fresh installation: set the installation up, then open the panel.
+class PanelTest : public ::testing::Test {
+  protected:
+    // Starts the shell and waits for its panel, past the welcome window.
+    void openPanel();
+    // Ends the shell with its E X I T button; it must end with exit code 0.
+    void exitShell();
+
+    Installation installation;
+    std::unique_ptr<Shell> shell;
+    HWND panel = nullptr;
 };
 
 HWND control(HWND dialog, int controlId);

@@ -1,8 +1,6 @@
 #include "harness.h"
 #include "ids.h"
 
-#include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
@@ -17,48 +15,38 @@ const std::string blankRecentFile = [] {
     return contents;
 }();
 
-// Ends the shell through its E X I T button and returns the exit code (-1: still running).
-long exitShell(const Shell& shell, HWND panel) {
-    click(control(panel, IDC_EXIT));
-    const std::optional<DWORD> code = shell.waitForExit();
-    return code ? static_cast<long>(*code) : -1;
-}
-
 } // namespace
 
-TEST(Startup, WelcomeWindowClosesOnAClickAndThePanelAppears) {
-    Installation installation;
-    Shell shell(installation);
-    HWND welcome = shell.waitForWindow("Welcome");
+using Startup = PanelTest;
+
+TEST_F(Startup, WelcomeWindowClosesOnAClickAndThePanelAppears) {
+    shell = std::make_unique<Shell>(installation);
+    HWND welcome = shell->waitForWindow("Welcome");
     ASSERT_TRUE(welcome);
     EXPECT_EQ(className(welcome), "Welcome");
-    EXPECT_FALSE(shell.findWindow("OMBRIX"));
+    EXPECT_FALSE(shell->findWindow("OMBRIX"));
 
     PostMessageA(welcome, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
-    HWND panel = shell.waitForWindow("OMBRIX");
+    panel = shell->waitForWindow("OMBRIX");
     ASSERT_TRUE(panel);
     EXPECT_FALSE(IsWindow(welcome));
-    EXPECT_EQ(exitShell(shell, panel), 0);
+    exitShell();
 }
 
-TEST(Startup, WelcomeWindowClosesByItselfAfterThreeSeconds) {
-    Installation installation;
-    Shell shell(installation);
-    ASSERT_TRUE(shell.waitForWindow("Welcome"));
+TEST_F(Startup, WelcomeWindowClosesByItselfAfterThreeSeconds) {
+    shell = std::make_unique<Shell>(installation);
+    ASSERT_TRUE(shell->waitForWindow("Welcome"));
     const auto shown = std::chrono::steady_clock::now();
-    HWND panel = shell.waitForWindow("OMBRIX");
+    panel = shell->waitForWindow("OMBRIX");
     ASSERT_TRUE(panel);
     const auto waited = std::chrono::steady_clock::now() - shown;
     EXPECT_GT(waited, 2500ms);
     EXPECT_LT(waited, 10s);
-    EXPECT_EQ(exitShell(shell, panel), 0);
+    exitShell();
 }
 
-TEST(Startup, PanelHasEveryControlOfItsTemplate) {
-    Installation installation;
-    Shell shell(installation);
-    HWND panel = shell.openPanel();
-    ASSERT_TRUE(panel);
+TEST_F(Startup, PanelHasEveryControlOfItsTemplate) {
+    openPanel();
 
     const struct {
         int id;
@@ -116,24 +104,21 @@ TEST(Startup, PanelHasEveryControlOfItsTemplate) {
     }
     EXPECT_EQ(childWindows(panel).size(), 66u);
     EXPECT_EQ(className(panel), "#32770");
-    EXPECT_EQ(exitShell(shell, panel), 0);
+    exitShell();
 }
 
-TEST(Startup, PanelStartsWithItsInitialStates) {
-    Installation installation;
-    Shell shell(installation);
-    HWND panel = shell.openPanel();
-    ASSERT_TRUE(panel);
+TEST_F(Startup, PanelStartsWithItsInitialStates) {
+    openPanel();
 
     const struct {
         int id;
         bool enabled;
     } states[] = {
-        {IDC_INPUT, false},         {IDC_INCARC, false},        {IDC_ITER, false},
-        {IDC_CASE_CAPTION, false},  {IDC_ALL_CASES, false},     {IDC_PREVIEW, false},
-        {IDC_VIEW_EDIT, false},     {IDC_PRINT, false},         {IDC_SELECT_GEOMETRY, true},
-        {IDC_SELECT_LOADING, true}, {IDC_SELECT_RECENT, true},  {IDC_SOUND_BOX, true},
-        {IDC_STRUCTURE_GRAPH, true}, {IDC_HELP_BUTTON, true},          {IDC_EXIT, true},
+        {IDC_INPUT, false},          {IDC_INCARC, false},       {IDC_ITER, false},
+        {IDC_CASE_CAPTION, false},   {IDC_ALL_CASES, false},    {IDC_PREVIEW, false},
+        {IDC_VIEW_EDIT, false},      {IDC_PRINT, false},        {IDC_SELECT_GEOMETRY, true},
+        {IDC_SELECT_LOADING, true},  {IDC_SELECT_RECENT, true}, {IDC_SOUND_BOX, true},
+        {IDC_STRUCTURE_GRAPH, true}, {IDC_HELP_BUTTON, true},   {IDC_EXIT, true},
     };
     for (const auto& c : states)
         EXPECT_EQ(isEnabled(control(panel, c.id)), c.enabled) << "control " << c.id;
@@ -153,52 +138,40 @@ TEST(Startup, PanelStartsWithItsInitialStates) {
 
     for (int id : {IDC_INPUT, IDC_ITER, IDC_EXIT, IDC_SELECT_GEOMETRY, IDC_DIAGRAMS})
         EXPECT_NE(SendMessageA(control(panel, id), BM_GETIMAGE, IMAGE_ICON, 0), 0) << id;
-    EXPECT_EQ(exitShell(shell, panel), 0);
+    exitShell();
 }
 
-TEST(Startup, AFreshStartLeavesTheSettingsFiles) {
-    Installation installation;
+TEST_F(Startup, AFreshStartLeavesTheSettingsFiles) {
     ASSERT_FALSE(installation.exists("Sound.dat"));
-    Shell shell(installation);
-    HWND panel = shell.openPanel();
-    ASSERT_TRUE(panel);
+    openPanel();
     EXPECT_EQ(installation.read("Sound.dat"), " F\r\n");
     EXPECT_EQ(installation.read("recent.dat"), blankRecentFile);
     EXPECT_EQ(installation.read("language.dat"), "English             \r\n");
     EXPECT_FALSE(installation.exists("Sound.dat.new"));
-    EXPECT_EQ(exitShell(shell, panel), 0);
+    exitShell();
 }
 
-TEST(Startup, SoundSettingOfTheLastRunIsKept) {
-    Installation installation;
+TEST_F(Startup, SoundSettingOfTheLastRunIsKept) {
     installation.write("Sound.dat", " T\r\n");
-    Shell shell(installation);
-    HWND panel = shell.openPanel();
-    ASSERT_TRUE(panel);
+    openPanel();
     EXPECT_TRUE(isChecked(control(panel, IDC_SOUND_BOX)));
     EXPECT_EQ(windowText(control(panel, IDC_SOUND_BOX)), "Sound On");
     EXPECT_EQ(installation.read("Sound.dat"), " T\r\n");
-    EXPECT_EQ(exitShell(shell, panel), 0);
+    exitShell();
 }
 
-TEST(Startup, OutputLanguageComesFromTheSuitesSharedParameters) {
-    Installation installation;
+TEST_F(Startup, OutputLanguageComesFromTheSuitesSharedParameters) {
     const std::filesystem::path work = installation.root() / "My Work";
     installation.write("work_dir.dat", work.string() + "\r\n");
     installation.write("../My Work/Comomb.dat", "20 5 0.001\r\nRomanian\r\n");
-    Shell shell(installation);
-    HWND panel = shell.openPanel();
-    ASSERT_TRUE(panel);
+    openPanel();
     EXPECT_EQ(listSelection(control(panel, IDC_OUTPUT_LANGUAGE)), 2);
     EXPECT_EQ(installation.read("language.dat"), "Romanian            \r\n");
-    EXPECT_EQ(exitShell(shell, panel), 0);
+    exitShell();
 }
 
-TEST(Startup, EditsAndListsShowTheirColours) {
-    Installation installation;
-    Shell shell(installation);
-    HWND panel = shell.openPanel();
-    ASSERT_TRUE(panel);
+TEST_F(Startup, EditsAndListsShowTheirColours) {
+    openPanel();
     const struct {
         int id;
         COLORREF colour;
@@ -218,10 +191,10 @@ TEST(Startup, EditsAndListsShowTheirColours) {
         waitUntil([&] { return (seen = colourAt(window, point)) == c.colour; }, 5s);
         EXPECT_EQ(seen, c.colour) << "control " << c.id;
     }
-    EXPECT_EQ(exitShell(shell, panel), 0);
+    exitShell();
 }
 
-TEST(Startup, EveryWayOfClosingThePanelEndsWithCodeZero) {
+TEST(Closing, EveryWayOfClosingThePanelEndsWithCodeZero) {
     const struct {
         const char* name;
         void (*close)(HWND panel);
@@ -240,33 +213,26 @@ TEST(Startup, EveryWayOfClosingThePanelEndsWithCodeZero) {
     }
 }
 
-TEST(Startup, AMissingIconFolderDoesNotStopStartUp) {
-    Installation installation;
+TEST_F(Startup, AMissingIconFolderDoesNotStopStartUp) {
     std::filesystem::remove_all(installation.exeDir() / "Uir");
-    Shell shell(installation);
-    HWND panel = shell.openPanel();
-    ASSERT_TRUE(panel);
+    openPanel();
     EXPECT_EQ(SendMessageA(control(panel, IDC_INPUT), BM_GETIMAGE, IMAGE_ICON, 0), 0);
-    EXPECT_EQ(exitShell(shell, panel), 0);
+    exitShell();
 }
 
-TEST(Startup, ASettingsFileThatCannotBeWrittenIsReportedOnce) {
-    Installation installation;
+TEST_F(Startup, ASettingsFileThatCannotBeWrittenIsReportedOnce) {
     // A folder in the way of Sound.dat: it can be neither read nor replaced.
     std::filesystem::create_directory(installation.exeDir() / "Sound.dat");
-    Shell shell(installation);
-    ASSERT_TRUE(shell.openPanel());
-    HWND box = shell.waitForWindow("OMBRIX Message");
+    openPanel();
+    HWND box = shell->waitForWindow("OMBRIX Message");
     ASSERT_TRUE(box);
     const std::string text = messageBoxText(box);
     EXPECT_NE(text.find("Sound.dat"), std::string::npos) << text;
     EXPECT_EQ(text.find("recent.dat"), std::string::npos) << text;
     answer(box, IDOK);
 
-    HWND panel = shell.findWindow("OMBRIX");
-    ASSERT_TRUE(panel);
     EXPECT_FALSE(isChecked(control(panel, IDC_SOUND_BOX)));
     EXPECT_EQ(installation.read("recent.dat"), blankRecentFile);
-    EXPECT_FALSE(shell.waitForWindow("OMBRIX Message", 1s));
-    EXPECT_EQ(exitShell(shell, panel), 0);
+    EXPECT_FALSE(shell->waitForWindow("OMBRIX Message", 1s));
+    exitShell();
 }

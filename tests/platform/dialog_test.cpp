@@ -24,7 +24,9 @@ void record(platform::Dialog, int controlId, ControlEvent event) {
 }
 
 bool destroyedCalled = false;
-void recordDestroyed(platform::Dialog) { destroyedCalled = true; }
+void recordDestroyed(platform::Dialog) {
+    destroyedCalled = true;
+}
 
 // A handler that acts as the user once more while it runs.
 void clickAllWhileRunning(platform::Dialog dialog, int controlId, ControlEvent event);

@@ -71,7 +71,7 @@ TEST_F(Win32Window, ItsLoopServesPaintTimerAndClickUntilDone) {
 TEST_F(Win32Window, ACloseRequestDestroysTheWindow) {
     SendMessageA(hwnd(), WM_CLOSE, 0, 0);
     EXPECT_EQ(events, (std::vector<WindowEvent>{WindowEvent::Created, WindowEvent::CloseRequest,
-                                                 WindowEvent::Destroyed}));
+                                                WindowEvent::Destroyed}));
     EXPECT_FALSE(IsWindow(hwnd()));
 }
 

@@ -35,7 +35,9 @@ template <typename Handle> std::size_t indexOf(Handle handle) {
     return reinterpret_cast<std::size_t>(handle) - 1;
 }
 
-Window& windowOf(platform::Window window) { return state().windows.at(indexOf(window)); }
+Window& windowOf(platform::Window window) {
+    return state().windows.at(indexOf(window));
+}
 
 platform::WindowProcedure procedureOf(platform::Window window) {
     const auto found = state().classes.find(windowOf(window).className);
@@ -89,11 +91,21 @@ std::filesystem::path hostPath(const std::string& windowsPath) {
     return path;
 }
 
-platform::Dialog lastDialog() { return dialogs.empty() ? nullptr : dialogs.back().get(); }
-Control& control(platform::Dialog dialog, int controlId) { return dialog->controls[controlId]; }
-bool isVisible(platform::Dialog dialog) { return dialog->visible; }
-bool isDestroyed(platform::Dialog dialog) { return dialog->destroyed; }
-platform::Icon smallIcon(platform::Dialog dialog) { return dialog->smallIcon; }
+platform::Dialog lastDialog() {
+    return dialogs.empty() ? nullptr : dialogs.back().get();
+}
+Control& control(platform::Dialog dialog, int controlId) {
+    return dialog->controls[controlId];
+}
+bool isVisible(platform::Dialog dialog) {
+    return dialog->visible;
+}
+bool isDestroyed(platform::Dialog dialog) {
+    return dialog->destroyed;
+}
+platform::Icon smallIcon(platform::Dialog dialog) {
+    return dialog->smallIcon;
+}
 
 void click(platform::Dialog dialog, int controlId) {
     Control& clicked = control(dialog, controlId);
@@ -126,7 +138,9 @@ using fake::state;
 
 // ---- Files and folders
 
-std::string currentDirectory() { return state().currentDirectory; }
+std::string currentDirectory() {
+    return state().currentDirectory;
+}
 
 bool fileExists(const std::string& path) {
     return std::filesystem::is_regular_file(fake::hostPath(path));
@@ -169,7 +183,9 @@ Answer showMessage(std::string_view text, std::string_view title, MessageIcon ic
     return answer;
 }
 
-void playSound(const std::string& path) { state().sounds.push_back(path); }
+void playSound(const std::string& path) {
+    state().sounds.push_back(path);
+}
 
 Icon loadIcon(const std::string& path, int size, bool vgaColours) {
     if (!fileExists(path))
@@ -197,7 +213,9 @@ Window createPopupWindow(const std::string& className, const std::string& title,
     return window;
 }
 
-void showWindow(Window window, int) { fake::windowOf(window).visible = true; }
+void showWindow(Window window, int) {
+    fake::windowOf(window).visible = true;
+}
 
 void destroyWindow(Window window) {
     fake::Window& destroyed = fake::windowOf(window);
@@ -212,7 +230,9 @@ void startTimer(Window window, int, int milliseconds) {
     fake::windowOf(window).timerMilliseconds = milliseconds;
 }
 
-Rect desktopRect() { return state().desktop; }
+Rect desktopRect() {
+    return state().desktop;
+}
 
 Rect windowRect(Window window) {
     const fake::Window& shown = fake::windowOf(window);
@@ -248,8 +268,12 @@ void onControlEvent(Dialog dialog, int controlId, ControlEvent event, ControlHan
     dialog->handlers[{controlId, event}] = handler;
 }
 
-void onDestroyed(Dialog dialog, DialogHandler handler) { dialog->onDestroyed = handler; }
-void showDialog(Dialog dialog, int) { dialog->visible = true; }
+void onDestroyed(Dialog dialog, DialogHandler handler) {
+    dialog->onDestroyed = handler;
+}
+void showDialog(Dialog dialog, int) {
+    dialog->visible = true;
+}
 
 void destroyDialog(Dialog dialog) {
     if (dialog->destroyed)
@@ -268,20 +292,28 @@ int runMainLoop(Dialog dialog) {
     return *state().quitValue;
 }
 
-void postQuit(int exitValue) { state().quitValue = exitValue; }
+void postQuit(int exitValue) {
+    state().quitValue = exitValue;
+}
 
 void setText(Dialog dialog, int controlId, std::string_view text) {
     fake::control(dialog, controlId).text = text;
 }
-std::string text(Dialog dialog, int controlId) { return fake::control(dialog, controlId).text; }
+std::string text(Dialog dialog, int controlId) {
+    return fake::control(dialog, controlId).text;
+}
 void setEnabled(Dialog dialog, int controlId, bool enabled) {
     fake::control(dialog, controlId).enabled = enabled;
 }
-bool isEnabled(Dialog dialog, int controlId) { return fake::control(dialog, controlId).enabled; }
+bool isEnabled(Dialog dialog, int controlId) {
+    return fake::control(dialog, controlId).enabled;
+}
 void setChecked(Dialog dialog, int controlId, bool checked) {
     fake::control(dialog, controlId).checked = checked;
 }
-bool isChecked(Dialog dialog, int controlId) { return fake::control(dialog, controlId).checked; }
+bool isChecked(Dialog dialog, int controlId) {
+    return fake::control(dialog, controlId).checked;
+}
 
 void appendItem(Dialog dialog, int controlId, std::string_view text) {
     fake::control(dialog, controlId).items.emplace_back(text);
@@ -302,9 +334,13 @@ std::string itemText(Dialog dialog, int controlId, int item) {
 void selectItem(Dialog dialog, int controlId, int item) {
     fake::control(dialog, controlId).selected = item;
 }
-int selectedItem(Dialog dialog, int controlId) { return fake::control(dialog, controlId).selected; }
+int selectedItem(Dialog dialog, int controlId) {
+    return fake::control(dialog, controlId).selected;
+}
 
-void setSmallIcon(Dialog dialog, Icon icon) { dialog->smallIcon = icon; }
+void setSmallIcon(Dialog dialog, Icon icon) {
+    dialog->smallIcon = icon;
+}
 void setButtonIcon(Dialog dialog, int controlId, Icon icon) {
     fake::control(dialog, controlId).icon = icon;
 }

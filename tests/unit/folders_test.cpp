@@ -10,8 +10,8 @@ TEST(InstallationFolders, AreFormedFromTheStartDirectory) {
         std::string start;
         std::string wav, uir, dat, doc;
     } cases[] = {
-        {"C:\\Ombrix\\Exe", "C:\\Ombrix\\Exe\\Wav\\", "C:\\Ombrix\\Exe\\Uir\\",
-         "C:\\Ombrix\\Dat\\", "C:\\Ombrix\\Doc\\"},
+        {"C:\\Ombrix\\Exe", "C:\\Ombrix\\Exe\\Wav\\", "C:\\Ombrix\\Exe\\Uir\\", "C:\\Ombrix\\Dat\\",
+         "C:\\Ombrix\\Doc\\"},
         {"C:\\Program Files\\Ombrix 2020\\Exe", "C:\\Program Files\\Ombrix 2020\\Exe\\Wav\\",
          "C:\\Program Files\\Ombrix 2020\\Exe\\Uir\\", "C:\\Program Files\\Ombrix 2020\\Dat\\",
          "C:\\Program Files\\Ombrix 2020\\Doc\\"},
@@ -19,9 +19,8 @@ TEST(InstallationFolders, AreFormedFromTheStartDirectory) {
         {"D:\\", "D:\\\\Wav\\", "D:\\\\Uir\\", "D:\\Dat\\", "D:\\Doc\\"},
         // No backslash at all: the parent is empty.
         {"Exe", "Exe\\Wav\\", "Exe\\Uir\\", "\\Dat\\", "\\Doc\\"},
-        {"\\\\server\\share\\Exe", "\\\\server\\share\\Exe\\Wav\\",
-         "\\\\server\\share\\Exe\\Uir\\", "\\\\server\\share\\Dat\\",
-         "\\\\server\\share\\Doc\\"},
+        {"\\\\server\\share\\Exe", "\\\\server\\share\\Exe\\Wav\\", "\\\\server\\share\\Exe\\Uir\\",
+         "\\\\server\\share\\Dat\\", "\\\\server\\share\\Doc\\"},
     };
     for (const auto& c : cases) {
         const InstallationFolders formed = installationFolders(c.start);

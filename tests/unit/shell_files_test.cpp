@@ -99,15 +99,18 @@ TEST_F(ShellFiles, RecentFileKeepsTheNamesOfExistingFilesInOrder) {
         std::string contents;
         std::vector<std::string> entries;
     } cases[] = {
-        {"vanished file left out", "C:\\Jobs\\A.dat\r\nC:\\Jobs\\X.dat\r\nC:\\Jobs\\C.dat\r\n",
+        {"vanished file left out",
+         "C:\\Jobs\\A.dat\r\nC:\\Jobs\\X.dat\r\nC:\\Jobs\\C.dat\r\n",
          {"C:\\Jobs\\A.dat", "C:\\Jobs\\C.dat"}},
         {"blank lines left out, blanks inside kept",
          "\r\n   \r\nC:\\Jobs\\B b.dat   \r\n",
          {"C:\\Jobs\\B b.dat"}},
         {"lines after the fifth ignored",
-         "C:\\Jobs\\A.dat\nC:\\Jobs\\B b.dat\nC:\\Jobs\\C.dat\nC:\\Jobs\\D.dat\n\nC:\\Jobs\\F.dat\n",
+         "C:\\Jobs\\A.dat\nC:\\Jobs\\B "
+         "b.dat\nC:\\Jobs\\C.dat\nC:\\Jobs\\D.dat\n\nC:\\Jobs\\F.dat\n",
          {"C:\\Jobs\\A.dat", "C:\\Jobs\\B b.dat", "C:\\Jobs\\C.dat", "C:\\Jobs\\D.dat"}},
-        {"over-long line cut and then missing", longName + "\r\nC:\\Jobs\\E.dat\r\n",
+        {"over-long line cut and then missing",
+         longName + "\r\nC:\\Jobs\\E.dat\r\n",
          {"C:\\Jobs\\E.dat"}},
         {"empty file", "", {}},
     };

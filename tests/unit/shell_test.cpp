@@ -41,7 +41,9 @@ void ShellTest::SetUp() {
     takeUnsavedShellFiles();
 }
 
-void ShellTest::TearDown() { std::filesystem::remove_all(root_); }
+void ShellTest::TearDown() {
+    std::filesystem::remove_all(root_);
+}
 
 void ShellTest::writeFile(const std::string& path, const std::string& contents) {
     const std::filesystem::path host = fake::hostPath(inStartDir(path));
@@ -66,10 +68,10 @@ void ShellTest::makeFolder(const std::string& path) {
 
 void ShellTest::installIcons() {
     for (const char* name :
-         {"icon1.ico", "Input.ico", "Incarc.ico", "InputFile1.ico", "InputFile2.ico",
-          "Compound.ico", "IconWord3.ico", "Print.ico", "Notepad.ico", "IconExit.ico",
-          "About.ico", "IconStructure.ico", "Displacement2.ico", "Max.ico", "Open.ico",
-          "Open5.ico", "IconPreview.ico", "OmbrixHelp1.ico", "CompoundPost-2.ico",
-          "Diagrams.ico"})
+         {"icon1.ico",         "Input.ico",       "Incarc.ico",         "InputFile1.ico",
+          "InputFile2.ico",    "Compound.ico",    "IconWord3.ico",      "Print.ico",
+          "Notepad.ico",       "IconExit.ico",    "About.ico",          "IconStructure.ico",
+          "Displacement2.ico", "Max.ico",         "Open.ico",           "Open5.ico",
+          "IconPreview.ico",   "OmbrixHelp1.ico", "CompoundPost-2.ico", "Diagrams.ico"})
         writeFile(std::string(startDir) + "\\Uir\\" + name, "");
 }

@@ -17,7 +17,9 @@ using platform::WindowEvent;
 
 constexpr int showNormal = 1;
 
-int startShell() { return shellMain({false, showNormal}); }
+int startShell() {
+    return shellMain({false, showNormal});
+}
 
 void exitByButton(int controlId) {
     fake::state().mainLoop = [controlId](platform::Dialog panel) { fake::click(panel, controlId); };
@@ -114,9 +116,9 @@ TEST_F(Startup, PanelStartsWithItsInitialValues) {
         int id;
         bool enabled;
     } enabledStates[] = {
-        {IDC_INPUT, false},        {IDC_INCARC, false},       {IDC_ITER, false},
-        {IDC_CASE_CAPTION, false}, {IDC_ALL_CASES, false},    {IDC_PREVIEW, false},
-        {IDC_VIEW_EDIT, false},    {IDC_PRINT, false},        {IDC_SELECT_GEOMETRY, true},
+        {IDC_INPUT, false},         {IDC_INCARC, false},       {IDC_ITER, false},
+        {IDC_CASE_CAPTION, false},  {IDC_ALL_CASES, false},    {IDC_PREVIEW, false},
+        {IDC_VIEW_EDIT, false},     {IDC_PRINT, false},        {IDC_SELECT_GEOMETRY, true},
         {IDC_SELECT_LOADING, true}, {IDC_SELECT_RECENT, true}, {IDC_SOUND_BOX, true},
         {IDC_EXIT, true},
     };
@@ -151,9 +153,12 @@ TEST_F(Startup, PanelShowsItsIconsAndColours) {
         int id;
         ButtonIcon icon;
     } iconOf[] = {
-        {IDC_ITER, panelIcon},           {IDC_INPUT, inputIcon},
-        {IDC_SELECT_GEOMETRY, openIcon}, {IDC_SELECT_LOADING, openIcon},
-        {IDC_EXIT, exitIcon},            {IDC_DIAGRAMS, diagramsIcon},
+        {IDC_ITER, panelIcon},
+        {IDC_INPUT, inputIcon},
+        {IDC_SELECT_GEOMETRY, openIcon},
+        {IDC_SELECT_LOADING, openIcon},
+        {IDC_EXIT, exitIcon},
+        {IDC_DIAGRAMS, diagramsIcon},
         {IDC_STRUCTURE_GRAPH, structureIcon},
     };
     for (const auto& c : iconOf) {
@@ -162,8 +167,8 @@ TEST_F(Startup, PanelShowsItsIconsAndColours) {
     }
 
     const platform::Colour lightYellow{255, 255, 180}, lightCyan{202, 255, 255};
-    for (int id : {IDC_GEOMETRY_FILE, IDC_OUTPUT_FILE, IDC_LOADING_FILE, IDC_CASE_LIST,
-                   IDC_TEXT_FILE_LIST})
+    for (int id :
+         {IDC_GEOMETRY_FILE, IDC_OUTPUT_FILE, IDC_LOADING_FILE, IDC_CASE_LIST, IDC_TEXT_FILE_LIST})
         EXPECT_TRUE(sameColour(fake::control(dialog, id).background, lightYellow)) << id;
     EXPECT_TRUE(sameColour(fake::control(dialog, IDC_PROGRAM_STATUS).background, lightCyan));
     for (int id : {IDC_LIST_TYPE, IDC_OUTPUT_LANGUAGE, IDC_SOUND_BOX})

@@ -13,10 +13,8 @@ TEST(FixedText, CutsAndPadsToItsWidth) {
         std::string whole;
         std::string trimmed;
     } cases[] = {
-        {"", "     ", ""},
-        {"ab", "ab   ", "ab"},
-        {"abcde", "abcde", "abcde"},
-        {"abcdefgh", "abcde", "abcde"},
+        {"", "     ", ""},           {"ab", "ab   ", "ab"},
+        {"abcde", "abcde", "abcde"}, {"abcdefgh", "abcde", "abcde"},
         {" a b ", " a b ", " a b"},
     };
     for (const auto& c : cases) {
@@ -65,9 +63,9 @@ TEST(TextFile, ReadsLogicalValuesInFreeFormat) {
         std::string line;
         std::optional<bool> value;
     } cases[] = {
-        {" T", true},   {" F", false},       {"T", true},       {"f", false},
-        {".TRUE.", true}, {"  .false.", false}, {" Tomorrow", true}, {"", std::nullopt},
-        {"   ", std::nullopt}, {"1", std::nullopt}, {".", std::nullopt}, {"yes", std::nullopt},
+        {" T", true},          {" F", false},        {"T", true},         {"f", false},
+        {".TRUE.", true},      {"  .false.", false}, {" Tomorrow", true}, {"", std::nullopt},
+        {"   ", std::nullopt}, {"1", std::nullopt},  {".", std::nullopt}, {"yes", std::nullopt},
     };
     for (const auto& c : cases)
         EXPECT_EQ(parseLogical(c.line), c.value) << '"' << c.line << '"';

@@ -36,7 +36,9 @@ class ProgramChange {
     Dialog dialog_;
 };
 
-HWND control(Dialog dialog, int controlId) { return GetDlgItem(dialog->hwnd, controlId); }
+HWND control(Dialog dialog, int controlId) {
+    return GetDlgItem(dialog->hwnd, controlId);
+}
 
 LRESULT send(Dialog dialog, int controlId, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     return SendDlgItemMessageA(dialog->hwnd, controlId, message, wParam, lParam);
@@ -58,9 +60,8 @@ bool isListBox(HWND hwnd) {
 struct ListMessages {
     UINT insert, remove, count, textLength, text, setSelection, selection;
 };
-constexpr ListMessages listBoxMessages{LB_INSERTSTRING, LB_DELETESTRING, LB_GETCOUNT,
-                                       LB_GETTEXTLEN,   LB_GETTEXT,      LB_SETCURSEL,
-                                       LB_GETCURSEL};
+constexpr ListMessages listBoxMessages{LB_INSERTSTRING, LB_DELETESTRING, LB_GETCOUNT, LB_GETTEXTLEN,
+                                       LB_GETTEXT,      LB_SETCURSEL,    LB_GETCURSEL};
 constexpr ListMessages comboBoxMessages{CB_INSERTSTRING, CB_DELETESTRING, CB_GETCOUNT,
                                         CB_GETLBTEXTLEN, CB_GETLBTEXT,    CB_SETCURSEL,
                                         CB_GETCURSEL};
@@ -166,9 +167,15 @@ void onControlEvent(Dialog dialog, int controlId, ControlEvent event, ControlHan
     dialog->handlers[{controlId, event}] = handler;
 }
 
-void onDestroyed(Dialog dialog, DialogHandler handler) { dialog->destroyed = handler; }
-void showDialog(Dialog dialog, int showCommand) { ShowWindow(dialog->hwnd, showCommand); }
-void destroyDialog(Dialog dialog) { DestroyWindow(dialog->hwnd); }
+void onDestroyed(Dialog dialog, DialogHandler handler) {
+    dialog->destroyed = handler;
+}
+void showDialog(Dialog dialog, int showCommand) {
+    ShowWindow(dialog->hwnd, showCommand);
+}
+void destroyDialog(Dialog dialog) {
+    DestroyWindow(dialog->hwnd);
+}
 
 int runMainLoop(Dialog dialog) {
     MSG message{};
@@ -181,7 +188,9 @@ int runMainLoop(Dialog dialog) {
     return static_cast<int>(message.wParam);
 }
 
-void postQuit(int exitValue) { PostQuitMessage(exitValue); }
+void postQuit(int exitValue) {
+    PostQuitMessage(exitValue);
+}
 
 void setText(Dialog dialog, int controlId, std::string_view text) {
     ProgramChange change(dialog);

@@ -28,9 +28,9 @@ bool writeAll(HANDLE file, std::string_view contents) {
 } // namespace
 
 std::string currentDirectory() {
-    char buffer[MAX_PATH + 1] = {};
-    const DWORD length = GetCurrentDirectoryA(sizeof(buffer), buffer);
-    return length < sizeof(buffer) ? std::string(buffer, length) : std::string();
+    std::string buffer(GetCurrentDirectoryA(0, nullptr), '\0');
+    buffer.resize(GetCurrentDirectoryA(static_cast<DWORD>(buffer.size()), buffer.data()));
+    return buffer;
 }
 
 bool fileExists(const std::string& path) {
@@ -45,8 +45,7 @@ std::optional<std::string> readFile(const std::string& path) {
         return std::nullopt;
     std::string contents(static_cast<std::size_t>(size.QuadPart), '\0');
     DWORD read = 0;
-    if (!ReadFile(file.get(), contents.data(), static_cast<DWORD>(contents.size()), &read,
-                  nullptr))
+    if (!ReadFile(file.get(), contents.data(), static_cast<DWORD>(contents.size()), &read, nullptr))
         return std::nullopt;
     contents.resize(read);
     return contents;

@@ -30,12 +30,13 @@ Answer showMessage(std::string_view text, std::string_view title, MessageIcon ic
     }
 }
 
-void playSound(const std::string& path) { PlaySoundA(path.c_str(), nullptr, 0); }
+void playSound(const std::string& path) {
+    PlaySoundA(path.c_str(), nullptr, 0);
+}
 
 Icon loadIcon(const std::string& path, int size, bool vgaColours) {
     const UINT flags = LR_LOADFROMFILE | (vgaColours ? LR_VGACOLOR : 0);
-    return reinterpret_cast<Icon>(
-        LoadImageA(nullptr, path.c_str(), IMAGE_ICON, size, size, flags));
+    return reinterpret_cast<Icon>(LoadImageA(nullptr, path.c_str(), IMAGE_ICON, size, size, flags));
 }
 
 } // namespace platform

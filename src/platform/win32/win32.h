@@ -7,6 +7,8 @@ namespace platform::win32 {
 
 // The program's instance: the module of the running executable, whose resources hold
 // the dialog templates.
-inline HINSTANCE instance() { return GetModuleHandleA(nullptr); }
+inline HINSTANCE instance() {
+    return GetModuleHandleA(nullptr);
+}
 
 } // namespace platform::win32

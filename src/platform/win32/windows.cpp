@@ -20,8 +20,12 @@ WindowProcedure procedureOf(HWND hwnd) {
     return found == classProcedures().end() ? nullptr : found->second;
 }
 
-Window toWindow(HWND hwnd) { return reinterpret_cast<Window>(hwnd); }
-HWND toHwnd(Window window) { return reinterpret_cast<HWND>(window); }
+Window toWindow(HWND hwnd) {
+    return reinterpret_cast<Window>(hwnd);
+}
+HWND toHwnd(Window window) {
+    return reinterpret_cast<HWND>(window);
+}
 
 void notify(HWND hwnd, WindowEvent event) {
     if (WindowProcedure procedure = procedureOf(hwnd))
@@ -75,21 +79,26 @@ bool registerWindowClass(const std::string& className, Icon icon, WindowProcedur
 
 Window createPopupWindow(const std::string& className, const std::string& title, int width,
                          int height) {
-    return toWindow(CreateWindowExA(0, className.c_str(), title.c_str(),
-                                    WS_POPUP | WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT,
-                                    CW_USEDEFAULT, width, height, nullptr, nullptr,
-                                    win32::instance(), nullptr));
+    return toWindow(CreateWindowExA(
+        0, className.c_str(), title.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT,
+        CW_USEDEFAULT, width, height, nullptr, nullptr, win32::instance(), nullptr));
 }
 
-void showWindow(Window window, int showCommand) { ShowWindow(toHwnd(window), showCommand); }
-void destroyWindow(Window window) { DestroyWindow(toHwnd(window)); }
+void showWindow(Window window, int showCommand) {
+    ShowWindow(toHwnd(window), showCommand);
+}
+void destroyWindow(Window window) {
+    DestroyWindow(toHwnd(window));
+}
 
 void startTimer(Window window, int timerId, int milliseconds) {
     SetTimer(toHwnd(window), static_cast<UINT_PTR>(timerId), static_cast<UINT>(milliseconds),
              nullptr);
 }
 
-Rect desktopRect() { return windowRect(toWindow(GetDesktopWindow())); }
+Rect desktopRect() {
+    return windowRect(toWindow(GetDesktopWindow()));
+}
 
 Rect windowRect(Window window) {
     RECT rect{};
