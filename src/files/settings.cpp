@@ -13,13 +13,10 @@ void loadSoundSetting() {
         writeShellFile(soundFileName, joinLines({formatLogical(true)}));
         return;
     }
-    std::optional<bool> value;
-    if (std::optional<std::string> contents = readShellFile(soundFileName)) {
-        std::vector<std::string> lines = splitLines(*contents);
-        if (!lines.empty())
-            value = parseLogical(lines.front());
-    }
-    settings.soundOn = value.value_or(false);
+    // A file without a readable value leaves the sounds off; the panel's set-up then
+    // writes it again.
+    const std::optional<std::string> contents = readShellFile(soundFileName);
+    settings.soundOn = contents && firstLogical(*contents).value_or(false);
 }
 
 bool saveSoundSetting() {

@@ -37,6 +37,13 @@ std::optional<bool> parseLogical(std::string_view line) {
     }
 }
 
+std::optional<bool> firstLogical(std::string_view contents) {
+    for (const std::string& line : splitLines(contents))
+        if (line.find_first_not_of(' ') != std::string::npos)
+            return parseLogical(line);
+    return std::nullopt;
+}
+
 std::string formatLogical(bool value) {
     return value ? " T" : " F";
 }

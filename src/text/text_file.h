@@ -19,5 +19,9 @@ std::string joinLines(const std::vector<std::string>& lines);
 // then T or F (either case) decides; the rest is ignored. Nothing else is readable.
 std::optional<bool> parseLogical(std::string_view line);
 
+// The first logical value of a file's contents: blank lines are passed over, as a
+// free-format read does, and the first other line must hold the value.
+std::optional<bool> firstLogical(std::string_view contents);
+
 // The free-format writing of a logical value: " T" or " F".
 std::string formatLogical(bool value);

@@ -25,7 +25,9 @@ TEST_F(ShellFiles, SoundSettingIsReadOrCreated) {
         {"Fortran spelling", ".TRUE.\n", true, ".TRUE.\n"},
         {"empty file", "", false, ""},
         {"unreadable value", "maybe\r\n", false, "maybe\r\n"},
-        {"only the first line counts", "\r\n T\r\n", false, "\r\n T\r\n"},
+        {"blank lines passed over", "\r\n  \r\n T\r\n", true, "\r\n  \r\n T\r\n"},
+        {"first value decides", " F\r\n T\r\n", false, " F\r\n T\r\n"},
+        {"binary junk", std::string("\0\x7f\xff", 3), false, std::string("\0\x7f\xff", 3)},
     };
     for (const auto& c : cases) {
         SetUp();
