@@ -26,7 +26,6 @@ build: native windows
 
 # A complete installation in PREFIX: Exe (with Uir and Wav), Dat and Doc.
 install: windows
-	rm -rf "$(PREFIX)/Exe/Uir" "$(PREFIX)/Exe/Wav"
 	cmake --install $(WINDOWS) --prefix "$(PREFIX)"
 
 # The installation that the end-to-end tests copy for each test.

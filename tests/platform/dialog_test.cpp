@@ -11,6 +11,12 @@ using platform::ControlEvent;
 
 namespace {
 
+// The manifest asks for common controls 6, whose classes must be loaded first.
+const bool commonControlsLoaded = [] {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
+    return InitCommonControlsEx(&controls) != FALSE;
+}();
+
 struct Notification {
     int controlId;
     ControlEvent event;
@@ -31,20 +37,29 @@ void recordDestroyed(platform::Dialog) {
 // A handler that acts as the user once more while it runs.
 void clickAllWhileRunning(platform::Dialog dialog, int controlId, ControlEvent event);
 
-HWND panelWindow() {
-    HWND found = nullptr;
+// This thread's dialog of the given title.
+HWND dialogWindow(const char* title) {
+    struct Search {
+        const char* title;
+        HWND found = nullptr;
+    } search{title};
     EnumThreadWindows(
         GetCurrentThreadId(),
-        [](HWND window, LPARAM result) {
-            char title[32] = {};
-            GetWindowTextA(window, title, sizeof(title));
-            if (lstrcmpA(title, "OMBRIX") != 0)
+        [](HWND window, LPARAM parameter) {
+            auto* wanted = reinterpret_cast<Search*>(parameter);
+            char text[32] = {};
+            GetWindowTextA(window, text, sizeof(text));
+            if (lstrcmpA(text, wanted->title) != 0)
                 return TRUE;
-            *reinterpret_cast<HWND*>(result) = window;
+            wanted->found = window;
             return FALSE;
         },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND panelWindow() {
+    return dialogWindow("OMBRIX");
 }
 
 void clickAllWhileRunning(platform::Dialog, int controlId, ControlEvent event) {
@@ -55,8 +70,7 @@ void clickAllWhileRunning(platform::Dialog, int controlId, ControlEvent event) {
 class Win32Dialog : public ::testing::Test {
   protected:
     void SetUp() override {
-        INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
-        InitCommonControlsEx(&controls);
+        ASSERT_TRUE(commonControlsLoaded);
         notifications.clear();
         destroyedCalled = false;
         dialog = platform::createDialog(IDD_PANEL);
@@ -216,4 +230,34 @@ TEST_F(Win32Dialog, ButtonsShowTheirIcons) {
     EXPECT_EQ(SendMessageA(item(IDC_INPUT), BM_GETIMAGE, IMAGE_ICON, 0),
               reinterpret_cast<LRESULT>(icon));
     EXPECT_EQ(SendMessageA(item(IDC_ITER), BM_GETIMAGE, IMAGE_ICON, 0), 0);
+}
+
+TEST(Win32RecentDialog, IsBuiltFromItsTemplate) {
+    platform::Dialog recent = platform::createDialog(IDD_RECENT);
+    ASSERT_TRUE(recent);
+    HWND window = dialogWindow("Recent Dialog");
+    ASSERT_TRUE(window);
+    const struct {
+        int id;
+        const char* kind;
+        const char* caption;
+        LONG styles;
+    } controls[] = {
+        {IDC_RECENT_LIST, "ListBox", "", LBS_NOTIFY},
+        {IDCANCEL, "Button", "Cancel", BS_PUSHBUTTON},
+        {IDOK, "Button", "DONE", BS_DEFPUSHBUTTON},
+    };
+    for (const auto& c : controls) {
+        HWND control = GetDlgItem(window, c.id);
+        ASSERT_TRUE(control) << c.id;
+        char kind[32] = {}, caption[32] = {};
+        GetClassNameA(control, kind, sizeof(kind));
+        GetWindowTextA(control, caption, sizeof(caption));
+        EXPECT_STREQ(kind, c.kind) << c.id;
+        EXPECT_STREQ(caption, c.caption) << c.id;
+        EXPECT_EQ(GetWindowLongA(control, GWL_STYLE) & c.styles, c.styles) << c.id;
+    }
+    EXPECT_FALSE(GetWindowLongA(GetDlgItem(window, IDC_RECENT_LIST), GWL_STYLE) &
+                 (LBS_MULTIPLESEL | LBS_EXTENDEDSEL));
+    platform::destroyDialog(recent);
 }
