@@ -1,33 +1,25 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building and testing need, when any is missing.
+# Installs the Debian packages that building, testing and the demo need, when any is
+# missing.
 set -euo pipefail
 
-declare -A needed=(
-    [cmake]=cmake
-    [g++]=g++
-    [make]=make
-    [x86_64-w64-mingw32-g++-posix]=g++-mingw-w64-x86-64-posix
-    [x86_64-w64-mingw32-windres]=binutils-mingw-w64-x86-64
-    [wine]=wine
-    [wine64]=wine64
-    [Xvfb]=xvfb
-    [xdpyinfo]=x11-utils
-    [import]=imagemagick
-    [xdotool]=xdotool
-    [python3]=python3
+packages=(
+    cmake g++ make python3
+    googletest                                             # GoogleTest's sources
+    g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64  # the Windows cross build
+    wine wine64 fonts-wine                                 # running it
+    xvfb x11-utils xdotool imagemagick                     # a virtual display, screenshots
 )
 
 missing=()
-for command in "${!needed[@]}"; do
-    command -v "$command" >/dev/null 2>&1 || missing+=("${needed[$command]}")
+for package in "${packages[@]}"; do
+    status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+    [ "$status" = "install ok installed" ] || missing+=("$package")
 done
-[ -f /usr/src/googletest/CMakeLists.txt ] || missing+=(googletest)
+[ ${#missing[@]} -eq 0 ] && exit 0
 
-if [ ${#missing[@]} -eq 0 ]; then
-    exit 0
-fi
 echo "Installing: ${missing[*]}"
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo=sudo
 $sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
