@@ -13,7 +13,7 @@ namespace {
 
 void playWelcomeSound() {
     if (!welcome.welcomeDone && settings.soundOn)
-        platform::playSound(folders.startDir.str() + "\\Wav\\OmbrixWelcome.wav");
+        platform::playSound(folders.wavDir.str() + "OmbrixWelcome.wav");
 }
 
 // Closes the welcome window and ends the welcome phase; later clicks and ticks find
