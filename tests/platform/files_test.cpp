@@ -56,6 +56,16 @@ TEST_F(Win32Files, AFileInAMissingFolderCannotBeWritten) {
     EXPECT_FALSE(platform::replaceFile(path("no folder\\Sound.dat"), " F\r\n"));
 }
 
+TEST_F(Win32Files, AFileThatAnotherProgramHoldsOpenCanBeRead) {
+    const std::string sound = path("Sound.dat");
+    ASSERT_TRUE(platform::replaceFile(sound, " T\r\n"));
+    HANDLE writer = CreateFileA(sound.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(platform::readFile(sound), " T\r\n");
+    CloseHandle(writer);
+}
+
 TEST_F(Win32Files, CurrentDirectoryIsTheProcesssOwn) {
     ASSERT_TRUE(SetCurrentDirectoryA(folder.c_str()));
     EXPECT_EQ(platform::currentDirectory(), folder);

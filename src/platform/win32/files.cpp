@@ -12,9 +12,9 @@ struct HandleCloser {
 };
 using FileHandle = std::unique_ptr<void, HandleCloser>;
 
-FileHandle openFile(const std::string& path, DWORD access, DWORD creation) {
-    HANDLE handle = CreateFileA(path.c_str(), access, FILE_SHARE_READ, nullptr, creation,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+FileHandle openFile(const std::string& path, DWORD access, DWORD share, DWORD creation) {
+    HANDLE handle =
+        CreateFileA(path.c_str(), access, share, nullptr, creation, FILE_ATTRIBUTE_NORMAL, nullptr);
     return FileHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
 }
 
@@ -39,7 +39,9 @@ bool fileExists(const std::string& path) {
 }
 
 std::optional<std::string> readFile(const std::string& path) {
-    FileHandle file = openFile(path, GENERIC_READ, OPEN_EXISTING);
+    // The suite's programs may still hold their hand-off files open: read beside them.
+    FileHandle file = openFile(
+        path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING);
     LARGE_INTEGER size{};
     if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart > (1 << 24))
         return std::nullopt;
@@ -54,7 +56,7 @@ std::optional<std::string> readFile(const std::string& path) {
 bool replaceFile(const std::string& path, std::string_view contents) {
     const std::string newPath = path + ".new";
     {
-        FileHandle file = openFile(newPath, GENERIC_WRITE, CREATE_ALWAYS);
+        FileHandle file = openFile(newPath, GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS);
         if (!file)
             return false;
         if (!writeAll(file.get(), contents)) {
