@@ -1,10 +1,12 @@
 #include "files/recent.h"
 
+#include "files/file_set.h"
 #include "files/shell_files.h"
 #include "platform/platform.h"
 #include "text/text_file.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 std::array<PathText, recentFileCount> recentFiles;
@@ -31,4 +33,19 @@ void readRecentFile() {
         if (!name.isBlank() && platform::fileExists(name.str()))
             recentFiles[kept++] = name;
     }
+}
+
+void rememberInputFile() {
+    const PathText name(fileSet.geometryFile.significant());
+    if (name.isBlank() || name.first() == '.')
+        return;
+    for (int i = 0; i < recentFileCount; ++i) {
+        if (recentFiles[i].trimmed() == name.trimmed()) {
+            std::swap(recentFiles[0], recentFiles[i]);
+            return;
+        }
+    }
+    for (int i = recentFileCount - 1; i > 0; --i)
+        recentFiles[i] = PathText(recentFiles[i - 1].significant());
+    recentFiles[0] = name;
 }

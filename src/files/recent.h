@@ -18,3 +18,8 @@ void loadRecentList();
 // Reads the list from "recent.dat": up to five lines, each cut to 260 characters;
 // blank lines and names of files that no longer exist are left out.
 void readRecentFile();
+
+// Puts the current geometry file at the top of the list: a name already at the top
+// changes nothing, a name further down swaps places with the top, a new name pushes
+// the others down and the fifth out. Names beginning with "." (no name) are left out.
+void rememberInputFile();

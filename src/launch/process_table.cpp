@@ -1,7 +1,105 @@
 #include "launch/process_table.h"
 
+#include "ids.h"
+#include "launch/launch.h"
+#include "shell/messages.h"
+
+#include <string>
+
 ProcessTable processTable;
+
+namespace {
+
+using platform::Dialog;
+
+// Labels of the items of the text-file list, for the status lines of View/Edit and Print.
+const std::array<FileLabelText, 4> fileLabels{
+    FileLabelText("\"Geometry File\""),
+    FileLabelText("\"Loading File\""),
+    FileLabelText("\"Output File\""),
+    FileLabelText("\"New\""),
+};
+
+ProgramPathText displayName(Dialog dialog, int controlId, ProcessSlot& slot) {
+    if (controlId == IDC_VIEW_EDIT || controlId == IDC_PRINT) {
+        const int item = platform::selectedItem(dialog, IDC_TEXT_FILE_LIST);
+        slot.fileLabel = item >= 1 && item <= static_cast<int>(fileLabels.size())
+                             ? fileLabels[static_cast<std::size_t>(item - 1)]
+                             : FileLabelText();
+        return ProgramPathText((controlId == IDC_VIEW_EDIT ? "Notepad " : "Printout ") +
+                               slot.fileLabel.str());
+    }
+    if (controlId == IDC_HELP_BUTTON)
+        return ProgramPathText("Help ");
+    return slot.programPath;
+}
+
+void reportFullTable() {
+    showShellError("OMBRIX has started " + std::to_string(processSlotCount) +
+                   " programs since it was opened and cannot keep track of more.\n\n"
+                   "Nothing was started. Close OMBRIX and open it again to start further "
+                   "programs.");
+}
+
+void startInSlot(ProcessSlot& slot) {
+    const std::optional<platform::StartedProcess> started =
+        platform::startProcess(slot.programPath.str(), " " + slot.argumentText.str());
+    if (started) {
+        slot.slotState = slotStarted;
+        slot.processHandle = started->process;
+        slot.processId = started->processId;
+        launch.statusText = "Launched";
+        return;
+    }
+    const PathText message(slot.programPath.str() + ": Failed run!");
+    platform::showMessage(message.trimmed(), "OMBRIX: Process Message",
+                          platform::MessageIcon::None);
+    slot.slotState = slotStartFailed;
+    launch.statusText = "* Failed Running";
+}
+
+} // namespace
 
 void resetProcessTable() {
     processTable = ProcessTable();
+}
+
+bool startProgram(Dialog dialog, int controlId) {
+    if (processTable.usedSlotCount >= processSlotCount) {
+        reportFullTable();
+        return false;
+    }
+    ProcessSlot& slot = processTable.slots[static_cast<std::size_t>(processTable.usedSlotCount++)];
+    slot.programPath = launch.launchPath;
+    slot.argumentText = launch.launchArguments.whole();
+    slot.slotState = slotEnded;
+    slot.displayName = displayName(dialog, controlId, slot);
+    startInSlot(slot);
+    addStatusLine(dialog, slot.displayName, launch.statusText);
+    return true;
+}
+
+void addStatusLine(Dialog dialog, const ProgramPathText& name, const StatusText& state) {
+    const std::string_view whole = name.whole();
+    const std::size_t lastBackslash = whole.rfind('\\');
+    const FixedText<80> base(
+        lastBackslash == std::string_view::npos ? whole : whole.substr(lastBackslash + 1));
+    FixedText<128> line(base.trimmed());
+    if (!state.isBlank()) {
+        const FixedText<80> stem(base.whole().substr(0, base.whole().find('.')));
+        line = std::string(stem.trimmed()) + ": " + state.str();
+    }
+    platform::appendItem(dialog, IDC_PROGRAM_STATUS, line.trimmed());
+    platform::scrollToItem(dialog, IDC_PROGRAM_STATUS,
+                           platform::itemCount(dialog, IDC_PROGRAM_STATUS));
+}
+
+void pollPrograms(Dialog dialog) {
+    for (int i = 0; i < processTable.usedSlotCount; ++i) {
+        ProcessSlot& slot = processTable.slots[static_cast<std::size_t>(i)];
+        if (slot.slotState == slotStarted && platform::hasEnded(slot.processHandle)) {
+            addStatusLine(dialog, slot.displayName, StatusText("Finished"));
+            slot.slotState = slotEnded;
+        }
+    }
 }

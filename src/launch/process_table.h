@@ -1,19 +1,26 @@
 #pragma once
 
+#include "platform/platform.h"
 #include "text/fixed_text.h"
 
 #include <array>
 #include <cstdint>
 
 // The programs started beside the shell, one slot each, taken in order and never
-// reused within a run.
+// reused within a run, and the Program Status list that logs what became of them.
 enum SlotState : int { slotStarted = 1, slotStartFailed = -1, slotEnded = -2 };
 
+using FileLabelText = FixedText<18>;
+using StatusText = FixedText<80>;
+
 struct ProcessSlot {
+    platform::Process processHandle = nullptr; // kept open until the shell ends
     std::uint32_t processId = 0;
     int slotState = slotEnded;
     ProgramPathText programPath;
-    FixedText<18> fileLabel;
+    PathText argumentText;
+    ProgramPathText displayName;
+    FileLabelText fileLabel;
 };
 
 inline constexpr int processSlotCount = 100;
@@ -27,3 +34,14 @@ extern ProcessTable processTable;
 
 // Empties the table: no slot used, every slot ended and blank.
 void resetProcessTable();
+
+// Starts the launch's program beside the shell in the next slot and logs the start or
+// its failure. With every slot taken, tells the user and starts nothing: false.
+bool startProgram(platform::Dialog dialog, int controlId);
+
+// Appends "<program>: <state>" to the Program Status list, the program named by the
+// file name of its path without extension; a blank state leaves the name alone.
+void addStatusLine(platform::Dialog dialog, const ProgramPathText& name, const StatusText& state);
+
+// Logs "Finished" once for every started program that has ended since the last poll.
+void pollPrograms(platform::Dialog dialog);

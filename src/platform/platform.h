@@ -18,6 +18,8 @@ struct IconObject;
 using Icon = IconObject*;
 struct DialogObject;
 using Dialog = DialogObject*;
+struct ProcessObject;
+using Process = ProcessObject*;
 
 struct Rect {
     int left = 0, top = 0, right = 0, bottom = 0;
@@ -37,6 +39,31 @@ std::optional<std::string> readFile(const std::string& path);
 // beside it, then moved over it, so a failure never leaves the file half written.
 // False when the file could not be written; the old file is then untouched.
 bool replaceFile(const std::string& path, std::string_view contents);
+
+// The platform's path search: an absolute name is tested where it stands, a bare or
+// relative one is looked for in the program's folder, the current directory, the
+// system folders and the folders of PATH. The full path of what was found.
+std::optional<std::string> searchPath(const std::string& name);
+// The Windows folder ("C:\Windows"), without a trailing backslash.
+std::string windowsDirectory();
+
+// ---- Programs -----------------------------------------------------------------------
+
+struct StartedProcess {
+    Process process = nullptr; // kept open for the rest of the run
+    std::uint32_t processId = 0;
+};
+
+// Starts a program beside the shell in the shell's current directory and environment;
+// nothing when it cannot be started.
+std::optional<StartedProcess> startProcess(const std::string& applicationName,
+                                           const std::string& commandLine);
+// Whether a started program has ended, without waiting.
+bool hasEnded(Process process);
+// Starts the command line and waits for the program to end. Meanwhile the dialog is
+// disabled and takes no input, but goes on repainting and answering the system, so it
+// never looks hung. The program's exit code, or -1 when it could not be started.
+int runProgramAndWait(Dialog dialog, const std::string& commandLine);
 
 // ---- Message boxes (always without an owner window) ---------------------------------
 
@@ -123,6 +150,8 @@ std::string itemText(Dialog dialog, int controlId, int item);
 void selectItem(Dialog dialog, int controlId, int item);
 // The selected item of a single-selection list, or 0 when none is.
 int selectedItem(Dialog dialog, int controlId);
+// Scrolls a list box so that the item stands at its top.
+void scrollToItem(Dialog dialog, int controlId, int item);
 
 void setSmallIcon(Dialog dialog, Icon icon);
 void setButtonIcon(Dialog dialog, int controlId, Icon icon);

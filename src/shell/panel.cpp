@@ -4,6 +4,7 @@
 #include "files/handoff.h"
 #include "files/settings.h"
 #include "ids.h"
+#include "launch/launch.h"
 #include "shell/icons.h"
 
 #include <array>
@@ -70,8 +71,17 @@ void onPanelDestroyed(Dialog) {
     platform::postQuit(0);
 }
 
+// The buttons that start a program of the suite or of the platform.
+constexpr std::array<int, 14> launchButtonIds{
+    IDC_PREVIEW, IDC_INPUT_FILE,    IDC_INCARC_FILE,        IDC_COMPOUND_STRUCTURE, IDC_INPUT,
+    IDC_INCARC,  IDC_ITER,          IDC_STRUCTURE_GRAPH,    IDC_DISPLACED_GRAPH,    IDC_VIEW_EDIT,
+    IDC_PRINT,   IDC_MAX_PROCESSOR, IDC_COMPOUND_PROCESSOR, IDC_DIAGRAMS,
+};
+
 void registerHandlers(Dialog dialog) {
     platform::onDestroyed(dialog, onPanelDestroyed);
+    for (int controlId : launchButtonIds)
+        platform::onControlEvent(dialog, controlId, ControlEvent::Click, onLaunchButton);
     platform::onControlEvent(dialog, IDC_EXIT, ControlEvent::Click, closePanel);
     platform::onControlEvent(dialog, IDC_CANCEL, ControlEvent::Click, closePanel);
 }

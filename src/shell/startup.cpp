@@ -9,6 +9,7 @@
 #include "shell/desktop.h"
 #include "shell/folders.h"
 #include "shell/icons.h"
+#include "shell/messages.h"
 #include "shell/panel.h"
 
 #include <string>
@@ -52,10 +53,9 @@ void reportUnsavedShellFiles() {
     std::string list;
     for (const std::string& name : names)
         list += "\n    " + shellFilePath(name);
-    platform::showMessage("These files of the shell could not be written:" + list +
-                              "\n\nThe start folder may be read-only or full. The shell "
-                              "carries on, but changed settings will not be kept.",
-                          "OMBRIX Message", platform::MessageIcon::Information);
+    showShellInformation("These files of the shell could not be written:" + list +
+                         "\n\nThe start folder may be read-only or full. The shell carries on, "
+                         "but changed settings will not be kept.");
 }
 
 } // namespace

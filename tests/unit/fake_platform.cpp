@@ -171,6 +171,57 @@ bool replaceFile(const std::string& path, std::string_view contents) {
     return !error;
 }
 
+std::optional<std::string> searchPath(const std::string& name) {
+    if (name.empty())
+        return std::nullopt;
+    const bool absolute = name.find(':') != std::string::npos || name[0] == '\\';
+    if (absolute)
+        return std::filesystem::exists(fake::hostPath(name)) ? std::optional(name) : std::nullopt;
+    for (const std::string& folder : {state().currentDirectory, state().windowsDirectory}) {
+        const std::string candidate = folder + "\\" + name;
+        if (std::filesystem::exists(fake::hostPath(candidate)))
+            return candidate;
+    }
+    return std::nullopt;
+}
+
+std::string windowsDirectory() {
+    return state().windowsDirectory;
+}
+
+// ---- Programs
+
+namespace {
+
+// The program a command line starts: the quoted path it begins with.
+std::string programOf(const std::string& commandLine) {
+    return commandLine.substr(1, commandLine.find('"', 1) - 1);
+}
+
+} // namespace
+
+std::optional<StartedProcess> startProcess(const std::string& applicationName,
+                                           const std::string& commandLine) {
+    if (state().unstartablePrograms.count(applicationName))
+        return std::nullopt;
+    state().processes.push_back({applicationName, commandLine});
+    const std::size_t index = state().processes.size() - 1;
+    return StartedProcess{fake::handleOf<Process>(index), static_cast<std::uint32_t>(1000 + index)};
+}
+
+bool hasEnded(Process process) {
+    return state().processes.at(fake::indexOf(process)).ended;
+}
+
+int runProgramAndWait(Dialog, const std::string& commandLine) {
+    if (state().unstartablePrograms.count(programOf(commandLine)))
+        return -1;
+    state().processes.push_back({"", commandLine, true});
+    if (state().whileRunning)
+        state().whileRunning(state().processes.back());
+    return state().exitCode;
+}
+
 // ---- Message boxes, sound, icons
 
 Answer showMessage(std::string_view text, std::string_view title, MessageIcon icon,
@@ -336,6 +387,10 @@ void selectItem(Dialog dialog, int controlId, int item) {
 }
 int selectedItem(Dialog dialog, int controlId) {
     return fake::control(dialog, controlId).selected;
+}
+
+void scrollToItem(Dialog dialog, int controlId, int item) {
+    fake::control(dialog, controlId).topItem = item;
 }
 
 void setSmallIcon(Dialog dialog, Icon icon) {

@@ -27,6 +27,7 @@ struct Control {
     int selected = 0;
     platform::Icon icon = nullptr;
     std::optional<platform::Colour> background;
+    int topItem = 0; // the item a list was last scrolled to
 };
 
 struct Message {
@@ -52,6 +53,13 @@ struct Window {
     int timerMilliseconds = 0;
 };
 
+// A program started beside the shell or run while the shell waits.
+struct Process {
+    std::string applicationName; // empty for a program the shell waits for
+    std::string commandLine;
+    bool ended = false;
+};
+
 struct State {
     std::filesystem::path root;
     std::string currentDirectory = "C:\\Ombrix\\Exe";
@@ -62,6 +70,13 @@ struct State {
     std::vector<std::string> sounds;
     std::vector<LoadedIcon> icons;
     std::set<std::string> unwritableFiles; // Windows paths whose writes fail
+    std::string windowsDirectory = "C:\\Windows";
+
+    std::vector<Process> processes;
+    std::set<std::string> unstartablePrograms; // program paths whose start fails
+    int exitCode = 0;                          // of every program the shell waits for
+    // What a program that the shell waits for does while it runs.
+    std::function<void(const Process&)> whileRunning;
 
     bool refuseClassRegistration = false;
     bool refuseWindowCreation = false;

@@ -1,11 +1,14 @@
 #include "shell_test.h"
 
 #include "about/about_window.h"
+#include "cases/case_selection.h"
 #include "files/file_set.h"
 #include "files/recent.h"
 #include "files/settings.h"
 #include "files/shell_files.h"
+#include "launch/launch.h"
 #include "launch/process_table.h"
+#include "launch/text_file_list.h"
 #include "shell/folders.h"
 #include "shell/icons.h"
 #include "shell/panel.h"
@@ -38,6 +41,9 @@ void ShellTest::SetUp() {
     panel = Panel();
     buttonIcons.fill(nullptr);
     resetProcessTable();
+    launch = Launch();
+    caseSelection = CaseSelection();
+    selectedTextFile = PathText();
     takeUnsavedShellFiles();
 }
 

@@ -153,6 +153,10 @@ INT_PTR CALLBACK dialogProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 
 } // namespace
 
+HWND win32::dialogWindow(Dialog dialog) {
+    return dialog->hwnd;
+}
+
 Dialog createDialog(int templateId) {
     auto* dialog = new DialogObject;
     if (!CreateDialogParamA(win32::instance(), MAKEINTRESOURCEA(templateId), nullptr,
@@ -266,6 +270,10 @@ void selectItem(Dialog dialog, int controlId, int item) {
 int selectedItem(Dialog dialog, int controlId) {
     const LRESULT selection = send(dialog, controlId, listMessages(dialog, controlId).selection);
     return selection < 0 ? 0 : static_cast<int>(selection) + 1;
+}
+
+void scrollToItem(Dialog dialog, int controlId, int item) {
+    send(dialog, controlId, LB_SETTOPINDEX, static_cast<WPARAM>(item - 1));
 }
 
 void setSmallIcon(Dialog dialog, Icon icon) {

@@ -72,4 +72,25 @@ bool replaceFile(const std::string& path, std::string_view contents) {
     return false;
 }
 
+std::optional<std::string> searchPath(const std::string& name) {
+    if (name.empty())
+        return std::nullopt;
+    std::string found(MAX_PATH, '\0');
+    DWORD length = SearchPathA(nullptr, name.c_str(), nullptr, MAX_PATH, found.data(), nullptr);
+    if (length >= MAX_PATH) { // longer than the buffer: the length it needs
+        found.resize(length);
+        length = SearchPathA(nullptr, name.c_str(), nullptr, length, found.data(), nullptr);
+    }
+    if (length == 0 || length > found.size())
+        return std::nullopt;
+    found.resize(length);
+    return found;
+}
+
+std::string windowsDirectory() {
+    char folder[MAX_PATH] = {};
+    const UINT length = GetWindowsDirectoryA(folder, MAX_PATH);
+    return std::string(folder, length < MAX_PATH ? length : 0);
+}
+
 } // namespace platform

@@ -1,6 +1,8 @@
 #pragma once
 
 // Shared by the Windows implementation of the platform interface only.
+#include "platform/platform.h"
+
 #include <windows.h>
 
 namespace platform::win32 {
@@ -10,5 +12,8 @@ namespace platform::win32 {
 inline HINSTANCE instance() {
     return GetModuleHandleA(nullptr);
 }
+
+// The window of a dialog of the dialog layer; null once it has gone.
+HWND dialogWindow(Dialog dialog);
 
 } // namespace platform::win32

@@ -1,0 +1,3 @@
+#include "cases/case_selection.h"
+
+CaseSelection caseSelection;

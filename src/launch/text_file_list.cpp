@@ -1,0 +1,3 @@
+#include "launch/text_file_list.h"
+
+PathText selectedTextFile;

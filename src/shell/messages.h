@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string_view>
+
+// The shell tells the user of failures and refusals in message boxes titled
+// "OMBRIX Message", without an owner window.
+inline constexpr std::string_view shellMessageTitle = "OMBRIX Message";
+
+void showShellError(std::string_view text);
+void showShellInformation(std::string_view text);
