@@ -2,6 +2,8 @@
 
 #include "ids.h"
 
+#include <tlhelp32.h>
+
 #include <atomic>
 #include <cstdlib>
 #include <fstream>
@@ -61,6 +63,33 @@ BOOL CALLBACK collectChild(HWND window, LPARAM parameter) {
     return TRUE;
 }
 
+struct ChildProcess {
+    DWORD processId;
+    std::string exeName;
+};
+
+std::vector<ChildProcess> childProcesses(DWORD parent) {
+    std::vector<ChildProcess> children;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return children;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+        if (entry.th32ParentProcessID == parent)
+            children.push_back({entry.th32ProcessID, entry.szExeFile});
+    CloseHandle(snapshot);
+    return children;
+}
+
+void endProcess(DWORD processId) {
+    if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId)) {
+        TerminateProcess(process, 1);
+        WaitForSingleObject(process, 10000);
+        CloseHandle(process);
+    }
+}
+
 bool isComboBox(HWND window) {
     return className(window) == "ComboBox";
 }
@@ -105,6 +134,10 @@ bool Installation::exists(const std::string& name) const {
     return std::filesystem::exists(exeDir() / name);
 }
 
+void Installation::remove(const std::string& name) const {
+    std::filesystem::remove(exeDir() / name);
+}
+
 Shell::Shell(const Installation& installation) {
     const std::string exe = (installation.exeDir() / "ombrix.exe").string();
     const std::string folder = installation.exeDir().string();
@@ -117,6 +150,8 @@ Shell::Shell(const Installation& installation) {
 }
 
 Shell::~Shell() {
+    for (const ChildProcess& child : childProcesses(process_.dwProcessId))
+        endProcess(child.processId);
     if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
         TerminateProcess(process_.hProcess, 1);
         WaitForSingleObject(process_.hProcess, 10000);
@@ -150,6 +185,13 @@ std::optional<DWORD> Shell::waitForExit(std::chrono::milliseconds timeout) const
     DWORD code = 0;
     GetExitCodeProcess(process_.hProcess, &code);
     return code;
+}
+
+std::vector<std::string> Shell::runningChildren() const {
+    std::vector<std::string> names;
+    for (const ChildProcess& child : childProcesses(process_.dwProcessId))
+        names.push_back(child.exeName);
+    return names;
 }
 
 void PanelTest::openPanel() {
@@ -220,6 +262,14 @@ int listSelection(HWND list) {
 
 void click(HWND button) {
     PostMessageA(button, BM_CLICK, 0, 0);
+}
+
+void typeText(HWND edit, const std::string& text) {
+    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+int listTopItem(HWND list) {
+    return static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0)) + 1;
 }
 
 void pressKey(HWND window, WPARAM virtualKey) {

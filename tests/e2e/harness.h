@@ -39,12 +39,14 @@ class Installation {
     std::optional<std::string> read(const std::string& name) const;
     void write(const std::string& name, const std::string& contents) const;
     bool exists(const std::string& name) const;
+    void remove(const std::string& name) const;
 
   private:
     std::filesystem::path root_;
 };
 
-// ombrix.exe running in an installation's Exe folder; ended when the test ends.
+// ombrix.exe running in an installation's Exe folder; ended, with every program it
+// started, when the test ends.
 class Shell {
   public:
     explicit Shell(const Installation& installation);
@@ -60,6 +62,8 @@ class Shell {
     HWND openPanel() const;
     // The exit code, or nothing when the shell is still running after the timeout.
     std::optional<DWORD> waitForExit(std::chrono::milliseconds timeout = defaultTimeout) const;
+    // The running programs that the shell started, by their executable's file name.
+    std::vector<std::string> runningChildren() const;
 
   private:
     PROCESS_INFORMATION process_{};
@@ -92,6 +96,10 @@ int listSelection(HWND list);
 
 // Clicks a button without waiting for what the click does.
 void click(HWND button);
+// Sets an edit's text as typing would, with the change reported to the dialog.
+void typeText(HWND edit, const std::string& text);
+// The first item a list box shows (1-based).
+int listTopItem(HWND list);
 void pressKey(HWND window, WPARAM virtualKey);
 
 // A message box's text, and its answer by the button's id (IDOK, IDYES, IDNO).

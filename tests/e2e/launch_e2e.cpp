@@ -1,0 +1,296 @@
+#include "harness.h"
+#include "ids.h"
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+using namespace e2e;
+
+namespace {
+
+// One start of a stand-in program of the suite, as it logged it.
+struct SuiteStart {
+    std::string program;
+    std::string commandLine;
+    std::string currentFolder;
+};
+
+std::vector<std::string> splitAt(const std::string& text, char separator) {
+    std::vector<std::string> parts;
+    std::istringstream stream(text);
+    for (std::string part; std::getline(stream, part, separator);)
+        parts.push_back(part);
+    return parts;
+}
+
+} // namespace
+
+// The panel of a shell whose suite programs log their starts; each button is enabled
+// before it is pressed, as the file and case handlers would leave it.
+class Launching : public PanelTest {
+  protected:
+    void SetUp() override {
+        setEnvironment("OMBRIX_SUITE_LOG", (installation.root() / "suite.log").string());
+    }
+    void TearDown() override {
+        shell.reset();
+        for (const std::string& name : environmentSet)
+            SetEnvironmentVariableA(name.c_str(), nullptr);
+    }
+
+    void setEnvironment(const std::string& name, const std::string& value) {
+        SetEnvironmentVariableA(name.c_str(), value.c_str());
+        environmentSet.push_back(name);
+    }
+
+    std::vector<SuiteStart> suiteStarts() const {
+        std::vector<SuiteStart> starts;
+        std::ifstream log(installation.root() / "suite.log", std::ios::binary);
+        for (std::string line; std::getline(log, line);) {
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            const std::vector<std::string> fields = splitAt(line, '\t');
+            // The command line of a program started beside the shell holds a TAB itself.
+            if (fields.size() >= 3)
+                starts.push_back(
+                    {fields.front(),
+                     line.substr(fields.front().size() + 1,
+                                 line.size() - fields.front().size() - fields.back().size() - 2),
+                     fields.back()});
+        }
+        return starts;
+    }
+
+    std::string exePath(const std::string& program) const {
+        return (installation.exeDir() / program).string();
+    }
+
+    void chooseFiles(const std::string& geometry, const std::string& output,
+                     const std::string& loading) {
+        typeText(control(panel, IDC_GEOMETRY_FILE), geometry);
+        typeText(control(panel, IDC_OUTPUT_FILE), output);
+        typeText(control(panel, IDC_LOADING_FILE), loading);
+    }
+
+    void press(int controlId) {
+        EnableWindow(control(panel, controlId), TRUE);
+        click(control(panel, controlId));
+    }
+
+    std::vector<std::string> statusLines() const {
+        return listItems(control(panel, IDC_PROGRAM_STATUS));
+    }
+
+    // Waits until the Program Status list holds this many lines; they are returned.
+    std::vector<std::string>
+    waitForStatusLines(std::size_t count, std::chrono::milliseconds timeout = defaultTimeout) {
+        waitUntil([&] { return statusLines().size() >= count; }, timeout);
+        return statusLines();
+    }
+
+    // The text of the message box with this title, which is then answered with OK.
+    std::string takeMessage(const std::string& title = "OMBRIX Message",
+                            std::chrono::milliseconds timeout = defaultTimeout) {
+        HWND box = shell->waitForWindow(title, timeout);
+        if (!box)
+            return "(no message box titled " + title + ")";
+        const std::string text = messageBoxText(box);
+        answer(box, IDOK);
+        waitUntil([&] { return !IsWindow(box); });
+        return text;
+    }
+
+    bool waitForChildrenToEnd() {
+        return waitUntil([&] { return shell->runningChildren().empty(); });
+    }
+
+    std::vector<std::string> environmentSet;
+};
+
+TEST_F(Launching, AnalysisStepsRunWithTheirCommandLinesAndAreLogged) {
+    openPanel();
+    chooseFiles("..\\Dat\\Bridge.dat", "..\\Dat\\Bridge.rez", "..\\Dat\\Bridge.inc");
+    press(IDC_INPUT);
+    EXPECT_EQ(waitForStatusLines(2),
+              (std::vector<std::string>{"Prepare 20: Launched", "Prepare 20: Finished"}));
+    EXPECT_TRUE(isEnabled(control(panel, IDC_INCARC)));
+    EXPECT_TRUE(isEnabled(control(panel, IDC_SELECT_LOADING)));
+    EXPECT_EQ(listItems(control(panel, IDC_TEXT_FILE_LIST))[2], "Output File");
+
+    click(control(panel, IDC_INCARC));
+    waitForStatusLines(4);
+    press(IDC_ITER);
+    EXPECT_EQ(waitForStatusLines(6),
+              (std::vector<std::string>{"Prepare 20: Launched", "Prepare 20: Finished",
+                                        "Forces 20: Launched", "Forces 20: Finished",
+                                        "Solve 20: Launched", "Solve 20: Finished"}));
+    EXPECT_EQ(listTopItem(control(panel, IDC_PROGRAM_STATUS)), 6);
+
+    const std::vector<SuiteStart> starts = suiteStarts();
+    ASSERT_EQ(starts.size(), 3u);
+    EXPECT_EQ(starts[0].program, "Prepare 20.exe");
+    EXPECT_EQ(starts[0].commandLine,
+              "\"" + exePath("Prepare 20.exe") +
+                  "\" ..\\Dat\\Bridge.dat ..\\Dat\\Bridge.rez Short English");
+    EXPECT_EQ(starts[1].commandLine, "\"" + exePath("Forces 20.exe") + "\" ..\\Dat\\Bridge.inc");
+    EXPECT_EQ(starts[2].commandLine, "\"" + exePath("Solve 20.exe") + "\" ");
+    for (const SuiteStart& start : starts)
+        EXPECT_EQ(start.currentFolder, installation.exeDir().string());
+
+    // What the suite left: the working folder and the results of the three cases.
+    EXPECT_TRUE(std::filesystem::exists(installation.root() / "Dat" / "Bridge.rez"));
+    EXPECT_EQ(installation.read("work_dir.dat"), (installation.root() / "Work").string() + "\r\n");
+    for (const char* result : {"1.unf", "2.unf", "3.unf"})
+        EXPECT_TRUE(std::filesystem::exists(installation.root() / "Work" / result)) << result;
+    exitShell();
+}
+
+TEST_F(Launching, NamesWithBlanksReachTheAnalysisQuoted) {
+    openPanel();
+    const std::string data = (installation.root() / "Dat").string() + "\\";
+    chooseFiles(data + "Cable Net.dat", data + "Cable Net.rez", data + "Cable Net.inc");
+    press(IDC_INPUT);
+    waitForStatusLines(2);
+    click(control(panel, IDC_INCARC));
+    waitForStatusLines(4);
+    const std::vector<SuiteStart> starts = suiteStarts();
+    ASSERT_EQ(starts.size(), 2u);
+    EXPECT_EQ(starts[0].commandLine, "\"" + exePath("Prepare 20.exe") + "\" \"" + data +
+                                         "Cable Net.dat\" \"" + data +
+                                         "Cable Net.rez\" Short English");
+    EXPECT_EQ(starts[1].commandLine,
+              "\"" + exePath("Forces 20.exe") + "\" \"" + data + "Cable Net.inc\"");
+    EXPECT_TRUE(std::filesystem::exists(installation.root() / "Work" / "2.unf"));
+    exitShell();
+}
+
+TEST_F(Launching, TheSecondEditionIsPreferredAndAMissingProgramIsReported) {
+    installation.remove("Solve 20.exe");
+    openPanel();
+    press(IDC_ITER);
+    EXPECT_EQ(waitForStatusLines(2),
+              (std::vector<std::string>{"Solve: Launched", "Solve: Finished"}));
+
+    installation.remove("Solve.exe");
+    press(IDC_ITER);
+    EXPECT_EQ(takeMessage(),
+              ("File: " + exePath("Solve.exe") + "\rDoesn't Exist !").substr(0, 100));
+    EXPECT_EQ(statusLines().size(), 2u);
+    EXPECT_EQ(suiteStarts().size(), 1u);
+    exitShell();
+}
+
+TEST_F(Launching, ProgramsThatCannotStartAreReported) {
+    installation.write("Solve 20.exe", "not a program");
+    installation.write("Plotter 20.exe", "not a program");
+    openPanel();
+    press(IDC_ITER);
+    EXPECT_EQ(takeMessage(), " * Failed running: " + exePath("Solve 20.exe") + " ");
+    press(IDC_STRUCTURE_GRAPH);
+    EXPECT_EQ(takeMessage("OMBRIX: Process Message"), exePath("Plotter 20.exe") + ": Failed run!");
+    EXPECT_EQ(waitForStatusLines(3),
+              (std::vector<std::string>{"Solve 20: Launched", "Solve 20: * Failed running",
+                                        "Plotter 20: * Failed Running"}));
+    exitShell();
+}
+
+// Exit code 259 is STILL_ACTIVE's value: the end must be told from the process itself.
+TEST_F(Launching, AProgramBesideTheShellIsReportedFinishedOnceAtTheNextLaunch) {
+    setEnvironment("OMBRIX_SUITE_LINGER_MS", "300");
+    setEnvironment("OMBRIX_SUITE_EXIT", "259");
+    openPanel();
+    press(IDC_STRUCTURE_GRAPH);
+    EXPECT_EQ(waitForStatusLines(1), std::vector<std::string>{"Plotter 20: Launched"});
+    ASSERT_TRUE(waitForChildrenToEnd());
+    press(IDC_DIAGRAMS);
+    waitForStatusLines(3);
+    ASSERT_TRUE(waitForChildrenToEnd());
+    press(IDC_COMPOUND_PROCESSOR);
+    EXPECT_EQ(waitForStatusLines(5),
+              (std::vector<std::string>{"Plotter 20: Launched", "Charts: Launched",
+                                        "Plotter 20: Finished", "CompoundPost: Launched",
+                                        "Charts: Finished"}));
+    ASSERT_TRUE(waitUntil([&] { return suiteStarts().size() == 3; }));
+    const std::vector<SuiteStart> starts = suiteStarts();
+    EXPECT_EQ(starts[0].program, "Plotter 20.exe");
+    EXPECT_EQ(starts[0].commandLine, " \t");
+    exitShell();
+}
+
+TEST_F(Launching, ThePanelStaysResponsiveWhileItWaitsForTheAnalysis) {
+    setEnvironment("OMBRIX_SUITE_LINGER_MS", "10000");
+    openPanel();
+    chooseFiles("..\\Dat\\Bridge.dat", "..\\Dat\\Bridge.rez", "..\\Dat\\Bridge.inc");
+    press(IDC_INPUT);
+    ASSERT_EQ(waitForStatusLines(1).size(), 1u);
+    click(control(panel, IDC_STRUCTURE_GRAPH)); // taken by nobody while the shell waits
+
+    const auto started = std::chrono::steady_clock::now();
+    int answered = 0;
+    while (std::chrono::steady_clock::now() - started < 7s) {
+        DWORD_PTR result = 0;
+        answered += SendMessageTimeoutA(panel, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &result) != 0;
+        EXPECT_FALSE(IsHungAppWindow(panel));
+        EXPECT_FALSE(isEnabled(panel));
+        EXPECT_EQ(statusLines().size(), 1u);
+        std::this_thread::sleep_for(500ms);
+    }
+    EXPECT_GE(answered, 10);
+    EXPECT_EQ(waitForStatusLines(2, 30s),
+              (std::vector<std::string>{"Prepare 20: Launched", "Prepare 20: Finished"}));
+    EXPECT_TRUE(waitUntil([&] { return isEnabled(panel); }));
+    exitShell();
+}
+
+TEST_F(Launching, InputRefusesNamesThatWouldHarmTheAnalysis) {
+    openPanel();
+    const std::string checkName = "\n\nCheck for File Name !";
+    const struct {
+        std::string output;
+        std::string message;
+    } cases[] = {
+        {"..\\Dat\\bridge.DAT", "\"..\\Dat\\bridge.DAT\": The output file must not be the "
+                                "geometry file or the loading file, which the analysis would "
+                                "overwrite." +
+                                    checkName},
+        {"..\\Dat\\Bridge.inc", "\"..\\Dat\\Bridge.inc\": The output file must not be the "
+                                "geometry file or the loading file, which the analysis would "
+                                "overwrite." +
+                                    checkName},
+        {"..\\Dat\\Bri\"dge.rez", "\"..\\Dat\\Bri\"dge.rez\": This is not a valid file "
+                                  "name.\n\nA file name cannot be empty, hold the characters \" "
+                                  "< > | ? * or a colon after its drive, or end with a backslash." +
+                                      checkName},
+    };
+    for (const auto& c : cases) {
+        chooseFiles("..\\Dat\\Bridge.dat", c.output, "..\\Dat\\Bridge.inc");
+        press(IDC_INPUT);
+        EXPECT_EQ(takeMessage(), c.message);
+    }
+    chooseFiles("..\\Dat\\None.dat", "..\\Dat\\None.rez", "");
+    press(IDC_INPUT);
+    EXPECT_EQ(takeMessage(), "\"..\\Dat\\None.dat\": File does not exist." + checkName);
+    EXPECT_FALSE(isEnabled(control(panel, IDC_INCARC)));
+    EXPECT_FALSE(isEnabled(control(panel, IDC_SELECT_LOADING)));
+    EXPECT_TRUE(statusLines().empty());
+    EXPECT_TRUE(suiteStarts().empty());
+    exitShell();
+}
+
+TEST_F(Launching, A101stProgramIsRefusedWithAMessage) {
+    setEnvironment("OMBRIX_SUITE_LINGER_MS", "1");
+    openPanel();
+    // The clicks wait in the panel's queue and are handled one after the other.
+    for (int start = 1; start <= 101; ++start)
+        click(control(panel, IDC_DIAGRAMS));
+    const std::string message = takeMessage("OMBRIX Message", 120s);
+    EXPECT_NE(message.find("cannot keep track of more"), std::string::npos) << message;
+    const std::vector<std::string> lines = statusLines();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Charts: Launched"), 100);
+    EXPECT_TRUE(waitUntil([&] { return suiteStarts().size() == 100; }));
+    exitShell();
+}

@@ -1,0 +1,60 @@
+#include "ids.h"
+#include "platform/platform.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+
+namespace {
+
+std::string systemProgram(const std::string& name) {
+    char folder[MAX_PATH] = {};
+    GetSystemDirectoryA(folder, MAX_PATH);
+    return std::string(folder) + "\\" + name;
+}
+
+bool waitForEnd(platform::Process process) {
+    for (int tries = 0; tries < 200; ++tries) {
+        if (platform::hasEnded(process))
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return false;
+}
+
+} // namespace
+
+TEST(Win32Programs, PathSearchFindsFilesWhereTheSystemLooks) {
+    const std::string cmd = systemProgram("cmd.exe");
+    EXPECT_EQ(platform::searchPath(cmd), cmd);
+    EXPECT_TRUE(platform::searchPath("cmd.exe").has_value());
+    EXPECT_FALSE(platform::searchPath(systemProgram("no such program.exe")).has_value());
+    EXPECT_FALSE(platform::searchPath("").has_value());
+    EXPECT_FALSE(platform::windowsDirectory().empty());
+    EXPECT_NE(platform::windowsDirectory().back(), '\\');
+}
+
+// 259 is the value of STILL_ACTIVE: a program may still end with it.
+TEST(Win32Programs, AStartedProgramIsSeenToEndWhateverItsExitCode) {
+    for (const char* exitCode : {"0", "259"}) {
+        const std::optional<platform::StartedProcess> started =
+            platform::startProcess(systemProgram("cmd.exe"), std::string(" /c exit ") + exitCode);
+        ASSERT_TRUE(started) << exitCode;
+        EXPECT_NE(started->processId, 0u);
+        EXPECT_TRUE(waitForEnd(started->process)) << exitCode;
+    }
+    EXPECT_FALSE(platform::startProcess(systemProgram("no such program.exe"), " ").has_value());
+}
+
+TEST(Win32Programs, RunningAndWaitingGivesTheExitCodeOrMinusOne) {
+    platform::Dialog panel = platform::createDialog(IDD_PANEL);
+    ASSERT_TRUE(panel);
+    const std::string cmd = "\"" + systemProgram("cmd.exe") + "\" ";
+    EXPECT_EQ(platform::runProgramAndWait(panel, cmd + "/c exit 7"), 7);
+    EXPECT_EQ(platform::runProgramAndWait(panel, "\"" + systemProgram("no such.exe") + "\" "), -1);
+    platform::destroyDialog(panel);
+}
