@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/platform.h"
 #include "text/fixed_text.h"
 
 #include <array>
@@ -15,3 +16,7 @@ struct CaseSelection {
 };
 
 extern CaseSelection caseSelection;
+
+// Empties the case list for a new input file and disables I T E R, so that a stale
+// selection cannot be solved; the selection is rebuilt at the next change.
+void resetCaseList(platform::Dialog dialog);

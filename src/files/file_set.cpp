@@ -1,3 +1,111 @@
 #include "files/file_set.h"
 
+#include "cases/case_selection.h"
+#include "files/settings.h"
+#include "ids.h"
+#include "launch/command_line.h"
+#include "launch/text_file_list.h"
+#include "shell/folders.h"
+
+#include <optional>
+
 FileSet fileSet;
+FileChoices fileChoices;
+
+namespace {
+
+using platform::Dialog;
+
+bool isNoName(const PathText& name, std::string_view extension) {
+    return name.isBlank() || name == extension || name == "\\" + std::string(extension);
+}
+
+void showFileSet(Dialog dialog) {
+    platform::setText(dialog, IDC_GEOMETRY_FILE, fileSet.geometryFile.trimmed());
+    platform::setText(dialog, IDC_OUTPUT_FILE, fileSet.outputFile.trimmed());
+    platform::setText(dialog, IDC_LOADING_FILE, fileSet.loadingFile.trimmed());
+}
+
+void onGeometryFieldChanged(Dialog dialog) {
+    fileSet.geometryFile = platform::text(dialog, IDC_GEOMETRY_FILE);
+    deriveFileNames();
+    platform::setText(dialog, IDC_OUTPUT_FILE, fileSet.outputFile.trimmed());
+    platform::setText(dialog, IDC_LOADING_FILE, fileSet.loadingFile.trimmed());
+    platform::setEnabled(dialog, IDC_PREVIEW, true);
+    platform::setEnabled(dialog, IDC_INPUT, !isNoName(fileSet.geometryFile, ".dat"));
+    platform::setEnabled(dialog, IDC_VIEW_EDIT, false);
+    platform::setEnabled(dialog, IDC_PRINT, false);
+    setTextFileCaption(dialog, geometryFileItem, "Geometry File");
+    setTextFileCaption(dialog, loadingFileItem, "Loading File");
+}
+
+void onOutputFieldChanged(Dialog dialog) {
+    fileSet.outputFile = platform::text(dialog, IDC_OUTPUT_FILE);
+    platform::setEnabled(dialog, IDC_INPUT, !isNoName(fileSet.outputFile, ".rez"));
+}
+
+} // namespace
+
+void deriveFileNames() {
+    const std::string_view name = fileSet.geometryFile.trimmed();
+    const std::size_t fileNameStart = name.find_last_of("\\/") + 1; // 0 without a folder
+    const std::size_t lastDot = name.rfind('.');
+    const std::string stem(lastDot != std::string_view::npos && lastDot >= fileNameStart
+                               ? name.substr(0, lastDot)
+                               : name);
+    fileSet.outputFile = stem + ".rez";
+    fileSet.loadingFile = stem + ".inc";
+}
+
+void chooseGeometryFile(Dialog dialog, int, platform::ControlEvent) {
+    const std::optional<std::string> chosen = platform::chooseFileToOpen(
+        "Select Input File (.dat)", {{"Data files (*.dat)", "*.dat"}, {"All Files", "*.*"}}, "dat",
+        folders.datDir.str(), fileChoices.geometry);
+    if (!chosen)
+        return;
+    fileChoices.geometry = *chosen;
+    fileSet.geometryFile = *chosen;
+    deriveFileNames();
+    showFileSet(dialog);
+    platform::setEnabled(dialog, IDC_PREVIEW, true);
+    platform::setEnabled(dialog, IDC_INPUT, true);
+    platform::setEnabled(dialog, IDC_VIEW_EDIT, false);
+    setTextFileCaption(dialog, geometryFileItem, "Geometry File");
+    setTextFileCaption(dialog, loadingFileItem,
+                       findFile(fileSet.loadingFile) ? "Loading File" : "");
+    showOldOutputFile(dialog, std::string(20, ' '));
+    platform::setEnabled(dialog, IDC_INCARC, false);
+    resetCaseList(dialog);
+}
+
+void chooseLoadingFile(Dialog dialog, int, platform::ControlEvent) {
+    const std::optional<std::string> chosen = platform::chooseFileToOpen(
+        "Select Loading File (.inc)", {{"Incarc files (*.inc)", "*.inc"}, {"All Files", "*.*"}},
+        "inc", folders.datDir.str(), fileChoices.loading);
+    if (!chosen)
+        return;
+    fileChoices.loading = *chosen;
+    fileSet.loadingFile = *chosen;
+    platform::setText(dialog, IDC_LOADING_FILE, fileSet.loadingFile.trimmed());
+    platform::setEnabled(dialog, IDC_VIEW_EDIT, false);
+    setTextFileCaption(dialog, loadingFileItem, "Loading File");
+}
+
+void onPanelFieldChanged(Dialog dialog, int controlId, platform::ControlEvent) {
+    platform::setEnabled(dialog, IDC_INCARC, false);
+    switch (controlId) {
+    case IDC_GEOMETRY_FILE: onGeometryFieldChanged(dialog); break;
+    case IDC_OUTPUT_FILE: onOutputFieldChanged(dialog); break;
+    case IDC_LIST_TYPE: takeListType(dialog); break;
+    case IDC_OUTPUT_LANGUAGE: takeOutputLanguage(dialog); break;
+    default: break;
+    }
+    settings.outputLanguage = selectedItemText(dialog, IDC_OUTPUT_LANGUAGE);
+}
+
+void onLoadingFieldChanged(Dialog dialog, int, platform::ControlEvent) {
+    fileSet.loadingFile = platform::text(dialog, IDC_LOADING_FILE);
+    platform::setEnabled(dialog, IDC_VIEW_EDIT, false);
+    platform::setEnabled(dialog, IDC_PRINT, false);
+    setTextFileCaption(dialog, loadingFileItem, "Loading File");
+}

@@ -1,13 +1,18 @@
 #pragma once
 
+#include "platform/platform.h"
 #include "text/fixed_text.h"
 
 #include <array>
+#include <string_view>
 
 // The last five geometry files the user worked on, newest first; a blank entry holds
 // no name. Kept between runs in "recent.dat" in the start folder.
 inline constexpr int recentFileCount = 5;
 extern std::array<PathText, recentFileCount> recentFiles;
+
+// The entry picked in the Recent dialog; blank when nothing usable was picked.
+extern PathText pickedRecentFile;
 
 inline constexpr const char* recentFileName = "recent.dat";
 
@@ -15,11 +20,17 @@ inline constexpr const char* recentFileName = "recent.dat";
 // and creates the file with five lines of 260 blanks.
 void loadRecentList();
 
-// Reads the list from "recent.dat": up to five lines, each cut to 260 characters;
-// blank lines and names of files that no longer exist are left out.
-void readRecentFile();
+// Mode "R" (or "r") reads the list from "recent.dat", any other mode writes it there.
+// Reading takes up to five lines, each cut to 260 characters, leaving out blank lines
+// and names of files that no longer exist. Writing puts one line per entry that holds
+// a name; with no such entry the file keeps what it held.
+void exchangeRecentFile(std::string_view mode);
 
 // Puts the current geometry file at the top of the list: a name already at the top
 // changes nothing, a name further down swaps places with the top, a new name pushes
 // the others down and the fifth out. Names beginning with "." (no name) are left out.
 void rememberInputFile();
+
+// Click handler of Select Recent: the Recent dialog, and the picked file made the
+// geometry file as if typed.
+void onSelectRecent(platform::Dialog dialog, int controlId, platform::ControlEvent event);

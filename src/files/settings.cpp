@@ -1,6 +1,7 @@
 #include "files/settings.h"
 
 #include "files/shell_files.h"
+#include "ids.h"
 #include "text/text_file.h"
 
 Settings settings;
@@ -26,4 +27,31 @@ bool saveSoundSetting() {
 bool saveLanguageFile() {
     return writeShellFile(languageFileName,
                           joinLines({std::string(settings.outputLanguage.whole())}));
+}
+
+void showSoundSetting(platform::Dialog dialog) {
+    platform::setChecked(dialog, IDC_SOUND_BOX, settings.soundOn);
+    platform::setText(dialog, IDC_SOUND_BOX, settings.soundOn ? "Sound On" : "Sound Off");
+}
+
+void onSoundBox(platform::Dialog dialog, int, platform::ControlEvent) {
+    settings.soundOn = platform::isChecked(dialog, IDC_SOUND_BOX);
+    showSoundSetting(dialog);
+    saveSoundSetting();
+    reportUnsavedShellFiles();
+}
+
+void takeListType(platform::Dialog dialog) {
+    settings.listType = selectedItemText(dialog, IDC_LIST_TYPE);
+}
+
+void takeOutputLanguage(platform::Dialog dialog) {
+    settings.outputLanguage = selectedItemText(dialog, IDC_OUTPUT_LANGUAGE);
+    saveLanguageFile();
+    reportUnsavedShellFiles();
+}
+
+std::string selectedItemText(platform::Dialog dialog, int controlId) {
+    const int item = platform::selectedItem(dialog, controlId);
+    return item > 0 ? platform::itemText(dialog, controlId, item) : std::string();
 }

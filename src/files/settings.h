@@ -1,6 +1,9 @@
 #pragma once
 
+#include "platform/platform.h"
 #include "text/fixed_text.h"
+
+#include <string>
 
 // The panel's three user settings. The sound setting is kept between runs in
 // "Sound.dat"; the output language is handed to the suite's programs through
@@ -26,3 +29,17 @@ bool saveSoundSetting();
 
 // Writes outputLanguage as one line of exactly 20 characters.
 bool saveLanguageFile();
+
+// The sound box shows the setting: checked with "Sound On", or clear with "Sound Off".
+void showSoundSetting(platform::Dialog dialog);
+
+// Click handler of the sound box: takes its new state and keeps it in "Sound.dat".
+void onSoundBox(platform::Dialog dialog, int controlId, platform::ControlEvent event);
+
+// The list type and the language as the user selected them in their lists; a new
+// language is handed to the suite's programs at once through "language.dat".
+void takeListType(platform::Dialog dialog);
+void takeOutputLanguage(platform::Dialog dialog);
+
+// The text of a list's selected item; empty when none is selected.
+std::string selectedItemText(platform::Dialog dialog, int controlId);

@@ -2,6 +2,7 @@
 
 #include "platform/platform.h"
 #include "shell/folders.h"
+#include "shell/messages.h"
 
 #include <algorithm>
 #include <utility>
@@ -33,4 +34,16 @@ bool writeShellFile(std::string_view name, std::string_view contents) {
 
 std::vector<std::string> takeUnsavedShellFiles() {
     return std::exchange(unsavedShellFiles, {});
+}
+
+void reportUnsavedShellFiles() {
+    const std::vector<std::string> names = takeUnsavedShellFiles();
+    if (names.empty())
+        return;
+    std::string list;
+    for (const std::string& name : names)
+        list += "\n    " + shellFilePath(name);
+    showShellInformation("These files of the shell could not be written:" + list +
+                         "\n\nThe start folder may be read-only or full. The shell carries on, "
+                         "but changed settings will not be kept.");
 }

@@ -19,3 +19,7 @@ bool writeShellFile(std::string_view name, std::string_view contents);
 
 // Names of shell files that could not be written since the list was last taken.
 std::vector<std::string> takeUnsavedShellFiles();
+
+// Tells the user, in one message, of every shell file that could not be written since
+// the last report; the values stay in memory. Nothing is shown when all were written.
+void reportUnsavedShellFiles();

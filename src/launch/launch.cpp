@@ -109,7 +109,7 @@ bool prepareAnalysisFiles(Dialog dialog) {
         return false;
     platform::setEnabled(dialog, IDC_INCARC, true);
     platform::setEnabled(dialog, IDC_SELECT_LOADING, true);
-    platform::setItemText(dialog, IDC_TEXT_FILE_LIST, 3, "Output File");
+    setTextFileCaption(dialog, outputFileItem, "Output File");
     launch.launchArguments = commandLineName(fileSet.geometryFile) + " " +
                              commandLineName(fileSet.outputFile) + " " +
                              std::string(settings.listType.trimmed()) + " " +

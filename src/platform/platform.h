@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -74,6 +75,24 @@ enum class Answer { Ok, Yes, No };
 Answer showMessage(std::string_view text, std::string_view title, MessageIcon icon,
                    MessageButtons buttons = MessageButtons::Ok);
 
+// ---- The Open dialog ------------------------------------------------------------------
+
+struct FileFilter {
+    std::string description; // "Data files (*.dat)"
+    std::string pattern;     // "*.dat"
+};
+
+// Asks the user for an existing folder's file with the platform's Open dialog, which has
+// no owner window. It proposes `proposedName` (empty: none) and opens in its folder, or
+// in `initialFolder` when there is none; the first filter is preselected, and a name
+// typed without extension gets `defaultExtension`. The process's current directory is
+// left as it was. The chosen full path, or nothing when the user cancelled.
+std::optional<std::string> chooseFileToOpen(const std::string& title,
+                                            const std::vector<FileFilter>& filters,
+                                            const std::string& defaultExtension,
+                                            const std::string& initialFolder,
+                                            const std::string& proposedName);
+
 // ---- Sound --------------------------------------------------------------------------
 
 // Plays a WAV file and returns when it has ended.
@@ -129,6 +148,13 @@ void onDestroyed(Dialog dialog, DialogHandler handler);
 void showDialog(Dialog dialog, int showCommand);
 void destroyDialog(Dialog dialog);
 
+// Runs a dialog of the template modally over its owner, which is disabled meanwhile.
+// `prepare` sets the dialog up before it is shown. OK (1) and Cancel (2, also the Escape
+// key) end it with their own ids unless handlers are registered for them. The value it
+// ended with.
+int runModalDialog(Dialog owner, int templateId, DialogHandler prepare);
+void endDialog(Dialog dialog, int result);
+
 // Runs the thread's message loop, passing the dialog its keyboard navigation, until the
 // quit message arrives; returns the quit message's exit value.
 int runMainLoop(Dialog dialog);
@@ -143,6 +169,7 @@ bool isChecked(Dialog dialog, int controlId);
 
 // List boxes and drop-down lists; items are numbered from 1.
 void appendItem(Dialog dialog, int controlId, std::string_view text);
+void removeAllItems(Dialog dialog, int controlId);
 void setItemText(Dialog dialog, int controlId, int item, std::string_view text);
 int itemCount(Dialog dialog, int controlId);
 std::string itemText(Dialog dialog, int controlId, int item);

@@ -2,6 +2,7 @@
 
 #include "files/file_set.h"
 #include "files/handoff.h"
+#include "files/recent.h"
 #include "files/settings.h"
 #include "ids.h"
 #include "launch/launch.h"
@@ -80,8 +81,19 @@ constexpr std::array<int, 14> launchButtonIds{
 
 void registerHandlers(Dialog dialog) {
     platform::onDestroyed(dialog, onPanelDestroyed);
+    platform::onControlEvent(dialog, IDC_SELECT_GEOMETRY, ControlEvent::Click, chooseGeometryFile);
+    platform::onControlEvent(dialog, IDC_SELECT_RECENT, ControlEvent::Click, onSelectRecent);
+    for (int controlId : {IDC_GEOMETRY_FILE, IDC_OUTPUT_FILE})
+        platform::onControlEvent(dialog, controlId, ControlEvent::TextChanged, onPanelFieldChanged);
+    for (int controlId : {IDC_LIST_TYPE, IDC_OUTPUT_LANGUAGE})
+        platform::onControlEvent(dialog, controlId, ControlEvent::SelectionChanged,
+                                 onPanelFieldChanged);
+    platform::onControlEvent(dialog, IDC_SELECT_LOADING, ControlEvent::Click, chooseLoadingFile);
+    platform::onControlEvent(dialog, IDC_LOADING_FILE, ControlEvent::TextChanged,
+                             onLoadingFieldChanged);
     for (int controlId : launchButtonIds)
         platform::onControlEvent(dialog, controlId, ControlEvent::Click, onLaunchButton);
+    platform::onControlEvent(dialog, IDC_SOUND_BOX, ControlEvent::Click, onSoundBox);
     platform::onControlEvent(dialog, IDC_EXIT, ControlEvent::Click, closePanel);
     platform::onControlEvent(dialog, IDC_CANCEL, ControlEvent::Click, closePanel);
 }
@@ -116,8 +128,7 @@ void setTextFileListStartValue(Dialog dialog) {
 }
 
 void setSoundStartValue(Dialog dialog) {
-    platform::setChecked(dialog, IDC_SOUND_BOX, settings.soundOn);
-    platform::setText(dialog, IDC_SOUND_BOX, settings.soundOn ? "Sound On" : "Sound Off");
+    showSoundSetting(dialog);
     saveSoundSetting();
 }
 

@@ -9,11 +9,7 @@
 #include "shell/desktop.h"
 #include "shell/folders.h"
 #include "shell/icons.h"
-#include "shell/messages.h"
 #include "shell/panel.h"
-
-#include <string>
-#include <vector>
 
 namespace {
 
@@ -42,20 +38,6 @@ bool showWelcomeWindow(const EntryParameters& entry) {
 void runWelcomePhase() {
     welcome.welcomeDone = false;
     platform::runWindowLoop(welcome.window, welcome.welcomeDone);
-}
-
-// A start folder that cannot be written loses nothing in memory, but the user should
-// know that the settings of this run will not be kept: one message for all such files.
-void reportUnsavedShellFiles() {
-    const std::vector<std::string> names = takeUnsavedShellFiles();
-    if (names.empty())
-        return;
-    std::string list;
-    for (const std::string& name : names)
-        list += "\n    " + shellFilePath(name);
-    showShellInformation("These files of the shell could not be written:" + list +
-                         "\n\nThe start folder may be read-only or full. The shell carries on, "
-                         "but changed settings will not be kept.");
 }
 
 } // namespace

@@ -17,6 +17,8 @@ struct DialogObject {
     std::map<std::pair<int, ControlEvent>, ControlHandler> handlers;
     DialogHandler onDestroyed = nullptr;
     Icon smallIcon = nullptr;
+    bool modal = false;
+    std::optional<int> endValue; // set when a modal dialog has been ended
 };
 
 } // namespace platform
@@ -53,6 +55,9 @@ void notify(platform::Dialog dialog, int controlId, platform::ControlEvent event
     const auto found = dialog->handlers.find({controlId, event});
     if (found != dialog->handlers.end())
         found->second(dialog, controlId, event);
+    else if (dialog->modal && event == platform::ControlEvent::Click &&
+             (controlId == IDC_EXIT || controlId == IDC_CANCEL))
+        platform::endDialog(dialog, controlId);
 }
 
 bool isAutoCheckBox(int controlId) {
@@ -114,6 +119,12 @@ void click(platform::Dialog dialog, int controlId) {
     if (isAutoCheckBox(controlId))
         clicked.checked = !clicked.checked;
     notify(dialog, controlId, platform::ControlEvent::Click);
+}
+
+void doubleClick(platform::Dialog dialog, int controlId, int item) {
+    select(dialog, controlId, item);
+    if (!dialog->endValue)
+        notify(dialog, controlId, platform::ControlEvent::DoubleClick);
 }
 
 void type(platform::Dialog dialog, int controlId, const std::string& text) {
@@ -187,6 +198,21 @@ std::optional<std::string> searchPath(const std::string& name) {
 
 std::string windowsDirectory() {
     return state().windowsDirectory;
+}
+
+// ---- The Open dialog
+
+std::optional<std::string> chooseFileToOpen(const std::string& title,
+                                            const std::vector<FileFilter>& filters,
+                                            const std::string& defaultExtension,
+                                            const std::string& initialFolder,
+                                            const std::string& proposedName) {
+    state().fileRequests.push_back({title, filters, defaultExtension, initialFolder, proposedName});
+    if (state().chosenFiles.empty())
+        return std::nullopt;
+    const std::optional<std::string> chosen = state().chosenFiles.front();
+    state().chosenFiles.pop_front();
+    return chosen;
 }
 
 // ---- Programs
@@ -335,6 +361,23 @@ void destroyDialog(Dialog dialog) {
         dialog->onDestroyed(dialog);
 }
 
+int runModalDialog(Dialog, int templateId, DialogHandler prepare) {
+    Dialog dialog = createDialog(templateId);
+    dialog->modal = true;
+    dialog->visible = true;
+    prepare(dialog);
+    if (state().modalDialog)
+        state().modalDialog(dialog);
+    dialog->visible = false;
+    dialog->destroyed = true;
+    return dialog->endValue.value_or(IDC_CANCEL);
+}
+
+void endDialog(Dialog dialog, int result) {
+    if (!dialog->endValue)
+        dialog->endValue = result;
+}
+
 int runMainLoop(Dialog dialog) {
     if (state().mainLoop)
         state().mainLoop(dialog);
@@ -368,6 +411,11 @@ bool isChecked(Dialog dialog, int controlId) {
 
 void appendItem(Dialog dialog, int controlId, std::string_view text) {
     fake::control(dialog, controlId).items.emplace_back(text);
+}
+
+void removeAllItems(Dialog dialog, int controlId) {
+    fake::control(dialog, controlId).items.clear();
+    fake::control(dialog, controlId).selected = 0;
 }
 
 void setItemText(Dialog dialog, int controlId, int item, std::string_view text) {

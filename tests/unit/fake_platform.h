@@ -60,6 +60,15 @@ struct Process {
     bool ended = false;
 };
 
+// What a shell asked of the Open dialog.
+struct FileRequest {
+    std::string title;
+    std::vector<platform::FileFilter> filters;
+    std::string defaultExtension;
+    std::string initialFolder;
+    std::string proposedName;
+};
+
 struct State {
     std::filesystem::path root;
     std::string currentDirectory = "C:\\Ombrix\\Exe";
@@ -86,6 +95,11 @@ struct State {
     // What happens to the welcome window while start-up waits for it.
     std::vector<platform::WindowEvent> welcomeEvents{platform::WindowEvent::Painted,
                                                      platform::WindowEvent::Timer};
+    std::vector<FileRequest> fileRequests;
+    std::deque<std::optional<std::string>> chosenFiles; // the user's choices; cancel when none
+    // The user's actions in a modal dialog, which ends with Cancel when they do not end it.
+    std::function<void(platform::Dialog)> modalDialog;
+
     // The user's actions while the main loop runs.
     std::function<void(platform::Dialog)> mainLoop;
     std::optional<int> quitValue;
@@ -105,8 +119,10 @@ bool isVisible(platform::Dialog dialog);
 bool isDestroyed(platform::Dialog dialog);
 platform::Icon smallIcon(platform::Dialog dialog);
 
-// The user's actions. A disabled control takes none; a check box toggles on a click.
+// The user's actions. A disabled control takes none; a check box toggles on a click;
+// OK and Cancel without handlers end a modal dialog.
 void click(platform::Dialog dialog, int controlId);
+void doubleClick(platform::Dialog dialog, int controlId, int item);
 void type(platform::Dialog dialog, int controlId, const std::string& text);
 void select(platform::Dialog dialog, int controlId, int item);
 

@@ -427,26 +427,3 @@ TEST(CommandLine, FileNamesAreQuotedOnlyWhenTheyHoldABlank) {
     for (const auto& c : cases)
         EXPECT_EQ(commandLineName(PathText(c.name)), c.onCommandLine) << c.name;
 }
-
-TEST(RecentList, RememberingAFileMovesItToTheTop) {
-    const struct {
-        const char* name;
-        std::array<const char*, 5> before, after;
-    } cases[] = {
-        {"A", {"A", "B", "C", "D", "E"}, {"A", "B", "C", "D", "E"}},
-        {"D", {"A", "B", "C", "D", "E"}, {"D", "B", "C", "A", "E"}},
-        {"F", {"A", "B", "C", "D", "E"}, {"F", "A", "B", "C", "D"}},
-        {"F", {"A", "", "", "", ""}, {"F", "A", "", "", ""}},
-        {".dat", {"A", "", "", "", ""}, {"A", "", "", "", ""}},
-        {"", {"A", "", "", "", ""}, {"A", "", "", "", ""}},
-        {"a", {"A", "", "", "", ""}, {"a", "A", "", "", ""}},
-    };
-    for (const auto& c : cases) {
-        fileSet.geometryFile = c.name;
-        for (std::size_t i = 0; i < c.before.size(); ++i)
-            recentFiles[i] = c.before[i];
-        rememberInputFile();
-        for (std::size_t i = 0; i < c.after.size(); ++i)
-            EXPECT_EQ(recentFiles[i], c.after[i]) << c.name << " at place " << i + 1;
-    }
-}

@@ -36,6 +36,8 @@ void ShellTest::SetUp() {
     folders = installationFolders(startDir);
     settings = Settings();
     fileSet = FileSet();
+    fileChoices = FileChoices();
+    pickedRecentFile = PathText();
     recentFiles.fill(PathText());
     welcome = WelcomeWindow();
     panel = Panel();

@@ -21,6 +21,10 @@ struct DialogObject {
     // Handlers run one at a time, each to completion; a notification that arrives while
     // one runs (from a nested message loop) is dropped.
     bool handlerRunning = false;
+    // A modal dialog is set up by `prepare` when it is created, and ends by itself on
+    // OK and Cancel that have no handler.
+    bool modal = false;
+    DialogHandler prepare = nullptr;
 };
 
 namespace {
@@ -58,13 +62,14 @@ bool isListBox(HWND hwnd) {
 
 // The list messages of a list box and of a drop-down list differ only in their codes.
 struct ListMessages {
-    UINT insert, remove, count, textLength, text, setSelection, selection;
+    UINT insert, remove, removeAll, count, textLength, text, setSelection, selection;
 };
-constexpr ListMessages listBoxMessages{LB_INSERTSTRING, LB_DELETESTRING, LB_GETCOUNT, LB_GETTEXTLEN,
-                                       LB_GETTEXT,      LB_SETCURSEL,    LB_GETCURSEL};
-constexpr ListMessages comboBoxMessages{CB_INSERTSTRING, CB_DELETESTRING, CB_GETCOUNT,
-                                        CB_GETLBTEXTLEN, CB_GETLBTEXT,    CB_SETCURSEL,
-                                        CB_GETCURSEL};
+constexpr ListMessages listBoxMessages{LB_INSERTSTRING, LB_DELETESTRING, LB_RESETCONTENT,
+                                       LB_GETCOUNT,     LB_GETTEXTLEN,   LB_GETTEXT,
+                                       LB_SETCURSEL,    LB_GETCURSEL};
+constexpr ListMessages comboBoxMessages{CB_INSERTSTRING, CB_DELETESTRING, CB_RESETCONTENT,
+                                        CB_GETCOUNT,     CB_GETLBTEXTLEN, CB_GETLBTEXT,
+                                        CB_SETCURSEL,    CB_GETCURSEL};
 
 const ListMessages& listMessages(Dialog dialog, int controlId) {
     return isComboBox(control(dialog, controlId)) ? comboBoxMessages : listBoxMessages;
@@ -94,8 +99,13 @@ bool dispatchCommand(Dialog dialog, WPARAM wParam, LPARAM lParam) {
     if (!event)
         return false;
     const auto found = dialog->handlers.find({controlId, *event});
-    if (found == dialog->handlers.end())
-        return false;
+    if (found == dialog->handlers.end()) {
+        if (!dialog->modal || *event != ControlEvent::Click ||
+            (controlId != IDOK && controlId != IDCANCEL))
+            return false;
+        EndDialog(dialog->hwnd, controlId);
+        return true;
+    }
     dialog->handlerRunning = true;
     found->second(dialog, controlId, *event);
     dialog->handlerRunning = false;
@@ -126,6 +136,8 @@ INT_PTR handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         auto* dialog = reinterpret_cast<Dialog>(lParam);
         dialog->hwnd = hwnd;
         SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+        if (dialog->prepare)
+            dialog->prepare(dialog);
         return TRUE;
     }
     auto* dialog = reinterpret_cast<Dialog>(GetWindowLongPtrA(hwnd, DWLP_USER));
@@ -181,6 +193,19 @@ void destroyDialog(Dialog dialog) {
     DestroyWindow(dialog->hwnd);
 }
 
+int runModalDialog(Dialog owner, int templateId, DialogHandler prepare) {
+    DialogObject dialog;
+    dialog.modal = true;
+    dialog.prepare = prepare;
+    return static_cast<int>(DialogBoxParamA(win32::instance(), MAKEINTRESOURCEA(templateId),
+                                            owner ? owner->hwnd : nullptr, dialogProcedure,
+                                            reinterpret_cast<LPARAM>(&dialog)));
+}
+
+void endDialog(Dialog dialog, int result) {
+    EndDialog(dialog->hwnd, result);
+}
+
 int runMainLoop(Dialog dialog) {
     MSG message{};
     while (GetMessageA(&message, nullptr, 0, 0) != 0) {
@@ -231,6 +256,11 @@ void appendItem(Dialog dialog, int controlId, std::string_view text) {
     const ListMessages& list = listMessages(dialog, controlId);
     send(dialog, controlId, list.insert, static_cast<WPARAM>(-1),
          reinterpret_cast<LPARAM>(std::string(text).c_str()));
+}
+
+void removeAllItems(Dialog dialog, int controlId) {
+    ProgramChange change(dialog);
+    send(dialog, controlId, listMessages(dialog, controlId).removeAll);
 }
 
 void setItemText(Dialog dialog, int controlId, int item, std::string_view text) {
