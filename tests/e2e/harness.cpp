@@ -194,6 +194,52 @@ std::vector<std::string> Shell::runningChildren() const {
     return names;
 }
 
+void PanelTest::SetUp() {
+    setEnvironment("OMBRIX_SUITE_LOG", (installation.root() / "suite.log").string());
+}
+
+void PanelTest::TearDown() {
+    shell.reset();
+    for (const std::string& name : environmentSet_)
+        SetEnvironmentVariableA(name.c_str(), nullptr);
+}
+
+void PanelTest::setEnvironment(const std::string& name, const std::string& value) {
+    SetEnvironmentVariableA(name.c_str(), value.c_str());
+    environmentSet_.push_back(name);
+}
+
+// Each line: file name TAB command line TAB current folder. The command line of a
+// program started beside the shell may hold a TAB itself.
+std::vector<SuiteStart> PanelTest::suiteStarts() const {
+    std::vector<SuiteStart> starts;
+    std::ifstream log(installation.root() / "suite.log", std::ios::binary);
+    for (std::string line; std::getline(log, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        const std::size_t first = line.find('\t');
+        const std::size_t last = line.rfind('\t');
+        if (first != std::string::npos && last > first)
+            starts.push_back({line.substr(0, first), line.substr(first + 1, last - first - 1),
+                              line.substr(last + 1)});
+    }
+    return starts;
+}
+
+std::string PanelTest::exePath(const std::string& name) const {
+    return (installation.exeDir() / name).string();
+}
+
+std::string PanelTest::takeMessage(const std::string& title, std::chrono::milliseconds timeout) {
+    HWND box = shell->waitForWindow(title, timeout);
+    if (!box)
+        return "(no message box titled " + title + ")";
+    const std::string text = messageBoxText(box);
+    answer(box, IDOK);
+    waitUntil([&] { return !IsWindow(box); });
+    return text;
+}
+
 void PanelTest::openPanel() {
     shell = std::make_unique<Shell>(installation);
     panel = shell->openPanel();
@@ -260,12 +306,39 @@ int listSelection(HWND list) {
     return selection < 0 ? 0 : static_cast<int>(selection) + 1;
 }
 
+void selectItem(HWND dialog, int listId, int item) {
+    HWND list = GetDlgItem(dialog, listId);
+    SendMessageW(list, isComboBox(list) ? CB_SETCURSEL : LB_SETCURSEL,
+                 static_cast<WPARAM>(item - 1), 0);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(listId, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
+}
+
+void doubleClickItem(HWND dialog, int listId, int item) {
+    selectItem(dialog, listId, item);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(listId, LBN_DBLCLK),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, listId)));
+}
+
+// The file-name box of the Open dialog is a combo box (cmb13) or, in older layouts, an
+// edit (edt1).
+void chooseInOpenDialog(HWND openDialog, const std::string& path) {
+    HWND fileName = GetDlgItem(openDialog, 0x47c);
+    if (!fileName)
+        fileName = GetDlgItem(openDialog, 0x480);
+    SendMessageA(fileName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    PostMessageA(openDialog, WM_COMMAND, IDOK, 0);
+}
+
 void click(HWND button) {
     PostMessageA(button, BM_CLICK, 0, 0);
 }
 
+// A multi-line edit reports no change for WM_SETTEXT; replacing its whole text as an
+// edit operation reports it, as typing does.
 void typeText(HWND edit, const std::string& text) {
-    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+    SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 int listTopItem(HWND list) {

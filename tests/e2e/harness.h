@@ -69,17 +69,39 @@ class Shell {
     PROCESS_INFORMATION process_{};
 };
 
-// A test on a fresh installation: set the installation up, then open the panel.
+// One start of a stand-in program of the suite, as it logged it.
+struct SuiteStart {
+    std::string program; // its file name
+    std::string commandLine;
+    std::string currentFolder;
+};
+
+// A test on a fresh installation: set the installation up, then open the panel. The
+// suite's programs that the shell starts log their starts in the installation's folder.
 class PanelTest : public ::testing::Test {
   protected:
+    void SetUp() override;
+    void TearDown() override;
+
     // Starts the shell and waits for its panel, past the welcome window.
     void openPanel();
     // Ends the shell with its E X I T button; it must end with exit code 0.
     void exitShell();
 
+    // An environment variable for the shells (and their programs) this test starts.
+    void setEnvironment(const std::string& name, const std::string& value);
+    std::vector<SuiteStart> suiteStarts() const;
+    std::string exePath(const std::string& name) const;
+    // The text of the shell's message box with this title, which is then answered OK.
+    std::string takeMessage(const std::string& title = "OMBRIX Message",
+                            std::chrono::milliseconds timeout = defaultTimeout);
+
     Installation installation;
     std::unique_ptr<Shell> shell;
     HWND panel = nullptr;
+
+  private:
+    std::vector<std::string> environmentSet_;
 };
 
 HWND control(HWND dialog, int controlId);
@@ -93,6 +115,14 @@ bool isChecked(HWND checkBox);
 // Items and selection of a list box or a drop-down list (selection: 1-based, 0 none).
 std::vector<std::string> listItems(HWND list);
 int listSelection(HWND list);
+
+// Selects an item of a list box or drop-down list as the user would, with the change
+// reported to the dialog; a double-click also reports the double-click.
+void selectItem(HWND dialog, int listId, int item);
+void doubleClickItem(HWND dialog, int listId, int item);
+
+// Types a full path into an Open dialog and confirms it.
+void chooseInOpenDialog(HWND openDialog, const std::string& path);
 
 // Clicks a button without waiting for what the click does.
 void click(HWND button);

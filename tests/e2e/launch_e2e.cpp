@@ -2,73 +2,16 @@
 #include "ids.h"
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
 using namespace e2e;
 
-namespace {
-
-// One start of a stand-in program of the suite, as it logged it.
-struct SuiteStart {
-    std::string program;
-    std::string commandLine;
-    std::string currentFolder;
-};
-
-std::vector<std::string> splitAt(const std::string& text, char separator) {
-    std::vector<std::string> parts;
-    std::istringstream stream(text);
-    for (std::string part; std::getline(stream, part, separator);)
-        parts.push_back(part);
-    return parts;
-}
-
-} // namespace
-
 // The panel of a shell whose suite programs log their starts; each button is enabled
-// before it is pressed, as the file and case handlers would leave it.
+// before it is pressed, as the case handlers would leave it.
 class Launching : public PanelTest {
   protected:
-    void SetUp() override {
-        setEnvironment("OMBRIX_SUITE_LOG", (installation.root() / "suite.log").string());
-    }
-    void TearDown() override {
-        shell.reset();
-        for (const std::string& name : environmentSet)
-            SetEnvironmentVariableA(name.c_str(), nullptr);
-    }
-
-    void setEnvironment(const std::string& name, const std::string& value) {
-        SetEnvironmentVariableA(name.c_str(), value.c_str());
-        environmentSet.push_back(name);
-    }
-
-    std::vector<SuiteStart> suiteStarts() const {
-        std::vector<SuiteStart> starts;
-        std::ifstream log(installation.root() / "suite.log", std::ios::binary);
-        for (std::string line; std::getline(log, line);) {
-            if (!line.empty() && line.back() == '\r')
-                line.pop_back();
-            const std::vector<std::string> fields = splitAt(line, '\t');
-            // The command line of a program started beside the shell holds a TAB itself.
-            if (fields.size() >= 3)
-                starts.push_back(
-                    {fields.front(),
-                     line.substr(fields.front().size() + 1,
-                                 line.size() - fields.front().size() - fields.back().size() - 2),
-                     fields.back()});
-        }
-        return starts;
-    }
-
-    std::string exePath(const std::string& program) const {
-        return (installation.exeDir() / program).string();
-    }
-
     void chooseFiles(const std::string& geometry, const std::string& output,
                      const std::string& loading) {
         typeText(control(panel, IDC_GEOMETRY_FILE), geometry);
@@ -92,23 +35,9 @@ class Launching : public PanelTest {
         return statusLines();
     }
 
-    // The text of the message box with this title, which is then answered with OK.
-    std::string takeMessage(const std::string& title = "OMBRIX Message",
-                            std::chrono::milliseconds timeout = defaultTimeout) {
-        HWND box = shell->waitForWindow(title, timeout);
-        if (!box)
-            return "(no message box titled " + title + ")";
-        const std::string text = messageBoxText(box);
-        answer(box, IDOK);
-        waitUntil([&] { return !IsWindow(box); });
-        return text;
-    }
-
     bool waitForChildrenToEnd() {
         return waitUntil([&] { return shell->runningChildren().empty(); });
     }
-
-    std::vector<std::string> environmentSet;
 };
 
 TEST_F(Launching, AnalysisStepsRunWithTheirCommandLinesAndAreLogged) {
