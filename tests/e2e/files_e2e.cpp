@@ -158,3 +158,16 @@ TEST_F(RecentDialog, AVanishedFileIsReportedAndRemoved) {
     EXPECT_EQ(windowText(control(panel, IDC_GEOMETRY_FILE)), ".dat");
     exitShell();
 }
+
+TEST_F(PanelFiles, ALanguageThatCannotBeHandedOnIsReported) {
+    openPanel();
+    // A folder in the way of language.dat: it cannot be replaced.
+    installation.remove("language.dat");
+    std::filesystem::create_directory(installation.exeDir() / "language.dat");
+    selectItem(panel, IDC_OUTPUT_LANGUAGE, 2);
+    const std::string message = takeMessage();
+    EXPECT_NE(message.find("language.dat"), std::string::npos) << message;
+    EXPECT_EQ(listSelection(control(panel, IDC_OUTPUT_LANGUAGE)), 2);
+    EXPECT_FALSE(shell->waitForWindow("OMBRIX Message", 2s));
+    exitShell();
+}
