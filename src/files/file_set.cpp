@@ -20,12 +20,6 @@ bool isNoName(const PathText& name, std::string_view extension) {
     return name.isBlank() || name == extension || name == "\\" + std::string(extension);
 }
 
-void showFileSet(Dialog dialog) {
-    platform::setText(dialog, IDC_GEOMETRY_FILE, fileSet.geometryFile.trimmed());
-    platform::setText(dialog, IDC_OUTPUT_FILE, fileSet.outputFile.trimmed());
-    platform::setText(dialog, IDC_LOADING_FILE, fileSet.loadingFile.trimmed());
-}
-
 void onGeometryFieldChanged(Dialog dialog) {
     fileSet.geometryFile = platform::text(dialog, IDC_GEOMETRY_FILE);
     deriveFileNames();
@@ -45,6 +39,12 @@ void onOutputFieldChanged(Dialog dialog) {
 }
 
 } // namespace
+
+void showFileSet(Dialog dialog) {
+    platform::setText(dialog, IDC_GEOMETRY_FILE, fileSet.geometryFile.trimmed());
+    platform::setText(dialog, IDC_OUTPUT_FILE, fileSet.outputFile.trimmed());
+    platform::setText(dialog, IDC_LOADING_FILE, fileSet.loadingFile.trimmed());
+}
 
 void deriveFileNames() {
     const std::string_view name = fileSet.geometryFile.trimmed();

@@ -23,6 +23,9 @@ struct FileChoices {
 
 extern FileChoices fileChoices;
 
+// Puts the three names into their edits.
+void showFileSet(platform::Dialog dialog);
+
 // The output and loading names that go with the geometry file: the geometry name up to
 // the last dot of its file-name part (all of it without one), then ".rez" and ".inc".
 void deriveFileNames();

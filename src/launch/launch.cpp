@@ -81,11 +81,10 @@ bool isSameFileName(std::string_view a, std::string_view b) {
 }
 
 // The analysis writes its output file: it must not be one of its own input files.
-bool refuseOutputOverInput(Dialog dialog) {
-    const PathText loadingFile(platform::text(dialog, IDC_LOADING_FILE));
+bool refuseOutputOverInput() {
     const std::string_view output = fileSet.outputFile.trimmed();
     if (!isSameFileName(output, fileSet.geometryFile.trimmed()) &&
-        !isSameFileName(output, loadingFile.trimmed()))
+        !isSameFileName(output, fileSet.loadingFile.trimmed()))
         return false;
     showShellError(quoted(output) +
                    ": The output file must not be the geometry file or the loading file, "
@@ -105,7 +104,7 @@ bool prepareAnalysisFiles(Dialog dialog) {
         return false;
     }
     if (refuseUnusableName(fileSet.geometryFile) || refuseUnusableName(fileSet.outputFile) ||
-        refuseOutputOverInput(dialog))
+        refuseOutputOverInput())
         return false;
     platform::setEnabled(dialog, IDC_INCARC, true);
     platform::setEnabled(dialog, IDC_SELECT_LOADING, true);

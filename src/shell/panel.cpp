@@ -100,9 +100,7 @@ void registerHandlers(Dialog dialog) {
 
 void setFileSetStartValues(Dialog dialog) {
     fileSet = FileSet();
-    platform::setText(dialog, IDC_GEOMETRY_FILE, fileSet.geometryFile.trimmed());
-    platform::setText(dialog, IDC_OUTPUT_FILE, fileSet.outputFile.trimmed());
-    platform::setText(dialog, IDC_LOADING_FILE, fileSet.loadingFile.trimmed());
+    showFileSet(dialog);
 }
 
 void setListTypeStartValue(Dialog dialog) {

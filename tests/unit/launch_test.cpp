@@ -49,6 +49,7 @@ class Launching : public ShellTest {
         platform::setText(panel, IDC_OUTPUT_FILE, output);
         platform::setText(panel, IDC_LOADING_FILE, loading);
         fileSet.geometryFile = geometry;
+        fileSet.loadingFile = loading;
     }
 
     void installPrograms(const std::vector<std::string>& names) {
