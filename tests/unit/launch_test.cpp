@@ -29,12 +29,10 @@ std::vector<std::string> statusLines(platform::Dialog panel) {
 
 // The panel of a started shell, with the analysis files of one job on disk and every
 // launch button enabled, as the file handlers leave them once names are chosen.
-class Launching : public ShellTest {
+class Launching : public PanelShellTest {
   protected:
     void SetUp() override {
-        ShellTest::SetUp();
-        ASSERT_TRUE(buildPanel(1));
-        panel = fake::lastDialog();
+        PanelShellTest::SetUp();
         for (const char* name : {"C:\\Jobs\\bridge.dat", "C:\\Jobs\\bridge.inc",
                                  "C:\\My Jobs\\my bridge.dat", "C:\\My Jobs\\my bridge.inc"})
             writeFile(name, "");
@@ -59,8 +57,6 @@ class Launching : public ShellTest {
 
     const fake::Process& lastProcess() const { return fake::state().processes.back(); }
     std::vector<fake::Message>& messages() const { return fake::state().messages; }
-
-    platform::Dialog panel = nullptr;
 };
 
 TEST_F(Launching, EachButtonStartsItsProgramWithItsCommandLine) {

@@ -24,17 +24,7 @@ std::vector<std::string> items(Dialog panel, int controlId) {
 
 } // namespace
 
-// The panel as the user finds it after start-up.
-class PanelFields : public ShellTest {
-  protected:
-    void SetUp() override {
-        ShellTest::SetUp();
-        ASSERT_TRUE(buildPanel(1));
-        panel = fake::lastDialog();
-    }
-
-    Dialog panel = nullptr;
-};
+using PanelFields = PanelShellTest;
 
 TEST(FileSet, OutputAndLoadingNamesFollowTheGeometryName) {
     const std::string longStem = "C:\\" + std::string(252, 'x');

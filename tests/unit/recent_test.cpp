@@ -76,12 +76,10 @@ TEST_F(RecentFile, IsWrittenWithOneLinePerName) {
 }
 
 // The Recent dialog over the panel, with three entries whose files exist.
-class RecentDialog : public ShellTest {
+class RecentDialog : public PanelShellTest {
   protected:
     void SetUp() override {
-        ShellTest::SetUp();
-        ASSERT_TRUE(buildPanel(1));
-        panel = fake::lastDialog();
+        PanelShellTest::SetUp();
         for (const char* name : {"C:\\Jobs\\a.dat", "C:\\Jobs\\b.dat", "C:\\Jobs\\c.dat"})
             writeFile(name, "");
         writeFile("C:\\Jobs\\b.rez", "");
@@ -101,7 +99,6 @@ class RecentDialog : public ShellTest {
         fake::click(panel, IDC_SELECT_RECENT);
     }
 
-    Dialog panel = nullptr;
     std::vector<std::string> shownItems;
     bool doneAtFirst = true;
     bool doneAtEnd = false;

@@ -83,3 +83,9 @@ void ShellTest::installIcons() {
           "IconPreview.ico",   "OmbrixHelp1.ico", "CompoundPost-2.ico", "Diagrams.ico"})
         writeFile(std::string(startDir) + "\\Uir\\" + name, "");
 }
+
+void PanelShellTest::SetUp() {
+    ShellTest::SetUp();
+    ASSERT_TRUE(buildPanel(1));
+    panel = fake::lastDialog();
+}

@@ -29,3 +29,11 @@ class ShellTest : public ::testing::Test {
   private:
     std::filesystem::path root_;
 };
+
+// A shell test on the panel as the user finds it after start-up.
+class PanelShellTest : public ShellTest {
+  protected:
+    void SetUp() override;
+
+    platform::Dialog panel = nullptr;
+};
