@@ -51,6 +51,8 @@
 #define IDC_LIST_TYPE 1053
 
 /* Recent dialog */
+#define IDC_RECENT_DONE 1
+#define IDC_RECENT_CANCEL 2
 #define IDC_RECENT_LIST 1041
 
 #endif

@@ -1,7 +1,7 @@
 #include "about/about_window.h"
 
+#include "base/folders.h"
 #include "files/settings.h"
-#include "shell/folders.h"
 
 WelcomeWindow welcome;
 

@@ -1,11 +1,9 @@
 #include "files/file_set.h"
 
-#include "cases/case_selection.h"
+#include "base/file_search.h"
+#include "base/folders.h"
 #include "files/settings.h"
 #include "ids.h"
-#include "launch/command_line.h"
-#include "launch/text_file_list.h"
-#include "shell/folders.h"
 
 #include <optional>
 
@@ -40,6 +38,15 @@ void onOutputFieldChanged(Dialog dialog) {
 
 } // namespace
 
+void setTextFileCaption(Dialog dialog, TextFileItem item, std::string_view caption) {
+    platform::setItemText(dialog, IDC_TEXT_FILE_LIST, item, caption);
+}
+
+void showOldOutputFile(Dialog dialog, std::string_view missingCaption) {
+    setTextFileCaption(dialog, outputFileItem,
+                       findFile(fileSet.outputFile) ? "Output File (old)" : missingCaption);
+}
+
 void showFileSet(Dialog dialog) {
     platform::setText(dialog, IDC_GEOMETRY_FILE, fileSet.geometryFile.trimmed());
     platform::setText(dialog, IDC_OUTPUT_FILE, fileSet.outputFile.trimmed());
@@ -57,12 +64,12 @@ void deriveFileNames() {
     fileSet.loadingFile = stem + ".inc";
 }
 
-void chooseGeometryFile(Dialog dialog, int, platform::ControlEvent) {
+bool chooseGeometryFile(Dialog dialog) {
     const std::optional<std::string> chosen = platform::chooseFileToOpen(
         "Select Input File (.dat)", {{"Data files (*.dat)", "*.dat"}, {"All Files", "*.*"}}, "dat",
         folders.datDir.str(), fileChoices.geometry);
     if (!chosen)
-        return;
+        return false;
     fileChoices.geometry = *chosen;
     fileSet.geometryFile = *chosen;
     deriveFileNames();
@@ -75,20 +82,27 @@ void chooseGeometryFile(Dialog dialog, int, platform::ControlEvent) {
                        findFile(fileSet.loadingFile) ? "Loading File" : "");
     showOldOutputFile(dialog, std::string(20, ' '));
     platform::setEnabled(dialog, IDC_INCARC, false);
-    resetCaseList(dialog);
+    return true;
 }
 
-void chooseLoadingFile(Dialog dialog, int, platform::ControlEvent) {
+bool chooseLoadingFile(Dialog dialog) {
     const std::optional<std::string> chosen = platform::chooseFileToOpen(
         "Select Loading File (.inc)", {{"Incarc files (*.inc)", "*.inc"}, {"All Files", "*.*"}},
         "inc", folders.datDir.str(), fileChoices.loading);
     if (!chosen)
-        return;
+        return false;
     fileChoices.loading = *chosen;
     fileSet.loadingFile = *chosen;
     platform::setText(dialog, IDC_LOADING_FILE, fileSet.loadingFile.trimmed());
     platform::setEnabled(dialog, IDC_VIEW_EDIT, false);
     setTextFileCaption(dialog, loadingFileItem, "Loading File");
+    return true;
+}
+
+void enterGeometryFile(Dialog dialog, const PathText& name) {
+    fileSet.geometryFile = name;
+    platform::setText(dialog, IDC_GEOMETRY_FILE, fileSet.geometryFile.trimmed());
+    onPanelFieldChanged(dialog, IDC_GEOMETRY_FILE, platform::ControlEvent::TextChanged);
 }
 
 void onPanelFieldChanged(Dialog dialog, int controlId, platform::ControlEvent) {
@@ -100,7 +114,7 @@ void onPanelFieldChanged(Dialog dialog, int controlId, platform::ControlEvent) {
     case IDC_OUTPUT_LANGUAGE: takeOutputLanguage(dialog); break;
     default: break;
     }
-    settings.outputLanguage = selectedItemText(dialog, IDC_OUTPUT_LANGUAGE);
+    settings.outputLanguage = platform::selectedItemText(dialog, IDC_OUTPUT_LANGUAGE);
 }
 
 void onLoadingFieldChanged(Dialog dialog, int, platform::ControlEvent) {

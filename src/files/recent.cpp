@@ -1,11 +1,9 @@
 #include "files/recent.h"
 
-#include "cases/case_selection.h"
+#include "base/file_search.h"
 #include "files/file_set.h"
 #include "files/shell_files.h"
 #include "ids.h"
-#include "launch/command_line.h"
-#include "launch/text_file_list.h"
 #include "platform/platform.h"
 #include "text/text_file.h"
 
@@ -14,16 +12,11 @@
 #include <vector>
 
 std::array<PathText, recentFileCount> recentFiles;
-PathText pickedRecentFile;
 
 namespace {
 
 using platform::ControlEvent;
 using platform::Dialog;
-
-constexpr int doneButton = 1;
-constexpr int cancelled = 2;
-constexpr int pickedByDoubleClick = 2000;
 
 void readRecentFile() {
     std::vector<std::string> lines = splitLines(readShellFile(recentFileName).value_or(""));
@@ -53,32 +46,45 @@ void forgetVanishedFile(Dialog dialog, int item) {
     platform::showMessage(" File does not exist (was deleted) !", "Select Recent Message",
                           platform::MessageIcon::Error);
     recentFiles[static_cast<std::size_t>(item - 1)] = PathText();
-    pickedRecentFile = PathText();
-    platform::endDialog(dialog, cancelled);
+    platform::endDialog(dialog);
     exchangeRecentFile("W");
     exchangeRecentFile("R");
     reportUnsavedShellFiles();
 }
 
-void onRecentList(Dialog dialog, int, ControlEvent event) {
+// A selection or a double-click in the list: an existing file is the pick, which DONE
+// confirms (or the double-click at once); a blank item is no pick.
+void onRecentList(Dialog dialog, ControlEvent event, std::optional<PathText>& picked) {
     const int item = platform::selectedItem(dialog, IDC_RECENT_LIST);
-    pickedRecentFile = item > 0 ? platform::itemText(dialog, IDC_RECENT_LIST, item) : "";
-    if (pickedRecentFile.isBlank())
+    const PathText name(item > 0 ? platform::itemText(dialog, IDC_RECENT_LIST, item) : "");
+    picked.reset();
+    if (name.isBlank())
         return;
-    if (!findFile(pickedRecentFile))
+    if (!findFile(name)) {
         forgetVanishedFile(dialog, item);
-    else if (event == ControlEvent::DoubleClick)
-        platform::endDialog(dialog, pickedByDoubleClick);
+        return;
+    }
+    picked = name;
+    if (event == ControlEvent::DoubleClick)
+        platform::endDialog(dialog);
     else
-        platform::setEnabled(dialog, doneButton, true);
+        platform::setEnabled(dialog, IDC_RECENT_DONE, true);
 }
 
-void prepareRecentDialog(Dialog dialog) {
-    platform::onControlEvent(dialog, IDC_RECENT_LIST, ControlEvent::SelectionChanged, onRecentList);
-    platform::onControlEvent(dialog, IDC_RECENT_LIST, ControlEvent::DoubleClick, onRecentList);
+void prepareRecentDialog(Dialog dialog, std::optional<PathText>& picked) {
+    const auto onList = [&picked](Dialog d, int, ControlEvent event) {
+        onRecentList(d, event, picked);
+    };
+    platform::onControlEvent(dialog, IDC_RECENT_LIST, ControlEvent::SelectionChanged, onList);
+    platform::onControlEvent(dialog, IDC_RECENT_LIST, ControlEvent::DoubleClick, onList);
+    platform::onControlEvent(dialog, IDC_RECENT_CANCEL, ControlEvent::Click,
+                             [&picked](Dialog d, int, ControlEvent) {
+                                 picked.reset();
+                                 platform::endDialog(d);
+                             });
     for (const PathText& entry : recentFiles)
         platform::appendItem(dialog, IDC_RECENT_LIST, entry.trimmed());
-    platform::setEnabled(dialog, doneButton, false);
+    platform::setEnabled(dialog, IDC_RECENT_DONE, false);
 }
 
 } // namespace
@@ -115,15 +121,10 @@ void rememberInputFile() {
     recentFiles[0] = name;
 }
 
-void onSelectRecent(Dialog dialog, int, ControlEvent) {
+std::optional<PathText> pickRecentFile(Dialog owner) {
     rememberInputFile();
-    pickedRecentFile = PathText();
-    const int result = platform::runModalDialog(dialog, IDD_RECENT, prepareRecentDialog);
-    if (result == cancelled || pickedRecentFile.isBlank())
-        return;
-    fileSet.geometryFile = pickedRecentFile;
-    platform::setText(dialog, IDC_GEOMETRY_FILE, fileSet.geometryFile.trimmed());
-    onPanelFieldChanged(dialog, IDC_GEOMETRY_FILE, ControlEvent::TextChanged);
-    resetCaseList(dialog);
-    showOldOutputFile(dialog, " ");
+    std::optional<PathText> picked;
+    platform::runModalDialog(owner, IDD_RECENT,
+                             [&picked](Dialog dialog) { prepareRecentDialog(dialog, picked); });
+    return picked;
 }

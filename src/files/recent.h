@@ -4,15 +4,13 @@
 #include "text/fixed_text.h"
 
 #include <array>
+#include <optional>
 #include <string_view>
 
 // The last five geometry files the user worked on, newest first; a blank entry holds
 // no name. Kept between runs in "recent.dat" in the start folder.
 inline constexpr int recentFileCount = 5;
 extern std::array<PathText, recentFileCount> recentFiles;
-
-// The entry picked in the Recent dialog; blank when nothing usable was picked.
-extern PathText pickedRecentFile;
 
 inline constexpr const char* recentFileName = "recent.dat";
 
@@ -31,6 +29,7 @@ void exchangeRecentFile(std::string_view mode);
 // the others down and the fifth out. Names beginning with "." (no name) are left out.
 void rememberInputFile();
 
-// Click handler of Select Recent: the Recent dialog, and the picked file made the
-// geometry file as if typed.
-void onSelectRecent(platform::Dialog dialog, int controlId, platform::ControlEvent event);
+// The Recent dialog, modal over its owner, after the current geometry file has been put
+// at the top of the list: the existing file the user picked, or nothing when the dialog
+// was cancelled or the pick had vanished (it is then taken out of the list and the file).
+std::optional<PathText> pickRecentFile(platform::Dialog owner);

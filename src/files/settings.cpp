@@ -42,16 +42,11 @@ void onSoundBox(platform::Dialog dialog, int, platform::ControlEvent) {
 }
 
 void takeListType(platform::Dialog dialog) {
-    settings.listType = selectedItemText(dialog, IDC_LIST_TYPE);
+    settings.listType = platform::selectedItemText(dialog, IDC_LIST_TYPE);
 }
 
 void takeOutputLanguage(platform::Dialog dialog) {
-    settings.outputLanguage = selectedItemText(dialog, IDC_OUTPUT_LANGUAGE);
+    settings.outputLanguage = platform::selectedItemText(dialog, IDC_OUTPUT_LANGUAGE);
     saveLanguageFile();
     reportUnsavedShellFiles();
-}
-
-std::string selectedItemText(platform::Dialog dialog, int controlId) {
-    const int item = platform::selectedItem(dialog, controlId);
-    return item > 0 ? platform::itemText(dialog, controlId, item) : std::string();
 }

@@ -40,6 +40,3 @@ void onSoundBox(platform::Dialog dialog, int controlId, platform::ControlEvent e
 // language is handed to the suite's programs at once through "language.dat".
 void takeListType(platform::Dialog dialog);
 void takeOutputLanguage(platform::Dialog dialog);
-
-// The text of a list's selected item; empty when none is selected.
-std::string selectedItemText(platform::Dialog dialog, int controlId);

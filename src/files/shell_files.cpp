@@ -1,15 +1,13 @@
 #include "files/shell_files.h"
 
+#include "base/folders.h"
+#include "base/messages.h"
 #include "platform/platform.h"
-#include "shell/folders.h"
-#include "shell/messages.h"
 
 #include <algorithm>
 #include <utility>
 
-namespace {
 std::vector<std::string> unsavedShellFiles;
-}
 
 std::string shellFilePath(std::string_view name) {
     return folders.startDir.str() + "\\" + std::string(name);

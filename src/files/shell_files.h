@@ -17,7 +17,10 @@ std::optional<std::string> readShellFile(std::string_view name);
 // in the list of unsaved shell files, for the user to be told.
 bool writeShellFile(std::string_view name, std::string_view contents);
 
-// Names of shell files that could not be written since the list was last taken.
+// Names of shell files that could not be written since the user was last told.
+extern std::vector<std::string> unsavedShellFiles;
+
+// Takes the names of the unsaved shell files, leaving none.
 std::vector<std::string> takeUnsavedShellFiles();
 
 // Tells the user, in one message, of every shell file that could not be written since

@@ -1,7 +1,5 @@
 #include "launch/command_line.h"
 
-#include "platform/platform.h"
-
 #include <cctype>
 
 namespace {
@@ -27,11 +25,6 @@ std::string quoted(std::string_view text) {
 
 std::string commandLineName(const PathText& name) {
     return hasBlank(name) ? quoted(name.trimmed()) : name.str();
-}
-
-bool findFile(const PathText& name) {
-    const std::optional<std::string> found = platform::searchPath(name.str());
-    return found && platform::fileExists(*found);
 }
 
 bool isUsableFileName(std::string_view name) {

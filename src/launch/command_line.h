@@ -17,9 +17,6 @@ std::string quoted(std::string_view text);
 // The trimmed name, in double quotes when it holds a blank.
 std::string commandLineName(const PathText& name);
 
-// Whether the platform's path search finds the trimmed name as a file.
-bool findFile(const PathText& name);
-
 // Whether the text can be handed on as the name of a file: it is not empty, holds none
 // of the characters Windows refuses in names (control characters, " < > | ? *, a colon
 // other than a drive's) and does not end in a folder separator. A quoted name with such

@@ -1,5 +1,8 @@
 #include "launch/launch.h"
 
+#include "base/file_search.h"
+#include "base/folders.h"
+#include "base/messages.h"
 #include "cases/case_selection.h"
 #include "files/file_set.h"
 #include "files/recent.h"
@@ -7,15 +10,12 @@
 #include "ids.h"
 #include "launch/command_line.h"
 #include "launch/text_file_list.h"
-#include "shell/folders.h"
-#include "shell/messages.h"
 
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <optional>
 #include <string>
-
-Launch launch;
 
 namespace {
 
@@ -92,41 +92,39 @@ bool refuseOutputOverInput() {
     return true;
 }
 
-// ---- Arguments of each kind of button; false when the press stops here.
+// ---- Arguments of each kind of button; nothing when the press stops here.
 
-bool prepareAnalysisFiles(Dialog dialog) {
+std::optional<ArgumentText> prepareAnalysisFiles(Dialog dialog) {
     fileSet.geometryFile = platform::text(dialog, IDC_GEOMETRY_FILE);
     fileSet.outputFile = platform::text(dialog, IDC_OUTPUT_FILE);
     if (!findFile(fileSet.geometryFile)) {
         reportMissingFile(fileSet.geometryFile);
         platform::setEnabled(dialog, IDC_INCARC, false);
         platform::setEnabled(dialog, IDC_SELECT_LOADING, false);
-        return false;
+        return std::nullopt;
     }
     if (refuseUnusableName(fileSet.geometryFile) || refuseUnusableName(fileSet.outputFile) ||
         refuseOutputOverInput())
-        return false;
+        return std::nullopt;
     platform::setEnabled(dialog, IDC_INCARC, true);
     platform::setEnabled(dialog, IDC_SELECT_LOADING, true);
     setTextFileCaption(dialog, outputFileItem, "Output File");
-    launch.launchArguments = commandLineName(fileSet.geometryFile) + " " +
-                             commandLineName(fileSet.outputFile) + " " +
-                             std::string(settings.listType.trimmed()) + " " +
-                             std::string(settings.outputLanguage.trimmed());
     rememberInputFile();
-    return true;
+    return ArgumentText(commandLineName(fileSet.geometryFile) + " " +
+                        commandLineName(fileSet.outputFile) + " " +
+                        std::string(settings.listType.trimmed()) + " " +
+                        std::string(settings.outputLanguage.trimmed()));
 }
 
-bool prepareLoadingFile(Dialog dialog) {
+std::optional<ArgumentText> prepareLoadingFile(Dialog dialog) {
     fileSet.loadingFile = platform::text(dialog, IDC_LOADING_FILE);
     if (!findFile(fileSet.loadingFile)) {
         reportMissingFile(fileSet.loadingFile);
-        return false;
+        return std::nullopt;
     }
     if (refuseUnusableName(fileSet.loadingFile))
-        return false;
-    launch.launchArguments = commandLineName(fileSet.loadingFile);
-    return true;
+        return std::nullopt;
+    return ArgumentText(commandLineName(fileSet.loadingFile));
 }
 
 // " 7 12": each selected label after one blank; a single blank when none is selected.
@@ -140,30 +138,28 @@ ArgumentText caseLabelArguments() {
 
 // View/Edit and Print pass the chosen file unquoted, as their programs take the whole
 // command line as one name; one TAB asks for a new, empty text.
-bool prepareTextFile(int controlId) {
+std::optional<ArgumentText> prepareTextFile(int controlId) {
     const bool isNewText = selectedTextFile.trimmed() == "\t";
     if (!isNewText && refuseUnusableName(selectedTextFile))
-        return false;
-    launch.launchArguments = selectedTextFile.trimmed();
+        return std::nullopt;
     if (controlId == IDC_VIEW_EDIT && !selectedTextFile.isBlank())
         rememberInputFile();
-    return true;
+    return ArgumentText(selectedTextFile.trimmed());
 }
 
-bool prepareArguments(Dialog dialog, const LaunchButton& button) {
+std::optional<ArgumentText> prepareArguments(Dialog dialog, const LaunchButton& button) {
     switch (button.arguments) {
     case Arguments::analysisFiles: return prepareAnalysisFiles(dialog);
     case Arguments::loadingFile: return prepareLoadingFile(dialog);
-    case Arguments::caseLabels: launch.launchArguments = caseLabelArguments(); return true;
+    case Arguments::caseLabels: return caseLabelArguments();
     case Arguments::geometryFile:
         if (refuseUnusableName(fileSet.geometryFile))
-            return false;
-        launch.launchArguments = commandLineName(fileSet.geometryFile);
-        return true;
-    case Arguments::tab: launch.launchArguments = "\t"; return true;
+            return std::nullopt;
+        return ArgumentText(commandLineName(fileSet.geometryFile));
+    case Arguments::tab: return ArgumentText("\t");
     case Arguments::textFile: return prepareTextFile(button.controlId);
     }
-    return false;
+    return std::nullopt;
 }
 
 // ---- The program file
@@ -174,37 +170,36 @@ std::string secondEdition(std::string_view program) {
            std::string(program.substr(extension));
 }
 
-void chooseProgram(const LaunchButton& button) {
+// The program file of the button: the second edition when there is one beside the first.
+ProgramPathText chooseProgram(const LaunchButton& button) {
     const std::string folder =
         button.folder == Folder::start ? folders.startDir.str() : platform::windowsDirectory();
-    launch.launchPath = folder + button.program;
-    launch.launchPath20 = ProgramPathText();
-    if (!button.hasSecondEdition)
-        return;
-    launch.launchPath20 = folder + secondEdition(button.program);
-    if (platform::fileExists(launch.launchPath20.str()))
-        launch.launchPath = launch.launchPath20;
+    if (button.hasSecondEdition) {
+        const ProgramPathText launchPath20(folder + secondEdition(button.program));
+        if (platform::fileExists(launchPath20.str()))
+            return launchPath20;
+    }
+    return ProgramPathText(folder + button.program);
 }
 
-bool programExists() {
-    if (platform::fileExists(launch.launchPath.str()))
+bool programExists(const ProgramPathText& launchPath) {
+    if (platform::fileExists(launchPath.str()))
         return true;
-    const MessageText message("File: " + launch.launchPath.str() + "\rDoesn't Exist !");
+    const MessageText message("File: " + launchPath.str() + "\rDoesn't Exist !");
     showShellError(message.trimmed());
     return false;
 }
 
 // INPUT, INCARC and I T E R: the shell waits for the program, logging its start and end.
-void runAnalysisStep(Dialog dialog) {
-    launch.statusText = "Launched";
-    addStatusLine(dialog, launch.launchPath, launch.statusText);
-    if (runAndWait(dialog, launch.launchPath, launch.launchArguments) == -1) {
-        showShellInformation(" * Failed running: " + launch.launchPath.str() + " ");
-        launch.statusText = "* Failed running";
-    } else {
-        launch.statusText = "Finished";
+void runAnalysisStep(Dialog dialog, const ProgramPathText& launchPath,
+                     const ArgumentText& launchArguments) {
+    addStatusLine(dialog, launchPath, StatusText("Launched"));
+    StatusText statusText("Finished");
+    if (runAndWait(dialog, launchPath, launchArguments) == -1) {
+        showShellInformation(" * Failed running: " + launchPath.str() + " ");
+        statusText = "* Failed running";
     }
-    addStatusLine(dialog, launch.launchPath, launch.statusText);
+    addStatusLine(dialog, launchPath, statusText);
 }
 
 const LaunchButton* launchButton(int controlId) {
@@ -223,14 +218,17 @@ int runAndWait(Dialog dialog, const ProgramPathText& program, const ArgumentText
 
 void onLaunchButton(Dialog dialog, int controlId, platform::ControlEvent) {
     const LaunchButton* button = launchButton(controlId);
-    if (!button || !prepareArguments(dialog, *button))
+    if (!button)
         return;
-    chooseProgram(*button);
-    if (!programExists())
+    const std::optional<ArgumentText> launchArguments = prepareArguments(dialog, *button);
+    if (!launchArguments)
+        return;
+    const ProgramPathText launchPath = chooseProgram(*button);
+    if (!programExists(launchPath))
         return;
     if (button->mode == Mode::runAndWait)
-        runAnalysisStep(dialog);
-    else if (!startProgram(dialog, controlId))
+        runAnalysisStep(dialog, launchPath, *launchArguments);
+    else if (!startProgram(dialog, controlId, launchPath.str(), launchArguments->str()))
         return;
     pollPrograms(dialog);
 }

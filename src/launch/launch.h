@@ -9,16 +9,6 @@
 
 using ArgumentText = FixedText<300>;
 
-// What the button being handled will start; each press overwrites it.
-struct Launch {
-    ProgramPathText launchPath;
-    ProgramPathText launchPath20; // the second edition of the same program
-    ArgumentText launchArguments;
-    StatusText statusText;
-};
-
-extern Launch launch;
-
 // Click handler of every launch button.
 void onLaunchButton(platform::Dialog dialog, int controlId, platform::ControlEvent event);
 

@@ -1,8 +1,7 @@
 #include "launch/process_table.h"
 
+#include "base/messages.h"
 #include "ids.h"
-#include "launch/launch.h"
-#include "shell/messages.h"
 
 #include <string>
 
@@ -41,21 +40,21 @@ void reportFullTable() {
                    "programs.");
 }
 
-void startInSlot(ProcessSlot& slot) {
+// Starts the slot's program: the state word of its status line.
+StatusText startInSlot(ProcessSlot& slot) {
     const std::optional<platform::StartedProcess> started =
         platform::startProcess(slot.programPath.str(), " " + slot.argumentText.str());
     if (started) {
         slot.slotState = slotStarted;
         slot.processHandle = started->process;
         slot.processId = started->processId;
-        launch.statusText = "Launched";
-        return;
+        return StatusText("Launched");
     }
     const PathText message(slot.programPath.str() + ": Failed run!");
     platform::showMessage(message.trimmed(), "OMBRIX: Process Message",
                           platform::MessageIcon::None);
     slot.slotState = slotStartFailed;
-    launch.statusText = "* Failed Running";
+    return StatusText("* Failed Running");
 }
 
 } // namespace
@@ -64,18 +63,18 @@ void resetProcessTable() {
     processTable = ProcessTable();
 }
 
-bool startProgram(Dialog dialog, int controlId) {
+bool startProgram(Dialog dialog, int controlId, const std::string& programPath,
+                  const std::string& arguments) {
     if (processTable.usedSlotCount >= processSlotCount) {
         reportFullTable();
         return false;
     }
     ProcessSlot& slot = processTable.slots[static_cast<std::size_t>(processTable.usedSlotCount++)];
-    slot.programPath = launch.launchPath;
-    slot.argumentText = launch.launchArguments.whole();
+    slot.programPath = programPath;
+    slot.argumentText = arguments;
     slot.slotState = slotEnded;
     slot.displayName = displayName(dialog, controlId, slot);
-    startInSlot(slot);
-    addStatusLine(dialog, slot.displayName, launch.statusText);
+    addStatusLine(dialog, slot.displayName, startInSlot(slot));
     return true;
 }
 

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 // The programs started beside the shell, one slot each, taken in order and never
 // reused within a run, and the Program Status list that logs what became of them.
@@ -35,9 +36,11 @@ extern ProcessTable processTable;
 // Empties the table: no slot used, every slot ended and blank.
 void resetProcessTable();
 
-// Starts the launch's program beside the shell in the next slot and logs the start or
-// its failure. With every slot taken, tells the user and starts nothing: false.
-bool startProgram(platform::Dialog dialog, int controlId);
+// Starts the program beside the shell in the next slot, with the command line made of
+// one blank and the arguments, and logs the start or its failure. With every slot taken,
+// tells the user and starts nothing: false.
+bool startProgram(platform::Dialog dialog, int controlId, const std::string& programPath,
+                  const std::string& arguments);
 
 // Appends "<program>: <state>" to the Program Status list, the program named by the
 // file name of its path without extension; a blank state leaves the name alone.

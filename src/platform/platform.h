@@ -5,6 +5,7 @@
 // the unit tests link a fake in its place. Paths are Windows paths (backslashes).
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -66,7 +67,11 @@ bool hasEnded(Process process);
 // never looks hung. The program's exit code, or -1 when it could not be started.
 int runProgramAndWait(Dialog dialog, const std::string& commandLine);
 
-// ---- Message boxes (always without an owner window) ---------------------------------
+// ---- Message boxes ----------------------------------------------------------------------
+// Message boxes and the Open dialog belong to the program's innermost open dialog (the
+// panel, or a modal dialog over it), which takes no input until they are closed, so that
+// nothing the user sees can change under a question or a choice. Without an open dialog
+// (at start-up and at exit) they stand alone.
 
 enum class MessageIcon { None, Error, Information };
 enum class MessageButtons { Ok, YesNo };
@@ -82,11 +87,11 @@ struct FileFilter {
     std::string pattern;     // "*.dat"
 };
 
-// Asks the user for an existing folder's file with the platform's Open dialog, which has
-// no owner window. It proposes `proposedName` (empty: none) and opens in its folder, or
-// in `initialFolder` when there is none; the first filter is preselected, and a name
-// typed without extension gets `defaultExtension`. The process's current directory is
-// left as it was. The chosen full path, or nothing when the user cancelled.
+// Asks the user for an existing folder's file with the platform's Open dialog. It proposes
+// `proposedName` (empty: none) and opens in its folder, or in `initialFolder` when there is none;
+// the first filter is preselected, and a name typed without extension gets `defaultExtension`. The
+// process's current directory is left as it was. The chosen full path, or nothing when the user
+// cancelled.
 std::optional<std::string> chooseFileToOpen(const std::string& title,
                                             const std::vector<FileFilter>& filters,
                                             const std::string& defaultExtension,
@@ -138,22 +143,23 @@ void runWindowLoop(Window window, const bool& done);
 // for the user's own actions: a value that the program sets never calls one.
 
 enum class ControlEvent { Click, TextChanged, SelectionChanged, DoubleClick };
-using ControlHandler = void (*)(Dialog dialog, int controlId, ControlEvent event);
-using DialogHandler = void (*)(Dialog dialog);
+using ControlHandler = std::function<void(Dialog dialog, int controlId, ControlEvent event)>;
+using DialogHandler = std::function<void(Dialog dialog)>;
 
 // Creates a modeless dialog from the template, hidden; null when it cannot be created.
+// Enter clicks the template's default push button, and nothing when it has none.
 Dialog createDialog(int templateId);
 void onControlEvent(Dialog dialog, int controlId, ControlEvent event, ControlHandler handler);
 void onDestroyed(Dialog dialog, DialogHandler handler);
 void showDialog(Dialog dialog, int showCommand);
 void destroyDialog(Dialog dialog);
 
-// Runs a dialog of the template modally over its owner, which is disabled meanwhile.
-// `prepare` sets the dialog up before it is shown. OK (1) and Cancel (2, also the Escape
-// key) end it with their own ids unless handlers are registered for them. The value it
-// ended with.
-int runModalDialog(Dialog owner, int templateId, DialogHandler prepare);
-void endDialog(Dialog dialog, int result);
+// Runs a dialog of the template modally over its owner, which takes no input meanwhile.
+// `prepare` sets the dialog up (its handlers, its values) before it is shown. The dialog
+// ends by `endDialog`, or by OK and Cancel (also the Escape key and the close box) when
+// no handler is registered for them.
+void runModalDialog(Dialog owner, int templateId, const DialogHandler& prepare);
+void endDialog(Dialog dialog);
 
 // Runs the thread's message loop, passing the dialog its keyboard navigation, until the
 // quit message arrives; returns the quit message's exit value.
@@ -177,6 +183,11 @@ std::string itemText(Dialog dialog, int controlId, int item);
 void selectItem(Dialog dialog, int controlId, int item);
 // The selected item of a single-selection list, or 0 when none is.
 int selectedItem(Dialog dialog, int controlId);
+// The text of the selected item of a single-selection list; empty when none is selected.
+inline std::string selectedItemText(Dialog dialog, int controlId) {
+    const int item = selectedItem(dialog, controlId);
+    return item > 0 ? itemText(dialog, controlId, item) : std::string();
+}
 // Scrolls a list box so that the item stands at its top.
 void scrollToItem(Dialog dialog, int controlId, int item);
 

@@ -1,6 +1,6 @@
 #include "shell/icons.h"
 
-#include "shell/folders.h"
+#include "base/folders.h"
 
 #include <string>
 

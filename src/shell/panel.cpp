@@ -1,5 +1,6 @@
 #include "shell/panel.h"
 
+#include "cases/case_selection.h"
 #include "files/file_set.h"
 #include "files/handoff.h"
 #include "files/recent.h"
@@ -9,6 +10,7 @@
 #include "shell/icons.h"
 
 #include <array>
+#include <optional>
 #include <utility>
 
 Panel panel;
@@ -79,16 +81,35 @@ constexpr std::array<int, 14> launchButtonIds{
     IDC_PRINT,   IDC_MAX_PROCESSOR, IDC_COMPOUND_PROCESSOR, IDC_DIAGRAMS,
 };
 
+// A new geometry file starts a new analysis: the cases of the last one are gone.
+void onSelectGeometry(Dialog dialog, int, ControlEvent) {
+    if (chooseGeometryFile(dialog))
+        resetCaseList(dialog);
+}
+
+void onSelectLoading(Dialog dialog, int, ControlEvent) {
+    chooseLoadingFile(dialog);
+}
+
+void onSelectRecent(Dialog dialog, int, ControlEvent) {
+    const std::optional<PathText> picked = pickRecentFile(dialog);
+    if (!picked)
+        return;
+    enterGeometryFile(dialog, *picked);
+    resetCaseList(dialog);
+    showOldOutputFile(dialog, " ");
+}
+
 void registerHandlers(Dialog dialog) {
     platform::onDestroyed(dialog, onPanelDestroyed);
-    platform::onControlEvent(dialog, IDC_SELECT_GEOMETRY, ControlEvent::Click, chooseGeometryFile);
+    platform::onControlEvent(dialog, IDC_SELECT_GEOMETRY, ControlEvent::Click, onSelectGeometry);
     platform::onControlEvent(dialog, IDC_SELECT_RECENT, ControlEvent::Click, onSelectRecent);
     for (int controlId : {IDC_GEOMETRY_FILE, IDC_OUTPUT_FILE})
         platform::onControlEvent(dialog, controlId, ControlEvent::TextChanged, onPanelFieldChanged);
     for (int controlId : {IDC_LIST_TYPE, IDC_OUTPUT_LANGUAGE})
         platform::onControlEvent(dialog, controlId, ControlEvent::SelectionChanged,
                                  onPanelFieldChanged);
-    platform::onControlEvent(dialog, IDC_SELECT_LOADING, ControlEvent::Click, chooseLoadingFile);
+    platform::onControlEvent(dialog, IDC_SELECT_LOADING, ControlEvent::Click, onSelectLoading);
     platform::onControlEvent(dialog, IDC_LOADING_FILE, ControlEvent::TextChanged,
                              onLoadingFieldChanged);
     for (int controlId : launchButtonIds)

@@ -1,13 +1,16 @@
 #include "shell/startup.h"
 
 #include "about/about_window.h"
+#include "base/desktop.h"
+#include "base/folders.h"
+#include "cases/case_selection.h"
+#include "files/file_set.h"
 #include "files/recent.h"
 #include "files/settings.h"
 #include "files/shell_files.h"
 #include "launch/process_table.h"
+#include "launch/text_file_list.h"
 #include "platform/platform.h"
-#include "shell/desktop.h"
-#include "shell/folders.h"
 #include "shell/icons.h"
 #include "shell/panel.h"
 
@@ -41,6 +44,21 @@ void runWelcomePhase() {
 }
 
 } // namespace
+
+void resetShellState() {
+    folders = InstallationFolders();
+    welcome = WelcomeWindow();
+    buttonIcons.fill(nullptr);
+    settings = Settings();
+    recentFiles.fill(PathText());
+    unsavedShellFiles.clear();
+    fileSet = FileSet();
+    fileChoices = FileChoices();
+    resetProcessTable();
+    caseSelection = CaseSelection();
+    selectedTextFile = PathText();
+    panel = Panel();
+}
 
 int shellMain(const EntryParameters& entry) {
     folders = installationFolders(platform::currentDirectory());

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <vector>
 
 using platform::ControlEvent;
@@ -159,6 +160,28 @@ TEST_F(Win32Dialog, AHandlerRunsToTheEndBeforeAnother) {
     EXPECT_EQ(notifications, (std::vector<Notification>{{IDC_SOUND_BOX, ControlEvent::Click}}));
     SendMessageA(item(IDC_ALL_CASES), BM_CLICK, 0, 0);
     EXPECT_EQ(notifications.size(), 2u);
+}
+
+TEST_F(Win32Dialog, AClickStillArrivesAfterAHandlerFailed) {
+    platform::onControlEvent(dialog, IDC_SOUND_BOX, ControlEvent::Click,
+                             [](platform::Dialog, int, ControlEvent) {
+                                 throw std::runtime_error("the handler failed");
+                             });
+    listen(IDC_ALL_CASES, ControlEvent::Click);
+    SendMessageA(item(IDC_SOUND_BOX), BM_CLICK, 0, 0);
+    SendMessageA(item(IDC_ALL_CASES), BM_CLICK, 0, 0);
+    EXPECT_EQ(notifications, (std::vector<Notification>{{IDC_ALL_CASES, ControlEvent::Click}}));
+}
+
+TEST_F(Win32Dialog, EnterInAFieldClicksNothingWithoutADefaultButton) {
+    listen(IDC_EXIT, ControlEvent::Click);
+    for (int field : {IDC_GEOMETRY_FILE, IDC_LIST_TYPE}) {
+        SetFocus(item(field));
+        MSG enter{item(field), WM_KEYDOWN, VK_RETURN, 1, 0, {}};
+        IsDialogMessageA(window, &enter);
+    }
+    EXPECT_TRUE(notifications.empty());
+    EXPECT_TRUE(IsWindow(window));
 }
 
 TEST_F(Win32Dialog, ListsKeepTheirItemsAndSelection) {

@@ -15,10 +15,10 @@ struct DialogObject {
     bool destroyed = false;
     std::map<int, fake::Control> controls;
     std::map<std::pair<int, ControlEvent>, ControlHandler> handlers;
-    DialogHandler onDestroyed = nullptr;
+    DialogHandler onDestroyed;
     Icon smallIcon = nullptr;
     bool modal = false;
-    std::optional<int> endValue; // set when a modal dialog has been ended
+    bool ended = false; // a modal dialog that has been ended
 };
 
 } // namespace platform
@@ -51,17 +51,29 @@ void deliver(platform::Window window, platform::WindowEvent event) {
         procedure(window, event);
 }
 
+constexpr int okButton = 1;
+constexpr int cancelButton = 2;
+
 void notify(platform::Dialog dialog, int controlId, platform::ControlEvent event) {
     const auto found = dialog->handlers.find({controlId, event});
-    if (found != dialog->handlers.end())
-        found->second(dialog, controlId, event);
-    else if (dialog->modal && event == platform::ControlEvent::Click &&
-             (controlId == IDC_EXIT || controlId == IDC_CANCEL))
-        platform::endDialog(dialog, controlId);
+    if (found != dialog->handlers.end()) {
+        const platform::ControlHandler handler = found->second;
+        handler(dialog, controlId, event);
+    } else if (dialog->modal && event == platform::ControlEvent::Click &&
+               (controlId == okButton || controlId == cancelButton)) {
+        platform::endDialog(dialog);
+    }
 }
 
-bool isAutoCheckBox(int controlId) {
-    return controlId == IDC_SOUND_BOX || controlId == IDC_ALL_CASES;
+std::map<int, Control> controlsOf(int templateId) {
+    std::map<int, Control> controls;
+    for (const auto& [id, made] : dialogTemplate(templateId)) {
+        Control& control = controls[id];
+        control.kind = made.kind;
+        control.visible = made.visible;
+        control.text = made.caption;
+    }
+    return controls;
 }
 
 std::string absolute(const std::string& windowsPath) {
@@ -100,7 +112,11 @@ platform::Dialog lastDialog() {
     return dialogs.empty() ? nullptr : dialogs.back().get();
 }
 Control& control(platform::Dialog dialog, int controlId) {
-    return dialog->controls[controlId];
+    const auto found = dialog->controls.find(controlId);
+    if (found == dialog->controls.end())
+        throw std::out_of_range("template " + std::to_string(dialog->templateId) +
+                                " has no control " + std::to_string(controlId));
+    return found->second;
 }
 bool isVisible(platform::Dialog dialog) {
     return dialog->visible;
@@ -116,14 +132,14 @@ void click(platform::Dialog dialog, int controlId) {
     Control& clicked = control(dialog, controlId);
     if (!clicked.enabled)
         return;
-    if (isAutoCheckBox(controlId))
+    if (clicked.kind == ControlKind::CheckBox)
         clicked.checked = !clicked.checked;
     notify(dialog, controlId, platform::ControlEvent::Click);
 }
 
 void doubleClick(platform::Dialog dialog, int controlId, int item) {
     select(dialog, controlId, item);
-    if (!dialog->endValue)
+    if (!dialog->ended)
         notify(dialog, controlId, platform::ControlEvent::DoubleClick);
 }
 
@@ -338,6 +354,7 @@ Dialog createDialog(int templateId) {
         return nullptr;
     fake::dialogs.push_back(std::make_unique<DialogObject>());
     fake::dialogs.back()->templateId = templateId;
+    fake::dialogs.back()->controls = fake::controlsOf(templateId);
     return fake::dialogs.back().get();
 }
 
@@ -361,21 +378,21 @@ void destroyDialog(Dialog dialog) {
         dialog->onDestroyed(dialog);
 }
 
-int runModalDialog(Dialog, int templateId, DialogHandler prepare) {
+void runModalDialog(Dialog, int templateId, const DialogHandler& prepare) {
     Dialog dialog = createDialog(templateId);
     dialog->modal = true;
     dialog->visible = true;
     prepare(dialog);
     if (state().modalDialog)
         state().modalDialog(dialog);
+    if (!dialog->ended)
+        fake::click(dialog, fake::cancelButton);
     dialog->visible = false;
     dialog->destroyed = true;
-    return dialog->endValue.value_or(IDC_CANCEL);
 }
 
-void endDialog(Dialog dialog, int result) {
-    if (!dialog->endValue)
-        dialog->endValue = result;
+void endDialog(Dialog dialog) {
+    dialog->ended = true;
 }
 
 int runMainLoop(Dialog dialog) {

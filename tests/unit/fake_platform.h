@@ -6,6 +6,7 @@
 // <root>/C/Ombrix/Exe/Sound.dat). Tests act as the user through click(), type() and
 // select(), which call the registered handlers as the real dialog layer would.
 
+#include "dialog_templates.h"
 #include "platform/platform.h"
 
 #include <deque>
@@ -20,6 +21,8 @@
 namespace fake {
 
 struct Control {
+    ControlKind kind = ControlKind::Static;
+    bool visible = true;
     std::string text;
     bool enabled = true;
     bool checked = false;
@@ -97,7 +100,7 @@ struct State {
                                                      platform::WindowEvent::Timer};
     std::vector<FileRequest> fileRequests;
     std::deque<std::optional<std::string>> chosenFiles; // the user's choices; cancel when none
-    // The user's actions in a modal dialog, which ends with Cancel when they do not end it.
+    // The user's actions in a modal dialog, which is cancelled when they do not end it.
     std::function<void(platform::Dialog)> modalDialog;
 
     // The user's actions while the main loop runs.
@@ -112,7 +115,8 @@ void reset(const std::filesystem::path& root);
 // Where a Windows path lies in the test's root folder.
 std::filesystem::path hostPath(const std::string& windowsPath);
 
-// The dialog created last, and its controls.
+// The dialog created last, and its controls. A control that the dialog's template does
+// not have cannot be touched: it throws.
 platform::Dialog lastDialog();
 Control& control(platform::Dialog dialog, int controlId);
 bool isVisible(platform::Dialog dialog);
@@ -120,7 +124,7 @@ bool isDestroyed(platform::Dialog dialog);
 platform::Icon smallIcon(platform::Dialog dialog);
 
 // The user's actions. A disabled control takes none; a check box toggles on a click;
-// OK and Cancel without handlers end a modal dialog.
+// OK (1) and Cancel (2) without handlers end a modal dialog.
 void click(platform::Dialog dialog, int controlId);
 void doubleClick(platform::Dialog dialog, int controlId, int item);
 void type(platform::Dialog dialog, int controlId, const std::string& text);

@@ -1,5 +1,5 @@
-#include "shell/desktop.h"
-#include "shell/folders.h"
+#include "base/desktop.h"
+#include "base/folders.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,6 @@
 #include "shell_test.h"
 
+#include "base/folders.h"
 #include "cases/case_selection.h"
 #include "files/file_set.h"
 #include "files/recent.h"
@@ -9,7 +10,6 @@
 #include "launch/launch.h"
 #include "launch/process_table.h"
 #include "launch/text_file_list.h"
-#include "shell/folders.h"
 #include "shell/panel.h"
 
 #include <string>
@@ -145,9 +145,8 @@ TEST_F(Launching, EachButtonStartsItsProgramWithItsCommandLine) {
          " C:\\Jobs\\bridge.rez",
          "Notepad: Launched"},
     };
-    for (const auto& c : cases) {
+    forEachRow(cases, [&](const auto& c) {
         SCOPED_TRACE(c.commandLine);
-        SetUp();
         selectedTextFile = "C:\\Jobs\\bridge.rez";
         writeFile("C:\\Windows\\Notepad.exe", "");
         installPrograms(c.installed);
@@ -157,7 +156,7 @@ TEST_F(Launching, EachButtonStartsItsProgramWithItsCommandLine) {
         EXPECT_EQ(lastProcess().commandLine, c.commandLine);
         EXPECT_EQ(statusLines(panel).back(), c.statusLine);
         EXPECT_TRUE(messages().empty());
-    }
+    });
 }
 
 TEST_F(Launching, NamesWithBlanksAreQuotedForTheAnalysisButNotForTextFiles) {
@@ -256,9 +255,8 @@ TEST_F(Launching, PressesThatCannotGoOnTellTheUserAndStartNothing) {
         {IDC_PREVIEW, "C:\\Jobs\\a?.dat", "", "", "", "\"C:\\Jobs\\a?.dat\"" + notValid, true},
         {IDC_PRINT, "", "", "", "C:\\Jobs\\a*.rez", "\"C:\\Jobs\\a*.rez\"" + notValid, true},
     };
-    for (const auto& c : cases) {
+    forEachRow(cases, [&](const auto& c) {
         SCOPED_TRACE(c.message);
-        SetUp();
         installPrograms({"Prepare.exe", "Forces.exe", "Glance.exe", "Printout.exe"});
         chooseFiles(c.geometry, c.output, c.loading);
         selectedTextFile = c.textFile;
@@ -272,7 +270,7 @@ TEST_F(Launching, PressesThatCannotGoOnTellTheUserAndStartNothing) {
         EXPECT_EQ(platform::isEnabled(panel, IDC_INCARC), c.loadingButtonsEnabled);
         EXPECT_EQ(platform::isEnabled(panel, IDC_SELECT_LOADING), c.loadingButtonsEnabled);
         EXPECT_EQ(processTable.usedSlotCount, 0);
-    }
+    });
 }
 
 TEST_F(Launching, AMissingProgramIsNamedByItsFirstEditionCutTo128Characters) {
@@ -356,9 +354,8 @@ TEST_F(Launching, TextFileProgramsAreNamedByTheListItem) {
         {IDC_PRINT, 1, "C:\\Jobs\\bridge.dat", "Printout \"Geometry File\": Launched", false},
         {IDC_PRINT, 0, "C:\\Jobs\\bridge.dat", "Printout: Launched", false},
     };
-    for (const auto& c : cases) {
+    forEachRow(cases, [&](const auto& c) {
         SCOPED_TRACE(c.statusLine);
-        SetUp();
         installPrograms({"Printout.exe"});
         writeFile("C:\\Windows\\Notepad.exe", "");
         selectedTextFile = c.textFile;
@@ -367,7 +364,7 @@ TEST_F(Launching, TextFileProgramsAreNamedByTheListItem) {
         EXPECT_EQ(statusLines(panel).back(), c.statusLine);
         EXPECT_EQ(lastProcess().commandLine, std::string(" ") + c.textFile);
         EXPECT_EQ(recentFiles[0] == "C:\\Jobs\\bridge.dat", c.remembered);
-    }
+    });
 }
 
 TEST_F(Launching, EndedProgramsAreReportedOnceAtTheNextLaunch) {

@@ -104,9 +104,8 @@ TEST_F(PanelFields, EachEventSetsTheButtonsOfItsRow) {
          {unchanged, unchanged, disable, unchanged, unchanged, unchanged}},
     };
     for (const auto& row : rows) {
-        for (bool before : {false, true}) {
+        forEachRow(std::array{false, true}, [&](bool before) {
             SCOPED_TRACE(std::string(row.event) + (before ? ", all enabled" : ", all disabled"));
-            SetUp();
             writeFile("C:\\Jobs\\bridge.dat", "");
             for (int id : buttons)
                 platform::setEnabled(panel, id, before);
@@ -117,7 +116,7 @@ TEST_F(PanelFields, EachEventSetsTheButtonsOfItsRow) {
                 EXPECT_EQ(platform::isEnabled(panel, buttons[b]), expected)
                     << "button " << buttons[b];
             }
-        }
+        });
     }
 }
 

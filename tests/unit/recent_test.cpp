@@ -62,8 +62,7 @@ TEST_F(RecentFile, IsWrittenWithOneLinePerName) {
          true,
          std::string(260, 'n') + "\r\n"},
     };
-    for (const auto& c : cases) {
-        SetUp();
+    forEachRow(cases, [&](const auto& c) {
         if (c.fileThere)
             writeFile("recent.dat", earlier);
         for (std::size_t i = 0; i < c.entries.size(); ++i)
@@ -72,7 +71,7 @@ TEST_F(RecentFile, IsWrittenWithOneLinePerName) {
         EXPECT_EQ(fileExists("recent.dat") ? std::optional(readFile("recent.dat")) : std::nullopt,
                   c.fileAfter)
             << c.name;
-    }
+    });
 }
 
 // The Recent dialog over the panel, with three entries whose files exist.
@@ -92,9 +91,9 @@ class RecentDialog : public PanelShellTest {
     void openDialog(const std::function<void(Dialog)>& act) {
         fake::state().modalDialog = [&](Dialog recent) {
             shownItems = fake::control(recent, IDC_RECENT_LIST).items;
-            doneAtFirst = platform::isEnabled(recent, IDC_EXIT);
+            doneAtFirst = platform::isEnabled(recent, IDC_RECENT_DONE);
             act(recent);
-            doneAtEnd = platform::isEnabled(recent, IDC_EXIT);
+            doneAtEnd = platform::isEnabled(recent, IDC_RECENT_DONE);
         };
         fake::click(panel, IDC_SELECT_RECENT);
     }
@@ -112,13 +111,12 @@ TEST_F(RecentDialog, APickedFileBecomesTheGeometryFile) {
         {"select, then DONE",
          [](Dialog d) {
              fake::select(d, IDC_RECENT_LIST, 2);
-             fake::click(d, IDC_EXIT);
+             fake::click(d, IDC_RECENT_DONE);
          }},
         {"double-click", [](Dialog d) { fake::doubleClick(d, IDC_RECENT_LIST, 2); }},
     };
-    for (const auto& pick : picks) {
+    forEachRow(picks, [&](const auto& pick) {
         SCOPED_TRACE(pick.how);
-        SetUp();
         openDialog(pick.act);
         EXPECT_EQ(shownItems, (std::vector<std::string>{"C:\\Jobs\\a.dat", "C:\\Jobs\\b.dat",
                                                         "C:\\Jobs\\c.dat", "", ""}));
@@ -130,7 +128,7 @@ TEST_F(RecentDialog, APickedFileBecomesTheGeometryFile) {
         EXPECT_FALSE(platform::isEnabled(panel, IDC_ITER));
         EXPECT_EQ(platform::itemText(panel, IDC_TEXT_FILE_LIST, 3), "Output File (old)");
         EXPECT_TRUE(fake::state().messages.empty());
-    }
+    });
 }
 
 TEST_F(RecentDialog, OpensWithTheCurrentGeometryFileOnTop) {
@@ -148,24 +146,23 @@ TEST_F(RecentDialog, CancelOrABlankPickChangesNothing) {
         {"Cancel after a selection",
          [](Dialog d) {
              fake::select(d, IDC_RECENT_LIST, 1);
-             fake::click(d, IDC_CANCEL);
+             fake::click(d, IDC_RECENT_CANCEL);
          }},
         {"DONE after a blank item",
          [](Dialog d) {
              fake::select(d, IDC_RECENT_LIST, 1);
              fake::select(d, IDC_RECENT_LIST, 4);
-             fake::click(d, IDC_EXIT);
+             fake::click(d, IDC_RECENT_DONE);
          }},
     };
-    for (const auto& c : cases) {
+    forEachRow(cases, [&](const auto& c) {
         SCOPED_TRACE(c.how);
-        SetUp();
         openDialog(c.act);
         EXPECT_TRUE(doneAtEnd);
         EXPECT_EQ(platform::text(panel, IDC_GEOMETRY_FILE), ".dat");
         EXPECT_EQ(fileSet.geometryFile, ".dat");
         EXPECT_TRUE(platform::isEnabled(panel, IDC_ITER));
-    }
+    });
 }
 
 TEST_F(RecentDialog, AVanishedFileIsReportedAndForgotten) {

@@ -1,10 +1,10 @@
 #include "shell_test.h"
 
+#include "base/folders.h"
 #include "files/handoff.h"
 #include "files/recent.h"
 #include "files/settings.h"
 #include "files/shell_files.h"
-#include "shell/folders.h"
 
 #include <optional>
 #include <string>
@@ -29,15 +29,14 @@ TEST_F(ShellFiles, SoundSettingIsReadOrCreated) {
         {"first value decides", " F\r\n T\r\n", false, " F\r\n T\r\n"},
         {"binary junk", std::string("\0\x7f\xff", 3), false, std::string("\0\x7f\xff", 3)},
     };
-    for (const auto& c : cases) {
-        SetUp();
+    forEachRow(cases, [&](const auto& c) {
         if (c.contents)
             writeFile("Sound.dat", *c.contents);
         settings.soundOn = !c.soundOn;
         loadSoundSetting();
         EXPECT_EQ(settings.soundOn, c.soundOn) << c.name;
         EXPECT_EQ(readFile("Sound.dat"), c.fileAfter) << c.name;
-    }
+    });
 }
 
 TEST_F(ShellFiles, SettingsFilesHaveTheirExactBytes) {
@@ -146,8 +145,7 @@ TEST_F(ShellFiles, SharedLanguageComesFromTheLastLineOfTheSharedParameters) {
          std::string(20, 'R')},
         {"empty last line gives blanks", "C:\\Work\r\n", "Romanian\r\n\r\n", ""},
     };
-    for (const auto& c : cases) {
-        SetUp();
+    forEachRow(cases, [&](const auto& c) {
         if (c.workDir)
             writeFile("work_dir.dat", *c.workDir);
         if (c.sharedParams)
@@ -155,7 +153,7 @@ TEST_F(ShellFiles, SharedLanguageComesFromTheLastLineOfTheSharedParameters) {
         LanguageText language("stale");
         readSharedLanguage(language);
         EXPECT_EQ(language.trimmed(), c.language) << c.name;
-    }
+    });
 }
 
 TEST_F(ShellFiles, AWorkingDirectoryWithBlanksIsFound) {

@@ -1,20 +1,13 @@
 #include "shell_test.h"
 
-#include "about/about_window.h"
-#include "cases/case_selection.h"
-#include "files/file_set.h"
-#include "files/recent.h"
-#include "files/settings.h"
-#include "files/shell_files.h"
-#include "launch/launch.h"
-#include "launch/process_table.h"
-#include "launch/text_file_list.h"
-#include "shell/folders.h"
-#include "shell/icons.h"
+#include "base/folders.h"
+#include "ids.h"
 #include "shell/panel.h"
+#include "shell/startup.h"
 
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 
 namespace {
 
@@ -33,20 +26,8 @@ void ShellTest::SetUp() {
     fake::reset(root_);
     makeFolder(startDir);
 
+    resetShellState();
     folders = installationFolders(startDir);
-    settings = Settings();
-    fileSet = FileSet();
-    fileChoices = FileChoices();
-    pickedRecentFile = PathText();
-    recentFiles.fill(PathText());
-    welcome = WelcomeWindow();
-    panel = Panel();
-    buttonIcons.fill(nullptr);
-    resetProcessTable();
-    launch = Launch();
-    caseSelection = CaseSelection();
-    selectedTextFile = PathText();
-    takeUnsavedShellFiles();
 }
 
 void ShellTest::TearDown() {
@@ -88,4 +69,14 @@ void PanelShellTest::SetUp() {
     ShellTest::SetUp();
     ASSERT_TRUE(buildPanel(1));
     panel = fake::lastDialog();
+}
+
+TEST(FakeDialogs, HaveExactlyTheControlsOfTheirTemplates) {
+    fake::reset(std::filesystem::temp_directory_path());
+    platform::Dialog launcher = platform::createDialog(IDD_PANEL);
+    platform::Dialog recent = platform::createDialog(IDD_RECENT);
+    EXPECT_EQ(fake::control(launcher, IDC_CASE_CAPTION).text, "Select Cases");
+    EXPECT_EQ(fake::control(recent, IDC_RECENT_DONE).text, "DONE");
+    EXPECT_THROW(fake::control(recent, IDC_INPUT), std::out_of_range);
+    EXPECT_THROW(platform::setEnabled(launcher, IDC_RECENT_LIST, false), std::out_of_range);
 }

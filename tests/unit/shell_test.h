@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <string>
 
@@ -25,6 +26,18 @@ class ShellTest : public ::testing::Test {
 
     // Puts an (empty) file for every icon of the panel into the Uir folder.
     void installIcons();
+
+    // Runs the body once for each row of a table, each on a fresh fixture: no row sees
+    // what an earlier one left, and a failed assertion ends its own row only.
+    template <typename Rows, typename Body> void forEachRow(const Rows& rows, Body body) {
+        int number = 0;
+        for (const auto& row : rows) {
+            SCOPED_TRACE("row " + std::to_string(++number));
+            TearDown();
+            SetUp();
+            body(row);
+        }
+    }
 
   private:
     std::filesystem::path root_;

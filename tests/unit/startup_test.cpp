@@ -75,8 +75,7 @@ TEST_F(Startup, WelcomePhaseEndsOnTimerClickOrClose) {
         {"click before any painting", {WindowEvent::LeftClick, WindowEvent::Painted}, 0},
         {"close request", {WindowEvent::Painted, WindowEvent::CloseRequest}, 3000},
     };
-    for (const auto& c : cases) {
-        SetUp();
+    forEachRow(cases, [&](const auto& c) {
         fake::state().welcomeEvents = c.events;
         EXPECT_EQ(startShell(), 0) << c.name;
         const fake::Window& shown = fake::state().windows.front();
@@ -84,7 +83,7 @@ TEST_F(Startup, WelcomePhaseEndsOnTimerClickOrClose) {
         EXPECT_EQ(shown.timerMilliseconds, c.timerMilliseconds) << c.name;
         EXPECT_TRUE(welcome.welcomeDone) << c.name;
         EXPECT_TRUE(fake::isDestroyed(panel.dialog)) << c.name;
-    }
+    });
 }
 
 TEST_F(Startup, WelcomeSoundPlaysOnlyWhenSoundsAreOn) {
@@ -95,13 +94,12 @@ TEST_F(Startup, WelcomeSoundPlaysOnlyWhenSoundsAreOn) {
         {" T\r\n", {"C:\\Ombrix\\Exe\\Wav\\OmbrixWelcome.wav"}},
         {" F\r\n", {}},
     };
-    for (const auto& c : cases) {
-        SetUp();
+    forEachRow(cases, [&](const auto& c) {
         writeFile("Sound.dat", c.soundFile);
         startShell();
         EXPECT_EQ(fake::state().sounds, c.sounds) << c.soundFile;
         EXPECT_EQ(readFile("Sound.dat"), c.soundFile);
-    }
+    });
 }
 
 TEST_F(Startup, PanelStartsWithItsInitialValues) {
@@ -214,15 +212,14 @@ TEST_F(Startup, LanguageIsSelectedByItsFirstLetterAndHandedOnAsRead) {
         {"  Romanian", 1, "  Romanian          \r\n"},
         {"Rumanian and more text", 2, "Rumanian and more te\r\n"},
     };
-    for (const auto& c : cases) {
-        SetUp();
+    forEachRow(cases, [&](const auto& c) {
         writeFile("work_dir.dat", "C:\\Work\r\n");
         writeFile("C:\\Work\\Comomb.dat", "params\r\n" + c.lastLine + "\r\n");
         startShell();
         EXPECT_EQ(fake::control(fake::lastDialog(), IDC_OUTPUT_LANGUAGE).selected, c.selected)
             << c.lastLine;
         EXPECT_EQ(readFile("language.dat"), c.languageFile) << c.lastLine;
-    }
+    });
 }
 
 TEST_F(Startup, RecentListIsReadFromAnExistingFile) {
@@ -235,12 +232,11 @@ TEST_F(Startup, RecentListIsReadFromAnExistingFile) {
 }
 
 TEST_F(Startup, EveryWayOfClosingThePanelEndsWithExitCodeZero) {
-    for (int closer : {IDC_EXIT, IDC_CANCEL}) {
-        SetUp();
+    forEachRow(std::array{IDC_EXIT, IDC_CANCEL}, [&](int closer) {
         exitByButton(closer);
         EXPECT_EQ(startShell(), 0) << closer;
         EXPECT_TRUE(fake::isDestroyed(panel.dialog)) << closer;
-    }
+    });
 }
 
 TEST_F(Startup, FailuresToCreateItsWindowsEndTheShellWithTheStartupError) {
@@ -252,8 +248,7 @@ TEST_F(Startup, FailuresToCreateItsWindowsEndTheShellWithTheStartupError) {
         {"welcome window", &fake::State::refuseWindowCreation},
         {"panel", &fake::State::refuseDialogCreation},
     };
-    for (const auto& c : cases) {
-        SetUp();
+    forEachRow(cases, [&](const auto& c) {
         fake::state().*c.refusal = true;
         EXPECT_EQ(startShell(), 0) << c.name;
         ASSERT_EQ(fake::state().messages.size(), 1u) << c.name;
@@ -262,7 +257,7 @@ TEST_F(Startup, FailuresToCreateItsWindowsEndTheShellWithTheStartupError) {
         EXPECT_EQ(message.title, "Error") << c.name;
         EXPECT_EQ(message.buttons, platform::MessageButtons::Ok) << c.name;
         EXPECT_EQ(fake::lastDialog(), nullptr) << c.name;
-    }
+    });
 }
 
 TEST_F(Startup, AStartFolderThatCannotBeWrittenIsReportedOnceAndLosesNothing) {

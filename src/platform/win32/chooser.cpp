@@ -33,6 +33,7 @@ std::optional<std::string> chooseFileToOpen(const std::string& title,
 
     OPENFILENAMEA request{};
     request.lStructSize = sizeof(request);
+    request.hwndOwner = win32::frontmostDialog();
     request.lpstrFilter = filter.c_str();
     request.nFilterIndex = 1;
     request.lpstrFile = fileName;

@@ -12,7 +12,7 @@ namespace platform {
 struct DialogObject {
     HWND hwnd = nullptr;
     std::map<std::pair<int, ControlEvent>, ControlHandler> handlers;
-    DialogHandler destroyed = nullptr;
+    DialogHandler destroyed;
     std::map<int, COLORREF> backgrounds;
     std::map<COLORREF, HBRUSH> brushes;
     // Above zero while the program itself changes a control: the notifications that
@@ -24,7 +24,7 @@ struct DialogObject {
     // A modal dialog is set up by `prepare` when it is created, and ends by itself on
     // OK and Cancel that have no handler.
     bool modal = false;
-    DialogHandler prepare = nullptr;
+    DialogHandler prepare;
 };
 
 namespace {
@@ -39,6 +39,36 @@ class ProgramChange {
   private:
     Dialog dialog_;
 };
+
+// Marks a handler as running for as long as it runs, however it ends.
+class HandlerRun {
+  public:
+    explicit HandlerRun(Dialog dialog) : dialog_(dialog) { dialog_->handlerRunning = true; }
+    ~HandlerRun() { dialog_->handlerRunning = false; }
+    HandlerRun(const HandlerRun&) = delete;
+    HandlerRun& operator=(const HandlerRun&) = delete;
+
+  private:
+    Dialog dialog_;
+};
+
+// The program's dialogs from the panel to the innermost modal one; message boxes and the
+// Open dialog belong to the last one that is still there.
+std::vector<HWND>& openDialogs() {
+    static std::vector<HWND> dialogs;
+    return dialogs;
+}
+
+// A control id that no template uses: the default "button" of a dialog without one, so
+// that Enter in its fields does nothing instead of clicking the control with id 1.
+constexpr WPARAM noDefaultButton = 0xFFFE;
+
+bool hasDefaultButton(HWND dialog) {
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (SendMessageA(child, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON)
+            return true;
+    return false;
+}
 
 HWND control(Dialog dialog, int controlId) {
     return GetDlgItem(dialog->hwnd, controlId);
@@ -103,12 +133,13 @@ bool dispatchCommand(Dialog dialog, WPARAM wParam, LPARAM lParam) {
         if (!dialog->modal || *event != ControlEvent::Click ||
             (controlId != IDOK && controlId != IDCANCEL))
             return false;
-        EndDialog(dialog->hwnd, controlId);
+        EndDialog(dialog->hwnd, 0);
         return true;
     }
-    dialog->handlerRunning = true;
-    found->second(dialog, controlId, *event);
-    dialog->handlerRunning = false;
+    HandlerRun run(dialog);
+    // A copy: the handler may replace the handlers of its own dialog.
+    const ControlHandler handler = found->second;
+    handler(dialog, controlId, *event);
     return true;
 }
 
@@ -136,6 +167,9 @@ INT_PTR handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         auto* dialog = reinterpret_cast<Dialog>(lParam);
         dialog->hwnd = hwnd;
         SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+        openDialogs().push_back(hwnd);
+        if (!hasDefaultButton(hwnd))
+            SendMessageA(hwnd, DM_SETDEFID, noDefaultButton, 0);
         if (dialog->prepare)
             dialog->prepare(dialog);
         return TRUE;
@@ -149,7 +183,10 @@ INT_PTR handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORLISTBOX:
         return colourControl(dialog, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_DESTROY: dialogDestroyed(dialog); return FALSE;
-    case WM_NCDESTROY: dialog->hwnd = nullptr; return FALSE;
+    case WM_NCDESTROY:
+        std::erase(openDialogs(), hwnd);
+        dialog->hwnd = nullptr;
+        return FALSE;
     default: return FALSE;
     }
 }
@@ -167,6 +204,10 @@ INT_PTR CALLBACK dialogProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 
 HWND win32::dialogWindow(Dialog dialog) {
     return dialog->hwnd;
+}
+
+HWND win32::frontmostDialog() {
+    return openDialogs().empty() ? nullptr : openDialogs().back();
 }
 
 Dialog createDialog(int templateId) {
@@ -193,17 +234,16 @@ void destroyDialog(Dialog dialog) {
     DestroyWindow(dialog->hwnd);
 }
 
-int runModalDialog(Dialog owner, int templateId, DialogHandler prepare) {
+void runModalDialog(Dialog owner, int templateId, const DialogHandler& prepare) {
     DialogObject dialog;
     dialog.modal = true;
     dialog.prepare = prepare;
-    return static_cast<int>(DialogBoxParamA(win32::instance(), MAKEINTRESOURCEA(templateId),
-                                            owner ? owner->hwnd : nullptr, dialogProcedure,
-                                            reinterpret_cast<LPARAM>(&dialog)));
+    DialogBoxParamA(win32::instance(), MAKEINTRESOURCEA(templateId), owner ? owner->hwnd : nullptr,
+                    dialogProcedure, reinterpret_cast<LPARAM>(&dialog));
 }
 
-void endDialog(Dialog dialog, int result) {
-    EndDialog(dialog->hwnd, result);
+void endDialog(Dialog dialog) {
+    EndDialog(dialog->hwnd, 0);
 }
 
 int runMainLoop(Dialog dialog) {

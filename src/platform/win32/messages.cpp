@@ -21,8 +21,8 @@ UINT iconStyle(MessageIcon icon) {
 Answer showMessage(std::string_view text, std::string_view title, MessageIcon icon,
                    MessageButtons buttons) {
     const UINT style = iconStyle(icon) | (buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK);
-    const int answer =
-        MessageBoxA(nullptr, std::string(text).c_str(), std::string(title).c_str(), style);
+    const int answer = MessageBoxA(win32::frontmostDialog(), std::string(text).c_str(),
+                                   std::string(title).c_str(), style);
     switch (answer) {
     case IDYES: return Answer::Yes;
     case IDNO: return Answer::No;

@@ -1,4 +1,4 @@
-#include "shell/desktop.h"
+#include "base/desktop.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "shell/folders.h"
+#include "base/folders.h"
 
 InstallationFolders folders;
 
