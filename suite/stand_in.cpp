@@ -13,8 +13,9 @@
 //   OMBRIX_SUITE_LOG        file to which one line is appended per start: the program's
 //                           file name, TAB, its command line as received, TAB, its
 //                           current folder;
-//   OMBRIX_SUITE_LINGER_MS  end by itself after this many milliseconds (the analysis
-//                           programs wait this long before they end);
+//   OMBRIX_SUITE_HOLD       name of an event: the analysis programs do their work, then
+//                           wait until the event is set before they end; the others close
+//                           their window when it is set;
 //   OMBRIX_SUITE_EXIT       exit code (default 0);
 //   OMBRIX_FORCES_SKIP      case numbers, comma-separated, for which Forces writes no file.
 
@@ -126,8 +127,7 @@ int prepare(int argc, char** argv) {
     const std::string output = fullPath(argv[2]);
     writeLines(work + "\\Comomb.dat", {fullPath(argv[1]), output, argv[3], argv[4]});
     writeLines(output, {"OMBRIX stand-in analysis", std::string("Geometry: ") + argv[1],
-                        std::string("List type: ") + argv[3],
-                        std::string("Language: ") + argv[4]});
+                        std::string("List type: ") + argv[3], std::string("Language: ") + argv[4]});
     return 0;
 }
 
@@ -174,14 +174,20 @@ int solve(int argc, char** argv) {
 
 LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_TIMER: DestroyWindow(window); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }
 
-// The graph, file and printing programs: a small window, open until closed.
-void showWindowUntilClosed(const std::string& title, std::optional<int> lingerMilliseconds) {
+// The event a test sets to let the programs end; made here when the test has not made it
+// yet, so that the order of the two does not matter.
+HANDLE holdEvent() {
+    const std::optional<std::string> name = environment("OMBRIX_SUITE_HOLD");
+    return name ? CreateEventA(nullptr, TRUE, FALSE, name->c_str()) : nullptr;
+}
+
+// The graph, file and printing programs: a small window, open until closed or released.
+void showWindowUntilClosed(const std::string& title, HANDLE hold) {
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = windowProcedure;
     windowClass.hInstance = GetModuleHandleA(nullptr);
@@ -189,24 +195,26 @@ void showWindowUntilClosed(const std::string& title, std::optional<int> lingerMi
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     windowClass.lpszClassName = "OmbrixSuiteStandIn";
     RegisterClassA(&windowClass);
-    HWND window = CreateWindowA(windowClass.lpszClassName, title.c_str(), WS_OVERLAPPEDWINDOW,
-                                CW_USEDEFAULT, CW_USEDEFAULT, 320, 120, nullptr, nullptr,
-                                windowClass.hInstance, nullptr);
+    HWND window =
+        CreateWindowA(windowClass.lpszClassName, title.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                      CW_USEDEFAULT, 320, 120, nullptr, nullptr, windowClass.hInstance, nullptr);
     if (!window)
         return;
     ShowWindow(window, SW_SHOWDEFAULT);
-    if (lingerMilliseconds)
-        SetTimer(window, 1, static_cast<UINT>(*lingerMilliseconds), nullptr);
-    MSG message{};
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
+    const DWORD handleCount = hold ? 1 : 0;
+    for (;;) {
+        const DWORD woken =
+            MsgWaitForMultipleObjects(handleCount, &hold, FALSE, INFINITE, QS_ALLINPUT);
+        if (woken == WAIT_OBJECT_0 && hold)
+            return;
+        MSG message{};
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT)
+                return;
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
     }
-}
-
-std::optional<int> lingerMilliseconds() {
-    const std::optional<std::string> value = environment("OMBRIX_SUITE_LINGER_MS");
-    return value ? std::optional(std::atoi(value->c_str())) : std::nullopt;
 }
 
 } // namespace
@@ -217,16 +225,16 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         appendLine(*log, self + "\t" + GetCommandLineA() + "\t" + currentFolder());
 
     const std::string role = roleOf(self);
-    const std::optional<int> linger = lingerMilliseconds();
+    HANDLE hold = holdEvent();
     int result = 0;
     if (role == "Prepare" || role == "Forces" || role == "Solve") {
-        result = role == "Prepare" ? prepare(__argc, __argv)
+        result = role == "Prepare"  ? prepare(__argc, __argv)
                  : role == "Forces" ? forces(__argc, __argv)
                                     : solve(__argc, __argv);
-        if (linger)
-            Sleep(static_cast<DWORD>(*linger));
+        if (hold)
+            WaitForSingleObject(hold, INFINITE);
     } else {
-        showWindowUntilClosed(self.substr(0, self.rfind('.')), linger);
+        showWindowUntilClosed(self.substr(0, self.rfind('.')), hold);
     }
     const std::optional<std::string> exitCode = environment("OMBRIX_SUITE_EXIT");
     return exitCode ? static_cast<int>(std::strtoul(exitCode->c_str(), nullptr, 10)) : result;

@@ -32,14 +32,22 @@ fi
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1
-    # Wine draws the windows' captions itself, as Windows would, even with no window
-    # manager on the display.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
     # Wine's own fonts (MS Sans Serif, Marlett for the caption buttons), which this
     # build of Wine does not find by itself.
     if [ -d /usr/share/wine/fonts ]; then
         cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
     fi
+    wineserver -w
+fi
+if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+    # The virtual display has no window manager. "Decorated"="N": Wine draws the windows'
+    # captions itself, as Windows would. "Managed"="N": Wine does not wait for a window
+    # manager, which otherwise costs up to two seconds each time a window is hidden or
+    # destroyed (the welcome window, every message box, every dialog).
+    for setting in Decorated Managed; do
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v "$setting" /t REG_SZ /d N /f \
+            >/dev/null 2>&1
+    done
     wineserver -w
 fi
 # Start the wineserver and Wine's own services up front, away from the command's output:

@@ -199,9 +199,24 @@ void PanelTest::SetUp() {
 }
 
 void PanelTest::TearDown() {
+    releaseSuitePrograms();
     shell.reset();
     for (const std::string& name : environmentSet_)
         SetEnvironmentVariableA(name.c_str(), nullptr);
+    if (hold_)
+        CloseHandle(hold_);
+}
+
+void PanelTest::holdSuitePrograms(bool released) {
+    const std::string name = "OMBRIX e2e hold " + std::to_string(GetCurrentProcessId()) + " " +
+                             installation.root().filename().string();
+    hold_ = CreateEventA(nullptr, TRUE, released, name.c_str());
+    setEnvironment("OMBRIX_SUITE_HOLD", name);
+}
+
+void PanelTest::releaseSuitePrograms() {
+    if (hold_)
+        SetEvent(hold_);
 }
 
 void PanelTest::setEnvironment(const std::string& name, const std::string& value) {

@@ -90,6 +90,10 @@ class PanelTest : public ::testing::Test {
 
     // An environment variable for the shells (and their programs) this test starts.
     void setEnvironment(const std::string& name, const std::string& value);
+    // Makes the suite's programs that the shell starts from now on wait, before they
+    // end, until `releaseSuitePrograms` (or at once, when `released`).
+    void holdSuitePrograms(bool released = false);
+    void releaseSuitePrograms();
     std::vector<SuiteStart> suiteStarts() const;
     std::string exePath(const std::string& name) const;
     // The text of the shell's message box with this title, which is then answered OK.
@@ -102,6 +106,7 @@ class PanelTest : public ::testing::Test {
 
   private:
     std::vector<std::string> environmentSet_;
+    HANDLE hold_ = nullptr;
 };
 
 HWND control(HWND dialog, int controlId);
