@@ -12,8 +12,6 @@
 inline constexpr int recentFileCount = 5;
 extern std::array<PathText, recentFileCount> recentFiles;
 
-inline constexpr const char* recentFileName = "recent.dat";
-
 // Start-up: reads the list from "recent.dat", or, when there is none, empties the list
 // and creates the file with five lines of 260 blanks.
 void loadRecentList();

@@ -16,9 +16,6 @@ struct Settings {
 
 extern Settings settings;
 
-inline constexpr const char* soundFileName = "Sound.dat";
-inline constexpr const char* languageFileName = "language.dat";
-
 // Start-up: reads the sound setting, or creates "Sound.dat" when there is none.
 // A file without a readable logical value leaves the sounds off.
 void loadSoundSetting();

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <utility>
 
-std::vector<std::string> unsavedShellFiles;
+UnsavedShellFiles unsavedShellFiles;
 
 std::string shellFilePath(std::string_view name) {
     return folders.startDir.str() + "\\" + std::string(name);
@@ -24,20 +24,23 @@ std::optional<std::string> readShellFile(std::string_view name) {
 bool writeShellFile(std::string_view name, std::string_view contents) {
     if (platform::replaceFile(shellFilePath(name), contents))
         return true;
-    if (std::find(unsavedShellFiles.begin(), unsavedShellFiles.end(), name) ==
-        unsavedShellFiles.end())
-        unsavedShellFiles.emplace_back(name);
+    std::vector<std::string>& unreported = unsavedShellFiles.unreported;
+    if (!unsavedShellFiles.reported.count(std::string(name)) &&
+        std::find(unreported.begin(), unreported.end(), name) == unreported.end())
+        unreported.emplace_back(name);
     return false;
 }
 
-std::vector<std::string> takeUnsavedShellFiles() {
-    return std::exchange(unsavedShellFiles, {});
+void removeLeftoverShellFiles() {
+    for (std::string_view name : {soundFileName, recentFileName, languageFileName})
+        platform::removeLeftoverReplacements(shellFilePath(name));
 }
 
 void reportUnsavedShellFiles() {
-    const std::vector<std::string> names = takeUnsavedShellFiles();
+    const std::vector<std::string> names = std::exchange(unsavedShellFiles.unreported, {});
     if (names.empty())
         return;
+    unsavedShellFiles.reported.insert(names.begin(), names.end());
     std::string list;
     for (const std::string& name : names)
         list += "\n    " + shellFilePath(name);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,20 +10,31 @@
 // suite's "work_dir.dat") live in the start folder and are always named by full path,
 // so they stay there whatever the process's current directory becomes.
 
+inline constexpr std::string_view soundFileName = "Sound.dat";
+inline constexpr std::string_view recentFileName = "recent.dat";
+inline constexpr std::string_view languageFileName = "language.dat";
+inline constexpr std::string_view workDirFileName = "work_dir.dat";
+
 std::string shellFilePath(std::string_view name);
 bool shellFileExists(std::string_view name);
 std::optional<std::string> readShellFile(std::string_view name);
 
-// Replaces the file atomically. A file that could not be written is remembered (once)
-// in the list of unsaved shell files, for the user to be told.
+// Replaces the file (see platform::replaceFile). A file that could not be written is
+// remembered for the user to be told, once in a run.
 bool writeShellFile(std::string_view name, std::string_view contents);
 
-// Names of shell files that could not be written since the user was last told.
-extern std::vector<std::string> unsavedShellFiles;
+// Removes what an earlier shell that was ended while it wrote left beside its files.
+void removeLeftoverShellFiles();
 
-// Takes the names of the unsaved shell files, leaving none.
-std::vector<std::string> takeUnsavedShellFiles();
+// The shell files that could not be written in this run: those the user is yet to be
+// told of, and those already named, which are not named again.
+struct UnsavedShellFiles {
+    std::vector<std::string> unreported;
+    std::set<std::string> reported;
+};
 
-// Tells the user, in one message, of every shell file that could not be written since
-// the last report; the values stay in memory. Nothing is shown when all were written.
+extern UnsavedShellFiles unsavedShellFiles;
+
+// Tells the user, in one message, of every shell file that could not be written and has
+// not been named yet; the values stay in memory. Nothing is shown otherwise.
 void reportUnsavedShellFiles();

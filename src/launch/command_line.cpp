@@ -28,7 +28,7 @@ std::string commandLineName(const PathText& name) {
 }
 
 bool isUsableFileName(std::string_view name) {
-    if (name.empty() || name.back() == '\\' || name.back() == '/')
+    if (name.empty() || name.size() >= PathText::width || name.back() == '\\' || name.back() == '/')
         return false;
     for (std::size_t i = 0; i < name.size(); ++i) {
         const auto c = static_cast<unsigned char>(name[i]);

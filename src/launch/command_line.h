@@ -17,7 +17,9 @@ std::string quoted(std::string_view text);
 // The trimmed name, in double quotes when it holds a blank.
 std::string commandLineName(const PathText& name);
 
-// Whether the text can be handed on as the name of a file: it is not empty, holds none
+// Whether the text can be handed on as the name of a file: it is not empty, is shorter
+// than the 260 characters of a Windows path (a longer name typed into a field has been
+// cut, and would name another file), holds none
 // of the characters Windows refuses in names (control characters, " < > | ? *, a colon
 // other than a drive's) and does not end in a folder separator. A quoted name with such
 // a character, or ending in a backslash, would split or merge the program's arguments.

@@ -9,11 +9,12 @@
 #include "files/settings.h"
 #include "ids.h"
 #include "launch/command_line.h"
+#include "launch/output_file.h"
+#include "launch/process_table.h"
 #include "launch/text_file_list.h"
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <optional>
 #include <string>
 
@@ -67,34 +68,25 @@ bool refuseUnusableName(const PathText& name) {
     if (isUsableFileName(name.trimmed()))
         return false;
     showShellError(quoted(name.trimmed()) +
-                   ": This is not a valid file name.\n\nA file name cannot be empty, hold the "
-                   "characters \" < > | ? * or a colon after its drive, or end with a "
-                   "backslash.\n\nCheck for File Name !");
+                   ": This is not a valid file name.\n\nA file name cannot be empty or longer "
+                   "than 259 characters, hold the characters \" < > | ? * or a colon after its "
+                   "drive, or end with a backslash.\n\nCheck for File Name !");
     return true;
 }
 
-bool isSameFileName(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
-}
-
-// The analysis writes its output file: it must not be one of its own input files.
-bool refuseOutputOverInput() {
-    const std::string_view output = fileSet.outputFile.trimmed();
-    if (!isSameFileName(output, fileSet.geometryFile.trimmed()) &&
-        !isSameFileName(output, fileSet.loadingFile.trimmed()))
+bool refuseOutputConflict() {
+    const std::optional<std::string> conflict =
+        outputFileConflict(fileSet.outputFile, fileSet.geometryFile, fileSet.loadingFile);
+    if (!conflict)
         return false;
-    showShellError(quoted(output) +
-                   ": The output file must not be the geometry file or the loading file, "
-                   "which the analysis would overwrite.\n\nCheck for File Name !");
+    showShellError(quoted(fileSet.outputFile.trimmed()) + ": " + *conflict +
+                   "\n\nCheck for File Name !");
     return true;
 }
 
 // ---- Arguments of each kind of button; nothing when the press stops here.
 
-std::optional<ArgumentText> prepareAnalysisFiles(Dialog dialog) {
+std::optional<std::string> prepareAnalysisFiles(Dialog dialog) {
     fileSet.geometryFile = platform::text(dialog, IDC_GEOMETRY_FILE);
     fileSet.outputFile = platform::text(dialog, IDC_OUTPUT_FILE);
     if (!findFile(fileSet.geometryFile)) {
@@ -104,19 +96,17 @@ std::optional<ArgumentText> prepareAnalysisFiles(Dialog dialog) {
         return std::nullopt;
     }
     if (refuseUnusableName(fileSet.geometryFile) || refuseUnusableName(fileSet.outputFile) ||
-        refuseOutputOverInput())
+        refuseOutputConflict())
         return std::nullopt;
     platform::setEnabled(dialog, IDC_INCARC, true);
     platform::setEnabled(dialog, IDC_SELECT_LOADING, true);
     setTextFileCaption(dialog, outputFileItem, "Output File");
     rememberInputFile();
-    return ArgumentText(commandLineName(fileSet.geometryFile) + " " +
-                        commandLineName(fileSet.outputFile) + " " +
-                        std::string(settings.listType.trimmed()) + " " +
-                        std::string(settings.outputLanguage.trimmed()));
+    return commandLineName(fileSet.geometryFile) + " " + commandLineName(fileSet.outputFile) + " " +
+           settings.listType.str() + " " + settings.outputLanguage.str();
 }
 
-std::optional<ArgumentText> prepareLoadingFile(Dialog dialog) {
+std::optional<std::string> prepareLoadingFile(Dialog dialog) {
     fileSet.loadingFile = platform::text(dialog, IDC_LOADING_FILE);
     if (!findFile(fileSet.loadingFile)) {
         reportMissingFile(fileSet.loadingFile);
@@ -124,30 +114,30 @@ std::optional<ArgumentText> prepareLoadingFile(Dialog dialog) {
     }
     if (refuseUnusableName(fileSet.loadingFile))
         return std::nullopt;
-    return ArgumentText(commandLineName(fileSet.loadingFile));
+    return commandLineName(fileSet.loadingFile);
 }
 
 // " 7 12": each selected label after one blank; a single blank when none is selected.
-ArgumentText caseLabelArguments() {
-    ArgumentText arguments(" ");
+std::string caseLabelArguments() {
+    std::string arguments = " ";
     for (int k = 0; k < caseSelection.selectedCaseCount; ++k)
-        arguments = std::string(arguments.trimmed()) + " " +
+        arguments = std::string(trimmedText(arguments)) + " " +
                     std::string(caseSelection.selectedCaseLabels[k].whole());
     return arguments;
 }
 
 // View/Edit and Print pass the chosen file unquoted, as their programs take the whole
 // command line as one name; one TAB asks for a new, empty text.
-std::optional<ArgumentText> prepareTextFile(int controlId) {
+std::optional<std::string> prepareTextFile(int controlId) {
     const bool isNewText = selectedTextFile.trimmed() == "\t";
     if (!isNewText && refuseUnusableName(selectedTextFile))
         return std::nullopt;
     if (controlId == IDC_VIEW_EDIT && !selectedTextFile.isBlank())
         rememberInputFile();
-    return ArgumentText(selectedTextFile.trimmed());
+    return selectedTextFile.str();
 }
 
-std::optional<ArgumentText> prepareArguments(Dialog dialog, const LaunchButton& button) {
+std::optional<std::string> prepareArguments(Dialog dialog, const LaunchButton& button) {
     switch (button.arguments) {
     case Arguments::analysisFiles: return prepareAnalysisFiles(dialog);
     case Arguments::loadingFile: return prepareLoadingFile(dialog);
@@ -155,8 +145,8 @@ std::optional<ArgumentText> prepareArguments(Dialog dialog, const LaunchButton& 
     case Arguments::geometryFile:
         if (refuseUnusableName(fileSet.geometryFile))
             return std::nullopt;
-        return ArgumentText(commandLineName(fileSet.geometryFile));
-    case Arguments::tab: return ArgumentText("\t");
+        return commandLineName(fileSet.geometryFile);
+    case Arguments::tab: return "\t";
     case Arguments::textFile: return prepareTextFile(button.controlId);
     }
     return std::nullopt;
@@ -171,32 +161,31 @@ std::string secondEdition(std::string_view program) {
 }
 
 // The program file of the button: the second edition when there is one beside the first.
-ProgramPathText chooseProgram(const LaunchButton& button) {
+std::string chooseProgram(const LaunchButton& button) {
     const std::string folder =
         button.folder == Folder::start ? folders.startDir.str() : platform::windowsDirectory();
     if (button.hasSecondEdition) {
-        const ProgramPathText launchPath20(folder + secondEdition(button.program));
-        if (platform::fileExists(launchPath20.str()))
+        const std::string launchPath20 = folder + secondEdition(button.program);
+        if (platform::fileExists(launchPath20))
             return launchPath20;
     }
-    return ProgramPathText(folder + button.program);
+    return folder + button.program;
 }
 
-bool programExists(const ProgramPathText& launchPath) {
-    if (platform::fileExists(launchPath.str()))
+bool programExists(const std::string& launchPath) {
+    if (platform::fileExists(launchPath))
         return true;
-    const MessageText message("File: " + launchPath.str() + "\rDoesn't Exist !");
-    showShellError(message.trimmed());
+    showShellError("File: " + launchPath + "\rDoesn't Exist !");
     return false;
 }
 
 // INPUT, INCARC and I T E R: the shell waits for the program, logging its start and end.
-void runAnalysisStep(Dialog dialog, const ProgramPathText& launchPath,
-                     const ArgumentText& launchArguments) {
+void runAnalysisStep(Dialog dialog, const std::string& launchPath,
+                     const std::string& launchArguments) {
     addStatusLine(dialog, launchPath, StatusText("Launched"));
     StatusText statusText("Finished");
-    if (runAndWait(dialog, launchPath, launchArguments) == -1) {
-        showShellInformation(" * Failed running: " + launchPath.str() + " ");
+    if (!runAndWait(dialog, launchPath, launchArguments)) {
+        showShellInformation(" * Failed running: " + launchPath + " ");
         statusText = "* Failed running";
     }
     addStatusLine(dialog, launchPath, statusText);
@@ -211,24 +200,25 @@ const LaunchButton* launchButton(int controlId) {
 
 } // namespace
 
-int runAndWait(Dialog dialog, const ProgramPathText& program, const ArgumentText& arguments) {
-    return platform::runProgramAndWait(dialog, quoted(program.trimmed()) + " " +
-                                                   std::string(arguments.trimmed()));
+std::optional<int> runAndWait(Dialog dialog, const std::string& program,
+                              const std::string& arguments) {
+    return platform::runProgramAndWait(dialog,
+                                       quoted(program) + " " + std::string(trimmedText(arguments)));
 }
 
 void onLaunchButton(Dialog dialog, int controlId, platform::ControlEvent) {
     const LaunchButton* button = launchButton(controlId);
     if (!button)
         return;
-    const std::optional<ArgumentText> launchArguments = prepareArguments(dialog, *button);
+    const std::optional<std::string> launchArguments = prepareArguments(dialog, *button);
     if (!launchArguments)
         return;
-    const ProgramPathText launchPath = chooseProgram(*button);
+    const std::string launchPath = chooseProgram(*button);
     if (!programExists(launchPath))
         return;
     if (button->mode == Mode::runAndWait)
         runAnalysisStep(dialog, launchPath, *launchArguments);
-    else if (!startProgram(dialog, controlId, launchPath.str(), launchArguments->str()))
+    else if (!startProgram(dialog, controlId, launchPath, *launchArguments))
         return;
     pollPrograms(dialog);
 }

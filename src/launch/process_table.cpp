@@ -19,17 +19,16 @@ const std::array<FileLabelText, 4> fileLabels{
     FileLabelText("\"New\""),
 };
 
-ProgramPathText displayName(Dialog dialog, int controlId, ProcessSlot& slot) {
+std::string displayName(Dialog dialog, int controlId, ProcessSlot& slot) {
     if (controlId == IDC_VIEW_EDIT || controlId == IDC_PRINT) {
         const int item = platform::selectedItem(dialog, IDC_TEXT_FILE_LIST);
         slot.fileLabel = item >= 1 && item <= static_cast<int>(fileLabels.size())
                              ? fileLabels[static_cast<std::size_t>(item - 1)]
                              : FileLabelText();
-        return ProgramPathText((controlId == IDC_VIEW_EDIT ? "Notepad " : "Printout ") +
-                               slot.fileLabel.str());
+        return (controlId == IDC_VIEW_EDIT ? "Notepad " : "Printout ") + slot.fileLabel.str();
     }
     if (controlId == IDC_HELP_BUTTON)
-        return ProgramPathText("Help ");
+        return "Help ";
     return slot.programPath;
 }
 
@@ -43,15 +42,14 @@ void reportFullTable() {
 // Starts the slot's program: the state word of its status line.
 StatusText startInSlot(ProcessSlot& slot) {
     const std::optional<platform::StartedProcess> started =
-        platform::startProcess(slot.programPath.str(), " " + slot.argumentText.str());
+        platform::startProcess(slot.programPath, " " + std::string(trimmedText(slot.argumentText)));
     if (started) {
         slot.slotState = slotStarted;
         slot.processHandle = started->process;
         slot.processId = started->processId;
         return StatusText("Launched");
     }
-    const PathText message(slot.programPath.str() + ": Failed run!");
-    platform::showMessage(message.trimmed(), "OMBRIX: Process Message",
+    platform::showMessage(slot.programPath + ": Failed run!", "OMBRIX: Process Message",
                           platform::MessageIcon::None);
     slot.slotState = slotStartFailed;
     return StatusText("* Failed Running");
@@ -78,11 +76,10 @@ bool startProgram(Dialog dialog, int controlId, const std::string& programPath,
     return true;
 }
 
-void addStatusLine(Dialog dialog, const ProgramPathText& name, const StatusText& state) {
-    const std::string_view whole = name.whole();
-    const std::size_t lastBackslash = whole.rfind('\\');
+void addStatusLine(Dialog dialog, std::string_view name, const StatusText& state) {
+    const std::size_t lastBackslash = name.rfind('\\');
     const FixedText<80> base(
-        lastBackslash == std::string_view::npos ? whole : whole.substr(lastBackslash + 1));
+        lastBackslash == std::string_view::npos ? name : name.substr(lastBackslash + 1));
     FixedText<128> line(base.trimmed());
     if (!state.isBlank()) {
         const FixedText<80> stem(base.whole().substr(0, base.whole().find('.')));

@@ -18,9 +18,9 @@ struct ProcessSlot {
     platform::Process processHandle = nullptr; // kept open until the shell ends
     std::uint32_t processId = 0;
     int slotState = slotEnded;
-    ProgramPathText programPath;
-    PathText argumentText;
-    ProgramPathText displayName;
+    std::string programPath;
+    std::string argumentText;
+    std::string displayName; // what its status lines are formed from
     FileLabelText fileLabel;
 };
 
@@ -44,7 +44,7 @@ bool startProgram(platform::Dialog dialog, int controlId, const std::string& pro
 
 // Appends "<program>: <state>" to the Program Status list, the program named by the
 // file name of its path without extension; a blank state leaves the name alone.
-void addStatusLine(platform::Dialog dialog, const ProgramPathText& name, const StatusText& state);
+void addStatusLine(platform::Dialog dialog, std::string_view name, const StatusText& state);
 
 // Logs "Finished" once for every started program that has ended since the last poll.
 void pollPrograms(platform::Dialog dialog);

@@ -37,10 +37,22 @@ std::string currentDirectory();
 bool fileExists(const std::string& path);
 // The whole file, or nothing when it cannot be opened or read.
 std::optional<std::string> readFile(const std::string& path);
-// Replaces the file's contents atomically: the new contents are written and flushed
-// beside it, then moved over it, so a failure never leaves the file half written.
-// False when the file could not be written; the old file is then untouched.
+// Replaces the file's contents: the new contents are written and flushed into a
+// temporary file of this process beside it, then moved over it, so that the file holds
+// its old or its new contents, never a mix. A program that merely reads the file may
+// keep it from being replaced for a moment; after a few tries the file is rewritten in
+// place instead. False when the file could not be written; it is then untouched.
 bool replaceFile(const std::string& path, std::string_view contents);
+// Removes the temporary files that `replaceFile` left beside the file when its process
+// was ended in the middle; those of running processes stay.
+void removeLeftoverReplacements(const std::string& path);
+
+// The full, normalised form of a path as the file system resolves it: relative to the
+// current directory, "." and ".." folded, forward slashes turned back, trailing dots
+// and blanks of the last part dropped. Nothing when the name is not a path.
+std::optional<std::string> fullPath(const std::string& path);
+// Whether two existing paths name the same file (through links and short names too).
+bool isSameFile(const std::string& a, const std::string& b);
 
 // The platform's path search: an absolute name is tested where it stands, a bare or
 // relative one is looked for in the program's folder, the current directory, the
@@ -64,8 +76,8 @@ std::optional<StartedProcess> startProcess(const std::string& applicationName,
 bool hasEnded(Process process);
 // Starts the command line and waits for the program to end. Meanwhile the dialog is
 // disabled and takes no input, but goes on repainting and answering the system, so it
-// never looks hung. The program's exit code, or -1 when it could not be started.
-int runProgramAndWait(Dialog dialog, const std::string& commandLine);
+// never looks hung. The program's exit code, or nothing when it could not be started.
+std::optional<int> runProgramAndWait(Dialog dialog, const std::string& commandLine);
 
 // ---- Message boxes ----------------------------------------------------------------------
 // Message boxes and the Open dialog belong to the program's innermost open dialog (the

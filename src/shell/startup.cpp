@@ -51,7 +51,7 @@ void resetShellState() {
     buttonIcons.fill(nullptr);
     settings = Settings();
     recentFiles.fill(PathText());
-    unsavedShellFiles.clear();
+    unsavedShellFiles = UnsavedShellFiles();
     fileSet = FileSet();
     fileChoices = FileChoices();
     resetProcessTable();
@@ -62,6 +62,7 @@ void resetShellState() {
 
 int shellMain(const EntryParameters& entry) {
     folders = installationFolders(platform::currentDirectory());
+    removeLeftoverShellFiles();
     loadClassIcon();
     if (!showWelcomeWindow(entry)) {
         showStartupError();

@@ -5,6 +5,12 @@
 #include <string>
 #include <string_view>
 
+// The text without its trailing blanks.
+inline std::string_view trimmedText(std::string_view text) {
+    const std::size_t end = text.find_last_not_of(' ');
+    return text.substr(0, end == std::string_view::npos ? 0 : end + 1);
+}
+
 // A text field of fixed width N, padded with blanks. The shell's names, labels and
 // settings all live in such fields: a longer value is cut to the width, a shorter
 // one is padded, and what counts as the value is the text without trailing blanks.
@@ -28,12 +34,7 @@ template <std::size_t N> class FixedText {
     std::string_view whole() const { return {chars_.data(), N}; }
 
     // The value: the text without its trailing blanks.
-    std::string_view trimmed() const {
-        std::size_t end = N;
-        while (end > 0 && chars_[end - 1] == ' ')
-            --end;
-        return {chars_.data(), end};
-    }
+    std::string_view trimmed() const { return trimmedText(whole()); }
 
     // The text up to its first NUL or, without one, up to its last non-blank.
     std::string_view significant() const {
@@ -56,8 +57,6 @@ template <std::size_t N> class FixedText {
 
 // Widths used throughout the shell.
 using PathText = FixedText<260>;
-using ProgramPathText = FixedText<128>;
-using MessageText = FixedText<100>;
 using LanguageText = FixedText<20>;
 using ListTypeText = FixedText<10>;
 using CaseLabelText = FixedText<2>;

@@ -1,16 +1,17 @@
 #include "text/text_file.h"
 
 std::vector<std::string> splitLines(std::string_view contents) {
+    constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+    if (contents.starts_with(byteOrderMark))
+        contents.remove_prefix(byteOrderMark.size());
     std::vector<std::string> lines;
     while (!contents.empty()) {
-        std::size_t end = contents.find('\n');
-        std::string_view line = contents.substr(0, end);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        lines.emplace_back(line);
+        const std::size_t end = contents.find_first_of("\r\n");
+        lines.emplace_back(contents.substr(0, end));
         if (end == std::string_view::npos)
             break;
-        contents.remove_prefix(end + 1);
+        const bool crLf = contents.substr(end, 2) == "\r\n";
+        contents.remove_prefix(end + (crLf ? 2 : 1));
     }
     return lines;
 }

@@ -8,8 +8,9 @@
 // The shell's small files are formatted text files: one value per line, lines ended
 // by CR LF, a logical value written as " T" or " F".
 
-// Splits file contents into lines, accepting LF or CR LF endings; a last line without
-// an ending still counts, an empty file has no lines.
+// Splits file contents into lines ended by CR LF, LF or CR alone, past a UTF-8
+// byte-order mark at the start; a last line without an ending still counts, an empty
+// file has no lines.
 std::vector<std::string> splitLines(std::string_view contents);
 
 // Joins lines into file contents, each line followed by CR LF.

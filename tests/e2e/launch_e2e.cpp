@@ -68,19 +68,21 @@ TEST_F(Launching, AnalysisStepsRunWithTheirCommandLinesAndAreLogged) {
     EXPECT_EQ(starts[1].commandLine, "\"" + exePath("Forces 20.exe") + "\" ..\\Dat\\Bridge.inc");
     EXPECT_EQ(starts[2].commandLine, "\"" + exePath("Solve 20.exe") + "\" ");
     for (const SuiteStart& start : starts)
-        EXPECT_EQ(start.currentFolder, installation.exeDir().string());
+        EXPECT_EQ(start.currentFolder, utf8Text(installation.exeDir()));
 
     // What the suite left: the working folder and the results of the three cases.
     EXPECT_TRUE(std::filesystem::exists(installation.root() / "Dat" / "Bridge.rez"));
-    EXPECT_EQ(installation.read("work_dir.dat"), (installation.root() / "Work").string() + "\r\n");
+    EXPECT_EQ(installation.read("work_dir.dat"), utf8Text(installation.root() / "Work") + "\r\n");
     for (const char* result : {"1.unf", "2.unf", "3.unf"})
         EXPECT_TRUE(std::filesystem::exists(installation.root() / "Work" / result)) << result;
     exitShell();
 }
 
-TEST_F(Launching, NamesWithBlanksReachTheAnalysisQuoted) {
+TEST_F(Launching, LongNamesWithBlanksReachTheAnalysisWholeAndQuoted) {
+    const std::string data = utf8Text(installation.root() / "Dat") + "\\" + std::string(60, 'L') +
+                             " folder " + std::string(60, 'L') + "\\";
+    std::filesystem::copy(installation.root() / "Dat", pathOf(data));
     openPanel();
-    const std::string data = (installation.root() / "Dat").string() + "\\";
     chooseFiles(data + "Cable Net.dat", data + "Cable Net.rez", data + "Cable Net.inc");
     press(IDC_INPUT);
     waitForStatusLines(2);
@@ -94,6 +96,7 @@ TEST_F(Launching, NamesWithBlanksReachTheAnalysisQuoted) {
     EXPECT_EQ(starts[1].commandLine,
               "\"" + exePath("Forces 20.exe") + "\" \"" + data + "Cable Net.inc\"");
     EXPECT_TRUE(std::filesystem::exists(installation.root() / "Work" / "2.unf"));
+    EXPECT_TRUE(std::filesystem::exists(pathOf(data + "Cable Net.rez")));
     exitShell();
 }
 
@@ -179,29 +182,37 @@ TEST_F(Launching, ThePanelStaysResponsiveWhileItWaitsForTheAnalysis) {
 
 TEST_F(Launching, InputRefusesNamesThatWouldHarmTheAnalysis) {
     openPanel();
-    const std::string checkName = "\n\nCheck for File Name !";
+    const std::string overwrites = ": The output file must not be the geometry file or the "
+                                   "loading file, which the analysis would overwrite.";
+    const std::string installationFile = ": The output file must not lie among OMBRIX's programs "
+                                         "and documents, which the analysis would overwrite.";
     const struct {
         std::string output;
-        std::string message;
+        std::string reason;
     } cases[] = {
-        {"..\\Dat\\bridge.DAT", "\"..\\Dat\\bridge.DAT\": The output file must not be the "
-                                "geometry file or the loading file, which the analysis would "
-                                "overwrite." +
-                                    checkName},
-        {"..\\Dat\\Bridge.inc", "\"..\\Dat\\Bridge.inc\": The output file must not be the "
-                                "geometry file or the loading file, which the analysis would "
-                                "overwrite." +
-                                    checkName},
-        {"..\\Dat\\Bri\"dge.rez", "\"..\\Dat\\Bri\"dge.rez\": This is not a valid file "
-                                  "name.\n\nA file name cannot be empty, hold the characters \" "
-                                  "< > | ? * or a colon after its drive, or end with a backslash." +
-                                      checkName},
+        {"..\\Dat\\bridge.DAT", overwrites},
+        {"..\\Dat\\Bridge.inc", overwrites},
+        {"..\\Dat\\.\\Bridge.dat", overwrites},
+        {"..\\Dat\\Bridge.dat.", overwrites},
+        {"../Dat/Bridge.dat", overwrites},
+        {"..\\Dat\\..\\Dat\\Bridge.dat", overwrites},
+        {"..\\Exe\\Prepare.exe", installationFile},
+        {"..\\Dat\\Bri\"dge.rez",
+         ": This is not a valid file name.\n\nA file name cannot be empty or longer than 259 "
+         "characters, hold the characters \" < > | ? * or a colon after its drive, or end with a "
+         "backslash."},
     };
     for (const auto& c : cases) {
         chooseFiles("..\\Dat\\Bridge.dat", c.output, "..\\Dat\\Bridge.inc");
         press(IDC_INPUT);
-        EXPECT_EQ(takeMessage(), c.message);
+        HWND box = shell->waitForWindow("OMBRIX Message");
+        ASSERT_TRUE(box) << c.output;
+        // The panel takes no input under its message.
+        EXPECT_FALSE(isEnabled(panel)) << c.output;
+        EXPECT_EQ(takeMessage(), "\"" + c.output + "\"" + c.reason + "\n\nCheck for File Name !");
+        EXPECT_TRUE(waitUntil([&] { return isEnabled(panel); })) << c.output;
     }
+    const std::string checkName = "\n\nCheck for File Name !";
     chooseFiles("..\\Dat\\None.dat", "..\\Dat\\None.rez", "");
     press(IDC_INPUT);
     EXPECT_EQ(takeMessage(), "\"..\\Dat\\None.dat\": File does not exist." + checkName);

@@ -162,7 +162,7 @@ TEST_F(Startup, SoundSettingOfTheLastRunIsKept) {
 
 TEST_F(Startup, OutputLanguageComesFromTheSuitesSharedParameters) {
     const std::filesystem::path work = installation.root() / "My Work";
-    installation.write("work_dir.dat", work.string() + "\r\n");
+    installation.write("work_dir.dat", utf8Text(work) + "\r\n");
     installation.write("../My Work/Comomb.dat", "20 5 0.001\r\nRomanian\r\n");
     openPanel();
     EXPECT_EQ(listSelection(control(panel, IDC_OUTPUT_LANGUAGE)), 2);
@@ -211,6 +211,18 @@ TEST(Closing, EveryWayOfClosingThePanelEndsWithCodeZero) {
         c.close(panel);
         EXPECT_EQ(shell.waitForExit(), std::optional<DWORD>(0)) << c.name;
     }
+}
+
+TEST_F(Startup, EnterInAFieldLeavesThePanelOpen) {
+    openPanel();
+    for (int field : {IDC_GEOMETRY_FILE, IDC_OUTPUT_FILE, IDC_LOADING_FILE, IDC_LIST_TYPE})
+        pressKey(control(panel, field), VK_RETURN);
+    // The keys are handled in turn before the click that follows them.
+    click(control(panel, IDC_SOUND_BOX));
+    ASSERT_TRUE(waitUntil([&] { return installation.read("Sound.dat") == " T\r\n"; }));
+    EXPECT_TRUE(IsWindow(panel));
+    EXPECT_EQ(windowText(control(panel, IDC_GEOMETRY_FILE)), ".dat");
+    exitShell();
 }
 
 TEST_F(Startup, AMissingIconFolderDoesNotStopStartUp) {

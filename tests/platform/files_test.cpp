@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -17,10 +18,8 @@ class Win32Files : public ::testing::Test {
         CreateDirectoryA(folder.c_str(), nullptr);
     }
     void TearDown() override {
-        for (const char* name : {"Sound.dat", "Sound.dat.new", "recent.dat\\inner"})
-            DeleteFileA(path(name).c_str());
-        RemoveDirectoryA(path("recent.dat").c_str());
-        RemoveDirectoryA(folder.c_str());
+        SetCurrentDirectoryA(std::filesystem::temp_directory_path().string().c_str());
+        std::filesystem::remove_all(folder);
     }
     std::string path(const std::string& name) const { return folder + "\\" + name; }
 
@@ -39,7 +38,58 @@ TEST_F(Win32Files, ReplacingAFileLeavesExactlyTheNewContents) {
     EXPECT_EQ(platform::readFile(sound), " T\r\n");
     ASSERT_TRUE(platform::replaceFile(sound, " F\r\n"));
     EXPECT_EQ(platform::readFile(sound), " F\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+// A C-runtime reader does not let the file be deleted while it is open.
+TEST_F(Win32Files, AFileIsReplacedWhileAnotherProgramReadsIt) {
+    const std::string sound = path("Sound.dat");
+    ASSERT_TRUE(platform::replaceFile(sound, " T\r\n"));
+    HANDLE reader = CreateFileA(sound.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(platform::replaceFile(sound, " F\r\n"));
+    CloseHandle(reader);
+    EXPECT_EQ(platform::readFile(sound), " F\r\n");
+}
+
+TEST_F(Win32Files, OnlyTheLeftoversOfEndedWritersAreRemoved) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION ended{};
+    char command[] = "cmd.exe /c exit";
+    ASSERT_TRUE(CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &startup, &ended));
+    WaitForSingleObject(ended.hProcess, INFINITE);
+    const std::string running = "Sound.dat." + std::to_string(GetCurrentProcessId()) + ".new";
+    const std::string left = "Sound.dat." + std::to_string(ended.dwProcessId) + ".new";
+    CloseHandle(ended.hThread);
+    CloseHandle(ended.hProcess);
+    // The file first: its own replacement passes through the name of `running`.
+    for (const std::string& name : {std::string("Sound.dat"), running, left,
+                                    std::string("Sound.dat.new"), std::string("Sound.dat.bak")})
+        ASSERT_TRUE(platform::replaceFile(path(name), "x"));
+
+    platform::removeLeftoverReplacements(path("Sound.dat"));
+    EXPECT_TRUE(platform::fileExists(path(running)));
+    EXPECT_FALSE(platform::fileExists(path(left)));
     EXPECT_FALSE(platform::fileExists(path("Sound.dat.new")));
+    EXPECT_TRUE(platform::fileExists(path("Sound.dat.bak")));
+    EXPECT_TRUE(platform::fileExists(path("Sound.dat")));
+}
+
+TEST_F(Win32Files, PathsAreNormalisedAndFilesKnownByIdentity) {
+    const std::string sound = path("Sound.dat");
+    ASSERT_TRUE(platform::replaceFile(sound, " T\r\n"));
+    for (const std::string& spelling :
+         {folder + "\\.\\Sound.dat", folder + "\\Sound.dat.",
+          folder + "\\..\\" + folder.substr(folder.rfind('\\') + 1) + "\\Sound.dat"}) {
+        EXPECT_EQ(platform::fullPath(spelling), sound) << spelling;
+        EXPECT_TRUE(platform::isSameFile(spelling, sound)) << spelling;
+    }
+    EXPECT_FALSE(platform::isSameFile(sound, path("other.dat")));
 }
 
 TEST_F(Win32Files, AFolderIsNeitherAFileNorReplaced) {

@@ -50,11 +50,13 @@ TEST(Win32Programs, AStartedProgramIsSeenToEndWhateverItsExitCode) {
     EXPECT_FALSE(platform::startProcess(systemProgram("no such program.exe"), " ").has_value());
 }
 
-TEST(Win32Programs, RunningAndWaitingGivesTheExitCodeOrMinusOne) {
+TEST(Win32Programs, RunningAndWaitingGivesTheExitCodeOrNothing) {
     platform::Dialog panel = platform::createDialog(IDD_PANEL);
     ASSERT_TRUE(panel);
     const std::string cmd = "\"" + systemProgram("cmd.exe") + "\" ";
     EXPECT_EQ(platform::runProgramAndWait(panel, cmd + "/c exit 7"), 7);
-    EXPECT_EQ(platform::runProgramAndWait(panel, "\"" + systemProgram("no such.exe") + "\" "), -1);
+    EXPECT_EQ(platform::runProgramAndWait(panel, cmd + "/c exit -1"), -1);
+    EXPECT_EQ(platform::runProgramAndWait(panel, "\"" + systemProgram("no such.exe") + "\" "),
+              std::nullopt);
     platform::destroyDialog(panel);
 }

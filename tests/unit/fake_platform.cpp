@@ -2,6 +2,7 @@
 
 #include "ids.h"
 
+#include <algorithm>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -198,6 +199,42 @@ bool replaceFile(const std::string& path, std::string_view contents) {
     return !error;
 }
 
+void removeLeftoverReplacements(const std::string& path) {
+    state().cleanedFiles.push_back(path);
+}
+
+// The file system's rule in short: parts "." and ".." folded, trailing dots and blanks of
+// each part dropped, forward slashes read as backslashes.
+std::optional<std::string> fullPath(const std::string& path) {
+    if (path.empty())
+        return std::nullopt;
+    std::string name = path;
+    std::replace(name.begin(), name.end(), '/', '\\');
+    const std::string full = fake::absolute(name);
+    std::vector<std::string> parts;
+    std::istringstream split(full.size() > 3 ? full.substr(3) : std::string());
+    for (std::string part; std::getline(split, part, '\\');) {
+        part.erase(part.find_last_not_of(". ") + 1);
+        if (part.empty())
+            continue;
+        if (part == "..") {
+            if (!parts.empty())
+                parts.pop_back();
+        } else {
+            parts.push_back(part);
+        }
+    }
+    std::string result = full.substr(0, 2);
+    for (const std::string& part : parts)
+        result += "\\" + part;
+    return parts.empty() ? result + "\\" : result;
+}
+
+bool isSameFile(const std::string& a, const std::string& b) {
+    std::error_code error;
+    return std::filesystem::equivalent(fake::hostPath(a), fake::hostPath(b), error);
+}
+
 std::optional<std::string> searchPath(const std::string& name) {
     if (name.empty())
         return std::nullopt;
@@ -255,9 +292,9 @@ bool hasEnded(Process process) {
     return state().processes.at(fake::indexOf(process)).ended;
 }
 
-int runProgramAndWait(Dialog, const std::string& commandLine) {
+std::optional<int> runProgramAndWait(Dialog, const std::string& commandLine) {
     if (state().unstartablePrograms.count(programOf(commandLine)))
-        return -1;
+        return std::nullopt;
     state().processes.push_back({"", commandLine, true});
     if (state().whileRunning)
         state().whileRunning(state().processes.back());

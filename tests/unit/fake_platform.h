@@ -82,6 +82,7 @@ struct State {
     std::vector<std::string> sounds;
     std::vector<LoadedIcon> icons;
     std::set<std::string> unwritableFiles; // Windows paths whose writes fail
+    std::vector<std::string> cleanedFiles; // whose leftover replacements were removed
     std::string windowsDirectory = "C:\\Windows";
 
     std::vector<Process> processes;

@@ -217,12 +217,17 @@ TEST_F(Launching, InputPreparesTheNextStepsAndRemembersTheFile) {
 TEST_F(Launching, PressesThatCannotGoOnTellTheUserAndStartNothing) {
     const std::string checkName = "\n\nCheck for File Name !";
     const std::string notValid =
-        ": This is not a valid file name.\n\nA file name cannot be empty, hold the characters \" "
-        "< > | ? * or a colon after its drive, or end with a backslash." +
+        ": This is not a valid file name.\n\nA file name cannot be empty or longer than 259 "
+        "characters, hold the characters \" < > | ? * or a colon after its drive, or end with a "
+        "backslash." +
         checkName;
     const std::string overwrites = ": The output file must not be the geometry file or the "
                                    "loading file, which the analysis would overwrite." +
                                    checkName;
+    const std::string installation = ": The output file must not lie among OMBRIX's programs "
+                                     "and documents, which the analysis would overwrite." +
+                                     checkName;
+    const std::string longName = "C:\\Jobs\\" + std::string(260, 'n') + ".rez";
     const struct {
         int controlId;
         std::string geometry, output, loading, textFile;
@@ -241,6 +246,22 @@ TEST_F(Launching, PressesThatCannotGoOnTellTheUserAndStartNothing) {
          "\"C:\\Jobs\\BRIDGE.DAT\"" + overwrites, true},
         {IDC_INPUT, "C:\\Jobs\\bridge.dat", "C:\\Jobs\\bridge.inc", "C:\\Jobs\\bridge.inc", "",
          "\"C:\\Jobs\\bridge.inc\"" + overwrites, true},
+        {IDC_INPUT, "C:\\Jobs\\bridge.dat", "C:\\Jobs\\.\\bridge.dat", "", "",
+         "\"C:\\Jobs\\.\\bridge.dat\"" + overwrites, true},
+        {IDC_INPUT, "C:\\Jobs\\bridge.dat", "C:\\Jobs\\bridge.dat.", "", "",
+         "\"C:\\Jobs\\bridge.dat.\"" + overwrites, true},
+        {IDC_INPUT, "C:\\Jobs\\bridge.dat", "C:/Jobs/bridge.dat", "", "",
+         "\"C:/Jobs/bridge.dat\"" + overwrites, true},
+        {IDC_INPUT, "C:\\Jobs\\bridge.dat", "C:\\Jobs\\..\\Jobs\\bridge.dat", "", "",
+         "\"C:\\Jobs\\..\\Jobs\\bridge.dat\"" + overwrites, true},
+        {IDC_INPUT, "C:\\Jobs\\bridge.dat", "C:\\Jobs\\linked.dat", "", "",
+         "\"C:\\Jobs\\linked.dat\"" + overwrites, true},
+        {IDC_INPUT, "C:\\Jobs\\bridge.dat", "Prepare.exe", "", "", "\"Prepare.exe\"" + installation,
+         true},
+        {IDC_INPUT, "C:\\Jobs\\bridge.dat", "C:\\Ombrix\\Doc\\x.rez", "", "",
+         "\"C:\\Ombrix\\Doc\\x.rez\"" + installation, true},
+        {IDC_INPUT, "C:\\Jobs\\bridge.dat", longName, "", "",
+         "\"" + longName.substr(0, 260) + "\"" + notValid, true},
         {IDC_INPUT, "C:\\Jobs\\bridge.dat", "", "", "", "\"\"" + notValid, true},
         {IDC_INPUT, "C:\\Jobs\\bridge.dat", "C:\\Jobs\\a\"b.rez", "", "",
          "\"C:\\Jobs\\a\"b.rez\"" + notValid, true},
@@ -258,6 +279,8 @@ TEST_F(Launching, PressesThatCannotGoOnTellTheUserAndStartNothing) {
     forEachRow(cases, [&](const auto& c) {
         SCOPED_TRACE(c.message);
         installPrograms({"Prepare.exe", "Forces.exe", "Glance.exe", "Printout.exe"});
+        std::filesystem::create_hard_link(fake::hostPath("C:\\Jobs\\bridge.dat"),
+                                          fake::hostPath("C:\\Jobs\\linked.dat"));
         chooseFiles(c.geometry, c.output, c.loading);
         selectedTextFile = c.textFile;
         fake::click(panel, c.controlId);
@@ -273,23 +296,50 @@ TEST_F(Launching, PressesThatCannotGoOnTellTheUserAndStartNothing) {
     });
 }
 
-TEST_F(Launching, AMissingProgramIsNamedByItsFirstEditionCutTo128Characters) {
-    fake::click(panel, IDC_ITER);
-    ASSERT_EQ(messages().size(), 1u);
-    EXPECT_EQ(messages()[0].text, "File: C:\\Ombrix\\Exe\\Solve.exe\rDoesn't Exist !");
-    EXPECT_EQ(messages()[0].icon, MessageIcon::Error);
+TEST_F(Launching, ProgramPathsAndArgumentsAreHandedOnWhole) {
+    const std::string deep = "C:\\" + std::string(200, 'd') + "\\Exe";
+    const std::string job = "C:\\" + std::string(140, 'j') + "\\bridge";
+    const struct {
+        const char* name;
+        std::string startDir;
+        int controlId;
+        std::string commandLine;
+        std::string message;
+    } cases[] = {
+        {"a missing program", startDir, IDC_ITER, "",
+         "File: C:\\Ombrix\\Exe\\Solve.exe\rDoesn't Exist !"},
+        {"a deep start folder", deep, IDC_STRUCTURE_GRAPH, " \t", ""},
+        {"a missing program in a deep start folder", deep, IDC_ITER, "",
+         "File: " + deep + "\\Solve.exe\rDoesn't Exist !"},
+        {"long analysis files", startDir, IDC_INPUT,
+         "\"C:\\Ombrix\\Exe\\Prepare.exe\" " + job + ".dat " + job + ".rez Short English", ""},
+    };
+    forEachRow(cases, [&](const auto& c) {
+        SCOPED_TRACE(c.name);
+        folders = installationFolders(c.startDir);
+        writeFile(c.startDir + "\\Plotter.exe", "");
+        writeFile(c.startDir + "\\Prepare.exe", "");
+        writeFile(job + ".dat", "");
+        chooseFiles(job + ".dat", job + ".rez", job + ".inc");
+        fake::click(panel, c.controlId);
+        if (c.message.empty()) {
+            ASSERT_EQ(fake::state().processes.size(), 1u);
+            EXPECT_EQ(lastProcess().commandLine, c.commandLine);
+            EXPECT_TRUE(messages().empty());
+        } else {
+            ASSERT_EQ(messages().size(), 1u);
+            EXPECT_EQ(messages()[0].text, c.message);
+            EXPECT_TRUE(fake::state().processes.empty());
+        }
+    });
+}
 
-    // A start folder so deep that the program path passes 128 characters.
-    const std::string deep = "C:\\" + std::string(110, 'd') + "\\Exe";
-    folders = installationFolders(deep);
-    writeFile(deep + "\\Plotter.exe", "");
-    fake::click(panel, IDC_STRUCTURE_GRAPH);
-    ASSERT_EQ(messages().size(), 2u);
-    const std::string cutPath = (deep + "\\Plotter.exe").substr(0, 128);
-    EXPECT_EQ(messages()[1].text, ("File: " + cutPath + "\rDoesn't Exist !").substr(0, 100));
-    EXPECT_TRUE(fake::state().processes.empty());
-    EXPECT_EQ(processTable.usedSlotCount, 0);
-    EXPECT_TRUE(statusLines(panel).empty());
+TEST_F(Launching, AnAnalysisStepThatEndsWithMinusOneHasFinished) {
+    installPrograms({"Solve.exe"});
+    fake::state().exitCode = -1;
+    fake::click(panel, IDC_ITER);
+    EXPECT_EQ(statusLines(panel), (std::vector<std::string>{"Solve: Launched", "Solve: Finished"}));
+    EXPECT_TRUE(messages().empty());
 }
 
 TEST_F(Launching, ProgramsThatFailToStartAreReportedAndLogged) {
@@ -402,7 +452,7 @@ TEST(StatusLine, IsTheProgramNameAndTheState) {
     fake::reset(std::filesystem::temp_directory_path());
     platform::Dialog dialog = platform::createDialog(IDD_PANEL);
     for (const auto& c : cases) {
-        addStatusLine(dialog, ProgramPathText(c.name), StatusText(c.state));
+        addStatusLine(dialog, c.name, StatusText(c.state));
         EXPECT_EQ(fake::control(dialog, IDC_PROGRAM_STATUS).items.back(), c.line);
     }
 }

@@ -47,6 +47,9 @@ TEST(TextFile, SplitsLinesOfEitherEnding) {
         {"\r\n", {""}},
         {"English\r\n\r\n", {"English", ""}},
         {" T\r\n F\r\n", {" T", " F"}},
+        {"a\rb\r", {"a", "b"}},
+        {"a\r\rb", {"a", "", "b"}},
+        {"\xEF\xBB\xBF T\r\n", {" T"}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(splitLines(c.contents), c.lines) << c.contents;

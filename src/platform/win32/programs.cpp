@@ -60,10 +60,10 @@ bool hasEnded(Process process) {
     return WaitForSingleObject(reinterpret_cast<HANDLE>(process), 0) == WAIT_OBJECT_0;
 }
 
-int runProgramAndWait(Dialog dialog, const std::string& commandLine) {
+std::optional<int> runProgramAndWait(Dialog dialog, const std::string& commandLine) {
     const std::optional<PROCESS_INFORMATION> started = createProcess(nullptr, commandLine);
     if (!started)
-        return -1;
+        return std::nullopt;
     HWND window = win32::dialogWindow(dialog);
     EnableWindow(window, FALSE);
     waitServingMessages(started->hProcess);
