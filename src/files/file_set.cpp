@@ -114,7 +114,6 @@ void onPanelFieldChanged(Dialog dialog, int controlId, platform::ControlEvent) {
     case IDC_OUTPUT_LANGUAGE: takeOutputLanguage(dialog); break;
     default: break;
     }
-    settings.outputLanguage = platform::selectedItemText(dialog, IDC_OUTPUT_LANGUAGE);
 }
 
 void onLoadingFieldChanged(Dialog dialog, int, platform::ControlEvent) {

@@ -4,6 +4,7 @@
 #include "platform/platform.h"
 #include "text/text_file.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,6 +25,9 @@ void readSharedLanguage(LanguageText& language) {
         return;
     const std::string sharedParamsFile = PathText(workDir.front()).str() + "\\Comomb.dat";
     const std::vector<std::string> sharedParams = linesOf(platform::readFile(sharedParamsFile));
-    if (!sharedParams.empty())
-        language = sharedParams.back();
+    const auto last =
+        std::find_if(sharedParams.rbegin(), sharedParams.rend(),
+                     [](const std::string& line) { return !PathText(line).isBlank(); });
+    if (last != sharedParams.rend())
+        language = *last;
 }

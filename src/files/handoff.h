@@ -6,8 +6,6 @@
 // folder names their working directory, whose "Comomb.dat" ends with the language of
 // the output files. The shell only reads them.
 
-inline constexpr const char* workDirFileName = "work_dir.dat";
-
-// The last line of the shared-parameters file, its first 20 characters as they stand;
-// "English" when either file is missing, unreadable or empty.
+// The last line of the shared-parameters file that is not blank, its first 20 characters
+// as they stand; "English" when either file is missing, unreadable or holds no such line.
 void readSharedLanguage(LanguageText& language);

@@ -137,7 +137,10 @@ void setLanguageStartValue(Dialog dialog) {
     readSharedLanguage(settings.outputLanguage);
     const char first = settings.outputLanguage.first();
     platform::selectItem(dialog, IDC_OUTPUT_LANGUAGE, first == 'r' || first == 'R' ? 2 : 1);
-    // The suite's programs get the language exactly as it was read.
+    // The suite's programs get the language the panel shows: a value that the list does
+    // not offer as it stands ("romanian", a word after it) is handed on as the item its
+    // first letter selected.
+    settings.outputLanguage = platform::selectedItemText(dialog, IDC_OUTPUT_LANGUAGE);
     saveLanguageFile();
 }
 

@@ -199,26 +199,25 @@ TEST_F(Startup, MissingIconsLeaveButtonsBareButTheShellStarts) {
     EXPECT_TRUE(welcome.welcomeDone);
 }
 
-TEST_F(Startup, LanguageIsSelectedByItsFirstLetterAndHandedOnAsRead) {
+TEST_F(Startup, LanguageIsSelectedByItsFirstLetterAndHandedOnAsShown) {
     const struct {
-        std::string lastLine;
+        std::string lastLines;
         int selected;
-        std::string languageFile;
+        std::string language;
     } cases[] = {
-        {"Romanian", 2, "Romanian            \r\n"},
-        {"romanian", 2, "romanian            \r\n"},
-        {"English", 1, "English             \r\n"},
-        {"", 1, std::string(20, ' ') + "\r\n"},
-        {"  Romanian", 1, "  Romanian          \r\n"},
-        {"Rumanian and more text", 2, "Rumanian and more te\r\n"},
+        {"Romanian", 2, "Romanian"},      {"romanian", 2, "Romanian"},
+        {"English", 1, "English"},        {"Romanian\r\n   \r\n", 2, "Romanian"},
+        {"  Romanian", 1, "English"},     {"Rumanian and more text", 2, "Romanian"},
+        {"\"Romanian\" x", 1, "English"},
     };
     forEachRow(cases, [&](const auto& c) {
+        SCOPED_TRACE(c.lastLines);
         writeFile("work_dir.dat", "C:\\Work\r\n");
-        writeFile("C:\\Work\\Comomb.dat", "params\r\n" + c.lastLine + "\r\n");
+        writeFile("C:\\Work\\Comomb.dat", "params\r\n" + c.lastLines + "\r\n");
         startShell();
-        EXPECT_EQ(fake::control(fake::lastDialog(), IDC_OUTPUT_LANGUAGE).selected, c.selected)
-            << c.lastLine;
-        EXPECT_EQ(readFile("language.dat"), c.languageFile) << c.lastLine;
+        EXPECT_EQ(fake::control(fake::lastDialog(), IDC_OUTPUT_LANGUAGE).selected, c.selected);
+        EXPECT_EQ(readFile("language.dat"), std::string(LanguageText(c.language).whole()) + "\r\n");
+        EXPECT_EQ(settings.outputLanguage, c.language);
     });
 }
 
