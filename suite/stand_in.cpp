@@ -30,12 +30,18 @@
 
 namespace {
 
-std::optional<std::string> environment(const char* name) {
-    char value[1024] = {};
-    const DWORD length = GetEnvironmentVariableA(name, value, sizeof(value));
-    if (length == 0 || length >= sizeof(value))
+// Read through the wide call: Wine's narrow one cuts a UTF-8 value short.
+std::optional<std::string> environment(const wchar_t* name) {
+    wchar_t value[1024] = {};
+    const DWORD length = GetEnvironmentVariableW(name, value, 1024);
+    if (length == 0 || length >= 1024)
         return std::nullopt;
-    return std::string(value, length);
+    const int size = WideCharToMultiByte(CP_UTF8, 0, value, static_cast<int>(length), nullptr, 0,
+                                         nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, value, static_cast<int>(length), text.data(), size, nullptr,
+                        nullptr);
+    return text;
 }
 
 std::string modulePath() {
@@ -132,7 +138,7 @@ int prepare(int argc, char** argv) {
 }
 
 bool isSkipped(int loadCase) {
-    std::istringstream skipped(environment("OMBRIX_FORCES_SKIP").value_or(""));
+    std::istringstream skipped(environment(L"OMBRIX_FORCES_SKIP").value_or(""));
     for (std::string item; std::getline(skipped, item, ',');)
         if (!trimmed(item).empty() && std::atoi(item.c_str()) == loadCase)
             return true;
@@ -182,7 +188,7 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
 // The event a test sets to let the programs end; made here when the test has not made it
 // yet, so that the order of the two does not matter.
 HANDLE holdEvent() {
-    const std::optional<std::string> name = environment("OMBRIX_SUITE_HOLD");
+    const std::optional<std::string> name = environment(L"OMBRIX_SUITE_HOLD");
     return name ? CreateEventA(nullptr, TRUE, FALSE, name->c_str()) : nullptr;
 }
 
@@ -221,7 +227,7 @@ void showWindowUntilClosed(const std::string& title, HANDLE hold) {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const std::string self = modulePath().substr(modulePath().find_last_of('\\') + 1);
-    if (const std::optional<std::string> log = environment("OMBRIX_SUITE_LOG"))
+    if (const std::optional<std::string> log = environment(L"OMBRIX_SUITE_LOG"))
         appendLine(*log, self + "\t" + GetCommandLineA() + "\t" + currentFolder());
 
     const std::string role = roleOf(self);
@@ -236,6 +242,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     } else {
         showWindowUntilClosed(self.substr(0, self.rfind('.')), hold);
     }
-    const std::optional<std::string> exitCode = environment("OMBRIX_SUITE_EXIT");
+    const std::optional<std::string> exitCode = environment(L"OMBRIX_SUITE_EXIT");
     return exitCode ? static_cast<int>(std::strtoul(exitCode->c_str(), nullptr, 10)) : result;
 }

@@ -9,25 +9,34 @@ using namespace e2e;
 namespace {
 
 std::string dataFolder(const Installation& installation) {
-    return (installation.root() / "Dat").string() + "\\";
+    return utf8Text(installation.root() / "Dat") + "\\";
 }
 
 } // namespace
 
 using PanelFiles = PanelTest;
 
+// A name in Cyrillic and Chinese letters, which no single-byte code page holds.
+const std::string foreignName = "\xD0\x9C\xD0\xBE\xD1\x81\xD1\x82 \xE6\xA1\xA5";
+
 TEST_F(PanelFiles, AGeometryFileChosenInTheOpenDialogNamesTheFileSet) {
-    openPanel();
     const std::string data = dataFolder(installation);
+    std::filesystem::copy_file(pathOf(data + "Bridge.dat"), pathOf(data + foreignName + ".dat"));
+    std::filesystem::copy_file(pathOf(data + "Bridge.inc"), pathOf(data + foreignName + ".inc"));
+    openPanel();
     click(control(panel, IDC_SELECT_GEOMETRY));
     HWND open = shell->waitForWindow("Select Input File (.dat)");
     ASSERT_TRUE(open);
-    chooseInOpenDialog(open, data + "Cable Net.dat");
+    // The panel takes no input while the Open dialog is up.
+    EXPECT_FALSE(isEnabled(panel));
+    chooseInOpenDialog(open, data + foreignName + ".dat");
     ASSERT_TRUE(waitUntil([&] { return !IsWindow(open); }));
+    EXPECT_TRUE(waitUntil([&] { return isEnabled(panel); }));
 
-    EXPECT_EQ(windowText(control(panel, IDC_GEOMETRY_FILE)), data + "Cable Net.dat");
-    EXPECT_EQ(windowText(control(panel, IDC_OUTPUT_FILE)), data + "Cable Net.rez");
-    EXPECT_EQ(windowText(control(panel, IDC_LOADING_FILE)), data + "Cable Net.inc");
+    const std::string stem = data + foreignName;
+    EXPECT_EQ(windowText(control(panel, IDC_GEOMETRY_FILE)), stem + ".dat");
+    EXPECT_EQ(windowText(control(panel, IDC_OUTPUT_FILE)), stem + ".rez");
+    EXPECT_EQ(windowText(control(panel, IDC_LOADING_FILE)), stem + ".inc");
     EXPECT_TRUE(isEnabled(control(panel, IDC_INPUT)));
     EXPECT_TRUE(isEnabled(control(panel, IDC_PREVIEW)));
     EXPECT_FALSE(isEnabled(control(panel, IDC_INCARC)));
@@ -42,10 +51,10 @@ TEST_F(PanelFiles, AGeometryFileChosenInTheOpenDialogNamesTheFileSet) {
     EXPECT_FALSE(std::filesystem::exists(installation.root() / "Dat" / "language.dat"));
     click(control(panel, IDC_INPUT));
     ASSERT_TRUE(waitUntil([&] { return suiteStarts().size() == 1; }));
-    EXPECT_EQ(suiteStarts()[0].currentFolder, installation.exeDir().string());
-    EXPECT_EQ(suiteStarts()[0].commandLine, "\"" + exePath("Prepare 20.exe") + "\" \"" + data +
-                                                "Cable Net.dat\" \"" + data +
-                                                "Cable Net.rez\" Short Romanian");
+    EXPECT_EQ(suiteStarts()[0].currentFolder, utf8Text(installation.exeDir()));
+    EXPECT_EQ(suiteStarts()[0].commandLine, "\"" + exePath("Prepare 20.exe") + "\" \"" + stem +
+                                                ".dat\" \"" + stem + ".rez\" Short Romanian");
+    EXPECT_TRUE(waitUntil([&] { return std::filesystem::exists(pathOf(stem + ".rez")); }));
     exitShell();
 }
 
@@ -156,6 +165,22 @@ TEST_F(RecentDialog, AVanishedFileIsReportedAndRemoved) {
     ASSERT_TRUE(waitForDialogToClose(dialog));
     EXPECT_EQ(installation.read("recent.dat"), data + "Cable Net.dat\r\n");
     EXPECT_EQ(windowText(control(panel, IDC_GEOMETRY_FILE)), ".dat");
+    exitShell();
+}
+
+// A C-runtime reader opens the file without letting it be deleted, which keeps it from
+// being replaced while it is open.
+TEST_F(PanelFiles, ASettingIsSavedWhileAnotherProgramReadsItsFile) {
+    openPanel();
+    HANDLE reader = CreateFileW((installation.exeDir() / "language.dat").c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+    selectItem(panel, IDC_OUTPUT_LANGUAGE, 2);
+    EXPECT_TRUE(
+        waitUntil([&] { return installation.read("language.dat") == "Romanian            \r\n"; }));
+    CloseHandle(reader);
+    EXPECT_FALSE(shell->waitForWindow("OMBRIX Message", 1s));
     exitShell();
 }
 

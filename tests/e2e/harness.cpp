@@ -5,6 +5,7 @@
 #include <tlhelp32.h>
 
 #include <atomic>
+#include <cstdint>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -24,18 +25,21 @@ std::filesystem::path stagedInstallation() {
 
 std::filesystem::path freshFolder() {
     static std::atomic<int> counter{0};
-    // Blanks and odd characters in the installation's path must not matter.
-    const std::string name = "OMBRIX e2e (" + std::to_string(GetCurrentProcessId()) + ") & #" +
+    // Blanks, odd characters and other scripts in the installation's path must not matter.
+    const std::string name = "OMBRIX e2e \xD0\x9C\xD0\xBE\xD1\x81\xD1\x82 \xE6\xA1\xA5 (" +
+                             std::to_string(GetCurrentProcessId()) + ") & #" +
                              std::to_string(++counter);
-    std::filesystem::path folder = std::filesystem::temp_directory_path() / name;
+    std::filesystem::path folder = std::filesystem::temp_directory_path() / pathOf(name);
     std::filesystem::remove_all(folder);
     return folder;
 }
 
 std::string narrow(const std::wstring& wide) {
-    std::string result;
-    for (wchar_t c : wide)
-        result += c < 128 ? static_cast<char>(c) : '?';
+    const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string result(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), result.data(), size,
+                        nullptr, nullptr);
     return result;
 }
 
@@ -96,6 +100,15 @@ bool isComboBox(HWND window) {
 
 } // namespace
 
+std::string utf8Text(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return {text.begin(), text.end()};
+}
+
+std::filesystem::path pathOf(const std::string& utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
 bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (!condition()) {
@@ -116,7 +129,7 @@ Installation::~Installation() {
 }
 
 std::optional<std::string> Installation::read(const std::string& name) const {
-    std::ifstream file(exeDir() / name, std::ios::binary);
+    std::ifstream file(exeDir() / pathOf(name), std::ios::binary);
     if (!file)
         return std::nullopt;
     std::ostringstream contents;
@@ -125,22 +138,22 @@ std::optional<std::string> Installation::read(const std::string& name) const {
 }
 
 void Installation::write(const std::string& name, const std::string& contents) const {
-    const std::filesystem::path path = exeDir() / name;
+    const std::filesystem::path path = exeDir() / pathOf(name);
     std::filesystem::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << contents;
 }
 
 bool Installation::exists(const std::string& name) const {
-    return std::filesystem::exists(exeDir() / name);
+    return std::filesystem::exists(exeDir() / pathOf(name));
 }
 
 void Installation::remove(const std::string& name) const {
-    std::filesystem::remove(exeDir() / name);
+    std::filesystem::remove(exeDir() / pathOf(name));
 }
 
 Shell::Shell(const Installation& installation) {
-    const std::string exe = (installation.exeDir() / "ombrix.exe").string();
-    const std::string folder = installation.exeDir().string();
+    const std::string exe = utf8Text(installation.exeDir() / "ombrix.exe");
+    const std::string folder = utf8Text(installation.exeDir());
     std::string commandLine = "\"" + exe + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
@@ -195,7 +208,7 @@ std::vector<std::string> Shell::runningChildren() const {
 }
 
 void PanelTest::SetUp() {
-    setEnvironment("OMBRIX_SUITE_LOG", (installation.root() / "suite.log").string());
+    setEnvironment("OMBRIX_SUITE_LOG", utf8Text(installation.root() / "suite.log"));
 }
 
 void PanelTest::TearDown() {
@@ -209,7 +222,7 @@ void PanelTest::TearDown() {
 
 void PanelTest::holdSuitePrograms(bool released) {
     const std::string name = "OMBRIX e2e hold " + std::to_string(GetCurrentProcessId()) + " " +
-                             installation.root().filename().string();
+                             std::to_string(reinterpret_cast<std::uintptr_t>(this));
     hold_ = CreateEventA(nullptr, TRUE, released, name.c_str());
     setEnvironment("OMBRIX_SUITE_HOLD", name);
 }
@@ -242,7 +255,7 @@ std::vector<SuiteStart> PanelTest::suiteStarts() const {
 }
 
 std::string PanelTest::exePath(const std::string& name) const {
-    return (installation.exeDir() / name).string();
+    return utf8Text(installation.exeDir() / pathOf(name));
 }
 
 std::string PanelTest::takeMessage(const std::string& title, std::chrono::milliseconds timeout) {

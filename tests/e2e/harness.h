@@ -24,6 +24,10 @@ inline constexpr std::chrono::milliseconds defaultTimeout = 20s;
 bool waitUntil(const std::function<bool()>& condition,
                std::chrono::milliseconds timeout = defaultTimeout);
 
+// Paths as the shell and the suite's programs see them: UTF-8 text, their code page.
+std::string utf8Text(const std::filesystem::path& path);
+std::filesystem::path pathOf(const std::string& utf8);
+
 // A copy of the staged installation (Exe with Uir and Wav, Dat, Doc) in a temporary
 // folder of its own, removed when the test ends.
 class Installation {
