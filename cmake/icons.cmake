@@ -77,3 +77,9 @@ function(ombrix_embed_program_icon target)
     set_property(SOURCE ${script} DIRECTORY ${target_dir}
                  PROPERTY OBJECT_DEPENDS ${depends} ${ombrix_program_icon})
 endfunction()
+
+# The built icons against what the shell asks of them.
+string(REPLACE ";" "," vga_colour_list "${ombrix_vga_colours}")
+add_test(NAME icons
+         COMMAND ${CMAKE_COMMAND} -DIMAGEMAGICK=${IMAGEMAGICK} -DICON_DIR=${ombrix_icon_dir}
+                 -DVGA_COLOURS=${vga_colour_list} -P ${CMAKE_CURRENT_LIST_DIR}/check_icons.cmake)
