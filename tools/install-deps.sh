@@ -8,7 +8,7 @@ packages=(
     googletest                                             # GoogleTest's sources
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64  # the Windows cross build
     wine wine64 fonts-wine                                 # running it
-    xvfb x11-utils xdotool imagemagick                     # a virtual display, screenshots
+    xvfb x11-utils xdotool imagemagick librsvg2-bin        # a virtual display, screenshots, icons
 )
 
 missing=()
