@@ -72,10 +72,8 @@ function(ombrix_embed_program_icon target)
     target_include_directories(${target} PRIVATE $<$<COMPILE_LANGUAGE:RC>:${ombrix_icon_dir}>)
     set(script ${PROJECT_SOURCE_DIR}/resources/ombrix.rc)
     get_target_property(target_dir ${target} SOURCE_DIR)
-    get_property(depends SOURCE ${script} DIRECTORY ${target_dir} PROPERTY OBJECT_DEPENDS)
-    list(FILTER depends EXCLUDE REGEX "\\.ico$") # the script's icon is the one built here
-    set_property(SOURCE ${script} DIRECTORY ${target_dir}
-                 PROPERTY OBJECT_DEPENDS ${depends} ${ombrix_program_icon})
+    set_property(SOURCE ${script} DIRECTORY ${target_dir} APPEND
+                 PROPERTY OBJECT_DEPENDS ${ombrix_program_icon})
 endfunction()
 
 # The built icons against what the shell asks of them.
