@@ -9,7 +9,7 @@ packages=(
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64  # the Windows cross build
     wine wine64 fonts-wine                                 # running it
     xvfb x11-utils xdotool imagemagick                     # a virtual display, screenshots
-    fp-utils                                               # compiling the help file
+    fp-utils libchm-bin                                    # the help file: compile, read back
 )
 
 missing=()
