@@ -9,6 +9,7 @@ packages=(
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64  # the Windows cross build
     wine wine64 fonts-wine                                 # running it
     xvfb x11-utils xdotool imagemagick librsvg2-bin        # a virtual display, screenshots, icons
+    fp-utils libchm-bin                                    # the help file: compile, read back
 )
 
 missing=()
