@@ -18,12 +18,19 @@ std::vector<std::string> linesOf(const std::optional<std::string>& contents) {
 
 } // namespace
 
+std::optional<std::string> workingDirectory() {
+    const std::vector<std::string> lines = linesOf(readShellFile(workDirFileName));
+    if (lines.empty())
+        return std::nullopt;
+    return PathText(lines.front()).str();
+}
+
 void readSharedLanguage(LanguageText& language) {
     language = "English";
-    const std::vector<std::string> workDir = linesOf(readShellFile(workDirFileName));
-    if (workDir.empty())
+    const std::optional<std::string> workDir = workingDirectory();
+    if (!workDir)
         return;
-    const std::string sharedParamsFile = PathText(workDir.front()).str() + "\\Comomb.dat";
+    const std::string sharedParamsFile = *workDir + "\\Comomb.dat";
     const std::vector<std::string> sharedParams = linesOf(platform::readFile(sharedParamsFile));
     const auto last =
         std::find_if(sharedParams.rbegin(), sharedParams.rend(),

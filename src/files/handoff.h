@@ -2,9 +2,16 @@
 
 #include "text/fixed_text.h"
 
+#include <optional>
+#include <string>
+
 // Files that the suite's programs leave for the shell: "work_dir.dat" in the start
 // folder names their working directory, whose "Comomb.dat" ends with the language of
 // the output files. The shell only reads them.
+
+// The working directory: the first line of "work_dir.dat" (cut to 260 characters,
+// trailing blanks dropped), possibly empty; nothing when the file is missing or empty.
+std::optional<std::string> workingDirectory();
 
 // The last line of the shared-parameters file that is not blank, its first 20 characters
 // as they stand; "English" when either file is missing, unreadable or holds no such line.

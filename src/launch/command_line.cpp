@@ -19,10 +19,6 @@ bool hasBlank(const PathText& name) {
     return name.significant().find(' ') != std::string_view::npos;
 }
 
-std::string quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
-}
-
 std::string commandLineName(const PathText& name) {
     return hasBlank(name) ? quoted(name.trimmed()) : name.str();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "text/fixed_text.h"
+#include "text/quoting.h"
 
 #include <string>
 #include <string_view>
@@ -10,9 +11,6 @@
 // Whether a blank occurs in the name (up to its first NUL or its trailing blanks), so
 // that it must be put in double quotes to stay one argument.
 bool hasBlank(const PathText& name);
-
-// The text between two double-quote characters.
-std::string quoted(std::string_view text);
 
 // The trimmed name, in double quotes when it holds a blank.
 std::string commandLineName(const PathText& name);

@@ -180,13 +180,16 @@ bool programExists(const std::string& launchPath) {
 }
 
 // INPUT, INCARC and I T E R: the shell waits for the program, logging its start and end.
-void runAnalysisStep(Dialog dialog, const std::string& launchPath,
+// Once the loading processor has run, the case list offers the cases it prepared.
+void runAnalysisStep(Dialog dialog, const LaunchButton& button, const std::string& launchPath,
                      const std::string& launchArguments) {
     addStatusLine(dialog, launchPath, StatusText("Launched"));
     StatusText statusText("Finished");
     if (!runAndWait(dialog, launchPath, launchArguments)) {
         showShellInformation(" * Failed running: " + launchPath + " ");
         statusText = "* Failed running";
+    } else if (button.controlId == IDC_INCARC) {
+        readLoadCases(dialog);
     }
     addStatusLine(dialog, launchPath, statusText);
 }
@@ -217,7 +220,7 @@ void onLaunchButton(Dialog dialog, int controlId, platform::ControlEvent) {
     if (!programExists(launchPath))
         return;
     if (button->mode == Mode::runAndWait)
-        runAnalysisStep(dialog, launchPath, *launchArguments);
+        runAnalysisStep(dialog, *button, launchPath, *launchArguments);
     else if (!startProgram(dialog, controlId, launchPath, *launchArguments))
         return;
     pollPrograms(dialog);

@@ -35,6 +35,7 @@ struct Colour {
 
 std::string currentDirectory();
 bool fileExists(const std::string& path);
+bool folderExists(const std::string& path);
 // The whole file, or nothing when it cannot be opened or read.
 std::optional<std::string> readFile(const std::string& path);
 // Replaces the file's contents: the new contents are written and flushed into a
@@ -43,6 +44,8 @@ std::optional<std::string> readFile(const std::string& path);
 // keep it from being replaced for a moment; after a few tries the file is rewritten in
 // place instead. False when the file could not be written; it is then untouched.
 bool replaceFile(const std::string& path, std::string_view contents);
+// Deletes the file; false when it is not there or cannot be deleted.
+bool deleteFile(const std::string& path);
 // Removes the temporary files that `replaceFile` left beside the file when its process
 // was ended in the middle; those of running processes stay.
 void removeLeftoverReplacements(const std::string& path);
@@ -74,6 +77,8 @@ std::optional<StartedProcess> startProcess(const std::string& applicationName,
                                            const std::string& commandLine);
 // Whether a started program has ended, without waiting.
 bool hasEnded(Process process);
+// Ends a started program with exit code 0; false when it could not be ended.
+bool endProcess(Process process);
 // Starts the command line and waits for the program to end. Meanwhile the dialog is
 // disabled and takes no input, but goes on repainting and answering the system, so it
 // never looks hung. The program's exit code, or nothing when it could not be started.
@@ -91,6 +96,9 @@ enum class Answer { Ok, Yes, No };
 
 Answer showMessage(std::string_view text, std::string_view title, MessageIcon icon,
                    MessageButtons buttons = MessageButtons::Ok);
+
+// One line on the program's standard output, for whoever started it from a console.
+void writeStandardOutput(std::string_view line);
 
 // ---- The Open dialog ------------------------------------------------------------------
 
@@ -163,6 +171,9 @@ using DialogHandler = std::function<void(Dialog dialog)>;
 Dialog createDialog(int templateId);
 void onControlEvent(Dialog dialog, int controlId, ControlEvent event, ControlHandler handler);
 void onDestroyed(Dialog dialog, DialogHandler handler);
+// Called when Windows ends the session (log-off, shut-down) while the dialog is open; the
+// process ends soon after.
+void onSessionEnd(Dialog dialog, DialogHandler handler);
 void showDialog(Dialog dialog, int showCommand);
 void destroyDialog(Dialog dialog);
 
@@ -200,6 +211,10 @@ inline std::string selectedItemText(Dialog dialog, int controlId) {
     const int item = selectedItem(dialog, controlId);
     return item > 0 ? itemText(dialog, controlId, item) : std::string();
 }
+// The selected items of a list box of multiple selection, in item order.
+std::vector<int> selectedItems(Dialog dialog, int controlId);
+// Selects or deselects one item of a list box of multiple selection.
+void setItemSelected(Dialog dialog, int controlId, int item, bool selected);
 // Scrolls a list box so that the item stands at its top.
 void scrollToItem(Dialog dialog, int controlId, int item);
 

@@ -8,6 +8,7 @@
 #include "ids.h"
 #include "launch/launch.h"
 #include "shell/icons.h"
+#include "shell/shutdown.h"
 
 #include <array>
 #include <optional>
@@ -102,6 +103,7 @@ void onSelectRecent(Dialog dialog, int, ControlEvent) {
 
 void registerHandlers(Dialog dialog) {
     platform::onDestroyed(dialog, onPanelDestroyed);
+    platform::onSessionEnd(dialog, [](Dialog) { onSessionEnd(); });
     platform::onControlEvent(dialog, IDC_SELECT_GEOMETRY, ControlEvent::Click, onSelectGeometry);
     platform::onControlEvent(dialog, IDC_SELECT_RECENT, ControlEvent::Click, onSelectRecent);
     for (int controlId : {IDC_GEOMETRY_FILE, IDC_OUTPUT_FILE})
@@ -114,6 +116,9 @@ void registerHandlers(Dialog dialog) {
                              onLoadingFieldChanged);
     for (int controlId : launchButtonIds)
         platform::onControlEvent(dialog, controlId, ControlEvent::Click, onLaunchButton);
+    platform::onControlEvent(dialog, IDC_CASE_LIST, ControlEvent::SelectionChanged,
+                             updateCaseSelection);
+    platform::onControlEvent(dialog, IDC_ALL_CASES, ControlEvent::Click, onAllCases);
     platform::onControlEvent(dialog, IDC_SOUND_BOX, ControlEvent::Click, onSoundBox);
     platform::onControlEvent(dialog, IDC_EXIT, ControlEvent::Click, closePanel);
     platform::onControlEvent(dialog, IDC_CANCEL, ControlEvent::Click, closePanel);

@@ -13,6 +13,7 @@
 #include "platform/platform.h"
 #include "shell/icons.h"
 #include "shell/panel.h"
+#include "shell/shutdown.h"
 
 namespace {
 
@@ -78,5 +79,5 @@ int shellMain(const EntryParameters& entry) {
         return 0;
     }
     reportUnsavedShellFiles();
-    return runPanel();
+    return shutdown(runPanel());
 }

@@ -342,6 +342,14 @@ void selectItem(HWND dialog, int listId, int item) {
                  reinterpret_cast<LPARAM>(list));
 }
 
+void clickItem(HWND list, int item) {
+    const auto height = SendMessageW(list, LB_GETITEMHEIGHT, 0, 0);
+    const auto top = SendMessageW(list, LB_GETTOPINDEX, 0, 0);
+    const LPARAM at = MAKELPARAM(4, (item - 1 - top) * height + height / 2);
+    PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(list, WM_LBUTTONUP, 0, at);
+}
+
 void doubleClickItem(HWND dialog, int listId, int item) {
     selectItem(dialog, listId, item);
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(listId, LBN_DBLCLK),

@@ -128,6 +128,9 @@ int listSelection(HWND list);
 // Selects an item of a list box or drop-down list as the user would, with the change
 // reported to the dialog; a double-click also reports the double-click.
 void selectItem(HWND dialog, int listId, int item);
+// Clicks an item of a list box as the mouse does (in a list of multiple selection, the
+// click toggles it).
+void clickItem(HWND list, int item);
 void doubleClickItem(HWND dialog, int listId, int item);
 
 // Types a full path into an Open dialog and confirms it.

@@ -40,7 +40,10 @@ class Launching : public PanelTest {
     }
 };
 
-TEST_F(Launching, AnalysisStepsRunWithTheirCommandLinesAndAreLogged) {
+// A whole analysis as an engineer runs it: the loading processor prepares cases 1 and 3
+// of the three (and case 0), and the solver gets the cases the user selected.
+TEST_F(Launching, AWholeAnalysisRunsFromInputToTheSolver) {
+    setEnvironment("OMBRIX_FORCES_SKIP", "2");
     openPanel();
     chooseFiles("..\\Dat\\Bridge.dat", "..\\Dat\\Bridge.rez", "..\\Dat\\Bridge.inc");
     press(IDC_INPUT);
@@ -52,29 +55,38 @@ TEST_F(Launching, AnalysisStepsRunWithTheirCommandLinesAndAreLogged) {
 
     click(control(panel, IDC_INCARC));
     waitForStatusLines(4);
-    press(IDC_ITER);
-    EXPECT_EQ(waitForStatusLines(6),
+    HWND cases = control(panel, IDC_CASE_LIST);
+    EXPECT_EQ(listItems(cases), (std::vector<std::string>{"0", "1", "3"}));
+    EXPECT_FALSE(isEnabled(control(panel, IDC_ITER)));
+    clickItem(cases, 3);
+    clickItem(cases, 1);
+    ASSERT_TRUE(
+        waitUntil([&] { return windowText(control(panel, IDC_CASE_CAPTION)) == "My Cases"; }));
+    click(control(panel, IDC_ITER));
+    waitForStatusLines(6);
+    click(control(panel, IDC_ALL_CASES));
+    ASSERT_TRUE(
+        waitUntil([&] { return windowText(control(panel, IDC_CASE_CAPTION)) == "All Cases"; }));
+    click(control(panel, IDC_ITER));
+    EXPECT_EQ(waitForStatusLines(8),
               (std::vector<std::string>{"Prepare 20: Launched", "Prepare 20: Finished",
                                         "Forces 20: Launched", "Forces 20: Finished",
+                                        "Solve 20: Launched", "Solve 20: Finished",
                                         "Solve 20: Launched", "Solve 20: Finished"}));
-    EXPECT_EQ(listTopItem(control(panel, IDC_PROGRAM_STATUS)), 6);
+    EXPECT_EQ(listTopItem(control(panel, IDC_PROGRAM_STATUS)), 8);
 
     const std::vector<SuiteStart> starts = suiteStarts();
-    ASSERT_EQ(starts.size(), 3u);
+    ASSERT_EQ(starts.size(), 4u);
     EXPECT_EQ(starts[0].program, "Prepare 20.exe");
     EXPECT_EQ(starts[0].commandLine,
               "\"" + exePath("Prepare 20.exe") +
                   "\" ..\\Dat\\Bridge.dat ..\\Dat\\Bridge.rez Short English");
     EXPECT_EQ(starts[1].commandLine, "\"" + exePath("Forces 20.exe") + "\" ..\\Dat\\Bridge.inc");
-    EXPECT_EQ(starts[2].commandLine, "\"" + exePath("Solve 20.exe") + "\" ");
+    EXPECT_EQ(starts[2].commandLine, "\"" + exePath("Solve 20.exe") + "\"  0 3");
+    EXPECT_EQ(starts[3].commandLine, "\"" + exePath("Solve 20.exe") + "\"  0 1 3");
     for (const SuiteStart& start : starts)
         EXPECT_EQ(start.currentFolder, utf8Text(installation.exeDir()));
-
-    // What the suite left: the working folder and the results of the three cases.
-    EXPECT_TRUE(std::filesystem::exists(installation.root() / "Dat" / "Bridge.rez"));
     EXPECT_EQ(installation.read("work_dir.dat"), utf8Text(installation.root() / "Work") + "\r\n");
-    for (const char* result : {"1.unf", "2.unf", "3.unf"})
-        EXPECT_TRUE(std::filesystem::exists(installation.root() / "Work" / result)) << result;
     exitShell();
 }
 

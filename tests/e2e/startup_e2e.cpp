@@ -225,6 +225,40 @@ TEST_F(Startup, EnterInAFieldLeavesThePanelOpen) {
     exitShell();
 }
 
+// Two graph programs still run at exit: No leaves them running, Yes ends them. Before the
+// first exit, Windows ends the session: the recent list is saved then too.
+TEST(Closing, ProgramsStillRunningAreEndedOnlyWhenTheUserSaysYes) {
+    for (const int reply : {IDNO, IDYES}) {
+        Installation installation;
+        Shell shell(installation);
+        HWND panel = shell.openPanel();
+        ASSERT_TRUE(panel);
+        const std::string bridge = utf8Text(installation.root() / "Dat" / "Bridge.dat");
+        typeText(control(panel, IDC_GEOMETRY_FILE), bridge);
+        click(control(panel, IDC_INPUT));
+        ASSERT_TRUE(
+            waitUntil([&] { return listItems(control(panel, IDC_PROGRAM_STATUS)).size() == 2; }));
+        for (int graph : {IDC_STRUCTURE_GRAPH, IDC_DISPLACED_GRAPH})
+            click(control(panel, graph));
+        ASSERT_TRUE(waitUntil([&] { return shell.runningChildren().size() == 2; }));
+        if (reply == IDNO) {
+            SendMessageA(panel, WM_QUERYENDSESSION, 0, 0);
+            SendMessageA(panel, WM_ENDSESSION, TRUE, 0);
+            EXPECT_EQ(installation.read("recent.dat"), bridge + "\r\n");
+            EXPECT_FALSE(installation.exists("language.dat"));
+        }
+        click(control(panel, IDC_EXIT));
+        HWND question = shell.waitForWindow("OMBRIX Message");
+        ASSERT_TRUE(question);
+        EXPECT_EQ(messageBoxText(question),
+                  "2 Programs Are Still Running!\nWould You Like to Terminate Them?");
+        answer(question, reply);
+        EXPECT_EQ(shell.waitForExit(), std::optional<DWORD>(0));
+        EXPECT_EQ(shell.runningChildren().size(), reply == IDNO ? 2u : 0u);
+        EXPECT_FALSE(installation.exists("language.dat"));
+    }
+}
+
 TEST_F(Startup, AMissingIconFolderDoesNotStopStartUp) {
     std::filesystem::remove_all(installation.exeDir() / "Uir");
     openPanel();

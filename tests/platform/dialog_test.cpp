@@ -232,6 +232,15 @@ TEST_F(Win32Dialog, ColoursTheBackgroundOfChosenControls) {
     ReleaseDC(item(IDC_GEOMETRY_FILE), context);
 }
 
+TEST_F(Win32Dialog, TheEndOfTheSessionIsReported) {
+    bool ended = false;
+    platform::onSessionEnd(dialog, [&](platform::Dialog) { ended = true; });
+    SendMessageA(window, WM_ENDSESSION, FALSE, 0);
+    EXPECT_FALSE(ended);
+    SendMessageA(window, WM_ENDSESSION, TRUE, 0);
+    EXPECT_TRUE(ended);
+}
+
 TEST_F(Win32Dialog, DestructionIsReportedAndLaterCallsDoNothing) {
     platform::onDestroyed(dialog, recordDestroyed);
     platform::destroyDialog(dialog);

@@ -81,7 +81,8 @@ std::pair<std::string, ControlTemplate> control(const std::string& line) {
     const std::string id = args.at(captioned ? 1 : 0);
     const std::string className = keyword == "CONTROL" ? args.at(2) : "";
     ControlTemplate made{kindOf(keyword, className, line), captioned ? unquoted(args[0]) : "",
-                         line.find("NOT WS_VISIBLE") == std::string::npos};
+                         line.find("NOT WS_VISIBLE") == std::string::npos,
+                         line.find("LBS_MULTIPLESEL") != std::string::npos};
     return {id, made};
 }
 

@@ -14,6 +14,7 @@ struct ControlTemplate {
     ControlKind kind = ControlKind::Static;
     std::string caption;
     bool visible = true;
+    bool multipleSelection = false; // a list box whose clicks toggle one item each
 };
 
 using DialogTemplate = std::map<int, ControlTemplate>; // by control id

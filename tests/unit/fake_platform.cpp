@@ -17,6 +17,7 @@ struct DialogObject {
     std::map<int, fake::Control> controls;
     std::map<std::pair<int, ControlEvent>, ControlHandler> handlers;
     DialogHandler onDestroyed;
+    DialogHandler onSessionEnd;
     Icon smallIcon = nullptr;
     bool modal = false;
     bool ended = false; // a modal dialog that has been ended
@@ -73,6 +74,7 @@ std::map<int, Control> controlsOf(int templateId) {
         control.kind = made.kind;
         control.visible = made.visible;
         control.text = made.caption;
+        control.multipleSelection = made.multipleSelection;
     }
     return controls;
 }
@@ -154,8 +156,19 @@ void type(platform::Dialog dialog, int controlId, const std::string& text) {
 }
 
 void select(platform::Dialog dialog, int controlId, int item) {
-    control(dialog, controlId).selected = item;
+    Control& list = control(dialog, controlId);
+    if (!list.enabled)
+        return;
+    if (!list.multipleSelection)
+        list.selected = item;
+    else if (!list.selection.erase(item))
+        list.selection.insert(item);
     notify(dialog, controlId, platform::ControlEvent::SelectionChanged);
+}
+
+void endSession(platform::Dialog dialog) {
+    if (dialog->onSessionEnd)
+        dialog->onSessionEnd(dialog);
 }
 
 } // namespace fake
@@ -172,6 +185,10 @@ std::string currentDirectory() {
 
 bool fileExists(const std::string& path) {
     return std::filesystem::is_regular_file(fake::hostPath(path));
+}
+
+bool folderExists(const std::string& path) {
+    return std::filesystem::is_directory(fake::hostPath(path));
 }
 
 std::optional<std::string> readFile(const std::string& path) {
@@ -197,6 +214,11 @@ bool replaceFile(const std::string& path, std::string_view contents) {
     std::error_code error;
     std::filesystem::rename(newFile, target, error);
     return !error;
+}
+
+bool deleteFile(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::remove(fake::hostPath(path), error);
 }
 
 void removeLeftoverReplacements(const std::string& path) {
@@ -292,6 +314,13 @@ bool hasEnded(Process process) {
     return state().processes.at(fake::indexOf(process)).ended;
 }
 
+bool endProcess(Process process) {
+    fake::Process& ended = state().processes.at(fake::indexOf(process));
+    ended.endedByShell = !ended.ended;
+    ended.ended = true;
+    return true;
+}
+
 std::optional<int> runProgramAndWait(Dialog, const std::string& commandLine) {
     if (state().unstartablePrograms.count(programOf(commandLine)))
         return std::nullopt;
@@ -306,11 +335,19 @@ std::optional<int> runProgramAndWait(Dialog, const std::string& commandLine) {
 Answer showMessage(std::string_view text, std::string_view title, MessageIcon icon,
                    MessageButtons buttons) {
     state().messages.push_back({std::string(text), std::string(title), icon, buttons});
+    if (state().whileShown)
+        state().whileShown(state().messages.back());
+    if (buttons == MessageButtons::Ok)
+        return Answer::Ok;
     if (state().answers.empty())
-        return buttons == MessageButtons::YesNo ? Answer::No : Answer::Ok;
+        return Answer::No;
     const Answer answer = state().answers.front();
     state().answers.pop_front();
     return answer;
+}
+
+void writeStandardOutput(std::string_view line) {
+    state().standardOutput.emplace_back(line);
 }
 
 void playSound(const std::string& path) {
@@ -400,7 +437,11 @@ void onControlEvent(Dialog dialog, int controlId, ControlEvent event, ControlHan
 }
 
 void onDestroyed(Dialog dialog, DialogHandler handler) {
-    dialog->onDestroyed = handler;
+    dialog->onDestroyed = std::move(handler);
+}
+
+void onSessionEnd(Dialog dialog, DialogHandler handler) {
+    dialog->onSessionEnd = std::move(handler);
 }
 void showDialog(Dialog dialog, int) {
     dialog->visible = true;
@@ -470,6 +511,7 @@ void appendItem(Dialog dialog, int controlId, std::string_view text) {
 void removeAllItems(Dialog dialog, int controlId) {
     fake::control(dialog, controlId).items.clear();
     fake::control(dialog, controlId).selected = 0;
+    fake::control(dialog, controlId).selection.clear();
 }
 
 void setItemText(Dialog dialog, int controlId, int item, std::string_view text) {
@@ -489,6 +531,21 @@ void selectItem(Dialog dialog, int controlId, int item) {
 }
 int selectedItem(Dialog dialog, int controlId) {
     return fake::control(dialog, controlId).selected;
+}
+
+std::vector<int> selectedItems(Dialog dialog, int controlId) {
+    const std::set<int>& selection = fake::control(dialog, controlId).selection;
+    return {selection.begin(), selection.end()};
+}
+
+void setItemSelected(Dialog dialog, int controlId, int item, bool selected) {
+    fake::Control& list = fake::control(dialog, controlId);
+    if (item < 1 || item > static_cast<int>(list.items.size()))
+        return;
+    if (selected)
+        list.selection.insert(item);
+    else
+        list.selection.erase(item);
 }
 
 void scrollToItem(Dialog dialog, int controlId, int item) {

@@ -27,7 +27,9 @@ struct Control {
     bool enabled = true;
     bool checked = false;
     std::vector<std::string> items;
-    int selected = 0;
+    int selected = 0; // of a single-selection list
+    bool multipleSelection = false;
+    std::set<int> selection; // of a list of multiple selection
     platform::Icon icon = nullptr;
     std::optional<platform::Colour> background;
     int topItem = 0; // the item a list was last scrolled to
@@ -61,6 +63,7 @@ struct Process {
     std::string applicationName; // empty for a program the shell waits for
     std::string commandLine;
     bool ended = false;
+    bool endedByShell = false;
 };
 
 // What a shell asked of the Open dialog.
@@ -78,8 +81,10 @@ struct State {
     platform::Rect desktop{0, 0, 1280, 1024};
 
     std::vector<Message> messages;
-    std::deque<platform::Answer> answers; // the user's answers, Ok when none is left
+    std::deque<platform::Answer> answers; // the answers to questions, No when none is left
+    std::function<void(const Message&)> whileShown; // what happens while a message is up
     std::vector<std::string> sounds;
+    std::vector<std::string> standardOutput;
     std::vector<LoadedIcon> icons;
     std::set<std::string> unwritableFiles; // Windows paths whose writes fail
     std::vector<std::string> cleanedFiles; // whose leftover replacements were removed
@@ -129,6 +134,9 @@ platform::Icon smallIcon(platform::Dialog dialog);
 void click(platform::Dialog dialog, int controlId);
 void doubleClick(platform::Dialog dialog, int controlId, int item);
 void type(platform::Dialog dialog, int controlId, const std::string& text);
+// Selects an item; in a list of multiple selection, toggles it.
 void select(platform::Dialog dialog, int controlId, int item);
+// Windows ends the session.
+void endSession(platform::Dialog dialog);
 
 } // namespace fake

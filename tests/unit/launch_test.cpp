@@ -35,7 +35,7 @@ class Launching : public PanelShellTest {
         PanelShellTest::SetUp();
         for (const char* name : {"C:\\Jobs\\bridge.dat", "C:\\Jobs\\bridge.inc",
                                  "C:\\My Jobs\\my bridge.dat", "C:\\My Jobs\\my bridge.inc"})
-            writeFile(name, "");
+            writeFile(name, "loads\r\n0\r\n0\r\n");
         chooseFiles("C:\\Jobs\\bridge.dat", "C:\\Jobs\\bridge.rez", "C:\\Jobs\\bridge.inc");
         for (int id : {IDC_INPUT, IDC_INCARC, IDC_ITER, IDC_PREVIEW, IDC_VIEW_EDIT, IDC_PRINT})
             platform::setEnabled(panel, id, true);

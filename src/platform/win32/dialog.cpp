@@ -13,6 +13,7 @@ struct DialogObject {
     HWND hwnd = nullptr;
     std::map<std::pair<int, ControlEvent>, ControlHandler> handlers;
     DialogHandler destroyed;
+    DialogHandler sessionEnd;
     std::map<int, COLORREF> backgrounds;
     std::map<COLORREF, HBRUSH> brushes;
     // Above zero while the program itself changes a control: the notifications that
@@ -183,6 +184,10 @@ INT_PTR handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORLISTBOX:
         return colourControl(dialog, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_DESTROY: dialogDestroyed(dialog); return FALSE;
+    case WM_ENDSESSION:
+        if (wParam && dialog->sessionEnd)
+            dialog->sessionEnd(dialog);
+        return FALSE;
     case WM_NCDESTROY:
         std::erase(openDialogs(), hwnd);
         dialog->hwnd = nullptr;
@@ -221,11 +226,15 @@ Dialog createDialog(int templateId) {
 }
 
 void onControlEvent(Dialog dialog, int controlId, ControlEvent event, ControlHandler handler) {
-    dialog->handlers[{controlId, event}] = handler;
+    dialog->handlers[{controlId, event}] = std::move(handler);
 }
 
 void onDestroyed(Dialog dialog, DialogHandler handler) {
-    dialog->destroyed = handler;
+    dialog->destroyed = std::move(handler);
+}
+
+void onSessionEnd(Dialog dialog, DialogHandler handler) {
+    dialog->sessionEnd = std::move(handler);
 }
 void showDialog(Dialog dialog, int showCommand) {
     ShowWindow(dialog->hwnd, showCommand);
@@ -340,6 +349,24 @@ void selectItem(Dialog dialog, int controlId, int item) {
 int selectedItem(Dialog dialog, int controlId) {
     const LRESULT selection = send(dialog, controlId, listMessages(dialog, controlId).selection);
     return selection < 0 ? 0 : static_cast<int>(selection) + 1;
+}
+
+std::vector<int> selectedItems(Dialog dialog, int controlId) {
+    const LRESULT count = send(dialog, controlId, LB_GETSELCOUNT);
+    if (count <= 0)
+        return {};
+    std::vector<int> items(static_cast<std::size_t>(count));
+    const LRESULT got = send(dialog, controlId, LB_GETSELITEMS, static_cast<WPARAM>(count),
+                             reinterpret_cast<LPARAM>(items.data()));
+    items.resize(got < 0 ? 0 : static_cast<std::size_t>(got));
+    for (int& item : items)
+        ++item;
+    return items;
+}
+
+void setItemSelected(Dialog dialog, int controlId, int item, bool selected) {
+    ProgramChange change(dialog);
+    send(dialog, controlId, LB_SETSEL, selected, item - 1);
 }
 
 void scrollToItem(Dialog dialog, int controlId, int item) {

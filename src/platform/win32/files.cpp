@@ -39,6 +39,11 @@ bool fileExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool folderExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 std::optional<std::string> readFile(const std::string& path) {
     // The suite's programs may still hold their hand-off files open: read beside them.
     FileHandle file = openFile(
@@ -125,6 +130,10 @@ bool replaceFile(const std::string& path, std::string_view contents) {
     const bool rewritten = fileExists(path) && rewriteInPlace(path, contents);
     DeleteFileA(temporary.c_str());
     return rewritten;
+}
+
+bool deleteFile(const std::string& path) {
+    return DeleteFileA(path.c_str()) != FALSE;
 }
 
 void removeLeftoverReplacements(const std::string& path) {

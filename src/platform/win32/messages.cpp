@@ -30,6 +30,15 @@ Answer showMessage(std::string_view text, std::string_view title, MessageIcon ic
     }
 }
 
+void writeStandardOutput(std::string_view line) {
+    HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+    if (!output || output == INVALID_HANDLE_VALUE)
+        return;
+    const std::string text = std::string(line) + "\r\n";
+    DWORD written = 0;
+    WriteFile(output, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+}
+
 void playSound(const std::string& path) {
     PlaySoundA(path.c_str(), nullptr, 0);
 }

@@ -60,6 +60,10 @@ bool hasEnded(Process process) {
     return WaitForSingleObject(reinterpret_cast<HANDLE>(process), 0) == WAIT_OBJECT_0;
 }
 
+bool endProcess(Process process) {
+    return TerminateProcess(reinterpret_cast<HANDLE>(process), 0) != FALSE;
+}
+
 std::optional<int> runProgramAndWait(Dialog dialog, const std::string& commandLine) {
     const std::optional<PROCESS_INFORMATION> started = createProcess(nullptr, commandLine);
     if (!started)
