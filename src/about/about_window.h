@@ -19,8 +19,21 @@ inline constexpr const char* welcomeClassName = "Welcome";
 inline constexpr int welcomeTimerId = 1;
 inline constexpr int welcomeTimerMilliseconds = 3000;
 
+// The maker's notice and the warning under it, as the window shows them.
+inline constexpr const char* aboutNotice = "The OMBRIX project: launcher shell and suite";
+inline constexpr const char* aboutWarning =
+    "Results depend on the model and the data entered.\n"
+    "Every result must be checked by a qualified structural engineer before use.\n"
+    "No liability is accepted for the use of these programs or of their results.";
+
 // The size of the welcome and About windows for a desktop of the given extent.
 int welcomeExtent(int desktopEdge);
 
-// The window procedure of the "Welcome" class.
-void aboutWindowProcedure(platform::Window window, platform::WindowEvent event);
+// The window procedure of the "Welcome" class. The welcome window closes on its timer,
+// a click or a close request; an About window stays until it is closed, as the user may
+// want to read it.
+void aboutWindowProcedure(platform::Window window, platform::WindowEvent event,
+                          platform::Canvas canvas);
+
+// Click handler of the About button: a further About window each time.
+void onAboutButton(platform::Dialog dialog, int controlId, platform::ControlEvent event);

@@ -8,3 +8,6 @@ inline constexpr std::string_view shellMessageTitle = "OMBRIX Message";
 
 void showShellError(std::string_view text);
 void showShellInformation(std::string_view text);
+
+// A named file that is not there: the name in quotes, "File does not exist.", and a hint.
+void reportMissingFile(std::string_view name);

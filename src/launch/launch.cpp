@@ -9,6 +9,7 @@
 #include "files/settings.h"
 #include "ids.h"
 #include "launch/command_line.h"
+#include "launch/manuals.h"
 #include "launch/output_file.h"
 #include "launch/process_table.h"
 #include "launch/text_file_list.h"
@@ -22,8 +23,17 @@ namespace {
 
 using platform::Dialog;
 
-enum class Folder { start, windows };
-enum class Arguments { analysisFiles, loadingFile, caseLabels, geometryFile, tab, textFile };
+enum class Folder { start, windows, manual };
+enum class Arguments {
+    analysisFiles,
+    loadingFile,
+    caseLabels,
+    geometryFile,
+    tab,
+    textFile,
+    usersGuide,
+    help
+};
 enum class Mode { runAndWait, startBeside };
 
 struct LaunchButton {
@@ -35,7 +45,7 @@ struct LaunchButton {
     Mode mode;
 };
 
-constexpr std::array<LaunchButton, 14> launchButtons{{
+constexpr std::array<LaunchButton, 16> launchButtons{{
     {IDC_INPUT, "\\Prepare.exe", true, Folder::start, Arguments::analysisFiles, Mode::runAndWait},
     {IDC_INCARC, "\\Forces.exe", true, Folder::start, Arguments::loadingFile, Mode::runAndWait},
     {IDC_ITER, "\\Solve.exe", true, Folder::start, Arguments::caseLabels, Mode::runAndWait},
@@ -55,13 +65,12 @@ constexpr std::array<LaunchButton, 14> launchButtons{{
     {IDC_PRINT, "\\Printout.exe", false, Folder::start, Arguments::textFile, Mode::startBeside},
     {IDC_VIEW_EDIT, "\\Notepad.exe", false, Folder::windows, Arguments::textFile,
      Mode::startBeside},
+    // Their programs and documents are looked for by the manuals' own rules.
+    {IDC_USERS_GUIDE, "", false, Folder::manual, Arguments::usersGuide, Mode::startBeside},
+    {IDC_HELP_BUTTON, "", false, Folder::manual, Arguments::help, Mode::startBeside},
 }};
 
 // ---- Messages
-
-void reportMissingFile(const PathText& name) {
-    showShellError(quoted(name.trimmed()) + ": File does not exist.\n\nCheck for File Name !");
-}
 
 // A name that cannot be handed on as one argument is refused before anything starts.
 bool refuseUnusableName(const PathText& name) {
@@ -90,7 +99,7 @@ std::optional<std::string> prepareAnalysisFiles(Dialog dialog) {
     fileSet.geometryFile = platform::text(dialog, IDC_GEOMETRY_FILE);
     fileSet.outputFile = platform::text(dialog, IDC_OUTPUT_FILE);
     if (!findFile(fileSet.geometryFile)) {
-        reportMissingFile(fileSet.geometryFile);
+        reportMissingFile(fileSet.geometryFile.trimmed());
         platform::setEnabled(dialog, IDC_INCARC, false);
         platform::setEnabled(dialog, IDC_SELECT_LOADING, false);
         return std::nullopt;
@@ -109,7 +118,7 @@ std::optional<std::string> prepareAnalysisFiles(Dialog dialog) {
 std::optional<std::string> prepareLoadingFile(Dialog dialog) {
     fileSet.loadingFile = platform::text(dialog, IDC_LOADING_FILE);
     if (!findFile(fileSet.loadingFile)) {
-        reportMissingFile(fileSet.loadingFile);
+        reportMissingFile(fileSet.loadingFile.trimmed());
         return std::nullopt;
     }
     if (refuseUnusableName(fileSet.loadingFile))
@@ -126,13 +135,18 @@ std::string caseLabelArguments() {
     return arguments;
 }
 
-// View/Edit and Print pass the chosen file unquoted, as their programs take the whole
-// command line as one name; one TAB asks for a new, empty text.
+// View/Edit and Print pass the file chosen last in the text-file list unquoted, as their
+// programs take the whole command line as one name; one TAB asks for a new, empty text.
 std::optional<std::string> prepareTextFile(int controlId) {
+    if (selectedTextFile.isBlank()) {
+        showShellInformation("Choose a file in the File list first: View/Edit and Print open "
+                             "the file chosen there.");
+        return std::nullopt;
+    }
     const bool isNewText = selectedTextFile.trimmed() == "\t";
     if (!isNewText && refuseUnusableName(selectedTextFile))
         return std::nullopt;
-    if (controlId == IDC_VIEW_EDIT && !selectedTextFile.isBlank())
+    if (controlId == IDC_VIEW_EDIT)
         rememberInputFile();
     return selectedTextFile.str();
 }
@@ -148,6 +162,8 @@ std::optional<std::string> prepareArguments(Dialog dialog, const LaunchButton& b
         return commandLineName(fileSet.geometryFile);
     case Arguments::tab: return "\t";
     case Arguments::textFile: return prepareTextFile(button.controlId);
+    case Arguments::usersGuide:
+    case Arguments::help: break;
     }
     return std::nullopt;
 }
@@ -170,6 +186,17 @@ std::string chooseProgram(const LaunchButton& button) {
             return launchPath20;
     }
     return folder + button.program;
+}
+
+std::optional<LaunchCommand> prepareLaunch(Dialog dialog, const LaunchButton& button) {
+    if (button.arguments == Arguments::usersGuide)
+        return usersGuideCommand(dialog);
+    if (button.arguments == Arguments::help)
+        return helpCommand();
+    const std::optional<std::string> launchArguments = prepareArguments(dialog, button);
+    if (!launchArguments)
+        return std::nullopt;
+    return LaunchCommand{chooseProgram(button), *launchArguments};
 }
 
 bool programExists(const std::string& launchPath) {
@@ -213,15 +240,12 @@ void onLaunchButton(Dialog dialog, int controlId, platform::ControlEvent) {
     const LaunchButton* button = launchButton(controlId);
     if (!button)
         return;
-    const std::optional<std::string> launchArguments = prepareArguments(dialog, *button);
-    if (!launchArguments)
-        return;
-    const std::string launchPath = chooseProgram(*button);
-    if (!programExists(launchPath))
+    const std::optional<LaunchCommand> command = prepareLaunch(dialog, *button);
+    if (!command || !programExists(command->launchPath))
         return;
     if (button->mode == Mode::runAndWait)
-        runAnalysisStep(dialog, *button, launchPath, *launchArguments);
-    else if (!startProgram(dialog, controlId, launchPath, *launchArguments))
+        runAnalysisStep(dialog, *button, command->launchPath, command->launchArguments);
+    else if (!startProgram(dialog, controlId, command->launchPath, command->launchArguments))
         return;
     pollPrograms(dialog);
 }

@@ -8,6 +8,12 @@
 // The launch buttons of the panel: which program each starts, with which command line,
 // and whether the shell waits for it (the three analysis steps) or lets it run beside.
 
+// What a button starts: the program file and the argument text after its name.
+struct LaunchCommand {
+    std::string launchPath;
+    std::string launchArguments;
+};
+
 // Click handler of every launch button.
 void onLaunchButton(platform::Dialog dialog, int controlId, platform::ControlEvent event);
 

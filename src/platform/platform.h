@@ -63,6 +63,9 @@ bool isSameFile(const std::string& a, const std::string& b);
 std::optional<std::string> searchPath(const std::string& name);
 // The Windows folder ("C:\Windows"), without a trailing backslash.
 std::string windowsDirectory();
+// Where Windows registers an installed program by its file name (its "App Paths" entry,
+// for the user or the machine); nothing when it is not registered.
+std::optional<std::string> registeredProgramPath(const std::string& fileName);
 
 // ---- Programs -----------------------------------------------------------------------
 
@@ -132,15 +135,23 @@ Icon loadIcon(const std::string& path, int size, bool vgaColours = false);
 
 // ---- Plain windows: the welcome and About windows ------------------------------------
 
+// Drawing on a window while it is painted; the canvas lives for one paint.
+struct CanvasObject;
+using Canvas = CanvasObject*;
+struct FontObject;
+using Font = FontObject*;
+
 enum class WindowEvent {
     Created,      // the window exists, before it is first shown
+    Paint,        // the window is to be drawn on the canvas (also when it is printed)
     Painted,      // a paint request has been served
     Timer,        // a timer of the window has elapsed
     LeftClick,    // the left mouse button went down in the client area
     CloseRequest, // close box or Alt+F4; the window is destroyed after the procedure
     Destroyed,    // the window is being destroyed
 };
-using WindowProcedure = void (*)(Window window, WindowEvent event);
+// The canvas is given with Paint only, null otherwise.
+using WindowProcedure = void (*)(Window window, WindowEvent event, Canvas canvas);
 
 // Registers a class of pop-up windows with the given icon, served by the procedure.
 bool registerWindowClass(const std::string& className, Icon icon, WindowProcedure procedure);
@@ -157,6 +168,42 @@ Rect windowRect(Window window);
 void moveWindow(Window window, int x, int y);
 // Serves the messages of this one window until `done` becomes true.
 void runWindowLoop(Window window, const bool& done);
+
+// ---- Drawing --------------------------------------------------------------------------
+// Text is drawn with the canvas's default background (opaque) and alignment (the top left
+// of the text cell at the point), in the colour and font last set.
+
+struct FontMetrics {
+    int height = 0;          // of a text cell, in pixels
+    int externalLeading = 0; // the space the font asks for between lines
+};
+
+struct FontSpec {
+    int height = 0; // negative: the height of the characters, in pixels
+    int weight = 400;
+    bool italic = false;
+    std::string face;
+};
+
+int pixelsPerInchX(Canvas canvas);
+int pixelsPerInchY(Canvas canvas);
+// The program's icon resource at its natural size.
+void drawProgramIcon(Canvas canvas, int iconId, int x, int y);
+// Null when the font cannot be made; a font lives until it is deleted.
+Font createFont(const FontSpec& spec);
+void deleteFont(Font font);
+// Selects the font for the text that follows; the font selected before.
+Font selectFont(Canvas canvas, Font font);
+FontMetrics fontMetrics(Canvas canvas);
+int textWidth(Canvas canvas, std::string_view text);
+void setTextColour(Canvas canvas, Colour colour);
+void drawText(Canvas canvas, int x, int y, std::string_view text);
+// A solid black line, one pixel wide.
+void drawLine(Canvas canvas, int x0, int y0, int x1, int y1);
+// The text wrapped at word boundaries into the rectangle from its top left, its line
+// breaks kept, lines spaced with the font's external leading, "&" drawn as it stands and
+// nothing clipped.
+void drawParagraph(Canvas canvas, const Rect& rect, std::string_view text);
 
 // ---- The dialog layer -----------------------------------------------------------------
 // A dialog is built from a template of the program's resources. Handlers are called only

@@ -1,5 +1,6 @@
 #include "shell/panel.h"
 
+#include "about/about_window.h"
 #include "cases/case_selection.h"
 #include "files/file_set.h"
 #include "files/handoff.h"
@@ -7,6 +8,7 @@
 #include "files/settings.h"
 #include "ids.h"
 #include "launch/launch.h"
+#include "launch/text_file_list.h"
 #include "shell/icons.h"
 #include "shell/shutdown.h"
 
@@ -76,10 +78,23 @@ void onPanelDestroyed(Dialog) {
 }
 
 // The buttons that start a program of the suite or of the platform.
-constexpr std::array<int, 14> launchButtonIds{
-    IDC_PREVIEW, IDC_INPUT_FILE,    IDC_INCARC_FILE,        IDC_COMPOUND_STRUCTURE, IDC_INPUT,
-    IDC_INCARC,  IDC_ITER,          IDC_STRUCTURE_GRAPH,    IDC_DISPLACED_GRAPH,    IDC_VIEW_EDIT,
-    IDC_PRINT,   IDC_MAX_PROCESSOR, IDC_COMPOUND_PROCESSOR, IDC_DIAGRAMS,
+constexpr std::array<int, 16> launchButtonIds{
+    IDC_PREVIEW,
+    IDC_INPUT_FILE,
+    IDC_INCARC_FILE,
+    IDC_COMPOUND_STRUCTURE,
+    IDC_INPUT,
+    IDC_INCARC,
+    IDC_ITER,
+    IDC_STRUCTURE_GRAPH,
+    IDC_DISPLACED_GRAPH,
+    IDC_VIEW_EDIT,
+    IDC_PRINT,
+    IDC_USERS_GUIDE,
+    IDC_HELP_BUTTON,
+    IDC_MAX_PROCESSOR,
+    IDC_COMPOUND_PROCESSOR,
+    IDC_DIAGRAMS,
 };
 
 // A new geometry file starts a new analysis: the cases of the last one are gone.
@@ -119,7 +134,10 @@ void registerHandlers(Dialog dialog) {
     platform::onControlEvent(dialog, IDC_CASE_LIST, ControlEvent::SelectionChanged,
                              updateCaseSelection);
     platform::onControlEvent(dialog, IDC_ALL_CASES, ControlEvent::Click, onAllCases);
+    for (ControlEvent event : {ControlEvent::SelectionChanged, ControlEvent::DoubleClick})
+        platform::onControlEvent(dialog, IDC_TEXT_FILE_LIST, event, onTextFileList);
     platform::onControlEvent(dialog, IDC_SOUND_BOX, ControlEvent::Click, onSoundBox);
+    platform::onControlEvent(dialog, IDC_ABOUT, ControlEvent::Click, onAboutButton);
     platform::onControlEvent(dialog, IDC_EXIT, ControlEvent::Click, closePanel);
     platform::onControlEvent(dialog, IDC_CANCEL, ControlEvent::Click, closePanel);
 }

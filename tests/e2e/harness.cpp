@@ -46,18 +46,17 @@ std::string narrow(const std::wstring& wide) {
 struct WindowSearch {
     DWORD processId;
     std::string title;
-    HWND found = nullptr;
+    std::vector<HWND> found;
 };
 
 BOOL CALLBACK matchWindow(HWND window, LPARAM parameter) {
     auto* search = reinterpret_cast<WindowSearch*>(parameter);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner != search->processId || !IsWindowVisible(window) ||
-        windowText(window) != search->title)
-        return TRUE;
-    search->found = window;
-    return FALSE;
+    if (owner == search->processId && IsWindowVisible(window) &&
+        windowText(window) == search->title)
+        search->found.push_back(window);
+    return TRUE;
 }
 
 BOOL CALLBACK collectChild(HWND window, LPARAM parameter) {
@@ -119,6 +118,23 @@ bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
     return true;
 }
 
+// Tests running side by side may put the same stand-in in place: it is copied beside its
+// place and moved over it, and a move refused because the stand-in already runs there is
+// no failure.
+void installStandIn(const std::filesystem::path& path) {
+    const std::filesystem::path standIn = stagedInstallation() / "Exe" / "Charts.exe";
+    std::error_code error;
+    if (std::filesystem::file_size(path, error) == std::filesystem::file_size(standIn))
+        return;
+    std::filesystem::create_directories(path.parent_path());
+    std::filesystem::path copy = path;
+    copy += "." + std::to_string(GetCurrentProcessId());
+    std::filesystem::remove(copy, error);
+    std::filesystem::copy_file(standIn, copy);
+    MoveFileExW(copy.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+    std::filesystem::remove(copy, error);
+}
+
 Installation::Installation() : root_(freshFolder()) {
     std::filesystem::copy(stagedInstallation(), root_, std::filesystem::copy_options::recursive);
 }
@@ -174,9 +190,15 @@ Shell::~Shell() {
 }
 
 HWND Shell::findWindow(const std::string& title) const {
-    WindowSearch search{process_.dwProcessId, title};
+    WindowSearch search{process_.dwProcessId, title, {}};
     EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return search.found.empty() ? nullptr : search.found.front();
+}
+
+int Shell::countWindows(const std::string& title) const {
+    WindowSearch search{process_.dwProcessId, title, {}};
+    EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
+    return static_cast<int>(search.found.size());
 }
 
 HWND Shell::waitForWindow(const std::string& title, std::chrono::milliseconds timeout) const {
@@ -276,6 +298,14 @@ void PanelTest::openPanel() {
 
 void PanelTest::exitShell() {
     click(control(panel, IDC_EXIT));
+    EXPECT_EQ(shell->waitForExit(), std::optional<DWORD>(0));
+}
+
+void PanelTest::exitShellEndingItsPrograms() {
+    click(control(panel, IDC_EXIT));
+    HWND question = shell->waitForWindow("OMBRIX Message");
+    ASSERT_TRUE(question);
+    answer(question, IDYES);
     EXPECT_EQ(shell->waitForExit(), std::optional<DWORD>(0));
 }
 

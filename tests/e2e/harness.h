@@ -62,6 +62,8 @@ class Shell {
     HWND findWindow(const std::string& title) const;
     HWND waitForWindow(const std::string& title,
                        std::chrono::milliseconds timeout = defaultTimeout) const;
+    // How many visible top-level windows of this shell have this title.
+    int countWindows(const std::string& title) const;
     // Closes the welcome window with a click and waits for the panel.
     HWND openPanel() const;
     // The exit code, or nothing when the shell is still running after the timeout.
@@ -72,6 +74,10 @@ class Shell {
   private:
     PROCESS_INFORMATION process_{};
 };
+
+// Puts a stand-in program (which logs its starts like the suite's) at a path of the Wine
+// prefix, in place of a platform program such as Notepad, hh.exe or Word.
+void installStandIn(const std::filesystem::path& path);
 
 // One start of a stand-in program of the suite, as it logged it.
 struct SuiteStart {
@@ -91,6 +97,8 @@ class PanelTest : public ::testing::Test {
     void openPanel();
     // Ends the shell with its E X I T button; it must end with exit code 0.
     void exitShell();
+    // The same, answering Yes when the shell asks whether to end the programs it started.
+    void exitShellEndingItsPrograms();
 
     // An environment variable for the shells (and their programs) this test starts.
     void setEnvironment(const std::string& name, const std::string& value);

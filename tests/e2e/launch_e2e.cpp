@@ -162,6 +162,7 @@ TEST_F(Launching, AProgramBesideTheShellIsReportedFinishedOnceAtTheNextLaunch) {
     const std::vector<SuiteStart> starts = suiteStarts();
     EXPECT_EQ(starts[0].program, "Plotter 20.exe");
     EXPECT_EQ(starts[0].commandLine, " \t");
+    ASSERT_TRUE(waitForChildrenToEnd());
     exitShell();
 }
 

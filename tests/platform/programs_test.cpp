@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstring>
 #include <string>
 #include <thread>
 
@@ -59,4 +60,16 @@ TEST(Win32Programs, RunningAndWaitingGivesTheExitCodeOrNothing) {
     EXPECT_EQ(platform::runProgramAndWait(panel, "\"" + systemProgram("no such.exe") + "\" "),
               std::nullopt);
     platform::destroyDialog(panel);
+}
+
+TEST(Win32Programs, ARegisteredProgramIsFoundWithOrWithoutQuotes) {
+    const char* key = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\OMBRIXTEST.EXE";
+    for (const char* value : {"D:\\Tools\\ombrixtest.exe", "\"D:\\Tools\\ombrixtest.exe\""}) {
+        ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, key, nullptr, REG_SZ, value,
+                                  static_cast<DWORD>(strlen(value) + 1)),
+                  ERROR_SUCCESS);
+        EXPECT_EQ(platform::registeredProgramPath("OMBRIXTEST.EXE"), "D:\\Tools\\ombrixtest.exe");
+    }
+    RegDeleteTreeA(HKEY_CURRENT_USER, key);
+    EXPECT_EQ(platform::registeredProgramPath("OMBRIXTEST.EXE"), std::nullopt);
 }

@@ -12,7 +12,7 @@ namespace {
 std::vector<WindowEvent> events;
 bool done = false;
 
-void recordEvent(platform::Window, WindowEvent event) {
+void recordEvent(platform::Window, WindowEvent event, platform::Canvas) {
     events.push_back(event);
     if (event == WindowEvent::LeftClick)
         done = true;

@@ -43,15 +43,45 @@ Window& windowOf(platform::Window window) {
     return state().windows.at(indexOf(window));
 }
 
+// The one canvas every painting draws on; its font is the face selected last.
+struct Canvas {
+    std::string face;
+    platform::Colour colour;
+};
+
+platform::Canvas canvas() {
+    static Canvas current;
+    current = Canvas();
+    return reinterpret_cast<platform::Canvas>(&current);
+}
+
+Canvas& canvasOf(platform::Canvas canvas) {
+    return *reinterpret_cast<Canvas*>(canvas);
+}
+
+void draw(platform::Canvas on, const std::string& what, int x, int y, int x1 = 0, int y1 = 0,
+          std::string_view text = {}) {
+    state().drawings.push_back(
+        {what, x, y, x1, y1, std::string(text), canvasOf(on).colour, canvasOf(on).face});
+}
+
 platform::WindowProcedure procedureOf(platform::Window window) {
     const auto found = state().classes.find(windowOf(window).className);
     return found == state().classes.end() ? nullptr : found->second;
 }
 
+} // namespace
+
 void deliver(platform::Window window, platform::WindowEvent event) {
-    if (platform::WindowProcedure procedure = procedureOf(window))
-        procedure(window, event);
+    platform::WindowProcedure procedure = procedureOf(window);
+    if (!procedure)
+        return;
+    if (event == platform::WindowEvent::Painted)
+        procedure(window, platform::WindowEvent::Paint, canvas());
+    procedure(window, event, nullptr);
 }
+
+namespace {
 
 constexpr int okButton = 1;
 constexpr int cancelButton = 2;
@@ -275,6 +305,11 @@ std::string windowsDirectory() {
     return state().windowsDirectory;
 }
 
+std::optional<std::string> registeredProgramPath(const std::string& fileName) {
+    const auto found = state().registeredPrograms.find(fileName);
+    return found == state().registeredPrograms.end() ? std::nullopt : std::optional(found->second);
+}
+
 // ---- The Open dialog
 
 std::optional<std::string> chooseFileToOpen(const std::string& title,
@@ -359,6 +394,66 @@ Icon loadIcon(const std::string& path, int size, bool vgaColours) {
         return nullptr;
     state().icons.push_back({path, size, vgaColours});
     return fake::handleOf<Icon>(state().icons.size() - 1);
+}
+
+// ---- Drawing
+
+int pixelsPerInchX(Canvas) {
+    return state().pixelsPerInch;
+}
+int pixelsPerInchY(Canvas) {
+    return state().pixelsPerInch;
+}
+
+void drawProgramIcon(Canvas canvas, int, int x, int y) {
+    fake::draw(canvas, "icon", x, y);
+}
+
+// A font is its face, kept alive as a string until deleted.
+Font createFont(const FontSpec& spec) {
+    if (!state().fonts.count(spec.face))
+        return nullptr;
+    ++state().fontsAlive;
+    return reinterpret_cast<Font>(new std::string(spec.face));
+}
+
+void deleteFont(Font font) {
+    if (!font)
+        return;
+    --state().fontsAlive;
+    delete reinterpret_cast<std::string*>(font);
+}
+
+// The font selected before is handed back as a face that lives for the whole run.
+Font selectFont(Canvas canvas, Font font) {
+    static std::set<std::string> faces;
+    const std::string& previous = *faces.insert(fake::canvasOf(canvas).face).first;
+    fake::canvasOf(canvas).face = font ? *reinterpret_cast<std::string*>(font) : "";
+    return reinterpret_cast<Font>(const_cast<std::string*>(&previous));
+}
+
+FontMetrics fontMetrics(Canvas canvas) {
+    return state().fonts.at(fake::canvasOf(canvas).face);
+}
+
+int textWidth(Canvas, std::string_view text) {
+    return 7 * static_cast<int>(text.size());
+}
+
+void setTextColour(Canvas canvas, Colour colour) {
+    fake::canvasOf(canvas).colour = colour;
+}
+
+void drawText(Canvas canvas, int x, int y, std::string_view text) {
+    fake::draw(canvas, "text", x, y, 0, 0, text);
+}
+
+void drawLine(Canvas canvas, int x0, int y0, int x1, int y1) {
+    fake::draw(canvas, "line", x0, y0, x1, y1);
+}
+
+void drawParagraph(Canvas canvas, const Rect& rect, std::string_view text) {
+    fake::draw(canvas, "paragraph", rect.left, rect.top, rect.right, rect.bottom, text);
 }
 
 // ---- Plain windows

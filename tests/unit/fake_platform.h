@@ -58,6 +58,17 @@ struct Window {
     int timerMilliseconds = 0;
 };
 
+// What a window's painting drew, in order: "icon", "text", "line" or "paragraph", at
+// (x, y), a line or paragraph to (x1, y1), with the colour and the font face then in use
+// ("" for the window's default font).
+struct Drawing {
+    std::string what;
+    int x = 0, y = 0, x1 = 0, y1 = 0;
+    std::string text;
+    platform::Colour colour;
+    std::string face;
+};
+
 // A program started beside the shell or run while the shell waits.
 struct Process {
     std::string applicationName; // empty for a program the shell waits for
@@ -89,12 +100,21 @@ struct State {
     std::set<std::string> unwritableFiles; // Windows paths whose writes fail
     std::vector<std::string> cleanedFiles; // whose leftover replacements were removed
     std::string windowsDirectory = "C:\\Windows";
+    std::map<std::string, std::string> registeredPrograms; // by file name, as "App Paths"
 
     std::vector<Process> processes;
     std::set<std::string> unstartablePrograms; // program paths whose start fails
     int exitCode = 0;                          // of every program the shell waits for
     // What a program that the shell waits for does while it runs.
     std::function<void(const Process&)> whileRunning;
+
+    // The screen a window is painted on, and its fonts: each face has its metrics (the
+    // window's default font under ""), and a text's width is 7 pixels a character.
+    int pixelsPerInch = 96;
+    std::map<std::string, platform::FontMetrics> fonts{
+        {"", {16, 0}}, {"TmsRoman", {22, 1}}, {"Arial", {15, 0}}};
+    std::vector<Drawing> drawings;
+    int fontsAlive = 0;
 
     bool refuseClassRegistration = false;
     bool refuseWindowCreation = false;
@@ -138,5 +158,7 @@ void type(platform::Dialog dialog, int controlId, const std::string& text);
 void select(platform::Dialog dialog, int controlId, int item);
 // Windows ends the session.
 void endSession(platform::Dialog dialog);
+// Something the user or the system does to a window; a paint request paints it first.
+void deliver(platform::Window window, platform::WindowEvent event);
 
 } // namespace fake

@@ -194,6 +194,24 @@ std::optional<std::string> searchPath(const std::string& name) {
     return found;
 }
 
+std::optional<std::string> registeredProgramPath(const std::string& fileName) {
+    const std::string key = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\" + fileName;
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        char path[MAX_PATH] = {};
+        DWORD size = sizeof(path);
+        if (RegGetValueA(root, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, path, &size) !=
+            ERROR_SUCCESS)
+            continue;
+        std::string found = path;
+        // Some installers write the path in quotes.
+        if (found.size() >= 2 && found.front() == '"' && found.back() == '"')
+            found = found.substr(1, found.size() - 2);
+        if (!found.empty())
+            return found;
+    }
+    return std::nullopt;
+}
+
 std::string windowsDirectory() {
     char folder[MAX_PATH] = {};
     const UINT length = GetWindowsDirectoryA(folder, MAX_PATH);

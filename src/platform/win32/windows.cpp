@@ -27,9 +27,9 @@ HWND toHwnd(Window window) {
     return reinterpret_cast<HWND>(window);
 }
 
-void notify(HWND hwnd, WindowEvent event) {
+void notify(HWND hwnd, WindowEvent event, Canvas canvas = nullptr) {
     if (WindowProcedure procedure = procedureOf(hwnd))
-        procedure(toWindow(hwnd), event);
+        procedure(toWindow(hwnd), event, canvas);
 }
 
 LRESULT handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -38,10 +38,14 @@ LRESULT handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT: {
         PAINTSTRUCT paint;
         BeginPaint(hwnd, &paint);
+        notify(hwnd, WindowEvent::Paint, win32::canvasOf(paint.hdc));
         EndPaint(hwnd, &paint);
         notify(hwnd, WindowEvent::Painted);
         return 0;
     }
+    case WM_PRINTCLIENT:
+        notify(hwnd, WindowEvent::Paint, win32::canvasOf(reinterpret_cast<HDC>(wParam)));
+        return 0;
     case WM_TIMER: notify(hwnd, WindowEvent::Timer); return 0;
     case WM_LBUTTONDOWN: notify(hwnd, WindowEvent::LeftClick); return 0;
     case WM_CLOSE: notify(hwnd, WindowEvent::CloseRequest); break;
