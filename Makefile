@@ -5,9 +5,12 @@ PREFIX ?= build/demo
 JOBS ?= 2
 NATIVE := build/native
 WINDOWS := build/windows
+SANITIZE := build/sanitize
 STAGE := $(WINDOWS)/stage
+FUZZ_SECONDS ?= 60
 
-.PHONY: all deps native windows build install stage test unit-test e2e-test demo screenshot clean
+.PHONY: all deps native windows sanitize build install stage test unit-test sanitize-test \
+        tidy fuzz e2e-test test-long demo screenshot clean
 
 all: build
 
@@ -15,12 +18,19 @@ deps:
 	@tools/install-deps.sh
 
 native: deps
-	cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Debug
+	cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
 	cmake --build $(NATIVE) -j $(JOBS)
 
 windows: deps
-	cmake -S . -B $(WINDOWS) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake
+	cmake -S . -B $(WINDOWS) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+	    -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
 	cmake --build $(WINDOWS) -j $(JOBS)
+
+# The core and its unit tests with clang's address and undefined-behaviour sanitizers,
+# and the fuzz targets of the readers.
+sanitize: deps
+	CC=clang CXX=clang++ cmake -S . -B $(SANITIZE) -DCMAKE_BUILD_TYPE=Debug -DOMBRIX_SANITIZE=ON
+	cmake --build $(SANITIZE) -j $(JOBS)
 
 build: native windows
 
@@ -36,10 +46,28 @@ stage: windows
 unit-test: native
 	ctest --test-dir $(NATIVE) --output-on-failure
 
+# The unit tests under the sanitizers, and the fuzz targets on their saved inputs.
+sanitize-test: sanitize
+	ctest --test-dir $(SANITIZE) --output-on-failure -j $(JOBS)
+
+tidy: native windows
+	tools/tidy.sh $(NATIVE) $(WINDOWS)
+
+# Each fuzz target for FUZZ_SECONDS, from its saved inputs; what it finds is kept under
+# build/fuzz.
+fuzz: sanitize
+	tools/fuzz.sh $(SANITIZE) $(FUZZ_SECONDS)
+
 e2e-test: stage
 	tools/with-wine.sh ctest --test-dir $(WINDOWS) --output-on-failure -j $(JOBS)
 
-test: unit-test e2e-test
+test: unit-test sanitize-test tidy e2e-test
+
+# The end-to-end tests at their full length: 500 kills of the shell while it writes, and
+# 1,000 programs run and ended by it.
+test-long: stage
+	OMBRIX_KILLS=500 OMBRIX_RUNS=1000 tools/with-wine.sh \
+	    ctest --test-dir $(WINDOWS) --output-on-failure -R Reliability
 
 demo: install
 	tools/demo.sh "$(PREFIX)"

@@ -113,7 +113,7 @@ std::string trimmed(const std::string& text) {
 
 // The installation's Work folder, beside the folder of the programs.
 std::string installationWorkFolder() {
-    const std::string folder = folderOf(folderOf(modulePath())) + "\\Work";
+    std::string folder = folderOf(folderOf(modulePath())) + "\\Work";
     CreateDirectoryA(folder.c_str(), nullptr);
     return folder;
 }

@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake g++ make python3
+    clang clang-tidy libclang-rt-14-dev                    # sanitizers, fuzzing, clang-tidy
     googletest                                             # GoogleTest's sources
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64  # the Windows cross build
     wine wine64 fonts-wine                                 # running it

@@ -53,8 +53,8 @@ std::vector<int> preparedCases(int declared, std::vector<std::string>& problems)
     const std::optional<std::string> workDir = workingDirectory();
     if (!workDir || workDir->empty()) {
         if (declared > 0)
-            problems.push_back("\"work_dir.dat\" names no working directory, where the results "
-                               "of the numbered cases would lie.");
+            problems.emplace_back("\"work_dir.dat\" names no working directory, where the "
+                                  "results of the numbered cases would lie.");
         return {};
     }
     if (declared > 0 && !platform::folderExists(*workDir))

@@ -16,6 +16,16 @@ std::string_view firstValue(std::string_view line) {
     return line.substr(0, line.find_first_of(" \t,"));
 }
 
+// The value as a message can show it: a control character (a NUL would end the message)
+// stands as "?".
+std::string shown(std::string_view value) {
+    std::string text(value);
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 32)
+            c = '?';
+    return text;
+}
+
 std::optional<int> wholeNumber(std::string_view text) {
     if (text.starts_with('+'))
         text.remove_prefix(1);
@@ -37,8 +47,7 @@ std::optional<int> count(const std::vector<std::string>& lines, std::size_t numb
     const std::string_view value = firstValue(lines[number - 1]);
     const std::optional<int> read = wholeNumber(value);
     if (!read)
-        problem =
-            where + "\"" + std::string(value) + "\" is not a whole number (the " + what + ").";
+        problem = where + "\"" + shown(value) + "\" is not a whole number (the " + what + ").";
     return read;
 }
 

@@ -9,20 +9,24 @@
 #include <string>
 #include <vector>
 
-namespace {
-
-// A file that cannot be read has no lines, just like an empty one.
-std::vector<std::string> linesOf(const std::optional<std::string>& contents) {
-    return contents ? splitLines(*contents) : std::vector<std::string>();
-}
-
-} // namespace
-
-std::optional<std::string> workingDirectory() {
-    const std::vector<std::string> lines = linesOf(readShellFile(workDirFileName));
+std::optional<std::string> workingDirectoryIn(std::string_view workDirFile) {
+    const std::vector<std::string> lines = splitLines(workDirFile);
     if (lines.empty())
         return std::nullopt;
     return PathText(lines.front()).str();
+}
+
+std::optional<LanguageText> languageIn(std::string_view sharedParamsFile) {
+    const std::vector<std::string> lines = splitLines(sharedParamsFile);
+    const auto last = std::find_if(lines.rbegin(), lines.rend(), [](const std::string& line) {
+        return !LanguageText(line).isBlank();
+    });
+    return last == lines.rend() ? std::nullopt : std::optional(LanguageText(*last));
+}
+
+std::optional<std::string> workingDirectory() {
+    const std::optional<std::string> contents = readShellFile(workDirFileName);
+    return contents ? workingDirectoryIn(*contents) : std::nullopt;
 }
 
 void readSharedLanguage(LanguageText& language) {
@@ -30,11 +34,7 @@ void readSharedLanguage(LanguageText& language) {
     const std::optional<std::string> workDir = workingDirectory();
     if (!workDir)
         return;
-    const std::string sharedParamsFile = *workDir + "\\Comomb.dat";
-    const std::vector<std::string> sharedParams = linesOf(platform::readFile(sharedParamsFile));
-    const auto last =
-        std::find_if(sharedParams.rbegin(), sharedParams.rend(),
-                     [](const std::string& line) { return !PathText(line).isBlank(); });
-    if (last != sharedParams.rend())
-        language = *last;
+    const std::optional<std::string> sharedParams = platform::readFile(*workDir + "\\Comomb.dat");
+    if (sharedParams)
+        language = languageIn(*sharedParams).value_or(language);
 }

@@ -19,17 +19,11 @@ using platform::ControlEvent;
 using platform::Dialog;
 
 void readRecentFile() {
-    std::vector<std::string> lines = splitLines(readShellFile(recentFileName).value_or(""));
-    if (lines.size() > recentFileCount)
-        lines.resize(recentFileCount);
-
     recentFiles.fill(PathText());
     std::size_t kept = 0;
-    for (const std::string& line : lines) {
-        const PathText name(line);
-        if (!name.isBlank() && platform::fileExists(name.str()))
+    for (const PathText& name : namesInRecentFile(readShellFile(recentFileName).value_or("")))
+        if (platform::fileExists(name.str()))
             recentFiles[kept++] = name;
-    }
 }
 
 void writeRecentFile() {
@@ -88,6 +82,17 @@ void prepareRecentDialog(Dialog dialog, std::optional<PathText>& picked) {
 }
 
 } // namespace
+
+std::vector<PathText> namesInRecentFile(std::string_view contents) {
+    std::vector<std::string> lines = splitLines(contents);
+    if (lines.size() > recentFileCount)
+        lines.resize(recentFileCount);
+    std::vector<PathText> names;
+    for (const std::string& line : lines)
+        if (!PathText(line).isBlank())
+            names.emplace_back(line);
+    return names;
+}
 
 void loadRecentList() {
     if (shellFileExists(recentFileName)) {

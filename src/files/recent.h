@@ -6,11 +6,16 @@
 #include <array>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 // The last five geometry files the user worked on, newest first; a blank entry holds
 // no name. Kept between runs in "recent.dat" in the start folder.
 inline constexpr int recentFileCount = 5;
 extern std::array<PathText, recentFileCount> recentFiles;
+
+// The names on the first five lines of "recent.dat", each cut to 260 characters, blank
+// lines left out.
+std::vector<PathText> namesInRecentFile(std::string_view contents);
 
 // Start-up: reads the list from "recent.dat", or, when there is none, empties the list
 // and creates the file with five lines of 260 blanks.

@@ -181,7 +181,7 @@ std::string chooseProgram(const LaunchButton& button) {
     const std::string folder =
         button.folder == Folder::start ? folders.startDir.str() : platform::windowsDirectory();
     if (button.hasSecondEdition) {
-        const std::string launchPath20 = folder + secondEdition(button.program);
+        std::string launchPath20 = folder + secondEdition(button.program);
         if (platform::fileExists(launchPath20))
             return launchPath20;
     }

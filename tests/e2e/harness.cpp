@@ -3,6 +3,7 @@
 #include "ids.h"
 
 #include <tlhelp32.h>
+#include <winternl.h>
 
 #include <atomic>
 #include <cstdint>
@@ -220,6 +221,37 @@ std::optional<DWORD> Shell::waitForExit(std::chrono::milliseconds timeout) const
     DWORD code = 0;
     GetExitCodeProcess(process_.hProcess, &code);
     return code;
+}
+
+// The system's table of open handles, as NtQuerySystemInformation gives it.
+struct HandleEntry {
+    USHORT processId;
+    USHORT creatorBackTraceIndex;
+    UCHAR objectType;
+    UCHAR attributes;
+    USHORT handle;
+    PVOID object;
+    ACCESS_MASK access;
+};
+
+std::size_t Shell::handleCount() const {
+    constexpr auto systemHandleInformation = static_cast<SYSTEM_INFORMATION_CLASS>(16);
+    std::vector<char> table(1 << 24);
+    ULONG length = 0;
+    if (NtQuerySystemInformation(systemHandleInformation, table.data(),
+                                 static_cast<ULONG>(table.size()), &length) != 0)
+        return 0;
+    const ULONG count = *reinterpret_cast<const ULONG*>(table.data());
+    const auto* entries = reinterpret_cast<const HandleEntry*>(table.data() + sizeof(ULONG_PTR));
+    std::size_t held = 0;
+    for (ULONG i = 0; i < count; ++i)
+        held += entries[i].processId == static_cast<USHORT>(process_.dwProcessId);
+    return held;
+}
+
+void Shell::kill() {
+    TerminateProcess(process_.hProcess, 1);
+    WaitForSingleObject(process_.hProcess, 10000);
 }
 
 std::vector<std::string> Shell::runningChildren() const {

@@ -70,6 +70,10 @@ class Shell {
     std::optional<DWORD> waitForExit(std::chrono::milliseconds timeout = defaultTimeout) const;
     // The running programs that the shell started, by their executable's file name.
     std::vector<std::string> runningChildren() const;
+    // How many handles the shell holds open.
+    std::size_t handleCount() const;
+    // Ends the shell at once, as a crash or Task Manager would.
+    void kill();
 
   private:
     PROCESS_INFORMATION process_{};

@@ -235,17 +235,3 @@ TEST_F(Launching, InputRefusesNamesThatWouldHarmTheAnalysis) {
     EXPECT_TRUE(suiteStarts().empty());
     exitShell();
 }
-
-TEST_F(Launching, A101stProgramIsRefusedWithAMessage) {
-    holdSuitePrograms(true);
-    openPanel();
-    // The clicks wait in the panel's queue and are handled one after the other.
-    for (int start = 1; start <= 101; ++start)
-        click(control(panel, IDC_DIAGRAMS));
-    const std::string message = takeMessage("OMBRIX Message", 120s);
-    EXPECT_NE(message.find("cannot keep track of more"), std::string::npos) << message;
-    const std::vector<std::string> lines = statusLines();
-    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Charts: Launched"), 100);
-    EXPECT_TRUE(waitUntil([&] { return suiteStarts().size() == 100; }));
-    exitShell();
-}

@@ -33,6 +33,8 @@ TEST(LoadingHead, ReadsTheCountsAfterCommentsAndHeading) {
         {"heading\r\nabc\r\n1\r\n", std::nullopt, true, "line 2: \"abc\" is not a whole number"},
         {"heading\r\n3.5\r\n0\r\n", std::nullopt, false, "line 2: \"3.5\" is not"},
         {"heading\r\n\r\n1\r\n", std::nullopt, true, "line 2: \"\" is not"},
+        {std::string("heading\r\n\0\x01\r\n1\r\n", 16), std::nullopt, true,
+         "line 2: \"??\" is not"},
         {"heading\r\n-2\r\n0\r\n", std::nullopt, false, "line 2: the number of load cases, -2,"},
         {"heading\r\n99999999999\r\n0\r\n", std::nullopt, false, "line 2: \"99999999999\""},
         {"heading\r\n2\r\nyes\r\n", 2, std::nullopt, "line 3: \"yes\" is not a whole number"},

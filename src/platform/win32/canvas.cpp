@@ -70,7 +70,7 @@ void drawText(Canvas canvas, int x, int y, std::string_view text) {
 }
 
 void drawLine(Canvas canvas, int x0, int y0, int x1, int y1) {
-    const HGDIOBJ previous = SelectObject(dc(canvas), GetStockObject(BLACK_PEN));
+    HGDIOBJ previous = SelectObject(dc(canvas), GetStockObject(BLACK_PEN));
     MoveToEx(dc(canvas), x0, y0, nullptr);
     LineTo(dc(canvas), x1, y1);
     SelectObject(dc(canvas), previous);
