@@ -17,7 +17,10 @@
 //                           wait until the event is set before they end; the others close
 //                           their window when it is set;
 //   OMBRIX_SUITE_EXIT       exit code (default 0);
-//   OMBRIX_FORCES_SKIP      case numbers, comma-separated, for which Forces writes no file.
+//   OMBRIX_FORCES_SKIP      case numbers, comma-separated, for which Forces writes no file;
+//   OMBRIX_SUITE_STARTED    name of an existing event, set as the program's very first
+//                           instruction: the moment a program started by the shell runs,
+//                           for the benchmarks.
 
 #include <windows.h>
 
@@ -223,9 +226,23 @@ void showWindowUntilClosed(const std::string& title, HANDLE hold) {
     }
 }
 
+// Kept free of anything that could delay it: the time up to here is the platform's and the
+// shell's, not the program's.
+void reportStarted() {
+    wchar_t name[MAX_PATH] = {};
+    const DWORD length = GetEnvironmentVariableW(L"OMBRIX_SUITE_STARTED", name, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return;
+    if (HANDLE started = OpenEventW(EVENT_MODIFY_STATE, FALSE, name)) {
+        SetEvent(started);
+        CloseHandle(started);
+    }
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    reportStarted();
     const std::string self = modulePath().substr(modulePath().find_last_of('\\') + 1);
     if (const std::optional<std::string> log = environment(L"OMBRIX_SUITE_LOG"))
         appendLine(*log, self + "\t" + GetCommandLineA() + "\t" + currentFolder());
