@@ -10,7 +10,7 @@ STAGE := $(WINDOWS)/stage
 FUZZ_SECONDS ?= 60
 
 .PHONY: all deps native windows sanitize build install stage test unit-test sanitize-test \
-        tidy fuzz e2e-test test-long demo screenshot clean
+        tidy fuzz e2e-test test-long bench demo screenshot clean
 
 all: build
 
@@ -68,6 +68,12 @@ test: unit-test sanitize-test tidy e2e-test
 test-long: stage
 	OMBRIX_KILLS=500 OMBRIX_RUNS=1000 tools/with-wine.sh \
 	    ctest --test-dir $(WINDOWS) --output-on-failure -R Reliability
+
+# The shell timed under Wine against floor programs of the same build, BENCH_RUNS runs each
+# (docs/performance.md). Not part of make test.
+BENCH_RUNS ?= 10
+bench: stage
+	tools/with-wine.sh tools/bench.sh $(WINDOWS) $(BENCH_RUNS)
 
 demo: install
 	tools/demo.sh "$(PREFIX)"

@@ -1,0 +1,44 @@
+#pragma once
+
+// The benchmarks of `make bench`. Each runs the shell and its baseline alternately, the
+// given number of runs each after one run that is not counted, and returns its figures.
+
+#include "driver.h"
+#include "summary.h"
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace bench {
+
+struct Setting {
+    const e2e::Installation& installation; // used by every run, one after the other
+    std::filesystem::path floorFolder;     // where the floor programs are
+    int runs;
+};
+
+// How long any one step may take before the bench gives up.
+inline constexpr std::chrono::milliseconds patience = std::chrono::seconds(60);
+
+// Start-up with the welcome window clicked away and left to close, exit with no program
+// running, and memory with the panel shown, against the dialog floor.
+std::vector<Figure> startupFigures(const Setting& setting);
+// A program started beside the shell, and INPUT run to its end, against the launch floor.
+std::vector<Figure> launchFigures(const Setting& setting);
+// A launch with 99 programs running beside the shell against one with none, and exit with
+// 50 running and Yes.
+std::vector<Figure> crowdFigures(const Setting& setting);
+// The size of ombrix.exe against the dialog floor's.
+std::vector<Figure> sizeFigures(const Setting& setting);
+
+// One round of a benchmark: each step once, in order in even rounds and in reverse order in
+// odd ones, so that a drift in the machine's load weighs on the shell and its baseline
+// alike. Round 0 warms up and is not counted. A line on the standard error tells how far
+// the benchmark has come.
+void runRound(const std::string& benchmark, int round, int runs,
+              const std::vector<std::function<void()>>& steps);
+
+} // namespace bench

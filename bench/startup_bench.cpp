@@ -1,0 +1,122 @@
+#include "benchmarks.h"
+#include "ids.h"
+#include "programs.h"
+
+#include <stdexcept>
+
+namespace bench {
+
+namespace {
+
+using namespace std::chrono_literals;
+
+struct Run {
+    double startup = 0; // ms, from process creation to the panel ready for input
+    Memory memory;      // once the panel is drawn
+    double exit = 0;    // ms, from E X I T to the end of the process
+};
+
+HWND waitForReadyPanel(DWORD processId) {
+    HWND panel = waitForVisibleWindow(processId, "OMBRIX", patience);
+    if (!panel || !e2e::waitUntil([&] { return isReadyForInput(panel); }, patience, 1ms))
+        throw std::runtime_error("the panel did not become ready for input");
+    return panel;
+}
+
+// The rest of a run once the panel is ready: its memory when drawn, then its exit.
+template <typename Process> void finishRun(const Process& process, HWND panel, Run& run) {
+    if (!drawNow(panel))
+        throw std::runtime_error("the panel was not drawn");
+    run.memory = memoryOf(process.processId());
+    const Clock::time_point exit = Clock::now();
+    e2e::click(e2e::control(panel, IDC_EXIT));
+    if (!process.waitForExit(patience))
+        throw std::runtime_error("E X I T did not end the program");
+    run.exit = millisecondsSince(exit);
+}
+
+Run runShell(const e2e::Installation& installation, bool clickWelcome) {
+    Run run;
+    const Clock::time_point start = Clock::now();
+    const e2e::Shell shell(installation);
+    if (clickWelcome) {
+        HWND welcome = waitForVisibleWindow(shell.processId(), "Welcome", patience);
+        PostMessageA(welcome, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    }
+    HWND panel = waitForReadyPanel(shell.processId());
+    run.startup = millisecondsSince(start);
+    finishRun(shell, panel, run);
+    return run;
+}
+
+Run runFloor(const Setting& setting) {
+    Run run;
+    const Clock::time_point start = Clock::now();
+    const Program floor(setting.floorFolder / "ombrix_dialog_floor.exe", {},
+                        setting.installation.exeDir());
+    HWND panel = waitForReadyPanel(floor.processId());
+    run.startup = millisecondsSince(start);
+    finishRun(floor, panel, run);
+    return run;
+}
+
+template <typename Value> std::vector<double> collect(const std::vector<Run>& runs, Value value) {
+    std::vector<double> values;
+    for (const Run& run : runs)
+        values.push_back(value(run));
+    return values;
+}
+
+} // namespace
+
+std::vector<Figure> startupFigures(const Setting& setting) {
+    std::vector<Run> clicked, floor, selfClosing;
+    for (int round = 0; round <= setting.runs; ++round) {
+        Run shellRun, floorRun, selfClosingRun;
+        runRound("start-up", round, setting.runs,
+                 {[&] { shellRun = runShell(setting.installation, true); },
+                  [&] { floorRun = runFloor(setting); },
+                  [&] { selfClosingRun = runShell(setting.installation, false); }});
+        if (round == 0)
+            continue;
+        clicked.push_back(shellRun);
+        floor.push_back(floorRun);
+        selfClosing.push_back(selfClosingRun);
+    }
+    constexpr double welcomeMilliseconds = 3000;
+    const auto startup = [](const Run& run) { return run.startup; };
+    const auto startupAndWelcome = [](const Run& run) { return run.startup + welcomeMilliseconds; };
+    const auto exit = [](const Run& run) { return run.exit; };
+    const auto privateBytes = [](const Run& run) { return run.memory.privateBytes; };
+    const auto workingSet = [](const Run& run) { return run.memory.workingSet; };
+    return {
+        {"Start-up, welcome clicked away", "ms", collect(clicked, startup), "dialog floor",
+         collect(floor, startup), 1.2},
+        {"Start-up, welcome closing by itself", "ms", collect(selfClosing, startup),
+         "clicked start-up + 3 s", collect(clicked, startupAndWelcome), 1.05},
+        {"Exit, no program running",
+         "ms",
+         collect(clicked, exit),
+         "dialog floor",
+         collect(floor, exit),
+         {}},
+        {"Private bytes, panel shown", "MiB", collect(clicked, privateBytes), "dialog floor",
+         collect(floor, privateBytes), 1.5},
+        {"Working set, panel shown", "MiB", collect(clicked, workingSet), "dialog floor",
+         collect(floor, workingSet), 1.5},
+    };
+}
+
+std::vector<Figure> sizeFigures(const Setting& setting) {
+    constexpr double kibibyte = 1024;
+    const auto size = [](const std::filesystem::path& exe) {
+        return std::vector<double>{static_cast<double>(std::filesystem::file_size(exe)) / kibibyte};
+    };
+    return {{.name = "Size of ombrix.exe",
+             .unit = "KiB",
+             .shell = size(setting.installation.exeDir() / "ombrix.exe"),
+             .baselineName = "dialog floor",
+             .baseline = size(setting.floorFolder / "ombrix_dialog_floor.exe")}};
+}
+
+} // namespace bench
