@@ -4,6 +4,7 @@
 // given number of runs each after one run that is not counted, and returns its figures.
 
 #include "driver.h"
+#include "programs.h"
 #include "summary.h"
 
 #include <chrono>
@@ -19,6 +20,11 @@ struct Setting {
     std::filesystem::path floorFolder;     // where the floor programs are
     int runs;
 };
+
+// The shell's windows, and the panel's template as the dialog floor shows it.
+inline constexpr WindowName welcomeWindow{L"Welcome", L"Welcome"};
+inline constexpr WindowName panelWindow{L"#32770", L"OMBRIX"};
+inline constexpr WindowName shellQuestion{L"#32770", L"OMBRIX Message"};
 
 // How long any one step may take before the bench gives up.
 inline constexpr std::chrono::milliseconds patience = std::chrono::seconds(60);

@@ -27,43 +27,46 @@ struct SuiteEvents {
     SharedEvent started{"started", "OMBRIX_SUITE_STARTED"};
     SharedEvent hold{"hold", "OMBRIX_SUITE_HOLD"};
 
-    void waitForStart() const {
-        if (!started.wait(patience))
-            throw std::runtime_error("a started program did not report its start");
+    // Makes the programs started beside from now on wait until released, and forgets the
+    // starts before.
+    void expectStart() const {
+        hold.reset();
+        started.reset();
     }
-    // Lets the programs started beside the shell end, and waits until they have; those
-    // started from now on end at once, until `hold` is reset.
+    // Waits for a program to start; a failure tells what the shell of the panel, if any,
+    // made of its click.
+    void waitForStart(HWND panel) const;
+    // Lets the programs started beside end, and waits until they have; those started from
+    // now on end at once, until the next `expectStart`.
     void release() const;
 };
 
-void waitUntilReady(HWND panel) {
-    if (!isReadyForInput(panel))
-        throw std::runtime_error("the panel does not answer");
+std::string lastStatusLine(HWND panel) {
+    const std::vector<std::string> lines = e2e::listItems(e2e::control(panel, IDC_PROGRAM_STATUS));
+    return lines.empty() ? "none" : "\"" + lines.back() + "\"";
 }
 
-// From the trigger to the first instruction of the program it starts beside the shell or
-// floor (held until released), and with a panel, to the panel answering again as well.
-template <typename Trigger>
-double timeStartBeside(const SuiteEvents& events, const Trigger& trigger, HWND panel = nullptr) {
-    events.hold.reset();
-    events.started.reset();
-    const Clock::time_point start = Clock::now();
-    trigger();
-    events.waitForStart();
-    if (panel)
-        waitUntilReady(panel);
-    return millisecondsSince(start);
+void SuiteEvents::waitForStart(HWND panel) const {
+    if (!started.wait(patience))
+        throw std::runtime_error(
+            "no started program reported its start" +
+            (panel ? "; the shell's last status line: " + lastStatusLine(panel) : ""));
 }
 
 // Waits until the programs started beside a shell or floor are gone: each run begins alone.
 void waitForNoProgramBeside() {
-    if (!e2e::waitUntil([] { return processCount(besideProgram) == 0; }, patience))
-        throw std::runtime_error("the programs started beside the shell did not end");
+    if (!waitForEnd(besideProgram, patience))
+        throw std::runtime_error("the programs started beside did not end");
 }
 
 void SuiteEvents::release() const {
     hold.set();
     waitForNoProgramBeside();
+}
+
+void waitUntilReady(HWND panel) {
+    if (!isReadyForInput(panel))
+        throw std::runtime_error("the panel does not answer");
 }
 
 HWND openPanel(const e2e::Shell& shell) {
@@ -73,9 +76,15 @@ HWND openPanel(const e2e::Shell& shell) {
     return panel;
 }
 
+void clickBeside(HWND panel) {
+    e2e::click(e2e::control(panel, besideButton));
+}
+
 // Starts Charts beside the shell and waits until it runs.
 void startBeside(const SuiteEvents& events, HWND panel) {
-    timeStartBeside(events, [&] { e2e::click(e2e::control(panel, besideButton)); });
+    events.expectStart();
+    clickBeside(panel);
+    events.waitForStart(panel);
 }
 
 class LaunchBench {
@@ -95,31 +104,44 @@ class LaunchBench {
     }
 
     double shellBeside() {
-        const double time =
-            timeStartBeside(events_, [&] { e2e::click(e2e::control(panel_, besideButton)); });
+        events_.expectStart();
+        const Clock::time_point start = Clock::now();
+        clickBeside(panel_);
+        events_.waitForStart(panel_);
+        const double time = millisecondsSince(start);
         events_.release();
         waitUntilReady(panel_);
         return time;
     }
 
     double floorBeside() {
-        const double time = timeStartBeside(events_, [&] { goBeside_.set(); });
+        events_.expectStart();
+        const Clock::time_point start = Clock::now();
+        goBeside_.set();
+        events_.waitForStart(nullptr);
+        const double time = millisecondsSince(start);
         events_.release();
         return time;
     }
 
-    // From the click on INPUT to its status line "Finished".
+    // From the click on INPUT to its status line "Finished". Prepare is waited for on its
+    // handle; the panel, asked for its lines from then on, answers once it has served the
+    // click.
     double shellInput() {
         HWND status = e2e::control(panel_, IDC_PROGRAM_STATUS);
         const LRESULT before = SendMessageW(status, LB_GETCOUNT, 0, 0);
+        events_.started.reset();
         const Clock::time_point start = Clock::now();
         e2e::click(e2e::control(panel_, IDC_INPUT));
-        if (!e2e::waitUntil([&] { return SendMessageW(status, LB_GETCOUNT, 0, 0) >= before + 2; },
+        events_.waitForStart(panel_);
+        if (!waitForEnd(inputProgram, patience) ||
+            !e2e::waitUntil([&] { return SendMessageW(status, LB_GETCOUNT, 0, 0) >= before + 2; },
                             patience, 1ms))
             throw std::runtime_error("INPUT did not finish");
         const double time = millisecondsSince(start);
-        if (!e2e::listItems(status).back().ends_with(": Finished"))
-            throw std::runtime_error("INPUT failed: " + e2e::listItems(status).back());
+        const std::string last = e2e::listItems(status).back();
+        if (!last.ends_with(": Finished"))
+            throw std::runtime_error("INPUT failed: " + last);
         return time;
     }
 
@@ -164,8 +186,12 @@ double launchAmong(const Setting& setting, const SuiteEvents& events, int runnin
     for (int started = 1; started < running; ++started)
         startBeside(events, panel);
     waitUntilReady(panel);
-    return timeStartBeside(
-        events, [&] { e2e::click(e2e::control(panel, besideButton)); }, panel);
+    events.expectStart();
+    const Clock::time_point start = Clock::now();
+    clickBeside(panel);
+    events.waitForStart(panel);
+    waitUntilReady(panel);
+    return millisecondsSince(start);
 }
 
 // From E X I T to the end of the shell, with `running` programs beside it that it is told
@@ -179,7 +205,7 @@ double exitEnding(const Setting& setting, const SuiteEvents& events, int running
     waitUntilReady(panel);
     const Clock::time_point start = Clock::now();
     e2e::click(e2e::control(panel, IDC_EXIT));
-    HWND question = waitForVisibleWindow(shell.processId(), "OMBRIX Message", patience);
+    HWND question = waitForVisibleWindow(shell.processId(), shellQuestion, patience);
     if (!question)
         throw std::runtime_error("the shell did not ask about its programs");
     e2e::answer(question, IDYES);

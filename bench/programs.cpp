@@ -5,6 +5,7 @@
 #include <psapi.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace bench {
@@ -27,12 +28,20 @@ std::string commandLineOf(const std::filesystem::path& exe,
     return commandLine;
 }
 
-std::wstring wide(const std::string& utf8) {
-    const int size =
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring text(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(), size);
-    return text;
+// The processes that run this executable, opened to be waited for.
+std::vector<HANDLE> runningProcesses(const std::string& exeName) {
+    std::vector<HANDLE> processes;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return processes;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+        if (lstrcmpiA(entry.szExeFile, exeName.c_str()) == 0)
+            if (HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, entry.th32ProcessID))
+                processes.push_back(process);
+    CloseHandle(snapshot);
+    return processes;
 }
 
 } // namespace
@@ -81,22 +90,19 @@ bool SharedEvent::wait(std::chrono::milliseconds timeout) const {
     return WaitForSingleObject(event_, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
 }
 
-HWND visibleWindow(DWORD processId, const std::string& title) {
-    const std::wstring caption = wide(title);
-    for (HWND window = FindWindowExW(nullptr, nullptr, nullptr, caption.c_str()); window;
-         window = FindWindowExW(nullptr, window, nullptr, caption.c_str())) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == processId && IsWindowVisible(window))
-            return window;
-    }
-    return nullptr;
-}
-
-HWND waitForVisibleWindow(DWORD processId, const std::string& title,
-                          std::chrono::milliseconds timeout) {
+HWND waitForVisibleWindow(DWORD processId, WindowName name, std::chrono::milliseconds timeout) {
+    const auto find = [&] {
+        for (HWND window = FindWindowExW(nullptr, nullptr, name.className, name.title); window;
+             window = FindWindowExW(nullptr, window, name.className, name.title)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == processId && IsWindowVisible(window))
+                return window;
+        }
+        return HWND{};
+    };
     HWND found = nullptr;
-    e2e::waitUntil([&] { return (found = visibleWindow(processId, title)) != nullptr; }, timeout,
+    e2e::waitUntil([&] { return (found = find()) != nullptr; }, timeout,
                    std::chrono::milliseconds(1));
     return found;
 }
@@ -126,17 +132,17 @@ Memory memoryOf(DWORD processId) {
             static_cast<double>(counters.WorkingSetSize) / mebibyte};
 }
 
-int processCount(const std::string& exeName) {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
-        return 0;
-    PROCESSENTRY32 entry{};
-    entry.dwSize = sizeof(entry);
-    int count = 0;
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
-        count += lstrcmpiA(entry.szExeFile, exeName.c_str()) == 0;
-    CloseHandle(snapshot);
-    return count;
+bool waitForEnd(const std::string& exeName, std::chrono::milliseconds timeout) {
+    const Clock::time_point deadline = Clock::now() + timeout;
+    bool ended = true;
+    for (HANDLE process : runningProcesses(exeName)) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::max(deadline - Clock::now(), Clock::duration::zero()));
+        ended = WaitForSingleObject(process, static_cast<DWORD>(left.count())) == WAIT_OBJECT_0 &&
+                ended;
+        CloseHandle(process);
+    }
+    return ended;
 }
 
 } // namespace bench

@@ -54,12 +54,16 @@ class SharedEvent {
     HANDLE event_;
 };
 
-// A visible top-level window of the process with this title, or null; the window's text
-// is read from the system, not asked of the program.
-HWND visibleWindow(DWORD processId, const std::string& title);
-// Polls every millisecond for such a window; null after the timeout.
-HWND waitForVisibleWindow(DWORD processId, const std::string& title,
-                          std::chrono::milliseconds timeout);
+// A top-level window by its class and title. Looked up by class as well, a window costs the
+// system a small part of a lookup by title alone, which reads the title of every top-level
+// window; the title is read from the system, not asked of the program.
+struct WindowName {
+    const wchar_t* className;
+    const wchar_t* title;
+};
+// Polls every millisecond for a visible window of the process with this name; null after
+// the timeout.
+HWND waitForVisibleWindow(DWORD processId, WindowName name, std::chrono::milliseconds timeout);
 // Ready for input: visible, enabled, and its thread serves messages (it answers one).
 bool isReadyForInput(HWND window);
 // Has the window and its controls draw whatever they have left to draw, and returns when
@@ -72,7 +76,8 @@ struct Memory {
 };
 Memory memoryOf(DWORD processId);
 
-// How many processes run this executable (by its file name).
-int processCount(const std::string& exeName);
+// Waits until the processes that run this executable (by its file name) now have ended;
+// false after the timeout.
+bool waitForEnd(const std::string& exeName, std::chrono::milliseconds timeout);
 
 } // namespace bench

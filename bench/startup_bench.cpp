@@ -17,7 +17,7 @@ struct Run {
 };
 
 HWND waitForReadyPanel(DWORD processId) {
-    HWND panel = waitForVisibleWindow(processId, "OMBRIX", patience);
+    HWND panel = waitForVisibleWindow(processId, panelWindow, patience);
     if (!panel || !e2e::waitUntil([&] { return isReadyForInput(panel); }, patience, 1ms))
         throw std::runtime_error("the panel did not become ready for input");
     return panel;
@@ -40,7 +40,7 @@ Run runShell(const e2e::Installation& installation, bool clickWelcome) {
     const Clock::time_point start = Clock::now();
     const e2e::Shell shell(installation);
     if (clickWelcome) {
-        HWND welcome = waitForVisibleWindow(shell.processId(), "Welcome", patience);
+        HWND welcome = waitForVisibleWindow(shell.processId(), welcomeWindow, patience);
         PostMessageA(welcome, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
     }
     HWND panel = waitForReadyPanel(shell.processId());
