@@ -44,7 +44,9 @@ std::optional<std::string> chooseFileToOpen(const std::string& title,
     // the current directory to the folder the user browsed to.
     request.Flags = OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
     request.lpstrDefExt = defaultExtension.c_str();
-    if (!GetOpenFileNameA(&request))
+    static const auto getOpenFileName =
+        win32::systemFunction<decltype(GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
+    if (!getOpenFileName || !getOpenFileName(&request))
         return std::nullopt;
     return std::string(fileName);
 }

@@ -40,7 +40,10 @@ void writeStandardOutput(std::string_view line) {
 }
 
 void playSound(const std::string& path) {
-    PlaySoundA(path.c_str(), nullptr, 0);
+    static const auto playSoundFile =
+        win32::systemFunction<decltype(PlaySoundA)>("winmm.dll", "PlaySoundA");
+    if (playSoundFile)
+        playSoundFile(path.c_str(), nullptr, 0);
 }
 
 Icon loadIcon(const std::string& path, int size, bool vgaColours) {

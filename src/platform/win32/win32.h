@@ -19,6 +19,18 @@ HWND dialogWindow(Dialog dialog);
 // A canvas that draws on the device context, for the length of one paint.
 Canvas canvasOf(HDC deviceContext);
 
+// A function of a system library that the program calls only now and then (the Open
+// dialog's, the sounds'): the library, and the libraries it loads in turn, are loaded at
+// the first call instead of at start-up, from the system folder only, and stay loaded.
+// Null when the library or the function is not there.
+template <typename Function> Function* systemFunction(const char* library, const char* name) {
+    HMODULE module = LoadLibraryExA(library, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    // Through the generic function type, which converts to and from any other.
+    return module ? reinterpret_cast<Function*>(
+                        reinterpret_cast<void (*)()>(GetProcAddress(module, name)))
+                  : nullptr;
+}
+
 // The program's innermost dialog that is still open (the panel, or a modal dialog over
 // it), which owns the message boxes and the Open dialog; null when there is none.
 HWND frontmostDialog();
