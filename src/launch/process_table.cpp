@@ -4,6 +4,7 @@
 #include "ids.h"
 
 #include <string>
+#include <vector>
 
 ProcessTable processTable;
 
@@ -91,11 +92,20 @@ void addStatusLine(Dialog dialog, std::string_view name, const StatusText& state
 }
 
 void pollPrograms(Dialog dialog) {
+    std::vector<ProcessSlot*> started;
+    std::vector<platform::Process> processes;
     for (int i = 0; i < processTable.usedSlotCount; ++i) {
         ProcessSlot& slot = processTable.slots[static_cast<std::size_t>(i)];
-        if (slot.slotState == slotStarted && platform::hasEnded(slot.processHandle)) {
-            addStatusLine(dialog, slot.displayName, StatusText("Finished"));
-            slot.slotState = slotEnded;
+        if (slot.slotState == slotStarted) {
+            started.push_back(&slot);
+            processes.push_back(slot.processHandle);
+        }
+    }
+    const std::vector<bool> ended = platform::haveEnded(processes);
+    for (std::size_t k = 0; k < started.size(); ++k) {
+        if (ended[k]) {
+            addStatusLine(dialog, started[k]->displayName, StatusText("Finished"));
+            started[k]->slotState = slotEnded;
         }
     }
 }

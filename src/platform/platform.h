@@ -78,8 +78,10 @@ struct StartedProcess {
 // nothing when it cannot be started.
 std::optional<StartedProcess> startProcess(const std::string& applicationName,
                                            const std::string& commandLine);
-// Whether a started program has ended, without waiting.
-bool hasEnded(Process process);
+// Which of the started programs have ended, without waiting: one flag per program, in
+// their order. The system is asked about them together, not about each in turn, so that
+// the question costs about the same for a hundred programs as for one.
+std::vector<bool> haveEnded(const std::vector<Process>& processes);
 // Ends a started program with exit code 0; false when it could not be ended.
 bool endProcess(Process process);
 // Starts the command line and waits for the program to end. Meanwhile the dialog is

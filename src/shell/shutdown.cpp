@@ -16,13 +16,17 @@ namespace {
 // program that ended, whatever its exit code, is not among them, and a process that took
 // an ended one's id is never mistaken for it.
 std::vector<platform::Process> runningPrograms() {
-    std::vector<platform::Process> running;
+    std::vector<platform::Process> started;
     for (int i = 0; i < processTable.usedSlotCount; ++i) {
         const ProcessSlot& slot = processTable.slots[static_cast<std::size_t>(i)];
-        if (slot.slotState != slotStartFailed && slot.processHandle &&
-            !platform::hasEnded(slot.processHandle))
-            running.push_back(slot.processHandle);
+        if (slot.slotState != slotStartFailed && slot.processHandle)
+            started.push_back(slot.processHandle);
     }
+    const std::vector<bool> ended = platform::haveEnded(started);
+    std::vector<platform::Process> running;
+    for (std::size_t k = 0; k < started.size(); ++k)
+        if (!ended[k])
+            running.push_back(started[k]);
     return running;
 }
 

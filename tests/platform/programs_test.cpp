@@ -5,10 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -20,7 +22,7 @@ std::string systemProgram(const std::string& name) {
 
 bool waitForEnd(platform::Process process) {
     for (int tries = 0; tries < 200; ++tries) {
-        if (platform::hasEnded(process))
+        if (platform::haveEnded({process}).front())
             return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
@@ -49,6 +51,36 @@ TEST(Win32Programs, AStartedProgramIsSeenToEndWhateverItsExitCode) {
         EXPECT_TRUE(waitForEnd(started->process)) << exitCode;
     }
     EXPECT_FALSE(platform::startProcess(systemProgram("no such program.exe"), " ").has_value());
+}
+
+// The system waits for 64 handles at most at once: the ended programs are found wherever
+// they stand among more, first, last and on both sides of the 64th.
+TEST(Win32Programs, AmongManyProgramsEveryEndedOneIsFound) {
+    const std::vector<std::size_t> endedAt{0, 5, 63, 64, 65};
+    std::vector<platform::Process> processes;
+    std::vector<bool> expected;
+    for (std::size_t k = 0; k < 66; ++k) {
+        STARTUPINFOA startup{};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION started{};
+        std::string commandLine = "cmd.exe";
+        ASSERT_TRUE(CreateProcessA(systemProgram("cmd.exe").c_str(), commandLine.data(), nullptr,
+                                   nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &startup,
+                                   &started));
+        CloseHandle(started.hThread);
+        expected.push_back(std::find(endedAt.begin(), endedAt.end(), k) != endedAt.end());
+        if (expected.back()) {
+            TerminateProcess(started.hProcess, 0);
+            WaitForSingleObject(started.hProcess, 10000);
+        }
+        processes.push_back(reinterpret_cast<platform::Process>(started.hProcess));
+    }
+    EXPECT_EQ(platform::haveEnded(processes), expected);
+    EXPECT_TRUE(platform::haveEnded({}).empty());
+    for (platform::Process process : processes) {
+        TerminateProcess(reinterpret_cast<HANDLE>(process), 0);
+        CloseHandle(reinterpret_cast<HANDLE>(process));
+    }
 }
 
 TEST(Win32Programs, RunningAndWaitingGivesTheExitCodeOrNothing) {

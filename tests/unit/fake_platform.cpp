@@ -345,8 +345,11 @@ std::optional<StartedProcess> startProcess(const std::string& applicationName,
     return StartedProcess{fake::handleOf<Process>(index), static_cast<std::uint32_t>(1000 + index)};
 }
 
-bool hasEnded(Process process) {
-    return state().processes.at(fake::indexOf(process)).ended;
+std::vector<bool> haveEnded(const std::vector<Process>& processes) {
+    std::vector<bool> ended;
+    for (Process process : processes)
+        ended.push_back(state().processes.at(fake::indexOf(process)).ended);
+    return ended;
 }
 
 bool endProcess(Process process) {

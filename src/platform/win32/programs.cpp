@@ -1,6 +1,8 @@
 #include "platform/platform.h"
 #include "platform/win32/win32.h"
 
+#include <algorithm>
+
 namespace platform {
 
 namespace {
@@ -56,8 +58,27 @@ std::optional<StartedProcess> startProcess(const std::string& applicationName,
     return StartedProcess{reinterpret_cast<Process>(started->hProcess), started->dwProcessId};
 }
 
-bool hasEnded(Process process) {
-    return WaitForSingleObject(reinterpret_cast<HANDLE>(process), 0) == WAIT_OBJECT_0;
+// A wait for any of a group of handles names the first of them that is signalled: those
+// before it still run, and the search goes on after it. A group that none ends, or whose
+// wait fails, is passed.
+std::vector<bool> haveEnded(const std::vector<Process>& processes) {
+    std::vector<HANDLE> handles;
+    for (Process process : processes)
+        handles.push_back(reinterpret_cast<HANDLE>(process));
+    std::vector<bool> ended(handles.size(), false);
+    std::size_t first = 0;
+    while (first < handles.size()) {
+        const auto count =
+            static_cast<DWORD>(std::min<std::size_t>(handles.size() - first, MAXIMUM_WAIT_OBJECTS));
+        const DWORD woken = WaitForMultipleObjects(count, &handles[first], FALSE, 0);
+        if (woken >= WAIT_OBJECT_0 + count) {
+            first += count;
+            continue;
+        }
+        first += woken - WAIT_OBJECT_0;
+        ended[first++] = true;
+    }
+    return ended;
 }
 
 bool endProcess(Process process) {
