@@ -26,8 +26,9 @@ inline constexpr WindowName welcomeWindow{L"Welcome", L"Welcome"};
 inline constexpr WindowName panelWindow{L"#32770", L"OMBRIX"};
 inline constexpr WindowName shellQuestion{L"#32770", L"OMBRIX Message"};
 
-// How long any one step may take before the bench gives up.
-inline constexpr std::chrono::milliseconds patience = std::chrono::seconds(60);
+// How long any one step may take before the bench gives up; a program that has not run its
+// first instruction in this time is lost.
+inline constexpr std::chrono::milliseconds patience = std::chrono::seconds(20);
 
 // Start-up with the welcome window clicked away and left to close, exit with no program
 // running, and memory with the panel shown, against the dialog floor.
@@ -43,7 +44,9 @@ std::vector<Figure> sizeFigures(const Setting& setting);
 // One round of a benchmark: each step once, in order in even rounds and in reverse order in
 // odd ones, so that a drift in the machine's load weighs on the shell and its baseline
 // alike. Round 0 warms up and is not counted. A line on the standard error tells how far
-// the benchmark has come.
+// the benchmark has come. A round that fails is run again, twice at most: now and then
+// Wine loses a program as it starts it (it cannot map the shared user data at its fixed
+// address, and the process ends before its first instruction).
 void runRound(const std::string& benchmark, int round, int runs,
               const std::vector<std::function<void()>>& steps);
 

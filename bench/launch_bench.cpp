@@ -1,6 +1,5 @@
 #include "benchmarks.h"
 #include "ids.h"
-#include "programs.h"
 
 #include <stdexcept>
 #include <string>
@@ -21,36 +20,9 @@ const std::string outputFile = "..\\Dat\\Bridge.rez";
 const std::string inputProgram = "Prepare 20.exe";
 const std::string inputArguments = geometryFile + " " + outputFile + " Short English";
 
-// The events of the suite's stand-ins: set by each as it starts, and holding the programs
-// started beside the shell until they are released.
-struct SuiteEvents {
-    SharedEvent started{"started", "OMBRIX_SUITE_STARTED"};
-    SharedEvent hold{"hold", "OMBRIX_SUITE_HOLD"};
-
-    // Makes the programs started beside from now on wait until released, and forgets the
-    // starts before.
-    void expectStart() const {
-        hold.reset();
-        started.reset();
-    }
-    // Waits for a program to start; a failure tells what the shell of the panel, if any,
-    // made of its click.
-    void waitForStart(HWND panel) const;
-    // Lets the programs started beside end, and waits until they have; those started from
-    // now on end at once, until the next `expectStart`.
-    void release() const;
-};
-
 std::string lastStatusLine(HWND panel) {
     const std::vector<std::string> lines = e2e::listItems(e2e::control(panel, IDC_PROGRAM_STATUS));
     return lines.empty() ? "none" : "\"" + lines.back() + "\"";
-}
-
-void SuiteEvents::waitForStart(HWND panel) const {
-    if (!started.wait(patience))
-        throw std::runtime_error(
-            "no started program reported its start" +
-            (panel ? "; the shell's last status line: " + lastStatusLine(panel) : ""));
 }
 
 // Waits until the programs started beside a shell or floor are gone: each run begins alone.
@@ -59,10 +31,63 @@ void waitForNoProgramBeside() {
         throw std::runtime_error("the programs started beside did not end");
 }
 
-void SuiteEvents::release() const {
-    hold.set();
-    waitForNoProgramBeside();
+// The events of the suite's stand-ins: set by each as it starts, and holding the programs
+// started beside the shell until they are released.
+struct SuiteEvents {
+    SharedEvent started{"started", "OMBRIX_SUITE_STARTED"};
+    SharedEvent hold{"hold", "OMBRIX_SUITE_HOLD"};
+
+    // Has the trigger start a program beside a shell or floor, held until released, and
+    // waits until it runs: the time from the trigger to the program's first instruction.
+    // A failure tells what the shell of the panel, if any, made of its click.
+    template <typename Trigger> double timeStart(const Trigger& trigger, HWND panel) const {
+        hold.reset();
+        started.reset();
+        const Clock::time_point start = Clock::now();
+        trigger();
+        waitForStart(panel);
+        return millisecondsSince(start);
+    }
+    void waitForStart(HWND panel) const {
+        if (!started.wait(patience))
+            throw std::runtime_error(
+                "no started program reported its start" +
+                (panel ? "; the shell's last status line: " + lastStatusLine(panel) : ""));
+    }
+    // Lets the programs started beside end, and waits until they have; those started from
+    // now on end at once, until the next start.
+    void release() const {
+        hold.set();
+        waitForNoProgramBeside();
+    }
+};
+
+std::string programPath(const Setting& setting, const std::string& name) {
+    return e2e::utf8Text(setting.installation.exeDir() / e2e::pathOf(name));
 }
+
+// The launch floor, which starts `program` each time its go event is set; with a done event,
+// run to its end.
+Program launchFloor(const Setting& setting, const SharedEvent& go, const std::string& done,
+                    const std::string& program, const std::string& arguments) {
+    return Program(setting.floorFolder / "ombrix_launch_floor.exe",
+                   {go.name(), done, programPath(setting, program), arguments},
+                   setting.installation.exeDir());
+}
+
+// The launch floor starting Charts beside itself.
+class BesideFloor {
+  public:
+    explicit BesideFloor(const Setting& setting)
+        : floor_(launchFloor(setting, go_, "-", besideProgram, besideArguments)) {}
+    double timeStart(const SuiteEvents& events) const {
+        return events.timeStart([&] { go_.set(); }, nullptr);
+    }
+
+  private:
+    SharedEvent go_{"go beside", nullptr, SharedEvent::Reset::automatic};
+    Program floor_;
+};
 
 void waitUntilReady(HWND panel) {
     if (!isReadyForInput(panel))
@@ -76,27 +101,17 @@ HWND openPanel(const e2e::Shell& shell) {
     return panel;
 }
 
-void clickBeside(HWND panel) {
-    e2e::click(e2e::control(panel, besideButton));
+double timeClickBeside(const SuiteEvents& events, HWND panel) {
+    return events.timeStart([&] { e2e::click(e2e::control(panel, besideButton)); }, panel);
 }
 
-// Starts Charts beside the shell and waits until it runs.
-void startBeside(const SuiteEvents& events, HWND panel) {
-    events.expectStart();
-    clickBeside(panel);
-    events.waitForStart(panel);
-}
-
+// One shell and the floors for the whole benchmark, each of its programs ended before the
+// next run.
 class LaunchBench {
   public:
     explicit LaunchBench(const Setting& setting)
-        : exeDir_(setting.installation.exeDir()), shell_(setting.installation),
-          panel_(openPanel(shell_)),
-          besideFloor_(floorPath(setting),
-                       {goBeside_.name(), "-", exePath(besideProgram), besideArguments}, exeDir_),
-          waitFloor_(floorPath(setting),
-                     {goWait_.name(), done_.name(), exePath(inputProgram), inputArguments},
-                     exeDir_) {
+        : shell_(setting.installation), panel_(openPanel(shell_)), besideFloor_(setting),
+          waitFloor_(launchFloor(setting, goWait_, done_.name(), inputProgram, inputArguments)) {
         e2e::typeText(e2e::control(panel_, IDC_GEOMETRY_FILE), geometryFile);
         e2e::typeText(e2e::control(panel_, IDC_OUTPUT_FILE), outputFile);
         if (!e2e::isEnabled(e2e::control(panel_, IDC_INPUT)))
@@ -104,22 +119,14 @@ class LaunchBench {
     }
 
     double shellBeside() {
-        events_.expectStart();
-        const Clock::time_point start = Clock::now();
-        clickBeside(panel_);
-        events_.waitForStart(panel_);
-        const double time = millisecondsSince(start);
+        const double time = timeClickBeside(events_, panel_);
         events_.release();
         waitUntilReady(panel_);
         return time;
     }
 
     double floorBeside() {
-        events_.expectStart();
-        const Clock::time_point start = Clock::now();
-        goBeside_.set();
-        events_.waitForStart(nullptr);
-        const double time = millisecondsSince(start);
+        const double time = besideFloor_.timeStart(events_);
         events_.release();
         return time;
     }
@@ -155,43 +162,42 @@ class LaunchBench {
     }
 
   private:
-    static std::filesystem::path floorPath(const Setting& setting) {
-        return setting.floorFolder / "ombrix_launch_floor.exe";
-    }
-    std::string exePath(const std::string& name) const {
-        return e2e::utf8Text(exeDir_ / e2e::pathOf(name));
-    }
-
-    std::filesystem::path exeDir_;
     SuiteEvents events_;
-    SharedEvent goBeside_{"go beside", nullptr, SharedEvent::Reset::automatic};
     SharedEvent goWait_{"go wait", nullptr, SharedEvent::Reset::automatic};
     SharedEvent done_{"done", nullptr};
     e2e::Shell shell_;
     HWND panel_;
-    Program besideFloor_;
+    BesideFloor besideFloor_;
     Program waitFloor_;
 };
 
-// A shell with `running` programs started beside it and still running: the time from one
-// more click to that program's first instruction and the panel answering again, after the
-// shell's look at every program it started.
-double launchAmong(const Setting& setting, const SuiteEvents& events, int running) {
+// A fresh shell with `running` programs started beside it and still running: the time from
+// one more click to that program's first instruction and the panel answering again, after
+// the shell's look at every program it started. (A program started and ended before would
+// add its end to the time: the system is still tidying up after it, and the shell logs it.)
+double shellLaunchAmong(const Setting& setting, const SuiteEvents& events, int running) {
     waitForNoProgramBeside();
     const e2e::Shell shell(setting.installation);
     HWND panel = openPanel(shell);
-    startBeside(events, panel);
-    if (running == 0)
-        events.release();
-    for (int started = 1; started < running; ++started)
-        startBeside(events, panel);
+    for (int started = 0; started < running; ++started)
+        timeClickBeside(events, panel);
     waitUntilReady(panel);
-    events.expectStart();
     const Clock::time_point start = Clock::now();
-    clickBeside(panel);
-    events.waitForStart(panel);
+    timeClickBeside(events, panel);
     waitUntilReady(panel);
     return millisecondsSince(start);
+}
+
+// The same for the launch floor, up to the program's first instruction: what the platform
+// makes of the programs running.
+double floorLaunchAmong(const Setting& setting, const SuiteEvents& events, int running) {
+    waitForNoProgramBeside();
+    const BesideFloor floor(setting);
+    for (int started = 0; started < running; ++started)
+        floor.timeStart(events);
+    const double time = floor.timeStart(events);
+    events.release();
+    return time;
 }
 
 // From E X I T to the end of the shell, with `running` programs beside it that it is told
@@ -201,7 +207,7 @@ double exitEnding(const Setting& setting, const SuiteEvents& events, int running
     const e2e::Shell shell(setting.installation);
     HWND panel = openPanel(shell);
     for (int started = 0; started < running; ++started)
-        startBeside(events, panel);
+        timeClickBeside(events, panel);
     waitUntilReady(panel);
     const Clock::time_point start = Clock::now();
     e2e::click(e2e::control(panel, IDC_EXIT));
@@ -247,23 +253,34 @@ std::vector<Figure> launchFigures(const Setting& setting) {
 
 std::vector<Figure> crowdFigures(const Setting& setting) {
     const SuiteEvents events;
-    std::vector<double> alone, among99, exit50;
+    constexpr int crowd = 99;
+    constexpr int exitCrowd = 50;
+    std::vector<double> shellAlone, shellAmong, floorAlone, floorAmong, exits;
     for (int round = 0; round <= setting.runs; ++round) {
-        double times[3] = {};
+        double times[5] = {};
         runRound("crowd", round, setting.runs,
-                 {[&] { times[0] = launchAmong(setting, events, 0); },
-                  [&] { times[1] = launchAmong(setting, events, 99); },
-                  [&] { times[2] = exitEnding(setting, events, 50); }});
+                 {[&] { times[0] = shellLaunchAmong(setting, events, 0); },
+                  [&] { times[1] = shellLaunchAmong(setting, events, crowd); },
+                  [&] { times[2] = floorLaunchAmong(setting, events, 0); },
+                  [&] { times[3] = floorLaunchAmong(setting, events, crowd); },
+                  [&] { times[4] = exitEnding(setting, events, exitCrowd); }});
         if (round == 0)
             continue;
-        alone.push_back(times[0]);
-        among99.push_back(times[1]);
-        exit50.push_back(times[2]);
+        shellAlone.push_back(times[0]);
+        shellAmong.push_back(times[1]);
+        floorAlone.push_back(times[2]);
+        floorAmong.push_back(times[3]);
+        exits.push_back(times[4]);
     }
     return {
-        {"Launch with 99 programs running beside the shell", "ms", among99, "none running", alone,
-         1.5},
-        {.name = "Exit, 50 programs running, Yes", .unit = "ms", .shell = exit50},
+        {"Launch with 99 programs running beside the shell", "ms", shellAmong, "none running",
+         shellAlone, 1.5},
+        {.name = "Launch by the CreateProcess floor with 99 programs running",
+         .unit = "ms",
+         .shell = floorAmong,
+         .baselineName = "none running",
+         .baseline = floorAlone},
+        {.name = "Exit, 50 programs running, Yes", .unit = "ms", .shell = exits},
     };
 }
 
