@@ -25,12 +25,6 @@ std::string lastStatusLine(HWND panel) {
     return lines.empty() ? "none" : "\"" + lines.back() + "\"";
 }
 
-// Waits until the programs started beside a shell or floor are gone: each run begins alone.
-void waitForNoProgramBeside() {
-    if (!waitForEnd(besideProgram, patience))
-        throw std::runtime_error("the programs started beside did not end");
-}
-
 // The events of the suite's stand-ins: set by each as it starts, and holding the programs
 // started beside the shell until they are released.
 struct SuiteEvents {
@@ -55,10 +49,12 @@ struct SuiteEvents {
                 (panel ? "; the shell's last status line: " + lastStatusLine(panel) : ""));
     }
     // Lets the programs started beside end, and waits until they have; those started from
-    // now on end at once, until the next start.
+    // now on end at once, until the next start. Each run begins with it, alone even after
+    // a run that failed.
     void release() const {
         hold.set();
-        waitForNoProgramBeside();
+        if (!waitForEnd(besideProgram, patience))
+            throw std::runtime_error("the programs started beside did not end");
     }
 };
 
@@ -176,7 +172,7 @@ class LaunchBench {
 // the shell's look at every program it started. (A program started and ended before would
 // add its end to the time: the system is still tidying up after it, and the shell logs it.)
 double shellLaunchAmong(const Setting& setting, const SuiteEvents& events, int running) {
-    waitForNoProgramBeside();
+    events.release();
     const e2e::Shell shell(setting.installation);
     HWND panel = openPanel(shell);
     for (int started = 0; started < running; ++started)
@@ -191,7 +187,7 @@ double shellLaunchAmong(const Setting& setting, const SuiteEvents& events, int r
 // The same for the launch floor, up to the program's first instruction: what the platform
 // makes of the programs running.
 double floorLaunchAmong(const Setting& setting, const SuiteEvents& events, int running) {
-    waitForNoProgramBeside();
+    events.release();
     const BesideFloor floor(setting);
     for (int started = 0; started < running; ++started)
         floor.timeStart(events);
@@ -203,7 +199,7 @@ double floorLaunchAmong(const Setting& setting, const SuiteEvents& events, int r
 // From E X I T to the end of the shell, with `running` programs beside it that it is told
 // to end.
 double exitEnding(const Setting& setting, const SuiteEvents& events, int running) {
-    waitForNoProgramBeside();
+    events.release();
     const e2e::Shell shell(setting.installation);
     HWND panel = openPanel(shell);
     for (int started = 0; started < running; ++started)
