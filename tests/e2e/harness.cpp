@@ -54,8 +54,11 @@ BOOL CALLBACK matchWindow(HWND window, LPARAM parameter) {
     auto* search = reinterpret_cast<WindowSearch*>(parameter);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && IsWindowVisible(window) &&
-        windowText(window) == search->title)
+    // The caption as the system keeps it: nothing is sent to the window, which may be
+    // going away.
+    wchar_t title[256] = {};
+    GetWindowTextW(window, title, 256);
+    if (owner == search->processId && IsWindowVisible(window) && narrow(title) == search->title)
         search->found.push_back(window);
     return TRUE;
 }
@@ -348,7 +351,11 @@ HWND control(HWND dialog, int controlId) {
 // WM_GETTEXT, unlike GetWindowText, reads an edit's text in another process.
 std::string windowText(HWND window) {
     char text[1024] = {};
-    SendMessageA(window, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
+    DWORD_PTR copied = 0;
+    // Bounded: under Wine a message sent to a window that is destroyed meanwhile may never
+    // be answered.
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text),
+                        SMTO_ABORTIFHUNG, 5000, &copied);
     return text;
 }
 
