@@ -75,15 +75,34 @@ struct ChildProcess {
     std::string exeName;
 };
 
-std::vector<ChildProcess> childProcesses(DWORD parent) {
+std::uint64_t creationTime(HANDLE process) {
+    FILETIME created{}, exited{}, kernel{}, user{};
+    if (!GetProcessTimes(process, &created, &exited, &kernel, &user))
+        return 0;
+    return (std::uint64_t{created.dwHighDateTime} << 32) | created.dwLowDateTime;
+}
+
+// Whether the process was started after the given time: ids are reused, and a process
+// that a long-gone program with the parent's id started (Wine's own services) is no child.
+bool startedSince(DWORD processId, std::uint64_t time) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    if (!process)
+        return false;
+    const bool since = creationTime(process) >= time;
+    CloseHandle(process);
+    return since;
+}
+
+std::vector<ChildProcess> childProcesses(HANDLE parent, DWORD parentId) {
     std::vector<ChildProcess> children;
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     if (snapshot == INVALID_HANDLE_VALUE)
         return children;
+    const std::uint64_t parentStart = creationTime(parent);
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof(entry);
     for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
-        if (entry.th32ParentProcessID == parent)
+        if (entry.th32ParentProcessID == parentId && startedSince(entry.th32ProcessID, parentStart))
             children.push_back({entry.th32ProcessID, entry.szExeFile});
     CloseHandle(snapshot);
     return children;
@@ -183,7 +202,7 @@ Shell::Shell(const Installation& installation) {
 }
 
 Shell::~Shell() {
-    for (const ChildProcess& child : childProcesses(process_.dwProcessId))
+    for (const ChildProcess& child : childProcesses(process_.hProcess, process_.dwProcessId))
         endProcess(child.processId);
     if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
         TerminateProcess(process_.hProcess, 1);
@@ -259,7 +278,7 @@ void Shell::kill() {
 
 std::vector<std::string> Shell::runningChildren() const {
     std::vector<std::string> names;
-    for (const ChildProcess& child : childProcesses(process_.dwProcessId))
+    for (const ChildProcess& child : childProcesses(process_.hProcess, process_.dwProcessId))
         names.push_back(child.exeName);
     return names;
 }
