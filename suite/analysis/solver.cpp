@@ -1,0 +1,303 @@
+#include "solver.h"
+
+#include "structure.h"
+#include "tangent_factor.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace ombrix {
+namespace {
+
+constexpr int mostIterations = 40; // Newton iterations at one load level
+constexpr int mostCuts = 12;       // halvings of a load step before the arc length
+constexpr int mostArcSteps = 400;
+constexpr int mostArcIterations = 12;
+constexpr int wantedArcIterations = 4;
+constexpr double relativeTolerance = 1e-9;
+constexpr double roundingFloorFactor = 8; // ulps of the coordinates behind the floor
+constexpr double firstShift = 1e-8;       // of the largest member stiffness
+constexpr double largestShift = 1e3;
+
+// One state of the structure at a load factor, with everything the iteration asks of it.
+struct State {
+    Eigen::VectorXd unknowns;
+    double loadFactor = 0;
+    MemberSums sums;
+    Eigen::VectorXd residual; // load minus resistance, over the free unknowns
+    double potential = 0;     // strain energy minus the work of the load
+    double largestForce = 0;  // the largest member force, tension or compression
+};
+
+enum class Attempt { Converged, Unstable, Diverged, Mechanism };
+
+class Path {
+  public:
+    Path(const Model& model, const LoadCase& loadCase, const ProgressReport& progress);
+    Solution run();
+
+  private:
+    State stateAt(Eigen::VectorXd unknowns, double loadFactor) const;
+    bool converged(const State& state) const;
+    bool better(const State& next, const State& now) const;
+    void report(const State& state, int iteration) const;
+
+    Inertia factorAt(const State& state, double shift);
+    Attempt equilibrate(State& state);
+    Attempt settle(State& state, double& shift);
+    void accept(State&& state);
+    Attempt stepUnderLoadControl(double increment);
+    bool throughLimitPoint();
+    bool arcStep(double length, const Eigen::VectorXd& direction, State& reached);
+    Solution finish(SolutionStatus status);
+
+    Structure structure_;
+    TangentFactor factor_;
+    std::vector<Eigen::Vector3d> nodeLoads_;
+    Eigen::VectorXd load_;
+    double loadNorm_;
+    int plannedSteps_;
+    ProgressReport progress_;
+    State current_;
+    Eigen::VectorXd lastIncrement_;
+    int steps_ = 0;
+    int iterations_ = 0;
+    bool snapThrough_ = false;
+    double limitLoadFactor_ = 0;
+    bool lastTangentRegular_ = false;
+    int singularUnknown_ = -1;
+};
+
+Path::Path(const Model& model, const LoadCase& loadCase, const ProgressReport& progress)
+    : structure_(model),
+      factor_(structure_.tangentAt(Eigen::VectorXd::Zero(structure_.unknownCount()), 0)),
+      nodeLoads_(structure_.nodeLoads(loadCase)), load_(structure_.freePart(nodeLoads_)),
+      loadNorm_(load_.size() ? load_.lpNorm<Eigen::Infinity>() : 0),
+      plannedSteps_(loadCase.steps > 0 ? loadCase.steps : 1), progress_(progress),
+      current_(stateAt(Eigen::VectorXd::Zero(structure_.unknownCount()), 0)),
+      lastIncrement_(Eigen::VectorXd::Zero(structure_.unknownCount())) {}
+
+State Path::stateAt(Eigen::VectorXd unknowns, double loadFactor) const {
+    State state;
+    state.sums = structure_.sumsAt(unknowns);
+    state.unknowns = std::move(unknowns);
+    state.loadFactor = loadFactor;
+    state.residual = loadFactor * load_ - structure_.freePart(state.sums.nodeForces);
+    state.potential = state.sums.strainEnergy - loadFactor * load_.dot(state.unknowns);
+    for (double force : state.sums.axialForces)
+        state.largestForce = std::max(state.largestForce, std::abs(force));
+    return state;
+}
+
+// Balanced to a part in 1e9 of the load or the largest member force, or down to what the
+// rounding of the coordinates allows in the stiffest member, whichever is larger.
+bool Path::converged(const State& state) const {
+    if (state.residual.size() == 0)
+        return true;
+    const double coordinates =
+        structure_.largestCoordinate() +
+        (state.unknowns.size() ? state.unknowns.lpNorm<Eigen::Infinity>() : 0);
+    const double floor = roundingFloorFactor * structure_.largestMemberStiffness() *
+                         std::numeric_limits<double>::epsilon() * coordinates;
+    const double scale = std::max(std::abs(state.loadFactor) * loadNorm_, state.largestForce);
+    return state.residual.lpNorm<Eigen::Infinity>() <= std::max(relativeTolerance * scale, floor);
+}
+
+// A trial state is taken when it lowers the potential energy (beyond its rounding) or the
+// out-of-balance force.
+bool Path::better(const State& next, const State& now) const {
+    if (!std::isfinite(next.potential) || !next.residual.allFinite())
+        return false;
+    const double rounding = 1e-12 * (std::abs(now.sums.strainEnergy) +
+                                     std::abs(now.loadFactor * load_.dot(now.unknowns)));
+    return next.potential <= now.potential + rounding ||
+           next.residual.lpNorm<Eigen::Infinity>() < now.residual.lpNorm<Eigen::Infinity>();
+}
+
+void Path::report(const State& state, int iteration) const {
+    if (progress_)
+        progress_({steps_, plannedSteps_, iteration,
+                   state.residual.size() ? state.residual.lpNorm<Eigen::Infinity>() : 0,
+                   state.loadFactor});
+}
+
+Inertia Path::factorAt(const State& state, double shift) {
+    const double scale = structure_.largestMemberStiffness();
+    const Inertia inertia =
+        factor_.factorize(structure_.tangentAt(state.unknowns, shift * scale), scale);
+    lastTangentRegular_ = shift == 0 && inertia.positiveDefinite();
+    if (shift == 0)
+        singularUnknown_ = inertia.singularUnknown;
+    return inertia;
+}
+
+// Newton-Raphson at a fixed load. Where the tangent is singular (a straight unstressed
+// cable, a slack one) its diagonal is shifted, and the shift grows while a step does not
+// improve the state and shrinks when one does, so that it vanishes at convergence.
+Attempt Path::equilibrate(State& state) {
+    double shift = 0;
+    for (int iteration = 1; iteration <= mostIterations; ++iteration) {
+        if (converged(state))
+            return Attempt::Converged;
+        report(state, iteration);
+        ++iterations_;
+        const Attempt attempt = settle(state, shift);
+        if (attempt != Attempt::Converged)
+            return attempt;
+        shift = shift / 10 < firstShift ? 0 : shift / 10;
+    }
+    return converged(state) ? Attempt::Converged : Attempt::Diverged;
+}
+
+// One improving Newton step, raising the shift until it finds one. "Converged" here means
+// the step was taken.
+Attempt Path::settle(State& state, double& shift) {
+    while (shift <= largestShift) {
+        const Inertia inertia = factorAt(state, shift);
+        if (inertia.negativePivots > 0 && inertia.singularUnknown < 0)
+            return Attempt::Unstable;
+        if (inertia.positiveDefinite()) {
+            State next = stateAt(state.unknowns + factor_.solve(state.residual), state.loadFactor);
+            if (better(next, state)) {
+                state = std::move(next);
+                return Attempt::Converged;
+            }
+        }
+        shift = shift == 0 ? firstShift : shift * 10;
+    }
+    factorAt(state, 0);
+    return singularUnknown_ >= 0 ? Attempt::Mechanism : Attempt::Diverged;
+}
+
+void Path::accept(State&& state) {
+    lastIncrement_ = state.unknowns - current_.unknowns;
+    current_ = std::move(state);
+    ++steps_;
+}
+
+Attempt Path::stepUnderLoadControl(double increment) {
+    State trial = stateAt(current_.unknowns, std::min(1.0, current_.loadFactor + increment));
+    const Attempt attempt = equilibrate(trial);
+    if (attempt == Attempt::Converged)
+        accept(std::move(trial));
+    return attempt;
+}
+
+// One step of Ramm's arc length: a tangent predictor of the given length continuing the
+// direction of the path, then corrections in the plane normal to the step so far.
+bool Path::arcStep(double length, const Eigen::VectorXd& direction, State& reached) {
+    factorAt(current_, 0);
+    if (singularUnknown_ >= 0)
+        return false;
+    const Eigen::VectorXd tangent = factor_.solve(load_);
+    const double sign = direction.dot(tangent) < 0 ? -1 : 1;
+    const double scale = sign * length / tangent.norm();
+    Eigen::VectorXd step = scale * tangent;
+    double loadStep = scale;
+    for (int iteration = 1; iteration <= mostArcIterations; ++iteration) {
+        reached = stateAt(current_.unknowns + step, current_.loadFactor + loadStep);
+        if (converged(reached))
+            return true;
+        report(reached, iteration);
+        ++iterations_;
+        factorAt(reached, 0);
+        if (singularUnknown_ >= 0)
+            return false;
+        const Eigen::VectorXd correction = factor_.solve(reached.residual);
+        const Eigen::VectorXd perLoad = factor_.solve(load_);
+        const double loadCorrection = -step.dot(correction) / step.dot(perLoad);
+        step += correction + loadCorrection * perLoad;
+        loadStep += loadCorrection;
+    }
+    return false;
+}
+
+// Past a limit point no state near the last one carries more load: follow the path by arc
+// length until the load factor passes 1, then settle at the full load from there.
+bool Path::throughLimitPoint() {
+    double length = lastIncrement_.norm();
+    if (length == 0)
+        return false;
+    for (int arcSteps = 0; arcSteps < mostArcSteps && length > 1e-12 * (1 + length); ++arcSteps) {
+        State reached;
+        const int before = iterations_;
+        if (!arcStep(length, lastIncrement_, reached)) {
+            length /= 2;
+            continue;
+        }
+        if (reached.loadFactor < current_.loadFactor && !snapThrough_) {
+            snapThrough_ = true;
+            limitLoadFactor_ = current_.loadFactor;
+        }
+        const State previous = current_;
+        accept(std::move(reached));
+        if (current_.loadFactor >= 1) {
+            const double part =
+                (1 - previous.loadFactor) / (current_.loadFactor - previous.loadFactor);
+            State full = stateAt(previous.unknowns + part * lastIncrement_, 1);
+            if (equilibrate(full) != Attempt::Converged)
+                return false;
+            current_ = std::move(full);
+            return true;
+        }
+        const double iterations = std::max(1, iterations_ - before);
+        length *= std::clamp(std::sqrt(wantedArcIterations / iterations), 0.5, 2.0);
+    }
+    return false;
+}
+
+Solution Path::run() {
+    const double nominal = 1.0 / plannedSteps_;
+    double increment = nominal;
+    while (current_.loadFactor < 1) {
+        const Attempt attempt = stepUnderLoadControl(increment);
+        if (attempt == Attempt::Mechanism)
+            return finish(SolutionStatus::Mechanism);
+        if (attempt == Attempt::Converged) {
+            increment = std::min(nominal, 2 * increment);
+            continue;
+        }
+        increment /= 2;
+        if (increment < nominal / (1 << mostCuts) && !throughLimitPoint())
+            return finish(SolutionStatus::NotConverged);
+    }
+    if (!lastTangentRegular_)
+        factorAt(current_, 0);
+    return finish(singularUnknown_ >= 0 ? SolutionStatus::Mechanism : SolutionStatus::Converged);
+}
+
+Point pointOf(const Eigen::Vector3d& vector) {
+    return {vector[0], vector[1], vector[2]};
+}
+
+Solution Path::finish(SolutionStatus status) {
+    Solution solution;
+    solution.status = status;
+    solution.loadFactor = current_.loadFactor;
+    solution.steps = steps_;
+    solution.iterations = iterations_;
+    solution.snapThrough = snapThrough_;
+    solution.limitLoadFactor = limitLoadFactor_;
+    if (status == SolutionStatus::Mechanism) {
+        solution.mechanismNode = structure_.unknown(singularUnknown_).node;
+        solution.mechanismAxis = structure_.unknown(singularUnknown_).axis;
+    }
+    for (const Eigen::Vector3d& displacement : structure_.displacements(current_.unknowns))
+        solution.displacements.push_back(pointOf(displacement));
+    solution.axialForces = current_.sums.axialForces;
+    for (std::size_t node = 0; node < nodeLoads_.size(); ++node)
+        solution.reactions.push_back(
+            pointOf(current_.sums.nodeForces[node] - current_.loadFactor * nodeLoads_[node]));
+    for (int k = 0; k < structure_.unknownCount(); ++k)
+        solution.reactions[structure_.unknown(k).node][structure_.unknown(k).axis] = 0;
+    return solution;
+}
+
+} // namespace
+
+Solution solve(const Model& model, const LoadCase& loadCase, const ProgressReport& progress) {
+    return Path(model, loadCase, progress).run();
+}
+
+} // namespace ombrix
