@@ -23,6 +23,10 @@ MemberLaw MemberLaw::of(const Model& model, const Member& member) {
     return MemberLaw(StrainLaw::Engineering, member.kind, ea, unstressed, 0);
 }
 
+double MemberLaw::unstressedLength() const {
+    return law_ == StrainLaw::Green ? referenceLength_ * slackStretch_ : referenceLength_;
+}
+
 AxialResponse MemberLaw::at(double length) const {
     const AxialResponse response = law_ == StrainLaw::Green ? green(length) : engineering(length);
     return cable_ && response.force < 0 ? AxialResponse{} : response;

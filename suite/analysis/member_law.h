@@ -28,6 +28,7 @@ class MemberLaw {
     AxialResponse at(double length) const;
     double axialStiffness() const { return axialStiffness_; }
     double referenceLength() const { return referenceLength_; } // L0 (E) or L (G)
+    double unstressedLength() const;                            // where N is 0
 
   private:
     AxialResponse engineering(double length) const;

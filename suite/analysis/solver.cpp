@@ -19,6 +19,7 @@ constexpr double relativeTolerance = 1e-9;
 constexpr double roundingFloorFactor = 8; // ulps of the coordinates behind the floor
 constexpr double firstShift = 1e-8;       // of the largest member stiffness
 constexpr double largestShift = 1e3;
+constexpr double runawaySize = 100;
 
 // One state of the structure at a load factor, with everything the iteration asks of it.
 struct State {
@@ -41,6 +42,7 @@ class Path {
     State stateAt(Eigen::VectorXd unknowns, double loadFactor) const;
     bool converged(const State& state) const;
     bool better(const State& next, const State& now) const;
+    bool runsAway(const State& state) const;
     void report(const State& state, int iteration) const;
 
     Inertia factorAt(const State& state, double shift);
@@ -147,7 +149,15 @@ Attempt Path::equilibrate(State& state) {
             return attempt;
         shift = shift / 10 < firstShift ? 0 : shift / 10;
     }
-    return converged(state) ? Attempt::Converged : Attempt::Diverged;
+    if (converged(state))
+        return Attempt::Converged;
+    return singularUnknown_ >= 0 && runsAway(state) ? Attempt::Mechanism : Attempt::Diverged;
+}
+
+// A displacement a hundred times the size of the structure is one that nothing resists.
+bool Path::runsAway(const State& state) const {
+    return state.unknowns.lpNorm<Eigen::Infinity>() >
+           runawaySize * std::max(1.0, structure_.largestCoordinate());
 }
 
 // One improving Newton step, raising the shift until it finds one. "Converged" here means
@@ -217,7 +227,8 @@ bool Path::arcStep(double length, const Eigen::VectorXd& direction, State& reach
 // length until the load factor passes 1, then settle at the full load from there.
 bool Path::throughLimitPoint() {
     double length = lastIncrement_.norm();
-    if (length == 0)
+    factorAt(current_, 0);
+    if (length == 0 || singularUnknown_ >= 0)
         return false;
     for (int arcSteps = 0; arcSteps < mostArcSteps && length > 1e-12 * (1 + length); ++arcSteps) {
         State reached;
@@ -260,7 +271,8 @@ Solution Path::run() {
         }
         increment /= 2;
         if (increment < nominal / (1 << mostCuts) && !throughLimitPoint())
-            return finish(SolutionStatus::NotConverged);
+            return finish(singularUnknown_ >= 0 ? SolutionStatus::Mechanism
+                                                : SolutionStatus::NotConverged);
     }
     if (!lastTangentRegular_)
         factorAt(current_, 0);

@@ -4,6 +4,8 @@
 #include "loading.h"
 #include "solver.h"
 
+#include "test_names.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -171,13 +173,7 @@ TEST_P(ReferenceProblem, MatchesItsAnswer) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Solver, ReferenceProblem, testing::ValuesIn(references),
-                         [](const testing::TestParamInfo<Reference>& row) {
-                             std::string name = row.param.name;
-                             for (char& c : name)
-                                 if (!std::isalnum(static_cast<unsigned char>(c)))
-                                     c = '_';
-                             return name;
-                         });
+                         rowName<Reference>);
 
 } // namespace
 } // namespace ombrix
