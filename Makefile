@@ -3,6 +3,9 @@
 
 PREFIX ?= build/demo
 JOBS ?= 2
+# The analysis programs to install: real, or stand-in (programs that log their command
+# lines) under every name. The end-to-end tests of the shell always get the stand-ins.
+SUITE ?= real
 NATIVE := build/native
 WINDOWS := build/windows
 STAGE := $(WINDOWS)/stage
@@ -19,7 +22,8 @@ native: deps
 	cmake --build $(NATIVE) -j $(JOBS)
 
 windows: deps
-	cmake -S . -B $(WINDOWS) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake
+	cmake -S . -B $(WINDOWS) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+	    -DSUITE=$(SUITE)
 	cmake --build $(WINDOWS) -j $(JOBS)
 
 build: native windows
@@ -29,6 +33,7 @@ install: windows
 	cmake --install $(WINDOWS) --prefix "$(PREFIX)"
 
 # The installation that the end-to-end tests copy for each test.
+stage: override SUITE = stand-in
 stage: windows
 	rm -rf $(STAGE)
 	cmake --install $(WINDOWS) --prefix $(STAGE)

@@ -6,9 +6,12 @@ set -euo pipefail
 packages=(
     cmake g++ make python3
     googletest                                             # GoogleTest's sources
+    libeigen3-dev                                          # the solver's sparse algebra
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64  # the Windows cross build
     wine wine64 fonts-wine                                 # running it
     xvfb x11-utils xdotool imagemagick                     # a virtual display, screenshots
+    calculix-ccx                                           # the solver's benchmark
+    clang libclang-rt-dev                                  # fuzzing the readers
 )
 
 missing=()

@@ -875,16 +875,26 @@ def build_sounds(out):
 # Sample analyses.  Units throughout: m, kN, kN/m2; z points upwards.
 # ---------------------------------------------------------------------------
 GEOMETRY_HELP = [
-    "// OMBRIX geometry file",
+    "// OMBRIX geometry file (values separated by blanks or commas)",
     "//   after these comment lines: one heading line, then",
-    "//   NN  NB          number of nodes, number of bars",
-    "//   one line per node:  node  x  y  z  fixity",
-    "//     fixity = three digits for x, y, z: 1 restrained, 0 free",
-    "//   one line per bar:   bar  node-i  node-j  area  E  [T0]",
-    "//     T0 (pre-tension) is given for cables only; a bar with T0",
-    "//     is a cable and carries tension only",
-    "//   units: m, m2, kN/m2, kN",
+    "//   NN  NE  [E|G]     numbers of nodes and members, member law",
+    "//                     (E engineering strain, the default; G Green strain)",
+    "//   one line per node:    n  x  y  z  rx  ry  rz",
+    "//     r = 1 restrained, 0 free in that direction",
+    "//   one line per member:  m  i  j  kind  EA  N0  [L0]",
+    "//     kind B = bar (tension and compression), C = cable (tension only);",
+    "//     EA axial stiffness; N0 initial force in the geometry as given,",
+    "//     tension positive; L0 unstressed length, which replaces N0",
+    "//   units: m, kN",
 ]
+
+
+def node_line(k, x, y, z, fix):
+    return "%5d %10.3f %10.3f %10.3f   %s" % (k, x, y, z, " ".join(fix))
+
+
+def member_line(k, i, j, kind, ea, n0):
+    return "%5d %5d %5d   %s %12.1f %8.2f" % (k, i, j, kind, ea, n0)
 
 
 def bridge_geometry():
@@ -897,8 +907,7 @@ def bridge_geometry():
     for i in range(panels):                           # top chord
         nodes.append(((i + 0.5) * dx, 0.0, height, "010"))
     nb = panels + 1                                   # number of bottom nodes
-    chord, web = 0.0040, 0.0025
-    E = 2.1e8
+    chord, web = 0.0040 * 2.1e8, 0.0025 * 2.1e8       # EA: steel, A = 40 and 25 cm2
     bars = []
     for i in range(panels):
         bars.append((i + 1, i + 2, chord))            # bottom chord
@@ -908,14 +917,15 @@ def bridge_geometry():
         bars.append((i + 1, nb + i + 1, web))         # diagonals
         bars.append((nb + i + 1, i + 2, web))
     lines = GEOMETRY_HELP + [
-        "// Warren truss footbridge, 24 m span, 4 panels, plane x-z",
+        "// Warren truss footbridge, 24 m span, 4 panels, plane x-z: every node",
+        "// is held in y; steel bars, EA = 840000 kN (chords), 525000 kN (web)",
         "Bridge - plane Warren truss, span 24 m, height 3 m",
-        "%5d%5d          nodes, bars" % (len(nodes), len(bars)),
+        "%5d%5d" % (len(nodes), len(bars)),
     ]
     for k, (x, y, z, fix) in enumerate(nodes, 1):
-        lines.append("%5d %10.3f %10.3f %10.3f   %s" % (k, x, y, z, fix))
-    for k, (i, j, a) in enumerate(bars, 1):
-        lines.append("%5d %5d %5d %10.6f %12.4e" % (k, i, j, a, E))
+        lines.append(node_line(k, x, y, z, fix))
+    for k, (i, j, ea) in enumerate(bars, 1):
+        lines.append(member_line(k, i, j, "B", ea, 0.0))
     return lines
 
 
@@ -926,14 +936,14 @@ def bridge_loading():
     half = [(1, 0.0, 0.0, -30.0), (2, 0.0, 0.0, -60.0), (3, 0.0, 0.0, -30.0)]
     return loading_lines(
         "Bridge - loads on the Warren truss",
-        [(0, "self weight", dead), (1, "full deck load", deck),
-         (2, "point load at mid-span", point), (3, "deck load on the left half", half)],
+        [(0, "self weight", 0, dead), (1, "full deck load", 0, deck),
+         (2, "point load at mid-span", 0, point), (3, "deck load on the left half", 0, half)],
         with_case0=True)
 
 
 NET_N = 5          # grid of 5 x 5 lines, the outer ring anchored
 NET_STEP = 2.5     # m
-NET_RISE = 1.2     # m, height of the saddle at the edge mid-points
+NET_RISE = 0.5     # m, height of the saddle at the edge mid-points
 
 
 def _net_nodes():
@@ -955,54 +965,58 @@ def _net_nodes():
 
 def cable_net_geometry():
     numbers, nodes = _net_nodes()
-    area, E, T0 = 1.13e-4, 1.6e8, 20.0
-    bars = []
+    ea, n0 = 3000.0, 3.0                              # 6 mm strand, 3 kN prestress
+    cables = []
     for j in range(1, NET_N - 1):                     # cables along x (sagging)
         for i in range(NET_N - 1):
-            bars.append((numbers[i, j], numbers[i + 1, j]))
+            cables.append((numbers[i, j], numbers[i + 1, j]))
     for i in range(1, NET_N - 1):                     # cables along y (hogging)
         for j in range(NET_N - 1):
-            bars.append((numbers[i, j], numbers[i, j + 1]))
+            cables.append((numbers[i, j], numbers[i, j + 1]))
     lines = GEOMETRY_HELP + [
-        "// Saddle-shaped cable net, 10 m x 10 m, 3 + 3 cables of 12 mm strand,",
-        "// anchored at 12 edge points; every cable pre-tensioned to 20 kN",
+        "// Saddle-shaped cable net, 10 m x 10 m, rise 0.5 m, 3 + 3 cables of 6 mm",
+        "// strand (EA = 3000 kN), anchored at 12 edge points; every cable",
+        "// pre-tensioned to 3 kN in the geometry given",
         "Cable Net - pre-stressed hypar net, 10 m x 10 m",
-        "%5d%5d          nodes, bars" % (len(nodes), len(bars)),
+        "%5d%5d" % (len(nodes), len(cables)),
     ]
     for k, (x, y, z, fix) in enumerate(nodes, 1):
-        lines.append("%5d %10.3f %10.3f %10.3f   %s" % (k, x, y, z, fix))
-    for k, (i, j) in enumerate(bars, 1):
-        lines.append("%5d %5d %5d %10.6f %12.4e %8.2f" % (k, i, j, area, E, T0))
+        lines.append(node_line(k, x, y, z, fix))
+    for k, (i, j) in enumerate(cables, 1):
+        lines.append(member_line(k, i, j, "C", ea, n0))
     return lines
 
 
 def cable_net_loading():
     numbers, nodes = _net_nodes()
     inner = [numbers[i, j] for j in range(1, NET_N - 1) for i in range(1, NET_N - 1)]
-    snow = [(n, 0.0, 0.0, -1.5) for n in inner]
-    wind = [(n, 0.0, 0.0, 1.0) for n in inner]
+    snow = [(n, 0.0, 0.0, -4.0) for n in inner]
+    wind = [(n, 0.0, 0.0, 3.0) for n in inner]
     return loading_lines(
         "Cable Net - snow and wind on the hypar net",
-        [(1, "snow, 0.24 kN/m2", snow), (2, "wind suction, 0.16 kN/m2", wind)],
+        [(1, "snow, 0.64 kN/m2: the hogging cables go slack", 10, snow),
+         (2, "wind suction, 0.48 kN/m2: the sagging cables go slack", 10, wind)],
         with_case0=False)
 
 
 def loading_lines(title, cases, with_case0):
     n = sum(1 for case in cases if case[0] > 0)
     lines = [
-        "// OMBRIX loading file",
+        "// OMBRIX loading file (values separated by blanks or commas)",
         "//   after these comment lines: one heading line, then",
         "//   N     number of load cases 1..N",
-        "//   Z     1 if a case 0 (pre-stress / self weight) follows, else 0",
-        "//   for every case:",
-        "//     case  NL  title     case number, number of loaded nodes",
-        "//     node  Fx  Fy  Fz    NL lines, forces in kN, z upwards",
+        "//   Z     not 0 if a case 0 (for example self weight) comes first",
+        "//   for every case, case 0 first, then 1..N:",
+        "//     k  m  s         case number, number of loaded nodes, number",
+        "//                     of load steps (0: the solver chooses)",
+        "//     n  Fx  Fy  Fz   m lines: node and its load, kN, z upwards",
         title,
         "%5d          number of load cases" % n,
-        "%5d          case 0 present" % (1 if with_case0 else 0),
+        "%5d          case 0 given" % (1 if with_case0 else 0),
     ]
-    for number, name, loads in cases:
-        lines.append("%5d%5d   %s" % (number, len(loads), name))
+    for number, name, steps, loads in cases:
+        lines.append("// case %d: %s" % (number, name))
+        lines.append("%5d%5d%5d" % (number, len(loads), steps))
         for node, fx, fy, fz in loads:
             lines.append("%5d %10.3f %10.3f %10.3f" % (node, fx, fy, fz))
     return lines
@@ -1015,8 +1029,9 @@ README = [
     "four panels, with self weight as case 0 and three live load cases (full deck,",
     "point load at mid-span, load on one half).",
     "Cable Net.dat / Cable Net.inc: a 10 m x 10 m saddle-shaped cable net of",
-    "3 + 3 pre-tensioned cables anchored at its edges, loaded by snow and by wind",
-    "suction; its large displacements show the non-linear solver at work.",
+    "3 + 3 pre-tensioned cables anchored at its edges, loaded by heavy snow and by",
+    "wind suction in ten load steps each; its large displacements, and the cables",
+    "that go slack under suction, show the non-linear solver at work.",
 ]
 
 
@@ -1162,16 +1177,18 @@ def data_lines(text):
 
 
 def check_geometry(name, text):
-    rows = data_lines(text)
-    nn, nb = int(rows[1][0]), int(rows[1][1])
-    nodes, bars = rows[2:2 + nn], rows[2 + nn:]
+    rows = [r.replace(",", " ").split() for r in text.split("\r\n")[:-1] if not r.startswith("//")][1:]
+    nn, nb = int(rows[0][0]), int(rows[0][1])
+    nodes, bars = rows[1:1 + nn], rows[1 + nn:]
     if len(bars) != nb or [int(r[0]) for r in nodes] != list(range(1, nn + 1)):
-        raise ValueError("%s: node or bar count does not match the lines" % name)
+        raise ValueError("%s: node or member count does not match the lines" % name)
+    if any(len(r) != 7 or any(f not in "01" for f in r[4:]) for r in nodes):
+        raise ValueError("%s: a node line is not n x y z rx ry rz" % name)
     for r in bars:
         if not (1 <= int(r[1]) <= nn and 1 <= int(r[2]) <= nn) or r[1] == r[2]:
-            raise ValueError("%s: bar %s has bad end nodes" % (name, r[0]))
-        if float(r[3]) <= 0 or float(r[4]) <= 0 or len(r) not in (5, 6):
-            raise ValueError("%s: bar %s has bad properties" % (name, r[0]))
+            raise ValueError("%s: member %s has bad end nodes" % (name, r[0]))
+        if r[3] not in ("B", "C") or float(r[4]) <= 0 or len(r) not in (6, 7):
+            raise ValueError("%s: member %s has bad properties" % (name, r[0]))
     return nn
 
 
@@ -1179,10 +1196,12 @@ def check_loading(name, text, node_count, want_n, want_z):
     heading, n, z, rest = read_loading_head(text)
     if heading.startswith("//") or (n, z) != (want_n, want_z):
         raise ValueError("%s: heading/N/Z read as %r %d %d" % (name, heading, n, z))
-    rows = [ln.split() for ln in rest if ln]
+    rows = [ln.split() for ln in rest if ln and not ln.startswith("//")]
     cases, k = [], 0
     while k < len(rows):
         case, nl = int(rows[k][0]), int(rows[k][1])
+        if len(rows[k]) != 3:
+            raise ValueError("%s: case %d: want k m s" % (name, case))
         for r in rows[k + 1:k + 1 + nl]:
             if len(r) != 4 or not 1 <= int(r[0]) <= node_count:
                 raise ValueError("%s: case %d has a bad load line" % (name, case))

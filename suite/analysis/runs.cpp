@@ -93,22 +93,32 @@ struct Analysis {
     Model model;
 };
 
+std::vector<std::string> linesOf(const std::optional<std::string>& text) {
+    std::vector<std::string> lines;
+    if (!text)
+        return lines;
+    for (LineCursor cursor(*text); const std::optional<TextLine> line = cursor.nextLine();)
+        lines.emplace_back(line->text);
+    return lines;
+}
+
+// The first line of "work_dir.dat", without the trailing blanks that the shell ignores too.
+std::string workingFolder(const Storage& storage) {
+    const std::vector<std::string> lines = linesOf(storage.read(workDirFile));
+    return lines.empty() ? std::string() : lines[0].substr(0, lines[0].find_last_not_of(' ') + 1);
+}
+
 Analysis openAnalysis(const Storage& storage) {
     Analysis analysis;
-    const std::optional<std::string> pointer = storage.read(workDirFile);
-    const std::optional<TextLine> folder = pointer ? LineCursor(*pointer).nextLine() : std::nullopt;
-    const std::optional<std::string> shared =
-        folder ? storage.read(storage.join(std::string(folder->text), sharedParametersFile))
-               : std::nullopt;
-    std::vector<std::string> lines;
-    for (LineCursor cursor(shared.value_or(""));
-         const std::optional<TextLine> line = cursor.nextLine();)
-        lines.emplace_back(line->text);
-    if (lines.size() < 4)
+    analysis.folder = workingFolder(storage);
+    const std::vector<std::string> shared =
+        analysis.folder.empty()
+            ? std::vector<std::string>()
+            : linesOf(storage.read(storage.join(analysis.folder, sharedParametersFile)));
+    if (shared.size() < 4)
         fail(say(Language::English, Message::NoWorkingDirectory));
-    analysis.folder = std::string(folder->text);
-    analysis.outputFile = lines[1];
-    analysis.style = {languageNamed(lines.back()), listTypeNamed(lines[2])};
+    analysis.outputFile = shared[1];
+    analysis.style = {languageNamed(shared.back()), listTypeNamed(shared[2])};
     const std::string modelFile = storage.join(analysis.folder, preparedModelFile);
     analysis.model = readInput(modelFile, readFile(storage, modelFile, analysis.style.language),
                                analysis.style.language, readGeometry);

@@ -187,7 +187,9 @@ void Path::accept(State&& state) {
 }
 
 Attempt Path::stepUnderLoadControl(double increment) {
-    State trial = stateAt(current_.unknowns, std::min(1.0, current_.loadFactor + increment));
+    // The last of equal steps lands on the full load, whatever the rounding of their sum.
+    const double target = current_.loadFactor + increment;
+    State trial = stateAt(current_.unknowns, target > 1 - 1e-9 * increment ? 1.0 : target);
     const Attempt attempt = equilibrate(trial);
     if (attempt == Attempt::Converged)
         accept(std::move(trial));
