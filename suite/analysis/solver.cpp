@@ -20,6 +20,9 @@ constexpr double roundingFloorFactor = 8; // ulps of the coordinates behind the 
 constexpr double firstShift = 1e-8;       // of the largest member stiffness
 constexpr double largestShift = 1e3;
 constexpr double runawaySize = 100;
+constexpr int mostKrylovIterations = 8;
+constexpr double krylovTolerance = 1e-3;  // of the linear residual, relative
+constexpr double krylovContraction = 0.2; // of the out-of-balance force, wanted of such a step
 
 // One state of the structure at a load factor, with everything the iteration asks of it.
 struct State {
@@ -48,6 +51,7 @@ class Path {
     Inertia factorAt(const State& state, double shift);
     Attempt equilibrate(State& state);
     Attempt settle(State& state, double& shift);
+    bool krylovStep(State& state);
     void accept(State&& state);
     Attempt stepUnderLoadControl(double increment);
     bool throughLimitPoint();
@@ -63,6 +67,7 @@ class Path {
     ProgressReport progress_;
     State current_;
     Eigen::VectorXd lastIncrement_;
+    double lastLoadIncrement_ = 0;
     int steps_ = 0;
     int iterations_ = 0;
     bool snapThrough_ = false;
@@ -144,6 +149,8 @@ Attempt Path::equilibrate(State& state) {
             return Attempt::Converged;
         report(state, iteration);
         ++iterations_;
+        if (shift == 0 && lastTangentRegular_ && krylovStep(state))
+            continue;
         const Attempt attempt = settle(state, shift);
         if (attempt != Attempt::Converged)
             return attempt;
@@ -158,6 +165,26 @@ Attempt Path::equilibrate(State& state) {
 bool Path::runsAway(const State& state) const {
     return state.unknowns.lpNorm<Eigen::Infinity>() >
            runawaySize * std::max(1.0, structure_.largestCoordinate());
+}
+
+// A Newton step solved by conjugate gradients on the current tangent, preconditioned by
+// the last factorisation: while that stays close to the current tangent a few solves with
+// it replace a new factorisation, by far the largest cost of an iteration.
+bool Path::krylovStep(State& state) {
+    Eigen::ConjugateGradient<SparseMatrix, Eigen::Lower, EarlierTangent> gradients;
+    gradients.preconditioner().use(factor_);
+    gradients.setMaxIterations(mostKrylovIterations);
+    gradients.setTolerance(krylovTolerance);
+    gradients.compute(structure_.tangentAt(state.unknowns, 0));
+    const Eigen::VectorXd step = gradients.solve(state.residual);
+    if (gradients.info() != Eigen::Success)
+        return false;
+    State next = stateAt(state.unknowns + step, state.loadFactor);
+    if (!(next.residual.lpNorm<Eigen::Infinity>() <=
+          krylovContraction * state.residual.lpNorm<Eigen::Infinity>()))
+        return false;
+    state = std::move(next);
+    return true;
 }
 
 // One improving Newton step, raising the shift until it finds one. "Converged" here means
@@ -182,6 +209,7 @@ Attempt Path::settle(State& state, double& shift) {
 
 void Path::accept(State&& state) {
     lastIncrement_ = state.unknowns - current_.unknowns;
+    lastLoadIncrement_ = state.loadFactor - current_.loadFactor;
     current_ = std::move(state);
     ++steps_;
 }
@@ -189,7 +217,10 @@ void Path::accept(State&& state) {
 Attempt Path::stepUnderLoadControl(double increment) {
     // The last of equal steps lands on the full load, whatever the rounding of their sum.
     const double target = current_.loadFactor + increment;
-    State trial = stateAt(current_.unknowns, target > 1 - 1e-9 * increment ? 1.0 : target);
+    // The path so far, drawn on: the first guess carries on the last step in proportion.
+    const double onward = lastLoadIncrement_ > 0 ? increment / lastLoadIncrement_ : 0;
+    State trial = stateAt(current_.unknowns + onward * lastIncrement_,
+                          target > 1 - 1e-9 * increment ? 1.0 : target);
     const Attempt attempt = equilibrate(trial);
     if (attempt == Attempt::Converged)
         accept(std::move(trial));

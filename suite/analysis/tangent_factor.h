@@ -5,6 +5,7 @@
 
 #include "structure.h"
 
+#include <Eigen/IterativeLinearSolvers>
 #include <Eigen/SparseCholesky>
 
 namespace ombrix {
@@ -26,6 +27,22 @@ class TangentFactor {
 
   private:
     Eigen::SimplicialLDLT<SparseMatrix, Eigen::Lower> ldlt_;
+};
+
+// A factorisation of an earlier tangent as the preconditioner of Eigen's conjugate
+// gradients on the current one.
+class EarlierTangent {
+  public:
+    using MatrixType = SparseMatrix;
+    void use(const TangentFactor& factor) { factor_ = &factor; }
+    template <typename Matrix> EarlierTangent& analyzePattern(const Matrix&) { return *this; }
+    template <typename Matrix> EarlierTangent& factorize(const Matrix&) { return *this; }
+    template <typename Matrix> EarlierTangent& compute(const Matrix&) { return *this; }
+    Eigen::VectorXd solve(const Eigen::VectorXd& right) const { return factor_->solve(right); }
+    Eigen::ComputationInfo info() const { return Eigen::Success; }
+
+  private:
+    const TangentFactor* factor_ = nullptr;
 };
 
 } // namespace ombrix
