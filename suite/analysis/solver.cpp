@@ -15,6 +15,7 @@ constexpr int mostCuts = 12;       // halvings of a load step before the arc len
 constexpr int mostArcSteps = 400;
 constexpr int mostArcIterations = 12;
 constexpr int wantedArcIterations = 4;
+constexpr double landingMargin = 0.25; // of an arc step, by which it may pass the full load
 constexpr double relativeTolerance = 1e-9;
 constexpr double roundingFloorFactor = 8; // ulps of the coordinates behind the floor
 constexpr double firstShift = 1e-8;       // of the largest member stiffness
@@ -42,6 +43,7 @@ class Path {
     Solution run();
 
   private:
+    Eigen::VectorXd appliedAt(double loadFactor) const;
     State stateAt(Eigen::VectorXd unknowns, double loadFactor) const;
     bool converged(const State& state) const;
     bool better(const State& next, const State& now) const;
@@ -55,6 +57,7 @@ class Path {
     void accept(State&& state);
     Attempt stepUnderLoadControl(double increment);
     bool throughLimitPoint();
+    bool settleAtFullLoad(const State& reached);
     bool arcStep(double length, const Eigen::VectorXd& direction, State& reached);
     Solution finish(SolutionStatus status);
 
@@ -62,6 +65,8 @@ class Path {
     TangentFactor factor_;
     std::vector<Eigen::Vector3d> nodeLoads_;
     Eigen::VectorXd load_;
+    Eigen::VectorXd imbalance_; // of the initial forces in the geometry given
+    Eigen::VectorXd loadPerFactor_;
     double loadNorm_;
     int plannedSteps_;
     ProgressReport progress_;
@@ -80,18 +85,29 @@ Path::Path(const Model& model, const LoadCase& loadCase, const ProgressReport& p
     : structure_(model),
       factor_(structure_.tangentAt(Eigen::VectorXd::Zero(structure_.unknownCount()), 0)),
       nodeLoads_(structure_.nodeLoads(loadCase)), load_(structure_.freePart(nodeLoads_)),
+      imbalance_(structure_.freePart(
+          structure_.sumsAt(Eigen::VectorXd::Zero(structure_.unknownCount())).nodeForces)),
+      loadPerFactor_(load_ - imbalance_),
       loadNorm_(load_.size() ? load_.lpNorm<Eigen::Infinity>() : 0),
       plannedSteps_(loadCase.steps > 0 ? loadCase.steps : 1), progress_(progress),
       current_(stateAt(Eigen::VectorXd::Zero(structure_.unknownCount()), 0)),
       lastIncrement_(Eigen::VectorXd::Zero(structure_.unknownCount())) {}
+
+// The load at a load factor. Initial forces that are not in equilibrium in the geometry
+// given are released with the load: until the full load the rest of their out-of-balance
+// force still holds the structure where it was, so that a load step is small in every way.
+Eigen::VectorXd Path::appliedAt(double loadFactor) const {
+    return loadFactor * load_ + (1 - loadFactor) * imbalance_;
+}
 
 State Path::stateAt(Eigen::VectorXd unknowns, double loadFactor) const {
     State state;
     state.sums = structure_.sumsAt(unknowns);
     state.unknowns = std::move(unknowns);
     state.loadFactor = loadFactor;
-    state.residual = loadFactor * load_ - structure_.freePart(state.sums.nodeForces);
-    state.potential = state.sums.strainEnergy - loadFactor * load_.dot(state.unknowns);
+    const Eigen::VectorXd applied = appliedAt(loadFactor);
+    state.residual = applied - structure_.freePart(state.sums.nodeForces);
+    state.potential = state.sums.strainEnergy - applied.dot(state.unknowns);
     for (double force : state.sums.axialForces)
         state.largestForce = std::max(state.largestForce, std::abs(force));
     return state;
@@ -117,7 +133,7 @@ bool Path::better(const State& next, const State& now) const {
     if (!std::isfinite(next.potential) || !next.residual.allFinite())
         return false;
     const double rounding = 1e-12 * (std::abs(now.sums.strainEnergy) +
-                                     std::abs(now.loadFactor * load_.dot(now.unknowns)));
+                                     std::abs(appliedAt(now.loadFactor).dot(now.unknowns)));
     return next.potential <= now.potential + rounding ||
            next.residual.lpNorm<Eigen::Infinity>() < now.residual.lpNorm<Eigen::Infinity>();
 }
@@ -233,7 +249,7 @@ bool Path::arcStep(double length, const Eigen::VectorXd& direction, State& reach
     factorAt(current_, 0);
     if (singularUnknown_ >= 0)
         return false;
-    const Eigen::VectorXd tangent = factor_.solve(load_);
+    const Eigen::VectorXd tangent = factor_.solve(loadPerFactor_);
     const double sign = direction.dot(tangent) < 0 ? -1 : 1;
     const double scale = sign * length / tangent.norm();
     Eigen::VectorXd step = scale * tangent;
@@ -248,12 +264,23 @@ bool Path::arcStep(double length, const Eigen::VectorXd& direction, State& reach
         if (singularUnknown_ >= 0)
             return false;
         const Eigen::VectorXd correction = factor_.solve(reached.residual);
-        const Eigen::VectorXd perLoad = factor_.solve(load_);
+        const Eigen::VectorXd perLoad = factor_.solve(loadPerFactor_);
         const double loadCorrection = -step.dot(correction) / step.dot(perLoad);
         step += correction + loadCorrection * perLoad;
         loadStep += loadCorrection;
     }
     return false;
+}
+
+// Settles at the full load from the point of an arc step from the current state to the
+// state reached, beyond the full load, where the step passes it.
+bool Path::settleAtFullLoad(const State& reached) {
+    const double part = (1 - current_.loadFactor) / (reached.loadFactor - current_.loadFactor);
+    State full = stateAt(current_.unknowns + part * (reached.unknowns - current_.unknowns), 1);
+    if (equilibrate(full) != Attempt::Converged)
+        return false;
+    accept(std::move(full));
+    return true;
 }
 
 // Past a limit point no state near the last one carries more load: follow the path by arc
@@ -270,21 +297,23 @@ bool Path::throughLimitPoint() {
             length /= 2;
             continue;
         }
-        if (reached.loadFactor < current_.loadFactor && !snapThrough_) {
+        const double rise = reached.loadFactor - current_.loadFactor;
+        if (reached.loadFactor - 1 > landingMargin * rise) {
+            // Well past the full load: a shorter step lands nearer to it.
+            length *= (1 - current_.loadFactor) / rise;
+            continue;
+        }
+        if (rise < 0 && !snapThrough_) {
             snapThrough_ = true;
             limitLoadFactor_ = current_.loadFactor;
         }
-        const State previous = current_;
-        accept(std::move(reached));
-        if (current_.loadFactor >= 1) {
-            const double part =
-                (1 - previous.loadFactor) / (current_.loadFactor - previous.loadFactor);
-            State full = stateAt(previous.unknowns + part * lastIncrement_, 1);
-            if (equilibrate(full) != Attempt::Converged)
-                return false;
-            current_ = std::move(full);
-            return true;
+        if (reached.loadFactor >= 1) {
+            if (settleAtFullLoad(reached))
+                return true;
+            length /= 2;
+            continue;
         }
+        accept(std::move(reached));
         const double iterations = std::max(1, iterations_ - before);
         length *= std::clamp(std::sqrt(wantedArcIterations / iterations), 0.5, 2.0);
     }

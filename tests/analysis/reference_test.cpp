@@ -147,6 +147,17 @@ const Reference references[] = {
          EXPECT_EQ(s.status, SolutionStatus::Converged);
          EXPECT_LT(relative(s.displacements[1][2], wireDeflection(100)), 1e-8);
      }},
+    {"initial forces out of balance",
+     "Two bars in line\n3 2\n1 0 0 0 1 1 1\n2 5 0 0 0 1 1\n3 10 0 0 1 1 1\n1 1 2 B 6e7 3000\n"
+     "2 2 3 B 6e7 1000\n",
+     "1 0 0\n",
+     [](const Model&, const LoadCase&, const Solution& s) {
+         const double first = 5 * wireEA / (wireEA + 3000), second = 5 * wireEA / (wireEA + 1000);
+         const double balanced = wireEA * (10 / (first + second) - 1);
+         EXPECT_EQ(s.status, SolutionStatus::Converged);
+         EXPECT_LT(relative(s.axialForces[0], balanced), 1e-9);
+         EXPECT_LT(relative(s.axialForces[1], balanced), 1e-9);
+     }},
     {"slack cable in a square frame", slackFrame, "1 1 0\n3 1000 0 0\n",
      [](const Model& model, const LoadCase& loadCase, const Solution& s) {
          EXPECT_EQ(s.status, SolutionStatus::Converged);
