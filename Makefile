@@ -8,9 +8,11 @@ JOBS ?= 2
 SUITE ?= real
 NATIVE := build/native
 WINDOWS := build/windows
+BENCH := build/bench
 STAGE := $(WINDOWS)/stage
 
-.PHONY: all deps native windows build install stage test unit-test e2e-test demo screenshot clean
+.PHONY: all deps native windows build install stage test unit-test e2e-test demo screenshot \
+	bench-solver clean
 
 all: build
 
@@ -51,6 +53,13 @@ demo: install
 
 screenshot: stage
 	OMBRIX_VIRTUAL_DISPLAY=1 tools/with-wine.sh tools/screenshot.sh $(STAGE) build/panel.png
+
+# The solver's benchmark, natively (optimised) and under Wine, beside CalculiX.
+bench-solver: windows
+	cmake -S . -B $(BENCH) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(BENCH) -j $(JOBS) --target ombrix_solver_bench
+	tools/with-wine.sh tools/bench_solver.py $(BENCH)/suite/bench/ombrix_solver_bench \
+	    $(WINDOWS)/suite/bench/ombrix_solver_bench.exe
 
 clean:
 	rm -rf build
