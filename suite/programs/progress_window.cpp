@@ -90,11 +90,11 @@ HWND makeWindow(const char* title, Shared& shared) {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = "OmbrixAnalysisProgress";
     RegisterClassA(&windowClass);
-    const int width = 408, height = 140;
-    HWND window = CreateWindowExA(
-        0, windowClass.lpszClassName, title, WS_POPUP | WS_CAPTION | WS_SYSMENU,
-        (GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2,
-        width, height, nullptr, nullptr, windowClass.hInstance, nullptr);
+    const int width = 408, height = 124;
+    HWND window = CreateWindowExA(0, windowClass.lpszClassName, title, WS_POPUP | WS_CAPTION,
+                                  (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                                  (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
+                                  nullptr, nullptr, windowClass.hInstance, nullptr);
     if (!window)
         return nullptr;
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&shared));

@@ -48,8 +48,8 @@ std::string vonMises() {
 // The prestressed wire: 10 in between fixed ends, two members, EA = 30e6 psi x 2 in2.
 constexpr double wireEA = 60e6, wireForce = 3000;
 
-double wireDeflection(double load) {
-    const double unstressed = 5 * wireEA / (wireEA + wireForce);
+double wireDeflection(double load, double initialForce = wireForce) {
+    const double unstressed = 5 * wireEA / (wireEA + initialForce);
     return root(
         [&](double d) {
             const double l = std::hypot(5.0, d);
@@ -60,6 +60,13 @@ double wireDeflection(double load) {
 
 const char* const wire = "Prestressed wire\n3 2\n1 0 0 0 1 1 1\n2 5 0 0 0 0 0\n3 10 0 0 1 1 1\n"
                          "1 1 2 B 6e7 3000\n2 2 3 B 6e7 3000\n";
+
+std::string withoutInitialForce(std::string geometry) {
+    for (std::size_t at = geometry.find(" 3000"); at != std::string::npos;
+         at = geometry.find(" 3000"))
+        geometry.replace(at, 5, " 0");
+    return geometry;
+}
 
 const char* const slackFrame = "Square frame with cross cables\n4 6\n"
                                "1 0 0 0 1 1 1\n2 0 1 0 0 0 1\n3 1 1 0 0 0 1\n4 1 0 0 0 1 1\n"
@@ -146,6 +153,18 @@ const Reference references[] = {
      [](const Model&, const LoadCase&, const Solution& s) {
          EXPECT_EQ(s.status, SolutionStatus::Converged);
          EXPECT_LT(relative(s.displacements[1][2], wireDeflection(100)), 1e-8);
+     }},
+    {"wire drawn straight without initial force", withoutInitialForce(wire), "1 1 0\n2 0 0 100\n",
+     [](const Model&, const LoadCase&, const Solution& s) {
+         EXPECT_EQ(s.status, SolutionStatus::Converged);
+         EXPECT_LT(relative(s.displacements[1][2], wireDeflection(100, 0)), 1e-8);
+     }},
+    {"load below what the coordinates resolve",
+     "Stiff bar\n2 1\n1 0 0 0 1 1 1\n2 1 0 0 0 1 1\n1 1 2 B 2e11 0\n", "1 1 3\n2 1e-9 0 0\n",
+     [](const Model&, const LoadCase&, const Solution& s) {
+         EXPECT_EQ(s.status, SolutionStatus::Converged);
+         EXPECT_EQ(s.steps, 3);
+         EXPECT_LE(std::abs(s.displacements[1][0]), 1e-20);
      }},
     {"initial forces out of balance",
      "Two bars in line\n3 2\n1 0 0 0 1 1 1\n2 5 0 0 0 1 1\n3 10 0 0 1 1 1\n1 1 2 B 6e7 3000\n"
