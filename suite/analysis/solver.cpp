@@ -15,6 +15,7 @@ constexpr int mostCuts = 12;       // halvings of a load step before the arc len
 constexpr int mostArcSteps = 400;
 constexpr int mostArcIterations = 12;
 constexpr int wantedArcIterations = 4;
+constexpr double shortestArc = 1e-9;   // of the first arc step, where the path is given up
 constexpr double landingMargin = 0.25; // of an arc step, by which it may pass the full load
 constexpr double relativeTolerance = 1e-9;
 constexpr double roundingFloorFactor = 8; // ulps of the coordinates behind the floor
@@ -290,7 +291,8 @@ bool Path::throughLimitPoint() {
     factorAt(current_, 0);
     if (length == 0 || singularUnknown_ >= 0)
         return false;
-    for (int arcSteps = 0; arcSteps < mostArcSteps && length > 1e-12 * (1 + length); ++arcSteps) {
+    const double shortest = shortestArc * length;
+    for (int arcSteps = 0; arcSteps < mostArcSteps && length > shortest; ++arcSteps) {
         State reached;
         const int before = iterations_;
         if (!arcStep(length, lastIncrement_, reached)) {
