@@ -141,6 +141,7 @@ RunOutcome prepareAnalysis(Storage& storage, const PrepareArguments& arguments,
         const Model model = readInput(geometryFile, readFile(storage, geometryFile, style.language),
                                       style.language, readGeometry);
         report(progress, 0.5);
+        writeFile(storage, outputFile, structureReport(model, geometryFile, style), style.language);
         const std::string folder = geometryFile + ".work";
         if (!storage.makeFolder(folder))
             fail(describe(style.language, folder, 0, {Message::CannotWrite, {}}));
@@ -152,7 +153,6 @@ RunOutcome prepareAnalysis(Storage& storage, const PrepareArguments& arguments,
                   style.language);
         removeStaleCaseFiles(storage, folder, {});
         writeFile(storage, workDirFile, folder + "\r\n", style.language);
-        writeFile(storage, outputFile, structureReport(model, geometryFile, style), style.language);
         report(progress, 1);
         return {};
     } catch (const RunFailure& failure) {

@@ -1,9 +1,10 @@
 // What Prepare, Forces and Solve do, from their arguments to the files they leave:
-//   Prepare reads and checks the geometry file, makes the analysis's working folder
-//     beside it ("<geometry file>.work"), leaves there the prepared model "Model.dat" and
+//   Prepare reads and checks the geometry file, starts the output file with the
+//     structure's report, makes the analysis's working folder beside the geometry file
+//     ("<geometry file>.work"), leaves there the prepared model "Model.dat" and
 //     "Comomb.dat" (geometry file, output file, list type, language: the last line),
-//     removes the case files of an earlier analysis, names the folder in "work_dir.dat"
-//     in the current folder and starts the output file with the structure's report.
+//     removes the case files of an earlier analysis and names the folder in
+//     "work_dir.dat" in the current folder.
 //   Forces reads the loading file and writes "<k>.unf" for every case that can be
 //     solved; the others are reported. Earlier case files and results are removed.
 //   Solve solves each named case, writes "<k>.res" and adds the case's report to the

@@ -149,6 +149,16 @@ const Failure failures[] = {
 
 INSTANTIATE_TEST_SUITE_P(Runs, FailedRun, testing::ValuesIn(failures), rowName<Failure>);
 
+TEST_F(AnalysisRuns, PrepareThatCannotWriteItsOutputLeavesTheWorkingFolderAlone) {
+    ASSERT_EQ(prepare().exitCode, 0);
+    ASSERT_EQ(prepareLoads(storage_, "../Dat/tripod.inc").exitCode, 0);
+    const Files before = workFiles();
+    const RunOutcome outcome = prepareAnalysis(
+        storage_, {"../Dat/tripod.dat", "../Nowhere/tripod.rez", "Short", "English"});
+    EXPECT_NE(outcome.failure.find("tripod.rez: the file cannot be written"), std::string::npos);
+    EXPECT_EQ(workFiles(), before);
+}
+
 TEST_F(AnalysisRuns, ForcesWritesTheUsableCasesAndNamesTheOthers) {
     ASSERT_EQ(prepare().exitCode, 0);
     write("../Dat/tripod.inc", "Loads\r\n2\r\n0\r\n1 1 0\r\n9 0 0 -10\r\n2 1 0\r\n4 0 5 0\r\n");
