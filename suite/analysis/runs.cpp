@@ -52,12 +52,14 @@ auto readInput(const std::string& path, const std::string& text, Language langua
     }
 }
 
+// "<k>.unf" or "<k>.res", k a case number.
 bool isCaseFile(const std::string& name, std::string_view extension) {
     const std::size_t dot = name.find('.');
+    if (dot == std::string::npos || dot == 0 || std::string_view(name).substr(dot) != extension)
+        return false;
     int number = 0;
     const auto [end, error] = std::from_chars(name.data(), name.data() + dot, number);
-    return dot != std::string::npos && dot > 0 && error == std::errc{} &&
-           end == name.data() + dot && std::string_view(name).substr(dot) == extension;
+    return error == std::errc{} && end == name.data() + dot;
 }
 
 // Removes the results and the case files other than those of the cases kept.
