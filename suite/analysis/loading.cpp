@@ -37,7 +37,7 @@ LoadCase caseIn(LineCursor& lines, int expected) {
     if (steps < 0 || steps > mostSteps)
         throw InputError(head->number, Message::StepsOutOfRange, {showInteger(mostSteps)});
 
-    LoadCase loadCase{expected, static_cast<int>(steps), {}, head->number};
+    LoadCase loadCase{expected, static_cast<int>(steps), {}};
     for (long long k = 0; k < loaded; ++k) {
         const std::optional<TextLine> line = lines.nextData();
         if (!line)

@@ -28,7 +28,6 @@ struct LoadCase {
     int number = 0;
     int steps = 0; // 0: the solver chooses
     std::vector<NodalLoad> loads;
-    int line = 0;
 };
 
 struct Loading {

@@ -61,7 +61,7 @@ Model net(int cells, StrainLaw law) {
 }
 
 LoadCase snow(int cells) {
-    LoadCase loadCase{1, 10, {}, 0};
+    LoadCase loadCase{1, 10, {}};
     for (int j = 1; j < cells; ++j)
         for (int i = 1; i < cells; ++i)
             loadCase.loads.push_back({nodeAt(cells, i, j) + 1, {0, 0, -10}, 0});
