@@ -3,14 +3,18 @@
 
 PREFIX ?= build/demo
 JOBS ?= 2
+# The analysis programs to install: real, or stand-in (programs that log their command
+# lines) under every name. The end-to-end tests of the shell always get the stand-ins.
+SUITE ?= real
 NATIVE := build/native
 WINDOWS := build/windows
 SANITIZE := build/sanitize
+BENCH := build/bench
 STAGE := $(WINDOWS)/stage
 FUZZ_SECONDS ?= 60
 
 .PHONY: all deps native windows sanitize build install stage test unit-test sanitize-test \
-        tidy fuzz e2e-test test-long demo screenshot clean
+        tidy fuzz e2e-test test-long demo screenshot bench-solver clean
 
 all: build
 
@@ -23,7 +27,7 @@ native: deps
 
 windows: deps
 	cmake -S . -B $(WINDOWS) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-	    -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
+	    -DCMAKE_EXPORT_COMPILE_COMMANDS=ON -DSUITE=$(SUITE)
 	cmake --build $(WINDOWS) -j $(JOBS)
 
 # The core and its unit tests with clang's address and undefined-behaviour sanitizers,
@@ -39,6 +43,7 @@ install: windows
 	cmake --install $(WINDOWS) --prefix "$(PREFIX)"
 
 # The installation that the end-to-end tests copy for each test.
+stage: override SUITE = stand-in
 stage: windows
 	rm -rf $(STAGE)
 	cmake --install $(WINDOWS) --prefix $(STAGE)
@@ -74,6 +79,14 @@ demo: install
 
 screenshot: stage
 	OMBRIX_VIRTUAL_DISPLAY=1 tools/with-wine.sh tools/screenshot.sh $(STAGE) build/panel.png
+
+# The solver's benchmark, natively (optimised) and under Wine, beside CalculiX.
+bench-solver: windows
+	tools/install-deps.sh calculix-ccx
+	cmake -S . -B $(BENCH) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(BENCH) -j $(JOBS) --target ombrix_solver_bench
+	tools/with-wine.sh tools/bench_solver.py $(BENCH)/suite/bench/ombrix_solver_bench \
+	    $(WINDOWS)/suite/bench/ombrix_solver_bench.exe
 
 clean:
 	rm -rf build
