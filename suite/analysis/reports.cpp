@@ -97,7 +97,7 @@ std::string nodeTable(const Model& model, ReportStyle style) {
         std::string restraints;
         for (bool restrained : node.restrained)
             restraints += restrained ? " 1" : " 0";
-        table.row({showInteger(static_cast<long long>(n + 1)), showNumber(node.position[0]),
+        table.row({showInteger(static_cast<long long>(n) + 1), showNumber(node.position[0]),
                    showNumber(node.position[1]), showNumber(node.position[2]), restraints});
     }
     return table.text();
@@ -107,7 +107,7 @@ std::string memberTable(const Model& model, ReportStyle style) {
     Table table(style, Message::MemberTableTitle, Message::MemberTableHead, 8);
     for (std::size_t m = 0; m < model.members.size(); ++m) {
         const Member& member = model.members[m];
-        table.row({showInteger(static_cast<long long>(m + 1)), showInteger(member.first + 1),
+        table.row({showInteger(static_cast<long long>(m) + 1), showInteger(member.first + 1),
                    showInteger(member.second + 1),
                    say(style.language,
                        member.kind == MemberKind::Cable ? Message::KindCable : Message::KindBar),
@@ -175,7 +175,7 @@ std::string caseSummary(const Model& model, const LoadCase& loadCase, const Solu
     const Point& most = solution.displacements[moved];
     text += line(style, Message::CaseLargestDisplacement,
                  {showNumber(std::hypot(most[0], most[1], most[2])),
-                  showInteger(static_cast<long long>(moved + 1))});
+                  showInteger(static_cast<long long>(moved) + 1)});
     const auto [least, greatest] =
         std::minmax_element(solution.axialForces.begin(), solution.axialForces.end());
     if (*greatest > 0)
@@ -207,7 +207,7 @@ std::string caseTables(const Model& model, const Solution& solution, ReportStyle
     Table reactions(style, Message::ReactionTableTitle, Message::ReactionTableHead, 8);
     for (std::size_t n = 0; n < model.nodes.size(); ++n) {
         const Point& u = solution.displacements[n];
-        const std::string number = showInteger(static_cast<long long>(n + 1));
+        const std::string number = showInteger(static_cast<long long>(n) + 1);
         displacements.row({number, showNumber(u[0]), showNumber(u[1]), showNumber(u[2])});
         const Point& r = solution.reactions[n];
         const std::array<bool, 3>& held = model.nodes[n].restrained;
@@ -219,7 +219,7 @@ std::string caseTables(const Model& model, const Solution& solution, ReportStyle
         const bool slack =
             model.members[m].kind == MemberKind::Cable && solution.axialForces[m] == 0;
         forces.row(
-            {showInteger(static_cast<long long>(m + 1)),
+            {showInteger(static_cast<long long>(m) + 1),
              slack ? say(style.language, Message::Slack) : showNumber(solution.axialForces[m])});
     }
     return displacements.text() + forces.text() + reactions.text();

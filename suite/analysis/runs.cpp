@@ -254,6 +254,7 @@ RunOutcome solveLoadCases(Storage& storage, const std::vector<std::string>& case
     try {
         analysis = openAnalysis(storage);
         std::vector<int> numbers;
+        numbers.reserve(caseLabels.size());
         for (const std::string& label : caseLabels)
             numbers.push_back(caseNumberIn(label, analysis.style.language));
         if (numbers.empty())

@@ -47,6 +47,7 @@ int slotOf(const SparseMatrix& matrix, int row, int column) {
 
 void Structure::buildPattern() {
     std::vector<Eigen::Triplet<double>> entries;
+    entries.reserve(static_cast<std::size_t>(unknownCount()));
     for (int k = 0; k < unknownCount(); ++k)
         entries.emplace_back(k, k, 1.0);
     for (const Bar& bar : bars_) {
@@ -95,8 +96,9 @@ Eigen::Vector3d Structure::positionOf(int node, const Eigen::VectorXd& unknowns)
 
 std::vector<Eigen::Vector3d> Structure::displacements(const Eigen::VectorXd& unknowns) const {
     std::vector<Eigen::Vector3d> moved;
+    moved.reserve(positions_.size());
     for (std::size_t node = 0; node < positions_.size(); ++node)
-        moved.push_back(positionOf(static_cast<int>(node), unknowns) - positions_[node]);
+        moved.emplace_back(positionOf(static_cast<int>(node), unknowns) - positions_[node]);
     return moved;
 }
 

@@ -474,6 +474,17 @@ void pressKey(HWND window, WPARAM virtualKey) {
     PostMessageA(window, WM_KEYUP, virtualKey, 1 | (3u << 30));
 }
 
+HWND waitForMessageBox(const std::string& title, std::chrono::milliseconds timeout) {
+    HWND found = nullptr;
+    waitUntil(
+        [&] {
+            found = FindWindowW(L"#32770", pathOf(title).c_str());
+            return found && IsWindowVisible(found);
+        },
+        timeout);
+    return found;
+}
+
 std::string messageBoxText(HWND box) {
     return windowText(GetDlgItem(box, 0xFFFF));
 }
