@@ -27,7 +27,7 @@ native: deps
 
 windows: deps
 	cmake -S . -B $(WINDOWS) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-	    -DCMAKE_EXPORT_COMPILE_COMMANDS=ON -DSUITE=$(SUITE)
+	    -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
 	cmake --build $(WINDOWS) -j $(JOBS)
 
 # The core and its unit tests with clang's address and undefined-behaviour sanitizers,
@@ -38,15 +38,16 @@ sanitize: deps
 
 build: native windows
 
-# A complete installation in PREFIX: Exe (with Uir and Wav), Dat and Doc.
+# A complete installation in PREFIX: Exe (with Uir and Wav), Dat and Doc, with the real
+# analysis programs, or with SUITE=stand-in the stand-ins under every name.
 install: windows
-	cmake --install $(WINDOWS) --prefix "$(PREFIX)"
+	tools/install.sh $(WINDOWS) "$(PREFIX)" $(SUITE)
 
-# The installation that the end-to-end tests copy for each test.
-stage: override SUITE = stand-in
+# The installation that the end-to-end tests copy for each test: always the stand-ins,
+# whose logs the tests read.
 stage: windows
 	rm -rf $(STAGE)
-	cmake --install $(WINDOWS) --prefix $(STAGE)
+	tools/install.sh $(WINDOWS) $(STAGE) stand-in
 
 unit-test: native
 	ctest --test-dir $(NATIVE) --output-on-failure

@@ -1,26 +1,28 @@
 # The installation's layout: the shell and the suite's programs with their icons, sounds
 # and help file in Exe, sample analyses in Dat, the user's guides in Doc.
-# SUITE=real installs the real Prepare, Forces and Solve (both editions) and stand-ins for
-# the other programs; SUITE=stand-in installs the stand-in under every name, for the
-# shell's end-to-end tests, which read what the stand-ins log.
-set(SUITE real CACHE STRING "The suite's programs to install: real or stand-in")
-set_property(CACHE SUITE PROPERTY STRINGS real stand-in)
-if(NOT SUITE MATCHES "^(real|stand-in)$")
-    message(FATAL_ERROR "SUITE must be real or stand-in, not ${SUITE}")
-endif()
-
-install(TARGETS ombrix RUNTIME DESTINATION Exe)
-install(FILES "${ombrix_help_file}" DESTINATION Exe)
+# The suite's programs come in two sets, installed as components beside the rest: "real"
+# puts the real Prepare, Forces and Solve (both editions) under their names, "stand-in"
+# the stand-in that logs its command line, for the shell's end-to-end tests. The other
+# programs are stand-ins in both.
+#   cmake --install BUILD --prefix DIR --component installation
+#   cmake --install BUILD --prefix DIR --component real      (or stand-in)
+set(component COMPONENT installation)
+install(TARGETS ombrix RUNTIME DESTINATION Exe ${component})
+install(FILES "${ombrix_help_file}" DESTINATION Exe ${component})
 foreach(program IN LISTS ombrix_suite_programs)
     string(REGEX REPLACE " 20$" "" role "${program}")
     string(TOLOWER "ombrix_${role}" real)
-    set(target ombrix_stand_in)
-    if(SUITE STREQUAL "real" AND TARGET ${real})
-        set(target ${real})
+    if(TARGET ${real})
+        install(PROGRAMS $<TARGET_FILE:${real}> DESTINATION Exe RENAME "${program}.exe"
+                COMPONENT real)
+        install(PROGRAMS $<TARGET_FILE:ombrix_stand_in> DESTINATION Exe RENAME "${program}.exe"
+                COMPONENT stand-in)
+    else()
+        install(PROGRAMS $<TARGET_FILE:ombrix_stand_in> DESTINATION Exe RENAME "${program}.exe"
+                ${component})
     endif()
-    install(PROGRAMS $<TARGET_FILE:${target}> DESTINATION Exe RENAME "${program}.exe")
 endforeach()
-install(FILES ${ombrix_button_icons} DESTINATION Exe/Uir)
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/install/Wav DESTINATION Exe)
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/install/Dat DESTINATION .)
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/install/Doc DESTINATION .)
+install(FILES ${ombrix_button_icons} DESTINATION Exe/Uir ${component})
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/install/Wav DESTINATION Exe ${component})
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/install/Dat DESTINATION . ${component})
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/install/Doc DESTINATION . ${component})
