@@ -3,14 +3,18 @@
 
 PREFIX ?= build/demo
 JOBS ?= 2
+# The analysis programs to install: real, or stand-in (programs that log their command
+# lines) under every name. The end-to-end tests of the shell always get the stand-ins.
+SUITE ?= real
 NATIVE := build/native
 WINDOWS := build/windows
 SANITIZE := build/sanitize
+BENCH := build/bench
 STAGE := $(WINDOWS)/stage
 FUZZ_SECONDS ?= 60
 
 .PHONY: all deps native windows sanitize build install stage test unit-test sanitize-test \
-        tidy fuzz e2e-test test-long bench demo screenshot clean
+        tidy fuzz e2e-test test-long demo screenshot bench bench-solver clean
 
 all: build
 
@@ -34,14 +38,16 @@ sanitize: deps
 
 build: native windows
 
-# A complete installation in PREFIX: Exe (with Uir and Wav), Dat and Doc.
+# A complete installation in PREFIX: Exe (with Uir and Wav), Dat and Doc, with the real
+# analysis programs, or with SUITE=stand-in the stand-ins under every name.
 install: windows
-	cmake --install $(WINDOWS) --prefix "$(PREFIX)"
+	tools/install.sh $(WINDOWS) "$(PREFIX)" $(SUITE)
 
-# The installation that the end-to-end tests copy for each test.
+# The installation that the end-to-end tests copy for each test: always the stand-ins,
+# whose logs the tests read.
 stage: windows
 	rm -rf $(STAGE)
-	cmake --install $(WINDOWS) --prefix $(STAGE)
+	tools/install.sh $(WINDOWS) $(STAGE) stand-in
 
 unit-test: native
 	ctest --test-dir $(NATIVE) --output-on-failure
@@ -80,6 +86,14 @@ demo: install
 
 screenshot: stage
 	OMBRIX_VIRTUAL_DISPLAY=1 tools/with-wine.sh tools/screenshot.sh $(STAGE) build/panel.png
+
+# The solver's benchmark, natively (optimised) and under Wine, beside CalculiX.
+bench-solver: windows
+	tools/install-deps.sh calculix-ccx
+	cmake -S . -B $(BENCH) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(BENCH) -j $(JOBS) --target ombrix_solver_bench
+	tools/with-wine.sh tools/bench_solver.py $(BENCH)/suite/bench/ombrix_solver_bench \
+	    $(WINDOWS)/suite/bench/ombrix_solver_bench.exe
 
 clean:
 	rm -rf build

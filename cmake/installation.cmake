@@ -1,11 +1,28 @@
 # The installation's layout: the shell and the suite's programs with their icons, sounds
 # and help file in Exe, sample analyses in Dat, the user's guides in Doc.
-install(TARGETS ombrix RUNTIME DESTINATION Exe)
-install(FILES "${ombrix_help_file}" DESTINATION Exe)
+# The suite's programs come in two sets, installed as components beside the rest: "real"
+# puts the real Prepare, Forces and Solve (both editions) under their names, "stand-in"
+# the stand-in that logs its command line, for the shell's end-to-end tests. The other
+# programs are stand-ins in both.
+#   cmake --install BUILD --prefix DIR --component installation
+#   cmake --install BUILD --prefix DIR --component real      (or stand-in)
+set(component COMPONENT installation)
+install(TARGETS ombrix RUNTIME DESTINATION Exe ${component})
+install(FILES "${ombrix_help_file}" DESTINATION Exe ${component})
 foreach(program IN LISTS ombrix_suite_programs)
-    install(PROGRAMS $<TARGET_FILE:ombrix_stand_in> DESTINATION Exe RENAME "${program}.exe")
+    string(REGEX REPLACE " 20$" "" role "${program}")
+    string(TOLOWER "ombrix_${role}" real)
+    if(TARGET ${real})
+        install(PROGRAMS $<TARGET_FILE:${real}> DESTINATION Exe RENAME "${program}.exe"
+                COMPONENT real)
+        install(PROGRAMS $<TARGET_FILE:ombrix_stand_in> DESTINATION Exe RENAME "${program}.exe"
+                COMPONENT stand-in)
+    else()
+        install(PROGRAMS $<TARGET_FILE:ombrix_stand_in> DESTINATION Exe RENAME "${program}.exe"
+                ${component})
+    endif()
 endforeach()
-install(FILES ${ombrix_button_icons} DESTINATION Exe/Uir)
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/install/Wav DESTINATION Exe)
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/install/Dat DESTINATION .)
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/install/Doc DESTINATION .)
+install(FILES ${ombrix_button_icons} DESTINATION Exe/Uir ${component})
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/install/Wav DESTINATION Exe ${component})
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/install/Dat DESTINATION . ${component})
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/install/Doc DESTINATION . ${component})

@@ -192,7 +192,7 @@ int pixelsPerInchY(Canvas canvas);
 // The program's icon resource at its natural size.
 void drawProgramIcon(Canvas canvas, int iconId, int x, int y);
 // Null when the font cannot be made; a font lives until it is deleted.
-Font createFont(const FontSpec& spec);
+Font createFont(const FontSpec& wanted);
 void deleteFont(Font font);
 // Selects the font for the text that follows; the font selected before.
 Font selectFont(Canvas canvas, Font font);

@@ -51,8 +51,11 @@ BOOL CALLBACK matchWindow(HWND window, LPARAM parameter) {
     auto* search = reinterpret_cast<WindowSearch*>(parameter);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && IsWindowVisible(window) &&
-        windowText(window) == search->title)
+    // The caption as the system keeps it: nothing is sent to the window, which may be
+    // going away.
+    wchar_t title[256] = {};
+    GetWindowTextW(window, title, 256);
+    if (owner == search->processId && IsWindowVisible(window) && narrow(title) == search->title)
         search->found.push_back(window);
     return TRUE;
 }
@@ -69,15 +72,34 @@ struct ChildProcess {
     std::string exeName;
 };
 
-std::vector<ChildProcess> childProcesses(DWORD parent) {
+std::uint64_t creationTime(HANDLE process) {
+    FILETIME created{}, exited{}, kernel{}, user{};
+    if (!GetProcessTimes(process, &created, &exited, &kernel, &user))
+        return 0;
+    return (std::uint64_t{created.dwHighDateTime} << 32) | created.dwLowDateTime;
+}
+
+// Whether the process was started after the given time: ids are reused, and a process
+// that a long-gone program with the parent's id started (Wine's own services) is no child.
+bool startedSince(DWORD processId, std::uint64_t time) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    if (!process)
+        return false;
+    const bool since = creationTime(process) >= time;
+    CloseHandle(process);
+    return since;
+}
+
+std::vector<ChildProcess> childProcesses(HANDLE parent, DWORD parentId) {
     std::vector<ChildProcess> children;
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     if (snapshot == INVALID_HANDLE_VALUE)
         return children;
+    const std::uint64_t parentStart = creationTime(parent);
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof(entry);
     for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
-        if (entry.th32ParentProcessID == parent)
+        if (entry.th32ParentProcessID == parentId && startedSince(entry.th32ProcessID, parentStart))
             children.push_back({entry.th32ProcessID, entry.szExeFile});
     CloseHandle(snapshot);
     return children;
@@ -178,7 +200,7 @@ Shell::Shell(const Installation& installation) {
 }
 
 Shell::~Shell() {
-    for (const ChildProcess& child : childProcesses(process_.dwProcessId))
+    for (const ChildProcess& child : childProcesses(process_.hProcess, process_.dwProcessId))
         endProcess(child.processId);
     if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
         TerminateProcess(process_.hProcess, 1);
@@ -254,7 +276,7 @@ void Shell::kill() {
 
 std::vector<std::string> Shell::runningChildren() const {
     std::vector<std::string> names;
-    for (const ChildProcess& child : childProcesses(process_.dwProcessId))
+    for (const ChildProcess& child : childProcesses(process_.hProcess, process_.dwProcessId))
         names.push_back(child.exeName);
     return names;
 }
@@ -266,7 +288,11 @@ HWND control(HWND dialog, int controlId) {
 // WM_GETTEXT, unlike GetWindowText, reads an edit's text in another process.
 std::string windowText(HWND window) {
     char text[1024] = {};
-    SendMessageA(window, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
+    DWORD_PTR copied = 0;
+    // Bounded: under Wine a message sent to a window that is destroyed meanwhile may never
+    // be answered.
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text),
+                        SMTO_ABORTIFHUNG, 5000, &copied);
     return text;
 }
 
@@ -364,6 +390,17 @@ int listTopItem(HWND list) {
 void pressKey(HWND window, WPARAM virtualKey) {
     PostMessageA(window, WM_KEYDOWN, virtualKey, 1);
     PostMessageA(window, WM_KEYUP, virtualKey, 1 | (3u << 30));
+}
+
+HWND waitForMessageBox(const std::string& title, std::chrono::milliseconds timeout) {
+    HWND found = nullptr;
+    waitUntil(
+        [&] {
+            found = FindWindowW(L"#32770", pathOf(title).c_str());
+            return found && IsWindowVisible(found);
+        },
+        timeout);
+    return found;
 }
 
 std::string messageBoxText(HWND box) {

@@ -113,6 +113,10 @@ void typeText(HWND edit, const std::string& text);
 int listTopItem(HWND list);
 void pressKey(HWND window, WPARAM virtualKey);
 
+// The message box of any program with this title (a suite's program's own, say).
+HWND waitForMessageBox(const std::string& title,
+                       std::chrono::milliseconds timeout = defaultTimeout);
+
 // A message box's text, and its answer by the button's id (IDOK, IDYES, IDNO).
 std::string messageBoxText(HWND box);
 void answer(HWND box, int buttonId);

@@ -229,8 +229,11 @@ TEST_F(Launching, InputRefusesNamesThatWouldHarmTheAnalysis) {
     chooseFiles("..\\Dat\\None.dat", "..\\Dat\\None.rez", "");
     press(IDC_INPUT);
     EXPECT_EQ(takeMessage(), "\"..\\Dat\\None.dat\": File does not exist." + checkName);
-    EXPECT_FALSE(isEnabled(control(panel, IDC_INCARC)));
-    EXPECT_FALSE(isEnabled(control(panel, IDC_SELECT_LOADING)));
+    // The handler goes on once its message is answered.
+    EXPECT_TRUE(waitUntil([&] {
+        return !isEnabled(control(panel, IDC_INCARC)) &&
+               !isEnabled(control(panel, IDC_SELECT_LOADING));
+    }));
     EXPECT_TRUE(statusLines().empty());
     EXPECT_TRUE(suiteStarts().empty());
     exitShell();

@@ -43,18 +43,6 @@ TEST_F(Win32Files, ReplacingAFileLeavesExactlyTheNewContents) {
               1);
 }
 
-// A C-runtime reader does not let the file be deleted while it is open.
-TEST_F(Win32Files, AFileIsReplacedWhileAnotherProgramReadsIt) {
-    const std::string sound = path("Sound.dat");
-    ASSERT_TRUE(platform::replaceFile(sound, " T\r\n"));
-    HANDLE reader = CreateFileA(sound.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
-    EXPECT_TRUE(platform::replaceFile(sound, " F\r\n"));
-    CloseHandle(reader);
-    EXPECT_EQ(platform::readFile(sound), " F\r\n");
-}
-
 TEST_F(Win32Files, OnlyTheLeftoversOfEndedWritersAreRemoved) {
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
@@ -106,14 +94,21 @@ TEST_F(Win32Files, AFileInAMissingFolderCannotBeWritten) {
     EXPECT_FALSE(platform::replaceFile(path("no folder\\Sound.dat"), " F\r\n"));
 }
 
-TEST_F(Win32Files, AFileThatAnotherProgramHoldsOpenCanBeRead) {
+// Another program that has the file open, as the suite's readers and writers (a C-runtime
+// one does not let it be deleted), neither keeps it from being read nor from being
+// replaced.
+TEST_F(Win32Files, AFileThatAnotherProgramHoldsOpenIsReadAndReplaced) {
     const std::string sound = path("Sound.dat");
-    ASSERT_TRUE(platform::replaceFile(sound, " T\r\n"));
-    HANDLE writer = CreateFileA(sound.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(writer, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(platform::readFile(sound), " T\r\n");
-    CloseHandle(writer);
+    for (const DWORD access : {DWORD{GENERIC_READ}, DWORD{GENERIC_WRITE}}) {
+        ASSERT_TRUE(platform::replaceFile(sound, " T\r\n"));
+        HANDLE holder = CreateFileA(sound.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+        EXPECT_EQ(platform::readFile(sound), " T\r\n");
+        EXPECT_TRUE(platform::replaceFile(sound, " F\r\n"));
+        CloseHandle(holder);
+        EXPECT_EQ(platform::readFile(sound), " F\r\n");
+    }
 }
 
 TEST_F(Win32Files, CurrentDirectoryIsTheProcesssOwn) {

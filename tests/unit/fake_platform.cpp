@@ -413,11 +413,11 @@ void drawProgramIcon(Canvas canvas, int, int x, int y) {
 }
 
 // A font is its face, kept alive as a string until deleted.
-Font createFont(const FontSpec& spec) {
-    if (!state().fonts.count(spec.face))
+Font createFont(const FontSpec& wanted) {
+    if (!state().fonts.count(wanted.face))
         return nullptr;
     ++state().fontsAlive;
-    return reinterpret_cast<Font>(new std::string(spec.face));
+    return reinterpret_cast<Font>(new std::string(wanted.face));
 }
 
 void deleteFont(Font font) {

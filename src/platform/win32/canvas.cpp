@@ -35,9 +35,9 @@ void drawProgramIcon(Canvas canvas, int iconId, int x, int y) {
         DrawIconEx(dc(canvas), x, y, icon, 0, 0, 0, nullptr, DI_NORMAL);
 }
 
-Font createFont(const FontSpec& spec) {
-    return reinterpret_cast<Font>(CreateFontA(spec.height, 0, 0, 0, spec.weight, spec.italic, FALSE,
-                                              FALSE, 0, 0, 0, 0, 0, spec.face.c_str()));
+Font createFont(const FontSpec& wanted) {
+    return reinterpret_cast<Font>(CreateFontA(wanted.height, 0, 0, 0, wanted.weight, wanted.italic,
+                                              FALSE, FALSE, 0, 0, 0, 0, 0, wanted.face.c_str()));
 }
 
 void deleteFont(Font font) {

@@ -1,0 +1,54 @@
+// The loading file: comment lines, a heading line, a line whose first value is the number
+// N of load cases 1..N, a line whose first value Z says (when not 0) that a case 0 comes
+// first; then one block per case: "k m s" (case, loaded nodes, load steps, 0 = the
+// solver's choice) and m lines "n Fx Fy Fz". The case files "<k>.unf" that Forces leaves
+// for Solve hold one such block each.
+#pragma once
+
+#include "input_error.h"
+#include "model.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ombrix {
+
+inline constexpr int mostCases = 99;
+inline constexpr int mostSteps = 10'000;
+
+struct NodalLoad {
+    long long node = 0; // node number as given (checked against a model by problemOf)
+    Point force{};
+    int line = 0;
+};
+
+struct LoadCase {
+    int number = 0;
+    int steps = 0; // 0: the solver chooses
+    std::vector<NodalLoad> loads;
+};
+
+struct Loading {
+    std::string heading;
+    int caseCount = 0; // N
+    bool hasCaseZero = false;
+    std::vector<LoadCase> cases; // case 0 first when given, then 1..N
+};
+
+// The loading, or InputError naming the first line that cannot be accepted.
+Loading readLoading(std::string_view text);
+
+// Why the case cannot be applied to the model, with the line of the load at fault.
+struct CaseProblem {
+    int line = 0;
+    Problem problem;
+};
+std::optional<CaseProblem> problemOf(const LoadCase& loadCase, const Model& model);
+
+// One case block, as in "<k>.unf"; every number exact, lines ending in CR LF.
+std::string writeCase(const LoadCase& loadCase);
+LoadCase readCase(std::string_view text, int number);
+
+} // namespace ombrix

@@ -1,0 +1,210 @@
+#include "messages.h"
+
+#include <array>
+#include <cstdio>
+#include <utility>
+
+namespace ombrix {
+namespace {
+
+struct Texts {
+    Message message;
+    const char* english;
+    const char* romanian;
+};
+
+// One row per message, in the order of the enumeration.
+constexpr Texts texts[] = {
+    {Message::AtLine, "{}, line {}: {}", "{}, linia {}: {}"},
+    {Message::InFile, "{}: {}", "{}: {}"},
+    {Message::HeadingMissing, "the file ends before its heading line",
+     "fisierul se termina inainte de linia de titlu"},
+    {Message::CountsMissing, "the file ends before the numbers of nodes and members",
+     "fisierul se termina inainte de numerele de noduri si de bare"},
+    {Message::NodeLineMissing, "the file ends after {} of {} node lines",
+     "fisierul se termina dupa {} din {} linii de noduri"},
+    {Message::MemberLineMissing, "the file ends after {} of {} member lines",
+     "fisierul se termina dupa {} din {} linii de bare"},
+    {Message::CaseCountMissing, "the file ends before the number of load cases",
+     "fisierul se termina inainte de numarul cazurilor de incarcare"},
+    {Message::CaseZeroFlagMissing,
+     "the file ends before the line that says whether case 0 is given",
+     "fisierul se termina inainte de linia care spune daca exista cazul 0"},
+    {Message::CaseLineMissing, "the file ends before case {}",
+     "fisierul se termina inainte de cazul {}"},
+    {Message::LoadLineMissing, "the file ends after {} of {} load lines of case {}",
+     "fisierul se termina dupa {} din {} linii de incarcari ale cazului {}"},
+    {Message::NotANumber, "\"{}\" is not a number", "\"{}\" nu este un numar"},
+    {Message::NotAnInteger, "\"{}\" is not a whole number", "\"{}\" nu este un numar intreg"},
+    {Message::FieldCount, "{} values expected, {} found", "se asteptau {} valori, s-au gasit {}"},
+    {Message::CountsLine, "the numbers of nodes and members expected, with E or G after them",
+     "se asteptau numerele de noduri si de bare, urmate de E sau G"},
+    {Message::LawNotKnown, "\"{}\" is not a member law (E or G)",
+     "\"{}\" nu este o lege a barelor (E sau G)"},
+    {Message::NodeCountOutOfRange, "the number of nodes must lie between 2 and {}",
+     "numarul nodurilor trebuie sa fie intre 2 si {}"},
+    {Message::MemberCountOutOfRange, "the number of members must lie between 1 and {}",
+     "numarul barelor trebuie sa fie intre 1 si {}"},
+    {Message::NodeNumberOutOfRange, "node number {} is not between 1 and {}",
+     "numarul de nod {} nu este intre 1 si {}"},
+    {Message::MemberNumberOutOfRange, "member number {} is not between 1 and {}",
+     "numarul de bara {} nu este intre 1 si {}"},
+    {Message::NodeGivenTwice, "node {} is given twice", "nodul {} este dat de doua ori"},
+    {Message::MemberGivenTwice, "member {} is given twice", "bara {} este data de doua ori"},
+    {Message::RestraintNotZeroOrOne, "a restraint is 0 (free) or 1 (restrained), not \"{}\"",
+     "o legatura este 0 (libera) sau 1 (blocata), nu \"{}\""},
+    {Message::KindNotKnown, "\"{}\" is not a member kind (B for a bar, C for a cable)",
+     "\"{}\" nu este un tip de bara (B pentru bara, C pentru cablu)"},
+    {Message::MemberNodeMissing, "member {} joins node {}, which the model does not have",
+     "bara {} leaga nodul {}, pe care modelul nu il are"},
+    {Message::ZeroLengthMember, "member {} has zero length: its end nodes coincide",
+     "bara {} are lungime zero: nodurile ei de capat coincid"},
+    {Message::StiffnessNotPositive, "member {}: the axial stiffness EA must be positive",
+     "bara {}: rigiditatea axiala EA trebuie sa fie pozitiva"},
+    {Message::UnstressedLengthNotPositive, "member {}: the unstressed length must be positive",
+     "bara {}: lungimea nedeformata trebuie sa fie pozitiva"},
+    {Message::InitialForceTooLow, "member {}: the initial force must be greater than -EA",
+     "bara {}: forta initiala trebuie sa fie mai mare decat -EA"},
+    {Message::LineAfterEnd, "a line after the end of the data", "o linie dupa sfarsitul datelor"},
+    {Message::CaseNumberExpected, "case {} expected here, case {} found",
+     "aici se astepta cazul {}, s-a gasit cazul {}"},
+    {Message::CaseCountOutOfRange, "the number of load cases must lie between 0 and 99",
+     "numarul cazurilor de incarcare trebuie sa fie intre 0 si 99"},
+    {Message::StepsOutOfRange, "the number of load steps must lie between 0 and {}",
+     "numarul pasilor de incarcare trebuie sa fie intre 0 si {}"},
+    {Message::LoadCountNegative, "the number of loaded nodes cannot be negative",
+     "numarul nodurilor incarcate nu poate fi negativ"},
+    {Message::LoadedNodeMissing, "case {} loads node {}, which the model does not have",
+     "cazul {} incarca nodul {}, pe care modelul nu il are"},
+    {Message::NodeLoadedTwice, "case {} loads node {} twice",
+     "cazul {} incarca nodul {} de doua ori"},
+    {Message::CannotRead, "the file cannot be read", "fisierul nu poate fi citit"},
+    {Message::CannotWrite, "the file cannot be written", "fisierul nu poate fi scris"},
+    {Message::Usage, "started without its arguments: {}", "pornit fara argumentele sale: {}"},
+    {Message::NoWorkingDirectory, "no analysis is prepared: run INPUT first",
+     "nicio analiza nu este pregatita: rulati intai INPUT"},
+    {Message::CaseNotPrepared, "case {} is not prepared: run INCARC first",
+     "cazul {} nu este pregatit: rulati intai INCARC"},
+    {Message::CaseLabelNotKnown, "\"{}\" is not a load case", "\"{}\" nu este un caz de incarcare"},
+    {Message::NotConverged, "case {} does not converge beyond load factor {}",
+     "cazul {} nu converge dincolo de factorul de incarcare {}"},
+    {Message::Mechanism, "case {}: the structure is a mechanism at node {} (direction {})",
+     "cazul {}: structura este un mecanism in nodul {} (directia {})"},
+    {Message::CasesNotUsable, "cases that cannot be solved and got no file:",
+     "cazuri care nu pot fi rezolvate si nu au primit fisier:"},
+    {Message::ReportTitle, "OMBRIX - non-linear static analysis of bar and cable structures",
+     "OMBRIX - analiza statica neliniara a structurilor din bare si cabluri"},
+    {Message::ReportGeometry, "Geometry file: {}", "Fisierul de geometrie: {}"},
+    {Message::ReportLaw, "Member law: {}", "Legea barelor: {}"},
+    {Message::LawEngineering, "engineering strain (E)", "deformatie inginereasca (E)"},
+    {Message::LawGreen, "Green strain (G)", "deformatie Green (G)"},
+    {Message::ReportCounts, "Nodes: {}   members: {} ({} bars, {} cables)",
+     "Noduri: {}   bare: {} ({} bare rigide, {} cabluri)"},
+    {Message::ReportRestraints, "Restrained directions: {}   free unknowns: {}",
+     "Directii blocate: {}   necunoscute libere: {}"},
+    {Message::ReportLengths, "Total member length: {}   shortest member: {}   longest: {}",
+     "Lungimea totala a barelor: {}   cea mai scurta: {}   cea mai lunga: {}"},
+    {Message::ReportStiffness, "Axial stiffness EA from {} to {}",
+     "Rigiditatea axiala EA de la {} la {}"},
+    {Message::ReportInitialForces, "Initial forces from {} to {}",
+     "Fortele initiale de la {} la {}"},
+    {Message::NodeTableTitle, "Nodes", "Noduri"},
+    {Message::NodeTableHead, "node  x  y  z  restrained x y z", "nod  x  y  z  blocat x y z"},
+    {Message::MemberTableTitle, "Members", "Bare"},
+    {Message::MemberTableHead,
+     "member  node i  node j  kind  EA  initial force  length  unstressed length",
+     "bara  nod i  nod j  tip  EA  forta initiala  lungime  lungime nedeformata"},
+    {Message::KindBar, "bar", "bara"},
+    {Message::KindCable, "cable", "cablu"},
+    {Message::LoadingTitle, "Loading file: {}", "Fisierul de incarcari: {}"},
+    {Message::LoadingCase,
+     "Case {}: loaded nodes {}, load steps {} (0: the solver chooses), resultant {} {} {}",
+     "Cazul {}: noduri incarcate {}, pasi de incarcare {} (0: alege programul), rezultanta {} {} "
+     "{}"},
+    {Message::LoadingCaseUnusable, "Case {}: cannot be solved: {}",
+     "Cazul {}: nu poate fi rezolvat: {}"},
+    {Message::CaseTitle, "Load case {}", "Cazul de incarcare {}"},
+    {Message::CaseConverged, "Converged: load steps {}, iterations {}",
+     "Convergent: pasi de incarcare {}, iteratii {}"},
+    {Message::CaseNotConverged, "Not converged: the results below are for load factor {}",
+     "Neconvergent: rezultatele de mai jos sunt pentru factorul de incarcare {}"},
+    {Message::CaseSnapThrough,
+     "Snap-through: the load passed a limit point at load factor {}; the state shown is the far "
+     "stable one",
+     "Salt (snap-through): incarcarea a depasit un punct limita la factorul de incarcare {}; "
+     "starea aratata este cea stabila de dincolo"},
+    {Message::CaseLargestDisplacement, "Largest displacement: {} at node {}",
+     "Deplasarea cea mai mare: {} in nodul {}"},
+    {Message::CaseLargestTension, "Largest tension: {} in member {}",
+     "Intinderea cea mai mare: {} in bara {}"},
+    {Message::CaseLargestCompression, "Largest compression: {} in member {}",
+     "Compresiunea cea mai mare: {} in bara {}"},
+    {Message::CaseSlackCables, "Slack cables: {}", "Cabluri destinse: {}"},
+    {Message::CaseLoadAndReactions, "Sum of loads: {} {} {}   sum of reactions: {} {} {}",
+     "Suma incarcarilor: {} {} {}   suma reactiunilor: {} {} {}"},
+    {Message::DisplacementTableTitle, "Displacements", "Deplasari"},
+    {Message::DisplacementTableHead, "node  ux  uy  uz", "nod  ux  uy  uz"},
+    {Message::ForceTableTitle, "Axial forces (tension positive)",
+     "Forte axiale (intinderea pozitiva)"},
+    {Message::ForceTableHead, "member  N", "bara  N"},
+    {Message::ReactionTableTitle, "Reactions", "Reactiuni"},
+    {Message::ReactionTableHead, "node  Rx  Ry  Rz", "nod  Rx  Ry  Rz"},
+    {Message::Slack, "slack", "destins"},
+    {Message::ErrorMark, "*** Error: {}", "*** Eroare: {}"},
+};
+
+static_assert(std::size(texts) == static_cast<std::size_t>(Message::ErrorMark) + 1);
+
+constexpr bool inEnumerationOrder() {
+    for (std::size_t k = 0; k < std::size(texts); ++k)
+        if (static_cast<std::size_t>(texts[k].message) != k)
+            return false;
+    return true;
+}
+static_assert(inEnumerationOrder());
+
+std::string fill(std::string_view pattern, const std::vector<std::string>& values) {
+    std::string text;
+    std::size_t next = 0;
+    for (std::size_t at = 0; at < pattern.size(); ++at) {
+        if (pattern.substr(at, 2) == "{}" && next < values.size()) {
+            text += values[next++];
+            ++at;
+        } else {
+            text += pattern[at];
+        }
+    }
+    return text;
+}
+
+} // namespace
+
+Language languageNamed(std::string_view name) {
+    const std::size_t first = name.find_first_not_of(' ');
+    const bool romanian =
+        first != std::string_view::npos && (name[first] == 'R' || name[first] == 'r');
+    return romanian ? Language::Romanian : Language::English;
+}
+
+std::string say(Language language, Message message, const std::vector<std::string>& values) {
+    const Texts& row = texts[static_cast<std::size_t>(message)];
+    return fill(language == Language::Romanian ? row.romanian : row.english, values);
+}
+
+std::string showNumber(double value) {
+    std::array<char, 32> text{};
+    std::snprintf(text.data(), text.size(), "%.12g", value == 0 ? 0.0 : value);
+    return text.data();
+}
+
+std::string showInteger(long long value) {
+    return std::to_string(value);
+}
+
+std::string exactNumber(double value) {
+    std::array<char, 32> text{};
+    std::snprintf(text.data(), text.size(), "%.17g", value);
+    return text.data();
+}
+
+} // namespace ombrix

@@ -1,0 +1,40 @@
+// The structure as the geometry file gives it: pin-jointed members between nodes.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ombrix {
+
+using Point = std::array<double, 3>;
+
+enum class MemberKind { Bar, Cable }; // a cable carries tension only
+enum class StrainLaw { Engineering, Green };
+
+struct Node {
+    Point position{};
+    std::array<bool, 3> restrained{}; // x, y, z
+};
+
+struct Member {
+    int first = 0; // end nodes, indices into Model::nodes
+    int second = 0;
+    MemberKind kind = MemberKind::Bar;
+    double axialStiffness = 0;              // EA
+    double initialForce = 0;                // N0 in the given geometry, tension positive
+    std::optional<double> unstressedLength; // L0 when given; it then replaces N0
+};
+
+// Nodes and members in the order of their numbers: node n is nodes[n - 1].
+struct Model {
+    std::string heading;
+    StrainLaw law = StrainLaw::Engineering;
+    std::vector<Node> nodes;
+    std::vector<Member> members;
+};
+
+double lengthOf(const Model& model, const Member& member); // in the given geometry
+
+} // namespace ombrix

@@ -1,0 +1,246 @@
+#include "reports.h"
+
+#include "member_law.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace ombrix {
+namespace {
+
+constexpr const char* newLine = "\r\n";
+constexpr int columnWidth = 20;
+
+// A table whose columns are named by a message, the names separated by two blanks.
+class Table {
+  public:
+    Table(ReportStyle style, Message title, Message head, int firstWidth)
+        : firstWidth_(firstWidth) {
+        text_ = std::string(newLine) + say(style.language, title) + newLine;
+        std::vector<std::string> names;
+        const std::string heading = say(style.language, head);
+        for (std::size_t at = 0; at != std::string::npos;) {
+            const std::size_t end = heading.find("  ", at);
+            names.push_back(heading.substr(at, end - at));
+            at = end == std::string::npos ? end : end + 2;
+        }
+        row(names);
+    }
+
+    void row(const std::vector<std::string>& cells) {
+        for (std::size_t k = 0; k < cells.size(); ++k) {
+            const std::size_t width = k == 0 ? firstWidth_ : columnWidth;
+            text_ +=
+                std::string(width > cells[k].size() ? width - cells[k].size() : 1, ' ') + cells[k];
+        }
+        text_ += newLine;
+    }
+
+    const std::string& text() const { return text_; }
+
+  private:
+    std::size_t firstWidth_;
+    std::string text_;
+};
+
+std::string line(ReportStyle style, Message message, const std::vector<std::string>& values = {}) {
+    return say(style.language, message, values) + newLine;
+}
+
+struct Range {
+    double least = std::numeric_limits<double>::infinity();
+    double most = -std::numeric_limits<double>::infinity();
+    void add(double value) {
+        least = std::min(least, value);
+        most = std::max(most, value);
+    }
+};
+
+std::string structureSummary(const Model& model, ReportStyle style) {
+    const auto cables = std::count_if(model.members.begin(), model.members.end(),
+                                      [](const Member& m) { return m.kind == MemberKind::Cable; });
+    long long restrained = 0;
+    for (const Node& node : model.nodes)
+        restrained += std::count(node.restrained.begin(), node.restrained.end(), true);
+    Range lengths, stiffness, forces;
+    double total = 0;
+    for (const Member& member : model.members) {
+        const double length = lengthOf(model, member);
+        total += length;
+        lengths.add(length);
+        stiffness.add(member.axialStiffness);
+        forces.add(member.initialForce);
+    }
+    const long long members = static_cast<long long>(model.members.size());
+    return line(style, Message::ReportLaw,
+                {say(style.language, model.law == StrainLaw::Green ? Message::LawGreen
+                                                                   : Message::LawEngineering)}) +
+           line(style, Message::ReportCounts,
+                {showInteger(static_cast<long long>(model.nodes.size())), showInteger(members),
+                 showInteger(members - cables), showInteger(cables)}) +
+           line(style, Message::ReportRestraints,
+                {showInteger(restrained),
+                 showInteger(3 * static_cast<long long>(model.nodes.size()) - restrained)}) +
+           line(style, Message::ReportLengths,
+                {showNumber(total), showNumber(lengths.least), showNumber(lengths.most)}) +
+           line(style, Message::ReportStiffness,
+                {showNumber(stiffness.least), showNumber(stiffness.most)}) +
+           line(style, Message::ReportInitialForces,
+                {showNumber(forces.least), showNumber(forces.most)});
+}
+
+std::string nodeTable(const Model& model, ReportStyle style) {
+    Table table(style, Message::NodeTableTitle, Message::NodeTableHead, 8);
+    for (std::size_t n = 0; n < model.nodes.size(); ++n) {
+        const Node& node = model.nodes[n];
+        std::string restraints;
+        for (bool restrained : node.restrained)
+            restraints += restrained ? " 1" : " 0";
+        table.row({showInteger(static_cast<long long>(n) + 1), showNumber(node.position[0]),
+                   showNumber(node.position[1]), showNumber(node.position[2]), restraints});
+    }
+    return table.text();
+}
+
+std::string memberTable(const Model& model, ReportStyle style) {
+    Table table(style, Message::MemberTableTitle, Message::MemberTableHead, 8);
+    for (std::size_t m = 0; m < model.members.size(); ++m) {
+        const Member& member = model.members[m];
+        table.row({showInteger(static_cast<long long>(m) + 1), showInteger(member.first + 1),
+                   showInteger(member.second + 1),
+                   say(style.language,
+                       member.kind == MemberKind::Cable ? Message::KindCable : Message::KindBar),
+                   showNumber(member.axialStiffness), showNumber(member.initialForce),
+                   showNumber(lengthOf(model, member)),
+                   showNumber(MemberLaw::of(model, member).unstressedLength())});
+    }
+    return table.text();
+}
+
+} // namespace
+
+ListType listTypeNamed(std::string_view name) {
+    const std::size_t first = name.find_first_not_of(' ');
+    const bool complete =
+        first != std::string_view::npos && (name[first] == 'C' || name[first] == 'c');
+    return complete ? ListType::Complete : ListType::Short;
+}
+
+std::string structureReport(const Model& model, const std::string& geometryFile,
+                            ReportStyle style) {
+    std::string text = line(style, Message::ReportTitle) + newLine +
+                       line(style, Message::ReportGeometry, {geometryFile}) + model.heading +
+                       newLine + structureSummary(model, style);
+    if (style.listType == ListType::Complete)
+        text += nodeTable(model, style) + memberTable(model, style);
+    return text;
+}
+
+std::string loadingReport(const Loading& loading, const std::string& loadingFile,
+                          const std::map<int, std::string>& unusable, ReportStyle style) {
+    std::string text = std::string(newLine) + line(style, Message::LoadingTitle, {loadingFile}) +
+                       loading.heading + newLine;
+    for (const LoadCase& loadCase : loading.cases) {
+        if (const auto problem = unusable.find(loadCase.number); problem != unusable.end()) {
+            text += line(style, Message::LoadingCaseUnusable,
+                         {showInteger(loadCase.number), problem->second});
+            continue;
+        }
+        Point resultant{};
+        for (const NodalLoad& load : loadCase.loads)
+            for (int axis = 0; axis < 3; ++axis)
+                resultant[axis] += load.force[axis];
+        text += line(style, Message::LoadingCase,
+                     {showInteger(loadCase.number),
+                      showInteger(static_cast<long long>(loadCase.loads.size())),
+                      showInteger(loadCase.steps), showNumber(resultant[0]),
+                      showNumber(resultant[1]), showNumber(resultant[2])});
+    }
+    return text;
+}
+
+namespace {
+
+std::string caseSummary(const Model& model, const LoadCase& loadCase, const Solution& solution,
+                        ReportStyle style) {
+    std::string text;
+    std::size_t moved = 0;
+    for (std::size_t n = 0; n < solution.displacements.size(); ++n)
+        if (std::hypot(solution.displacements[n][0], solution.displacements[n][1],
+                       solution.displacements[n][2]) > std::hypot(solution.displacements[moved][0],
+                                                                  solution.displacements[moved][1],
+                                                                  solution.displacements[moved][2]))
+            moved = n;
+    const Point& most = solution.displacements[moved];
+    text += line(style, Message::CaseLargestDisplacement,
+                 {showNumber(std::hypot(most[0], most[1], most[2])),
+                  showInteger(static_cast<long long>(moved) + 1)});
+    const auto [least, greatest] =
+        std::minmax_element(solution.axialForces.begin(), solution.axialForces.end());
+    if (*greatest > 0)
+        text +=
+            line(style, Message::CaseLargestTension,
+                 {showNumber(*greatest), showInteger(greatest - solution.axialForces.begin() + 1)});
+    if (*least < 0)
+        text += line(style, Message::CaseLargestCompression,
+                     {showNumber(*least), showInteger(least - solution.axialForces.begin() + 1)});
+    long long slack = 0;
+    for (std::size_t m = 0; m < model.members.size(); ++m)
+        slack += model.members[m].kind == MemberKind::Cable && solution.axialForces[m] == 0;
+    text += line(style, Message::CaseSlackCables, {showInteger(slack)});
+    Point loads{}, reactions{};
+    for (const NodalLoad& load : loadCase.loads)
+        for (int axis = 0; axis < 3; ++axis)
+            loads[axis] += solution.loadFactor * load.force[axis];
+    for (const Point& reaction : solution.reactions)
+        for (int axis = 0; axis < 3; ++axis)
+            reactions[axis] += reaction[axis];
+    return text +
+           line(style, Message::CaseLoadAndReactions,
+                {showNumber(loads[0]), showNumber(loads[1]), showNumber(loads[2]),
+                 showNumber(reactions[0]), showNumber(reactions[1]), showNumber(reactions[2])});
+}
+
+std::string caseTables(const Model& model, const Solution& solution, ReportStyle style) {
+    Table displacements(style, Message::DisplacementTableTitle, Message::DisplacementTableHead, 8);
+    Table reactions(style, Message::ReactionTableTitle, Message::ReactionTableHead, 8);
+    for (std::size_t n = 0; n < model.nodes.size(); ++n) {
+        const Point& u = solution.displacements[n];
+        const std::string number = showInteger(static_cast<long long>(n) + 1);
+        displacements.row({number, showNumber(u[0]), showNumber(u[1]), showNumber(u[2])});
+        const Point& r = solution.reactions[n];
+        const std::array<bool, 3>& held = model.nodes[n].restrained;
+        if (held[0] || held[1] || held[2])
+            reactions.row({number, showNumber(r[0]), showNumber(r[1]), showNumber(r[2])});
+    }
+    Table forces(style, Message::ForceTableTitle, Message::ForceTableHead, 8);
+    for (std::size_t m = 0; m < model.members.size(); ++m) {
+        const bool slack =
+            model.members[m].kind == MemberKind::Cable && solution.axialForces[m] == 0;
+        forces.row(
+            {showInteger(static_cast<long long>(m) + 1),
+             slack ? say(style.language, Message::Slack) : showNumber(solution.axialForces[m])});
+    }
+    return displacements.text() + forces.text() + reactions.text();
+}
+
+} // namespace
+
+std::string caseReport(const Model& model, const LoadCase& loadCase, const Solution& solution,
+                       ReportStyle style) {
+    std::string text =
+        std::string(newLine) + line(style, Message::CaseTitle, {showInteger(loadCase.number)});
+    text += solution.status == SolutionStatus::Converged
+                ? line(style, Message::CaseConverged,
+                       {showInteger(solution.steps), showInteger(solution.iterations)})
+                : line(style, Message::CaseNotConverged, {showNumber(solution.loadFactor)});
+    if (solution.snapThrough)
+        text += line(style, Message::CaseSnapThrough, {showNumber(solution.limitLoadFactor)});
+    text += caseSummary(model, loadCase, solution, style);
+    if (style.listType == ListType::Complete)
+        text += caseTables(model, solution, style);
+    return text;
+}
+
+} // namespace ombrix

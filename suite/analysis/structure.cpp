@@ -1,0 +1,151 @@
+#include "structure.h"
+
+#include <algorithm>
+
+namespace ombrix {
+
+Structure::Structure(const Model& model) {
+    numberUnknowns(model);
+    for (const Node& node : model.nodes) {
+        positions_.emplace_back(node.position[0], node.position[1], node.position[2]);
+        largestCoordinate_ = std::max(largestCoordinate_, positions_.back().cwiseAbs().maxCoeff());
+    }
+    for (const Member& member : model.members) {
+        const MemberLaw law = MemberLaw::of(model, member);
+        largestStiffness_ =
+            std::max(largestStiffness_, law.axialStiffness() / law.referenceLength());
+        bars_.push_back({member.first, member.second, law, {}});
+    }
+    buildPattern();
+}
+
+void Structure::numberUnknowns(const Model& model) {
+    for (std::size_t node = 0; node < model.nodes.size(); ++node) {
+        std::array<int, 3>& unknowns = unknownOf_.emplace_back();
+        for (int axis = 0; axis < 3; ++axis) {
+            unknowns[axis] = model.nodes[node].restrained[axis] ? -1 : unknownCount();
+            if (unknowns[axis] >= 0)
+                unknowns_.push_back({static_cast<int>(node), axis});
+        }
+    }
+}
+
+namespace {
+
+// The six unknowns of a member's ends, -1 where restrained.
+std::array<int, 6> endUnknowns(const std::array<int, 3>& first, const std::array<int, 3>& second) {
+    return {first[0], first[1], first[2], second[0], second[1], second[2]};
+}
+
+int slotOf(const SparseMatrix& matrix, int row, int column) {
+    const int* begin = matrix.innerIndexPtr() + matrix.outerIndexPtr()[column];
+    const int* end = matrix.innerIndexPtr() + matrix.outerIndexPtr()[column + 1];
+    return static_cast<int>(std::lower_bound(begin, end, row) - matrix.innerIndexPtr());
+}
+
+} // namespace
+
+void Structure::buildPattern() {
+    std::vector<Eigen::Triplet<double>> entries;
+    entries.reserve(static_cast<std::size_t>(unknownCount()));
+    for (int k = 0; k < unknownCount(); ++k)
+        entries.emplace_back(k, k, 1.0);
+    for (const Bar& bar : bars_) {
+        const std::array<int, 6> ends = endUnknowns(unknownOf_[bar.first], unknownOf_[bar.second]);
+        for (int row : ends)
+            for (int column : ends)
+                if (column >= 0 && row > column)
+                    entries.emplace_back(row, column, 1.0);
+    }
+    tangent_.resize(unknownCount(), unknownCount());
+    tangent_.setFromTriplets(entries.begin(), entries.end());
+    tangent_.makeCompressed();
+
+    for (Bar& bar : bars_) {
+        const std::array<int, 6> ends = endUnknowns(unknownOf_[bar.first], unknownOf_[bar.second]);
+        for (int r = 0; r < 6; ++r)
+            for (int c = 0; c < 6; ++c)
+                bar.slots[6 * r + c] =
+                    ends[c] >= 0 && ends[r] >= ends[c] ? slotOf(tangent_, ends[r], ends[c]) : -1;
+    }
+    for (int k = 0; k < unknownCount(); ++k)
+        diagonalSlots_.push_back(slotOf(tangent_, k, k));
+}
+
+std::vector<Eigen::Vector3d> Structure::nodeLoads(const LoadCase& loadCase) const {
+    std::vector<Eigen::Vector3d> loads(positions_.size(), Eigen::Vector3d::Zero());
+    for (const NodalLoad& load : loadCase.loads)
+        loads[load.node - 1] += Eigen::Vector3d(load.force[0], load.force[1], load.force[2]);
+    return loads;
+}
+
+Eigen::VectorXd Structure::freePart(const std::vector<Eigen::Vector3d>& atNodes) const {
+    Eigen::VectorXd free(unknownCount());
+    for (int k = 0; k < unknownCount(); ++k)
+        free[k] = atNodes[unknowns_[k].node][unknowns_[k].axis];
+    return free;
+}
+
+Eigen::Vector3d Structure::positionOf(int node, const Eigen::VectorXd& unknowns) const {
+    Eigen::Vector3d position = positions_[node];
+    for (int axis = 0; axis < 3; ++axis)
+        if (unknownOf_[node][axis] >= 0)
+            position[axis] += unknowns[unknownOf_[node][axis]];
+    return position;
+}
+
+std::vector<Eigen::Vector3d> Structure::displacements(const Eigen::VectorXd& unknowns) const {
+    std::vector<Eigen::Vector3d> moved;
+    moved.reserve(positions_.size());
+    for (std::size_t node = 0; node < positions_.size(); ++node)
+        moved.emplace_back(positionOf(static_cast<int>(node), unknowns) - positions_[node]);
+    return moved;
+}
+
+MemberSums Structure::sumsAt(const Eigen::VectorXd& unknowns) const {
+    MemberSums sums{
+        std::vector<Eigen::Vector3d>(positions_.size(), Eigen::Vector3d::Zero()), {}, 0};
+    sums.axialForces.reserve(bars_.size());
+    for (const Bar& bar : bars_) {
+        const Eigen::Vector3d span =
+            positionOf(bar.second, unknowns) - positionOf(bar.first, unknowns);
+        const double length = span.norm();
+        const AxialResponse response = bar.law.at(length);
+        sums.axialForces.push_back(response.force);
+        sums.strainEnergy += response.energy;
+        if (length > 0) {
+            const Eigen::Vector3d force = span * (response.force / length);
+            sums.nodeForces[bar.second] += force;
+            sums.nodeForces[bar.first] -= force;
+        }
+    }
+    return sums;
+}
+
+const SparseMatrix& Structure::tangentAt(const Eigen::VectorXd& unknowns, double shift) {
+    double* values = tangent_.valuePtr();
+    std::fill(values, values + tangent_.nonZeros(), 0.0);
+    for (const Bar& bar : bars_) {
+        const Eigen::Vector3d span =
+            positionOf(bar.second, unknowns) - positionOf(bar.first, unknowns);
+        const double length = span.norm();
+        if (length == 0)
+            continue;
+        const AxialResponse response = bar.law.at(length);
+        const Eigen::Vector3d direction = span / length;
+        const double geometric = response.force / length;
+        const Eigen::Matrix3d block =
+            (response.stiffness - geometric) * direction * direction.transpose() +
+            geometric * Eigen::Matrix3d::Identity();
+        for (int r = 0; r < 6; ++r)
+            for (int c = 0; c < 6; ++c)
+                if (bar.slots[6 * r + c] >= 0)
+                    values[bar.slots[6 * r + c]] +=
+                        (r < 3) == (c < 3) ? block(r % 3, c % 3) : -block(r % 3, c % 3);
+    }
+    for (int slot : diagonalSlots_)
+        values[slot] += shift;
+    return tangent_;
+}
+
+} // namespace ombrix

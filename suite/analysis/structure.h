@@ -1,0 +1,75 @@
+// The structure in numbers: its free unknowns (the displacement components that no
+// support holds), the law of each member, and the sums over members that the solver
+// needs: end forces, strain energy and the tangent stiffness.
+#pragma once
+
+#include "loading.h"
+#include "member_law.h"
+#include "model.h"
+
+#include <Eigen/Core>
+#include <Eigen/SparseCore>
+
+#include <array>
+#include <vector>
+
+namespace ombrix {
+
+using SparseMatrix = Eigen::SparseMatrix<double>;
+
+struct Unknown {
+    int node = 0; // index into Model::nodes
+    int axis = 0; // 0 x, 1 y, 2 z
+};
+
+// What the members do at one displaced state.
+struct MemberSums {
+    std::vector<Eigen::Vector3d> nodeForces; // the members' resistance at each node
+    std::vector<double> axialForces;         // per member, tension positive
+    double strainEnergy = 0;
+};
+
+class Structure {
+  public:
+    explicit Structure(const Model& model);
+
+    int unknownCount() const { return static_cast<int>(unknowns_.size()); }
+    const Unknown& unknown(int index) const { return unknowns_[index]; }
+
+    // The loads of the case at each node, and their free components.
+    std::vector<Eigen::Vector3d> nodeLoads(const LoadCase& loadCase) const;
+    Eigen::VectorXd freePart(const std::vector<Eigen::Vector3d>& atNodes) const;
+
+    std::vector<Eigen::Vector3d> displacements(const Eigen::VectorXd& unknowns) const;
+    MemberSums sumsAt(const Eigen::VectorXd& unknowns) const;
+
+    // The tangent stiffness at the state, plus shift on its diagonal; the lower triangle
+    // only, in a pattern fixed at construction.
+    const SparseMatrix& tangentAt(const Eigen::VectorXd& unknowns, double shift);
+
+    double largestMemberStiffness() const { return largestStiffness_; } // max EA / L
+    double largestCoordinate() const { return largestCoordinate_; }     // of the given geometry
+
+  private:
+    struct Bar {
+        int first;
+        int second;
+        MemberLaw law;
+        std::array<int, 36> slots; // value index of each (row, column) of its 6 x 6 block, or -1
+    };
+
+    void numberUnknowns(const Model& model);
+    void buildPattern();
+    Eigen::Vector3d positionOf(int node, const Eigen::VectorXd& unknowns) const;
+
+    std::vector<Eigen::Vector3d> positions_;
+    std::vector<std::array<int, 3>> unknownOf_; // per node and axis, -1 where restrained
+    std::vector<Unknown> unknowns_;
+    std::vector<Bar> bars_;
+    std::vector<int> diagonalSlots_;
+    SparseMatrix tangent_;
+    double largestStiffness_ = 0;
+    double largestCoordinate_ = 0;
+};
+
+} // namespace ombrix

@@ -1,0 +1,48 @@
+// The sparse LDL' factorisation of a tangent stiffness (lower triangle given), and what
+// its pivots tell about the state: a negative pivot means the state is unstable, a pivot
+// that vanishes against the structure's stiffness means it is a mechanism there.
+#pragma once
+
+#include "structure.h"
+
+#include <Eigen/IterativeLinearSolvers>
+#include <Eigen/SparseCholesky>
+
+namespace ombrix {
+
+struct Inertia {
+    int negativePivots = 0;
+    int singularUnknown = -1; // the unknown of the first vanishing pivot, or -1
+    bool positiveDefinite() const { return negativePivots == 0 && singularUnknown < 0; }
+};
+
+class TangentFactor {
+  public:
+    // The ordering and symbolic factorisation, once for the pattern.
+    explicit TangentFactor(const SparseMatrix& pattern);
+
+    // stiffnessScale: the largest member stiffness, against which pivots are judged.
+    Inertia factorize(const SparseMatrix& tangent, double stiffnessScale);
+    Eigen::VectorXd solve(const Eigen::VectorXd& right) const { return ldlt_.solve(right); }
+
+  private:
+    Eigen::SimplicialLDLT<SparseMatrix, Eigen::Lower> ldlt_;
+};
+
+// A factorisation of an earlier tangent as the preconditioner of Eigen's conjugate
+// gradients on the current one.
+class EarlierTangent {
+  public:
+    using MatrixType = SparseMatrix;
+    void use(const TangentFactor& factor) { factor_ = &factor; }
+    template <typename Matrix> EarlierTangent& analyzePattern(const Matrix&) { return *this; }
+    template <typename Matrix> EarlierTangent& factorize(const Matrix&) { return *this; }
+    template <typename Matrix> EarlierTangent& compute(const Matrix&) { return *this; }
+    Eigen::VectorXd solve(const Eigen::VectorXd& right) const { return factor_->solve(right); }
+    Eigen::ComputationInfo info() const { return Eigen::Success; }
+
+  private:
+    const TangentFactor* factor_ = nullptr;
+};
+
+} // namespace ombrix

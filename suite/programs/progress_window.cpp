@@ -1,0 +1,148 @@
+#include "progress_window.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <atomic>
+#include <cstdio>
+#include <exception>
+#include <mutex>
+#include <string>
+#include <thread>
+
+namespace ombrix {
+namespace {
+
+constexpr UINT progressMessage = WM_APP + 1; // the worker has news
+constexpr UINT doneMessage = WM_APP + 2;     // the worker has ended
+constexpr int barSteps = 1000;
+
+enum Control { CaseLine = 101, IterationLine, Bar };
+
+// What the worker tells the window, under a lock.
+struct Shared {
+    std::mutex lock;
+    RunProgress latest;
+    RunOutcome outcome;
+    std::atomic<bool> newsPosted = false;
+};
+
+std::string caseLine(const RunProgress& progress) {
+    if (progress.loadCase < 0)
+        return "";
+    char text[128];
+    std::snprintf(text, sizeof text, "Case %d: load step %d of %d, load factor %.4f",
+                  progress.loadCase, progress.solver.step + 1, progress.solver.steps,
+                  progress.solver.loadFactor);
+    return text;
+}
+
+std::string iterationLine(const RunProgress& progress) {
+    if (progress.loadCase < 0)
+        return "";
+    char text[128];
+    std::snprintf(text, sizeof text, "Iteration %d, residual %.3e", progress.solver.iteration,
+                  progress.solver.residual);
+    return text;
+}
+
+void show(HWND window, const RunProgress& progress) {
+    SetDlgItemTextA(window, CaseLine, caseLine(progress).c_str());
+    SetDlgItemTextA(window, IterationLine, iterationLine(progress).c_str());
+    SendDlgItemMessageA(window, Bar, PBM_SETPOS, static_cast<WPARAM>(progress.fraction * barSteps),
+                        0);
+}
+
+LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    Shared* shared = reinterpret_cast<Shared*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    switch (message) {
+    case progressMessage: {
+        RunProgress latest;
+        {
+            const std::lock_guard<std::mutex> guard(shared->lock);
+            latest = shared->latest;
+            shared->newsPosted = false;
+        }
+        show(window, latest);
+        return 0;
+    }
+    case doneMessage: DestroyWindow(window); return 0;
+    case WM_CLOSE: return 0; // the run decides when the window goes
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    default: return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+HWND makeChild(HWND parent, const char* type, int id, int top, int height) {
+    return CreateWindowExA(0, type, "", WS_CHILD | WS_VISIBLE, 12, top, 376, height, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           GetModuleHandleA(nullptr), nullptr);
+}
+
+HWND makeWindow(const char* title, Shared& shared) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&controls);
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = windowProcedure;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursor(nullptr, IDC_WAIT);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = "OmbrixAnalysisProgress";
+    RegisterClassA(&windowClass);
+    const int width = 408, height = 124;
+    HWND window = CreateWindowExA(0, windowClass.lpszClassName, title, WS_POPUP | WS_CAPTION,
+                                  (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                                  (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
+                                  nullptr, nullptr, windowClass.hInstance, nullptr);
+    if (!window)
+        return nullptr;
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&shared));
+    HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    for (HWND child : {makeChild(window, "STATIC", CaseLine, 12, 18),
+                       makeChild(window, "STATIC", IterationLine, 32, 18),
+                       makeChild(window, PROGRESS_CLASSA, Bar, 60, 20)})
+        SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendDlgItemMessageA(window, Bar, PBM_SETRANGE32, 0, barSteps);
+    ShowWindow(window, SW_SHOWNORMAL);
+    UpdateWindow(window);
+    return window;
+}
+
+// The run, with every exception turned into a failure: nothing may unwind out of a thread.
+RunOutcome guarded(const Run& run, const RunProgressReport& report) {
+    try {
+        return run(report);
+    } catch (const std::exception& error) {
+        return {1, error.what()};
+    }
+}
+
+} // namespace
+
+int runWithProgress(const char* title, const Run& run) {
+    Shared shared;
+    HWND window = makeWindow(title, shared);
+    std::thread worker([&] {
+        shared.outcome = guarded(run, [&](const RunProgress& progress) {
+            const std::lock_guard<std::mutex> guard(shared.lock);
+            shared.latest = progress;
+            if (window && !shared.newsPosted.exchange(true))
+                PostMessageA(window, progressMessage, 0, 0);
+        });
+        if (window)
+            PostMessageA(window, doneMessage, 0, 0);
+    });
+    MSG message{};
+    while (window && GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    worker.join();
+    if (!shared.outcome.failure.empty())
+        MessageBoxA(nullptr, shared.outcome.failure.c_str(), title,
+                    MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+    return shared.outcome.exitCode;
+}
+
+} // namespace ombrix

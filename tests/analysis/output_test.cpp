@@ -1,0 +1,128 @@
+// What the engineer reads: the texts in both languages, the reports by list type, and the
+// results file that the other programs read back.
+
+#include "geometry.h"
+#include "reports.h"
+#include "results.h"
+#include "test_names.h"
+
+#include <gtest/gtest.h>
+
+namespace ombrix {
+namespace {
+
+int placeholders(const std::string& text) {
+    int count = 0;
+    for (std::size_t at = text.find("{}"); at != std::string::npos; at = text.find("{}", at + 2))
+        ++count;
+    return count;
+}
+
+TEST(Messages, AreGivenInBothLanguagesWithTheSameValues) {
+    for (int k = 0; k <= static_cast<int>(Message::ErrorMark); ++k) {
+        const std::string english = say(Language::English, static_cast<Message>(k));
+        const std::string romanian = say(Language::Romanian, static_cast<Message>(k));
+        EXPECT_FALSE(english.empty()) << k;
+        EXPECT_EQ(placeholders(english), placeholders(romanian)) << english << " / " << romanian;
+        for (char c : romanian)
+            EXPECT_LT(static_cast<unsigned char>(c), 128) << romanian; // plain ASCII
+    }
+    EXPECT_EQ(say(Language::English, Message::AtLine, {"a.dat", "7", "why"}), "a.dat, line 7: why");
+}
+
+TEST(Messages, FollowTheNamesThatTheShellPasses) {
+    EXPECT_EQ(languageNamed("Romanian"), Language::Romanian);
+    EXPECT_EQ(languageNamed("English             "), Language::English);
+    EXPECT_EQ(languageNamed(""), Language::English);
+    EXPECT_EQ(listTypeNamed("Complete"), ListType::Complete);
+    EXPECT_EQ(listTypeNamed("Short"), ListType::Short);
+}
+
+const char* const frame = "Frame\n3 3\n1 0 0 0 1 1 1\n2 1 0 0 0 0 1\n3 0 1 0 1 0 1\n"
+                          "1 1 2 B 1000 0\n2 2 3 C 1000 5\n3 1 3 C 1000 0 1.5\n";
+
+Solution someSolution(SolutionStatus status, bool snapThrough) {
+    Solution solution;
+    solution.status = status;
+    solution.loadFactor = status == SolutionStatus::Converged ? 1 : 0.375;
+    solution.steps = 4;
+    solution.iterations = 11;
+    solution.snapThrough = snapThrough;
+    solution.limitLoadFactor = 0.8125;
+    solution.displacements = {{0, 0, 0}, {0.25, -0.5, 0}, {0, 0.125, 0}};
+    solution.axialForces = {-12.5, 0, 7.25};
+    solution.reactions = {{1.5, -2, 0}, {0, 0, 0}, {-1.5, 0, 0}};
+    return solution;
+}
+
+struct Report {
+    const char* name;
+    std::function<std::string()> write;
+    std::vector<std::string> present;
+    std::vector<std::string> absent;
+};
+
+const Report reports[] = {
+    {"short structure",
+     [] { return structureReport(readGeometry(frame), "f.dat", {}); },
+     {"Geometry file: f.dat\r\nFrame\r\n", "Member law: engineering strain (E)",
+      "members: 3 (1 bars, 2 cables)", "Restrained directions: 6   free unknowns: 3",
+      "Initial forces from 0 to 5"},
+     {"Nodes\r\n", "Members\r\n"}},
+    {"complete structure in Romanian",
+     [] {
+         return structureReport(readGeometry(frame), "f.dat",
+                                {Language::Romanian, ListType::Complete});
+     },
+     {"Fisierul de geometrie: f.dat", "\r\nNoduri\r\n", "\r\nBare\r\n", "cablu", "1.5\r\n"},
+     {"Geometry"}},
+    {"converged case",
+     [] {
+         return caseReport(readGeometry(frame), readCase("1 1 0\n2 1 0 0\n", 1),
+                           someSolution(SolutionStatus::Converged, false), {});
+     },
+     {"Load case 1", "Converged: load steps 4, iterations 11",
+      "Largest displacement: 0.559016994375 at node 2", "Largest tension: 7.25 in member 3",
+      "Largest compression: -12.5 in member 1", "Slack cables: 1",
+      "Sum of loads: 1 0 0   sum of reactions: 0 -2 0"},
+     {"Snap-through", "Displacements"}},
+    {"snap-through, complete",
+     [] {
+         return caseReport(readGeometry(frame), readCase("1 1 0\n2 1 0 0\n", 1),
+                           someSolution(SolutionStatus::Converged, true),
+                           {Language::English, ListType::Complete});
+     },
+     {"limit point at load factor 0.8125", "Displacements", "slack\r\n", "Reactions"},
+     {}},
+    {"case not converged",
+     [] {
+         return caseReport(readGeometry(frame), readCase("1 1 0\n2 1 0 0\n", 1),
+                           someSolution(SolutionStatus::NotConverged, false), {});
+     },
+     {"Not converged: the results below are for load factor 0.375", "Sum of loads: 0.375 0 0"},
+     {"Converged:"}},
+};
+
+class Reports : public testing::TestWithParam<Report> {};
+
+TEST_P(Reports, SayWhatTheyShould) {
+    const std::string text = GetParam().write();
+    for (const std::string& part : GetParam().present)
+        EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
+    for (const std::string& part : GetParam().absent)
+        EXPECT_EQ(text.find(part), std::string::npos) << part << "\n" << text;
+}
+
+INSTANTIATE_TEST_SUITE_P(Output, Reports, testing::ValuesIn(reports), rowName<Report>);
+
+TEST(Results, ListNodesMembersAndTheReactionsOfRestrainedNodes) {
+    EXPECT_EQ(
+        writeResults(3, readGeometry(frame), someSolution(SolutionStatus::NotConverged, false)),
+        "case 3\r\nconverged no\r\n"
+        "node 1 0 0 0\r\nnode 2 0.25 -0.5 0\r\nnode 3 0 0.125 0\r\n"
+        "member 1 -12.5\r\nmember 2 0\r\nmember 3 7.25\r\n"
+        "reaction 1 1.5 -2 0\r\nreaction 2 0 0 0\r\nreaction 3 -1.5 0 0\r\n");
+}
+
+} // namespace
+} // namespace ombrix
