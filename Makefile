@@ -77,7 +77,7 @@ test-long: stage
 
 # The shell timed under Wine against floor programs of the same build, BENCH_RUNS runs each
 # (docs/performance.md). Not part of make test.
-BENCH_RUNS ?= 10
+BENCH_RUNS ?= 20
 bench: stage
 	tools/with-wine.sh tools/bench.sh $(WINDOWS) $(BENCH_RUNS)
 

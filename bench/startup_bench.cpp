@@ -3,6 +3,7 @@
 #include "programs.h"
 
 #include <stdexcept>
+#include <thread>
 
 namespace bench {
 
@@ -12,6 +13,8 @@ using namespace std::chrono_literals;
 
 struct Run {
     double startup = 0; // ms, from process creation to the panel ready for input
+    double welcome = 0;   // ms, from process creation to the welcome window shown (or drawn)
+    double fromClick = 0; // ms, from the click on the welcome to the panel ready for input
     Memory memory;      // once the panel is drawn
     double exit = 0;    // ms, from E X I T to the end of the process
 };
@@ -35,16 +38,35 @@ template <typename Process> void finishRun(const Process& process, HWND panel, R
     run.exit = millisecondsSince(exit);
 }
 
-Run runShell(const e2e::Installation& installation, bool clickWelcome) {
+// About the quickest a user clicks on a window that has just appeared.
+constexpr auto reactionTime = 250ms;
+
+// How the welcome window ends in a run of the shell.
+enum class WelcomeEnd {
+    clickedWhenVisible, // by a click the moment it is visible
+    clickedLater,       // by a click a user's reaction time after it is drawn
+    byItself,           // after its three seconds
+};
+
+Run runShell(const e2e::Installation& installation, WelcomeEnd welcomeEnd) {
     Run run;
     const Clock::time_point start = Clock::now();
     const e2e::Shell shell(installation);
-    if (clickWelcome) {
+    Clock::time_point click = start;
+    if (welcomeEnd != WelcomeEnd::byItself) {
         HWND welcome = waitForVisibleWindow(shell.processId(), welcomeWindow, patience);
+        run.welcome = millisecondsSince(start);
+        if (welcomeEnd == WelcomeEnd::clickedLater) {
+            if (!drawNow(welcome))
+                throw std::runtime_error("the welcome window was not drawn");
+            std::this_thread::sleep_for(reactionTime);
+        }
+        click = Clock::now();
         PostMessageA(welcome, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
     }
     HWND panel = waitForReadyPanel(shell.processId());
     run.startup = millisecondsSince(start);
+    run.fromClick = millisecondsSince(click);
     finishRun(shell, panel, run);
     return run;
 }
@@ -70,21 +92,25 @@ template <typename Value> std::vector<double> collect(const std::vector<Run>& ru
 } // namespace
 
 std::vector<Figure> startupFigures(const Setting& setting) {
-    std::vector<Run> clicked, floor, selfClosing;
+    std::vector<Run> clicked, floor, later, selfClosing;
     for (int round = 0; round <= setting.runs; ++round) {
-        Run shellRun, floorRun, selfClosingRun;
+        Run shellRun, floorRun, laterRun, selfClosingRun;
         runRound("start-up", round, setting.runs,
-                 {[&] { shellRun = runShell(setting.installation, true); },
+                 {[&] { shellRun = runShell(setting.installation, WelcomeEnd::clickedWhenVisible); },
                   [&] { floorRun = runFloor(setting); },
-                  [&] { selfClosingRun = runShell(setting.installation, false); }});
+                  [&] { laterRun = runShell(setting.installation, WelcomeEnd::clickedLater); },
+                  [&] { selfClosingRun = runShell(setting.installation, WelcomeEnd::byItself); }});
         if (round == 0)
             continue;
         clicked.push_back(shellRun);
         floor.push_back(floorRun);
+        later.push_back(laterRun);
         selfClosing.push_back(selfClosingRun);
     }
     constexpr double welcomeMilliseconds = 3000;
     const auto startup = [](const Run& run) { return run.startup; };
+    const auto welcomeShown = [](const Run& run) { return run.welcome; };
+    const auto fromClick = [](const Run& run) { return run.fromClick; };
     const auto startupAndWelcome = [](const Run& run) { return run.startup + welcomeMilliseconds; };
     const auto exit = [](const Run& run) { return run.exit; };
     const auto privateBytes = [](const Run& run) { return run.memory.privateBytes; };
@@ -92,6 +118,12 @@ std::vector<Figure> startupFigures(const Setting& setting) {
     return {
         {"Start-up, welcome clicked away", "ms", collect(clicked, startup), "dialog floor",
          collect(floor, startup), 1.2},
+        {"Start-up to the welcome window shown", "ms", collect(clicked, welcomeShown),
+         "dialog floor", collect(floor, startup), {}},
+        {"Start-up from the click on the welcome shown to the panel ready", "ms",
+         collect(clicked, fromClick), "dialog floor", collect(floor, startup), {}},
+        {"Start-up from a click 250 ms after the welcome is drawn to the panel ready", "ms",
+         collect(later, fromClick), "dialog floor", collect(floor, startup), {}},
         {"Start-up, welcome closing by itself", "ms", collect(selfClosing, startup),
          "clicked start-up + 3 s", collect(clicked, startupAndWelcome), 1.05},
         {"Exit, no program running",
