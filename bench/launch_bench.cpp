@@ -269,6 +269,8 @@ std::vector<Figure> crowdFigures(const Setting& setting) {
         exits.push_back(times[4]);
     }
     return {
+        {"Launch beside a shell just started: click to the program's first instruction", "ms",
+         shellAlone, "CreateProcess floor just started", floorAlone, 1.2},
         {"Launch with 99 programs running beside the shell", "ms", shellAmong, "none running",
          shellAlone, 1.5},
         {.name = "Launch by the CreateProcess floor with 99 programs running",
