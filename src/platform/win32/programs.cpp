@@ -63,6 +63,7 @@ std::optional<StartedProcess> startProcess(const std::string& applicationName,
 // wait fails, is passed.
 std::vector<bool> haveEnded(const std::vector<Process>& processes) {
     std::vector<HANDLE> handles;
+    handles.reserve(processes.size());
     for (Process process : processes)
         handles.push_back(reinterpret_cast<HANDLE>(process));
     std::vector<bool> ended(handles.size(), false);
