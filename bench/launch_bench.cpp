@@ -167,6 +167,16 @@ class LaunchBench {
     Program waitFloor_;
 };
 
+// The panel of a shell just started, with `running` programs started beside it and still
+// running.
+HWND panelWithProgramsBeside(const e2e::Shell& shell, const SuiteEvents& events, int running) {
+    HWND panel = openPanel(shell);
+    for (int started = 0; started < running; ++started)
+        timeClickBeside(events, panel);
+    waitUntilReady(panel);
+    return panel;
+}
+
 // A fresh shell with `running` programs started beside it and still running: the time from
 // one more click to that program's first instruction and the panel answering again, after
 // the shell's look at every program it started. (A program started and ended before would
@@ -174,10 +184,7 @@ class LaunchBench {
 double shellLaunchAmong(const Setting& setting, const SuiteEvents& events, int running) {
     events.release();
     const e2e::Shell shell(setting.installation);
-    HWND panel = openPanel(shell);
-    for (int started = 0; started < running; ++started)
-        timeClickBeside(events, panel);
-    waitUntilReady(panel);
+    HWND panel = panelWithProgramsBeside(shell, events, running);
     const Clock::time_point start = Clock::now();
     timeClickBeside(events, panel);
     waitUntilReady(panel);
@@ -201,10 +208,7 @@ double floorLaunchAmong(const Setting& setting, const SuiteEvents& events, int r
 double exitEnding(const Setting& setting, const SuiteEvents& events, int running) {
     events.release();
     const e2e::Shell shell(setting.installation);
-    HWND panel = openPanel(shell);
-    for (int started = 0; started < running; ++started)
-        timeClickBeside(events, panel);
-    waitUntilReady(panel);
+    HWND panel = panelWithProgramsBeside(shell, events, running);
     const Clock::time_point start = Clock::now();
     e2e::click(e2e::control(panel, IDC_EXIT));
     HWND question = waitForVisibleWindow(shell.processId(), shellQuestion, patience);
