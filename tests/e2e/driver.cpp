@@ -409,6 +409,8 @@ std::string messageBoxText(HWND box) {
 
 void answer(HWND box, int buttonId) {
     PostMessageA(box, WM_COMMAND, buttonId, 0);
+    // Gone before anything else is looked for: a box still closing would be found again.
+    waitUntil([&] { return !IsWindow(box); });
 }
 
 COLORREF colourAt(HWND window, POINT client) {

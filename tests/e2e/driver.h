@@ -117,7 +117,8 @@ void pressKey(HWND window, WPARAM virtualKey);
 HWND waitForMessageBox(const std::string& title,
                        std::chrono::milliseconds timeout = defaultTimeout);
 
-// A message box's text, and its answer by the button's id (IDOK, IDYES, IDNO).
+// A message box's text, and its answer by the button's id (IDOK, IDYES, IDNO), which
+// returns once the box is gone.
 std::string messageBoxText(HWND box);
 void answer(HWND box, int buttonId);
 

@@ -64,7 +64,6 @@ std::string PanelTest::takeMessage(const std::string& title, std::chrono::millis
         return "(no message box titled " + title + ")";
     const std::string text = messageBoxText(box);
     answer(box, IDOK);
-    waitUntil([&] { return !IsWindow(box); });
     return text;
 }
 
