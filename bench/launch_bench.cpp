@@ -132,14 +132,13 @@ class LaunchBench {
     // click.
     double shellInput() {
         HWND status = e2e::control(panel_, IDC_PROGRAM_STATUS);
-        const LRESULT before = SendMessageW(status, LB_GETCOUNT, 0, 0);
+        const std::size_t before = e2e::listCount(status);
         events_.started.reset();
         const Clock::time_point start = Clock::now();
         e2e::click(e2e::control(panel_, IDC_INPUT));
         events_.waitForStart(panel_);
         if (!waitForEnd(inputProgram, patience) ||
-            !e2e::waitUntil([&] { return SendMessageW(status, LB_GETCOUNT, 0, 0) >= before + 2; },
-                            patience, 1ms))
+            !e2e::waitUntil([&] { return e2e::listCount(status) >= before + 2; }, patience, 1ms))
             throw std::runtime_error("INPUT did not finish");
         const double time = millisecondsSince(start);
         const std::string last = e2e::listItems(status).back();

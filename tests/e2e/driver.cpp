@@ -320,11 +320,16 @@ bool isChecked(HWND checkBox) {
 }
 
 // Item texts cross the process boundary intact only through the wide messages.
+std::size_t listCount(HWND list) {
+    const auto count = SendMessageW(list, isComboBox(list) ? CB_GETCOUNT : LB_GETCOUNT, 0, 0);
+    return count > 0 ? static_cast<std::size_t>(count) : 0;
+}
+
 std::vector<std::string> listItems(HWND list) {
     const bool combo = isComboBox(list);
-    const auto count = SendMessageW(list, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0);
+    const std::size_t count = listCount(list);
     std::vector<std::string> items;
-    for (WPARAM item = 0; item < static_cast<WPARAM>(count); ++item) {
+    for (WPARAM item = 0; item < count; ++item) {
         const auto length = SendMessageW(list, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, item, 0);
         std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
         SendMessageW(list, combo ? CB_GETLBTEXT : LB_GETTEXT, item,

@@ -93,6 +93,8 @@ bool isChecked(HWND checkBox);
 // Items and selection of a list box or a drop-down list (selection: 1-based, 0 none).
 std::vector<std::string> listItems(HWND list);
 int listSelection(HWND list);
+// How many items, without reading them: one message however long the list.
+std::size_t listCount(HWND list);
 
 // Selects an item of a list box or drop-down list as the user would, with the change
 // reported to the dialog; a double-click also reports the double-click.

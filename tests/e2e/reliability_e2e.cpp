@@ -132,7 +132,7 @@ TEST(Reliability, ProgramsStartedAndEndedLeakNothingAndTheTableHoldsAHundred) {
     HWND status = control(panel, IDC_PROGRAM_STATUS);
     const auto runInput = [&](std::size_t linesBefore) {
         e2e::click(control(panel, IDC_INPUT));
-        return waitUntil([&] { return listItems(status).size() == linesBefore + 2; });
+        return waitUntil([&] { return listCount(status) == linesBefore + 2; });
     };
     ASSERT_TRUE(runInput(0));
     const std::size_t handlesBefore = shell.handleCount();
