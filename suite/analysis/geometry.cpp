@@ -155,10 +155,7 @@ TextLine expectData(LineCursor& lines, Message missing, std::vector<std::string>
 Model readGeometry(std::string_view text) {
     LineCursor lines(text);
     Model model;
-    const std::optional<TextLine> heading = lines.nextNonComment();
-    if (!heading)
-        throw InputError(lines.lineAfterEnd(), Message::HeadingMissing);
-    model.heading = std::string(heading->text);
+    model.heading = std::string(headingOf(lines).text);
     const Counts counts = readCounts(lines, model);
 
     std::vector<Numbered<Node>> nodes;

@@ -58,14 +58,12 @@ void expectEnd(LineCursor& lines) {
 Loading readLoading(std::string_view text) {
     LineCursor lines(text);
     Loading loading;
-    const std::optional<TextLine> heading = lines.nextNonComment();
-    if (!heading)
-        throw InputError(lines.lineAfterEnd(), Message::HeadingMissing);
-    loading.heading = std::string(heading->text);
+    const TextLine heading = headingOf(lines);
+    loading.heading = std::string(heading.text);
     const long long count =
         firstValueOf(lines.nextLine(), Message::CaseCountMissing, lines.lineAfterEnd());
     if (count < 0 || count > mostCases)
-        throw InputError(heading->number + 1, Message::CaseCountOutOfRange);
+        throw InputError(heading.number + 1, Message::CaseCountOutOfRange);
     loading.caseCount = static_cast<int>(count);
     loading.hasCaseZero =
         firstValueOf(lines.nextLine(), Message::CaseZeroFlagMissing, lines.lineAfterEnd()) != 0;

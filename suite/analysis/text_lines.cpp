@@ -39,6 +39,13 @@ bool isComment(std::string_view line) {
     return line.starts_with("//");
 }
 
+TextLine headingOf(LineCursor& lines) {
+    const std::optional<TextLine> heading = lines.nextNonComment();
+    if (!heading)
+        throw InputError(lines.lineAfterEnd(), Message::HeadingMissing);
+    return *heading;
+}
+
 std::vector<std::string_view> fieldsOf(std::string_view line) {
     constexpr std::string_view separators = " \t,";
     std::vector<std::string_view> fields;

@@ -31,6 +31,9 @@ class LineCursor {
 
 bool isComment(std::string_view line);
 
+// The heading: the first line that is not a comment. Throws InputError when there is none.
+TextLine headingOf(LineCursor& lines);
+
 std::vector<std::string_view> fieldsOf(std::string_view line);
 
 // The line's values, exactly `count` of them (or between `count` and `most`).
