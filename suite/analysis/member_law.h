@@ -5,6 +5,8 @@
 //                       given length (or L0 when given, N0 then 0): a St. Venant-Kirchhoff
 //                       truss with an initial stress in the given geometry.
 // A cable carries max(N, 0) and has neither stiffness nor energy while slack.
+// Besides the length, the law takes the elongation from the given length, computed from the
+// displacements: the force of a stiff member is then not lost in the rounding of its length.
 #pragma once
 
 #include "model.h"
@@ -19,27 +21,29 @@ struct AxialResponse {
 
 class MemberLaw {
   public:
+    // excess: how much longer the given length is than the reference length.
     MemberLaw(StrainLaw law, MemberKind kind, double axialStiffness, double referenceLength,
-              double initialForce);
+              double initialForce, double excess = 0);
 
     // The law of a member of the model, its given length taken from the model's geometry.
     static MemberLaw of(const Model& model, const Member& member);
 
-    AxialResponse at(double length) const;
+    AxialResponse at(double length, double elongation) const;
     double axialStiffness() const { return axialStiffness_; }
     double referenceLength() const { return referenceLength_; } // L0 (E) or L (G)
     double unstressedLength() const;                            // where N is 0
 
   private:
-    AxialResponse engineering(double length) const;
-    AxialResponse green(double length) const;
-    double greenEnergy(double stretch) const;
+    AxialResponse engineering(double stretch) const;
+    AxialResponse green(double length, double stretch) const;
+    double greenEnergy(double squaredStretch) const;
 
     StrainLaw law_;
     bool cable_;
     double axialStiffness_;
     double referenceLength_;
     double initialForce_; // Green only: N0 at the reference length
+    double excess_;       // the given length less the reference length
     double slackStretch_; // Green cables: the stretch below which N would be negative
 };
 

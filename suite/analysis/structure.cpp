@@ -1,20 +1,23 @@
 #include "structure.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace ombrix {
 
 Structure::Structure(const Model& model) {
     numberUnknowns(model);
-    for (const Node& node : model.nodes) {
-        positions_.emplace_back(node.position[0], node.position[1], node.position[2]);
-        largestCoordinate_ = std::max(largestCoordinate_, positions_.back().cwiseAbs().maxCoeff());
-    }
+    for (const Node& node : model.nodes)
+        for (double coordinate : node.position)
+            largestCoordinate_ = std::max(largestCoordinate_, std::abs(coordinate));
     for (const Member& member : model.members) {
+        const Point& a = model.nodes[member.first].position;
+        const Point& b = model.nodes[member.second].position;
+        const Eigen::Vector3d span(b[0] - a[0], b[1] - a[1], b[2] - a[2]);
         const MemberLaw law = MemberLaw::of(model, member);
         largestStiffness_ =
             std::max(largestStiffness_, law.axialStiffness() / law.referenceLength());
-        bars_.push_back({member.first, member.second, law, {}});
+        bars_.push_back({member.first, member.second, span, lengthOf(model, member), law, {}});
     }
     buildPattern();
 }
@@ -73,7 +76,7 @@ void Structure::buildPattern() {
 }
 
 std::vector<Eigen::Vector3d> Structure::nodeLoads(const LoadCase& loadCase) const {
-    std::vector<Eigen::Vector3d> loads(positions_.size(), Eigen::Vector3d::Zero());
+    std::vector<Eigen::Vector3d> loads(unknownOf_.size(), Eigen::Vector3d::Zero());
     for (const NodalLoad& load : loadCase.loads)
         loads[load.node - 1] += Eigen::Vector3d(load.force[0], load.force[1], load.force[2]);
     return loads;
@@ -86,35 +89,44 @@ Eigen::VectorXd Structure::freePart(const std::vector<Eigen::Vector3d>& atNodes)
     return free;
 }
 
-Eigen::Vector3d Structure::positionOf(int node, const Eigen::VectorXd& unknowns) const {
-    Eigen::Vector3d position = positions_[node];
+Eigen::Vector3d Structure::displacementOf(int node, const Eigen::VectorXd& unknowns) const {
+    Eigen::Vector3d displacement = Eigen::Vector3d::Zero();
     for (int axis = 0; axis < 3; ++axis)
         if (unknownOf_[node][axis] >= 0)
-            position[axis] += unknowns[unknownOf_[node][axis]];
-    return position;
+            displacement[axis] = unknowns[unknownOf_[node][axis]];
+    return displacement;
 }
 
 std::vector<Eigen::Vector3d> Structure::displacements(const Eigen::VectorXd& unknowns) const {
     std::vector<Eigen::Vector3d> moved;
-    moved.reserve(positions_.size());
-    for (std::size_t node = 0; node < positions_.size(); ++node)
-        moved.emplace_back(positionOf(static_cast<int>(node), unknowns) - positions_[node]);
+    moved.reserve(unknownOf_.size());
+    for (std::size_t node = 0; node < unknownOf_.size(); ++node)
+        moved.push_back(displacementOf(static_cast<int>(node), unknowns));
     return moved;
+}
+
+// The member at the state. Its elongation comes from l^2 - L^2 = d . (2 s + d), with s its
+// given span and d the difference of its ends' displacements, exact however small the
+// strain and wherever the model lies.
+Structure::Stretched Structure::stretched(const Bar& bar, const Eigen::VectorXd& unknowns) const {
+    const Eigen::Vector3d moved =
+        displacementOf(bar.second, unknowns) - displacementOf(bar.first, unknowns);
+    const Eigen::Vector3d span = bar.span + moved;
+    const double length = span.norm();
+    const double elongation = moved.dot(2 * bar.span + moved) / (length + bar.length);
+    return {span, length, bar.law.at(length, elongation)};
 }
 
 MemberSums Structure::sumsAt(const Eigen::VectorXd& unknowns) const {
     MemberSums sums{
-        std::vector<Eigen::Vector3d>(positions_.size(), Eigen::Vector3d::Zero()), {}, 0};
+        std::vector<Eigen::Vector3d>(unknownOf_.size(), Eigen::Vector3d::Zero()), {}, 0};
     sums.axialForces.reserve(bars_.size());
     for (const Bar& bar : bars_) {
-        const Eigen::Vector3d span =
-            positionOf(bar.second, unknowns) - positionOf(bar.first, unknowns);
-        const double length = span.norm();
-        const AxialResponse response = bar.law.at(length);
-        sums.axialForces.push_back(response.force);
-        sums.strainEnergy += response.energy;
-        if (length > 0) {
-            const Eigen::Vector3d force = span * (response.force / length);
+        const Stretched member = stretched(bar, unknowns);
+        sums.axialForces.push_back(member.response.force);
+        sums.strainEnergy += member.response.energy;
+        if (member.length > 0) {
+            const Eigen::Vector3d force = member.span * (member.response.force / member.length);
             sums.nodeForces[bar.second] += force;
             sums.nodeForces[bar.first] -= force;
         }
@@ -126,16 +138,13 @@ const SparseMatrix& Structure::tangentAt(const Eigen::VectorXd& unknowns, double
     double* values = tangent_.valuePtr();
     std::fill(values, values + tangent_.nonZeros(), 0.0);
     for (const Bar& bar : bars_) {
-        const Eigen::Vector3d span =
-            positionOf(bar.second, unknowns) - positionOf(bar.first, unknowns);
-        const double length = span.norm();
-        if (length == 0)
+        const Stretched member = stretched(bar, unknowns);
+        if (member.length == 0)
             continue;
-        const AxialResponse response = bar.law.at(length);
-        const Eigen::Vector3d direction = span / length;
-        const double geometric = response.force / length;
+        const Eigen::Vector3d direction = member.span / member.length;
+        const double geometric = member.response.force / member.length;
         const Eigen::Matrix3d block =
-            (response.stiffness - geometric) * direction * direction.transpose() +
+            (member.response.stiffness - geometric) * direction * direction.transpose() +
             geometric * Eigen::Matrix3d::Identity();
         for (int r = 0; r < 6; ++r)
             for (int c = 0; c < 6; ++c)

@@ -54,15 +54,22 @@ class Structure {
     struct Bar {
         int first;
         int second;
+        Eigen::Vector3d span; // from the first node to the second, as given
+        double length;        // as given
         MemberLaw law;
         std::array<int, 36> slots; // value index of each (row, column) of its 6 x 6 block, or -1
+    };
+    struct Stretched {
+        Eigen::Vector3d span;
+        double length;
+        AxialResponse response;
     };
 
     void numberUnknowns(const Model& model);
     void buildPattern();
-    Eigen::Vector3d positionOf(int node, const Eigen::VectorXd& unknowns) const;
+    Eigen::Vector3d displacementOf(int node, const Eigen::VectorXd& unknowns) const;
+    Stretched stretched(const Bar& bar, const Eigen::VectorXd& unknowns) const;
 
-    std::vector<Eigen::Vector3d> positions_;
     std::vector<std::array<int, 3>> unknownOf_; // per node and axis, -1 where restrained
     std::vector<Unknown> unknowns_;
     std::vector<Bar> bars_;

@@ -46,9 +46,11 @@ class MemberLawAt : public testing::TestWithParam<Law> {};
 TEST_P(MemberLawAt, GivesItsForceAsTheSlopeOfItsEnergyAndItsStiffnessAsTheSlopeOfItsForce) {
     const Law& row = GetParam();
     const double h = 1e-6;
-    const AxialResponse here = row.law.at(row.length);
-    const AxialResponse longer = row.law.at(row.length + h);
-    const AxialResponse shorter = row.law.at(row.length - h);
+    // Each law's given length is its reference length, 2.
+    const auto at = [&](double length) { return row.law.at(length, length - 2); };
+    const AxialResponse here = at(row.length);
+    const AxialResponse longer = at(row.length + h);
+    const AxialResponse shorter = at(row.length - h);
     EXPECT_NEAR(here.force, row.force, 1e-9 * 1000);
     EXPECT_NEAR(here.force, (longer.energy - shorter.energy) / (2 * h), 1e-6 * 1000);
     EXPECT_NEAR(here.stiffness, (longer.force - shorter.force) / (2 * h), 1e-6 * 1000);
@@ -64,7 +66,7 @@ TEST(MemberLaw, TakesTheUnstressedLengthFromTheInitialForceOrAsGiven) {
         readGeometry("Two members\n3 2\n1 0 0 0 1 1 1\n2 3 4 0 0 0 0\n3 0 4 0 1 1 1\n"
                      "1 1 2 B 1000 250\n2 2 3 C 1000 250 2.5\n");
     EXPECT_DOUBLE_EQ(MemberLaw::of(model, model.members[0]).unstressedLength(), 5 * 1000 / 1250.0);
-    EXPECT_DOUBLE_EQ(MemberLaw::of(model, model.members[0]).at(5).force, 250);
+    EXPECT_DOUBLE_EQ(MemberLaw::of(model, model.members[0]).at(5, 0).force, 250);
     EXPECT_DOUBLE_EQ(MemberLaw::of(model, model.members[1]).unstressedLength(), 2.5);
 }
 
