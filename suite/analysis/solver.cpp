@@ -115,13 +115,13 @@ State Path::stateAt(Eigen::VectorXd unknowns, double loadFactor) const {
 }
 
 // Balanced to a part in 1e9 of the load or the largest member force, or down to what the
-// rounding of the coordinates allows in the stiffest member, whichever is larger.
+// rounding of the positions, measured from the model's centre, allows in the stiffest
+// member, whichever is larger.
 bool Path::converged(const State& state) const {
     if (state.residual.size() == 0)
         return true;
     const double coordinates =
-        structure_.largestCoordinate() +
-        (state.unknowns.size() ? state.unknowns.lpNorm<Eigen::Infinity>() : 0);
+        structure_.size() + (state.unknowns.size() ? state.unknowns.lpNorm<Eigen::Infinity>() : 0);
     const double floor = roundingFloorFactor * structure_.largestMemberStiffness() *
                          std::numeric_limits<double>::epsilon() * coordinates;
     const double scale = std::max(std::abs(state.loadFactor) * loadNorm_, state.largestForce);
@@ -148,8 +148,7 @@ void Path::report(const State& state, int iteration) const {
 
 Inertia Path::factorAt(const State& state, double shift) {
     const double scale = structure_.largestMemberStiffness();
-    const Inertia inertia =
-        factor_.factorize(structure_.tangentAt(state.unknowns, shift * scale), scale);
+    const Inertia inertia = factor_.factorize(structure_.tangentAt(state.unknowns, shift * scale));
     lastTangentRegular_ = shift == 0 && inertia.positiveDefinite();
     if (shift == 0)
         singularUnknown_ = inertia.singularUnknown;
@@ -180,8 +179,7 @@ Attempt Path::equilibrate(State& state) {
 
 // A displacement a hundred times the size of the structure is one that nothing resists.
 bool Path::runsAway(const State& state) const {
-    return state.unknowns.lpNorm<Eigen::Infinity>() >
-           runawaySize * std::max(1.0, structure_.largestCoordinate());
+    return state.unknowns.lpNorm<Eigen::Infinity>() > runawaySize * structure_.size();
 }
 
 // A Newton step solved by conjugate gradients on the current tangent, preconditioned by

@@ -1,15 +1,20 @@
 #include "structure.h"
 
 #include <algorithm>
-#include <cmath>
+#include <limits>
 
 namespace ombrix {
 
 Structure::Structure(const Model& model) {
     numberUnknowns(model);
-    for (const Node& node : model.nodes)
-        for (double coordinate : node.position)
-            largestCoordinate_ = std::max(largestCoordinate_, std::abs(coordinate));
+    Eigen::Vector3d least = Eigen::Vector3d::Constant(std::numeric_limits<double>::infinity());
+    Eigen::Vector3d most = -least;
+    for (const Node& node : model.nodes) {
+        const Eigen::Vector3d position(node.position[0], node.position[1], node.position[2]);
+        least = least.cwiseMin(position);
+        most = most.cwiseMax(position);
+    }
+    size_ = (most - least).maxCoeff() / 2;
     for (const Member& member : model.members) {
         const Point& a = model.nodes[member.first].position;
         const Point& b = model.nodes[member.second].position;

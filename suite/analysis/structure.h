@@ -48,7 +48,8 @@ class Structure {
     const SparseMatrix& tangentAt(const Eigen::VectorXd& unknowns, double shift);
 
     double largestMemberStiffness() const { return largestStiffness_; } // max EA / L
-    double largestCoordinate() const { return largestCoordinate_; }     // of the given geometry
+    // How far the nodes lie from the model's centre: half the longest side of their box.
+    double size() const { return size_; }
 
   private:
     struct Bar {
@@ -76,7 +77,7 @@ class Structure {
     std::vector<int> diagonalSlots_;
     SparseMatrix tangent_;
     double largestStiffness_ = 0;
-    double largestCoordinate_ = 0;
+    double size_ = 0;
 };
 
 } // namespace ombrix

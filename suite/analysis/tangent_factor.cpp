@@ -5,8 +5,9 @@
 namespace ombrix {
 
 namespace {
-// Pivots smaller than this part of the largest member stiffness count as zero: far above
-// the rounding of a singular matrix, far below any stiffness a structure relies on.
+// A pivot smaller than this part of its unknown's diagonal before elimination counts as
+// zero: far above the rounding of a singular matrix, far below any stiffness a structure
+// relies on, and blind to how much stiffer other parts of the structure are.
 constexpr double vanishingPivot = 1e-10;
 } // namespace
 
@@ -14,15 +15,16 @@ TangentFactor::TangentFactor(const SparseMatrix& pattern) {
     ldlt_.analyzePattern(pattern);
 }
 
-Inertia TangentFactor::factorize(const SparseMatrix& tangent, double stiffnessScale) {
+Inertia TangentFactor::factorize(const SparseMatrix& tangent) {
     ldlt_.factorize(tangent);
     const Eigen::VectorXd& pivots = ldlt_.vectorD();
-    const double smallest = vanishingPivot * stiffnessScale;
+    const Eigen::VectorXd diagonal = tangent.diagonal();
     Inertia inertia;
     // The factorisation stops at an exactly zero pivot; the pivots after it are not set.
     for (Eigen::Index k = 0; k < pivots.size(); ++k) {
-        if (!(std::abs(pivots[k]) > smallest)) {
-            inertia.singularUnknown = ldlt_.permutationPinv().indices()[k];
+        const int unknown = ldlt_.permutationPinv().indices()[k];
+        if (!(std::abs(pivots[k]) > vanishingPivot * std::abs(diagonal[unknown]))) {
+            inertia.singularUnknown = unknown;
             break;
         }
         inertia.negativePivots += pivots[k] < 0;

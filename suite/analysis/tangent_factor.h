@@ -1,6 +1,6 @@
 // The sparse LDL' factorisation of a tangent stiffness (lower triangle given), and what
 // its pivots tell about the state: a negative pivot means the state is unstable, a pivot
-// that vanishes against the structure's stiffness means it is a mechanism there.
+// that vanishes against its unknown's own stiffness means it is a mechanism there.
 #pragma once
 
 #include "structure.h"
@@ -21,8 +21,7 @@ class TangentFactor {
     // The ordering and symbolic factorisation, once for the pattern.
     explicit TangentFactor(const SparseMatrix& pattern);
 
-    // stiffnessScale: the largest member stiffness, against which pivots are judged.
-    Inertia factorize(const SparseMatrix& tangent, double stiffnessScale);
+    Inertia factorize(const SparseMatrix& tangent);
     Eigen::VectorXd solve(const Eigen::VectorXd& right) const { return ldlt_.solve(right); }
 
   private:

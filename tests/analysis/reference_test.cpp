@@ -60,6 +60,11 @@ double wireDeflection(double load, double unstressed = 5 * wireEA / (wireEA + wi
 const char* const wire = "Prestressed wire\n3 2\n1 0 0 0 1 1 1\n2 5 0 0 0 0 0\n3 10 0 0 1 1 1\n"
                          "1 1 2 B 6e7 3000\n2 2 3 B 6e7 3000\n";
 
+std::string surveyWire() {
+    return "Prestressed wire\n3 2\n1 500000 4500000 0 1 1 1\n2 500005 4500000 0 0 0 0\n"
+           "3 500010 4500000 0 1 1 1\n1 1 2 B 6e7 3000\n2 2 3 B 6e7 3000\n";
+}
+
 std::string withoutInitialForce(std::string geometry) {
     for (std::size_t at = geometry.find(" 3000"); at != std::string::npos;
          at = geometry.find(" 3000"))
@@ -197,6 +202,18 @@ const Reference references[] = {
          EXPECT_EQ(s.status, SolutionStatus::Converged);
          EXPECT_LT(relative(-s.displacements[cableMembers / 2][2], 6.3526), 1e-3);
          EXPECT_LT(largestImbalance(model, loadCase, s), 1e-9 * 1e5);
+     }},
+    {"prestressed wire at survey coordinates", surveyWire(), "1 1 0\n2 0 0 100\n",
+     [](const Model&, const LoadCase&, const Solution& s) {
+         EXPECT_EQ(s.status, SolutionStatus::Converged);
+         EXPECT_LT(relative(s.displacements[1][2], wireDeflection(100)), 1e-8);
+     }},
+    {"one member ten billion times stiffer than the others",
+     "Stiff tie\n3 3\n1 0 0 0 1 1 1\n2 4 0 0 0 1 1\n3 2 0 3 0 1 0\n1 1 2 B 1e16 0\n"
+     "2 2 3 B 1e6 0\n3 1 3 B 1e6 0\n",
+     "1 1 0\n3 100 0 -200\n",
+     [](const Model&, const LoadCase&, const Solution& s) {
+         EXPECT_EQ(s.status, SolutionStatus::Converged);
      }},
 };
 
