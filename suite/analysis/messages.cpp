@@ -88,8 +88,16 @@ constexpr Texts texts[] = {
     {Message::CaseLabelNotKnown, "\"{}\" is not a load case", "\"{}\" nu este un caz de incarcare"},
     {Message::NotConverged, "case {} does not converge beyond load factor {}",
      "cazul {} nu converge dincolo de factorul de incarcare {}"},
+    {Message::Unstable,
+     "case {} does not converge beyond load factor {}: the structure becomes unstable there at {}",
+     "cazul {} nu converge dincolo de factorul de incarcare {}: structura devine instabila acolo "
+     "intr-{}"},
     {Message::Mechanism, "case {}: the structure is a mechanism at node {} (direction {})",
      "cazul {}: structura este un mecanism in nodul {} (directia {})"},
+    {Message::Unbalanced,
+     "case {}: the loads and the reactions of the state found do not balance; it is no answer",
+     "cazul {}: incarcarile si reactiunile starii gasite nu sunt in echilibru; ea nu este un "
+     "raspuns"},
     {Message::CasesNotUsable, "cases that cannot be solved and got no file:",
      "cazuri care nu pot fi rezolvate si nu au primit fisier:"},
     {Message::ReportTitle, "OMBRIX - non-linear static analysis of bar and cable structures",
@@ -133,6 +141,17 @@ constexpr Texts texts[] = {
      "stable one",
      "Salt (snap-through): incarcarea a depasit un punct limita la factorul de incarcare {}; "
      "starea aratata este cea stabila de dincolo"},
+    {Message::CaseBifurcation,
+     "Bifurcation: the structure left its path at load factor {} along its buckling mode; the "
+     "state shown is the stable one it reached",
+     "Bifurcatie: structura si-a parasit drumul la factorul de incarcare {} dupa modul ei de "
+     "flambaj; starea aratata este cea stabila la care a ajuns"},
+    {Message::CaseUnstable,
+     "The structure becomes unstable at load factor {}, at {}; no stable state was found beyond it",
+     "Structura devine instabila la factorul de incarcare {}, intr-{}; nu s-a gasit nicio stare "
+     "stabila dincolo"},
+    {Message::LimitPoint, "a limit point", "un punct limita"},
+    {Message::Bifurcation, "a bifurcation", "o bifurcatie"},
     {Message::CaseLargestDisplacement, "Largest displacement: {} at node {}",
      "Deplasarea cea mai mare: {} in nodul {}"},
     {Message::CaseLargestTension, "Largest tension: {} in member {}",

@@ -120,6 +120,11 @@ std::string memberTable(const Model& model, ReportStyle style) {
 
 } // namespace
 
+std::string criticalPointName(CriticalPoint point, Language language) {
+    return say(language,
+               point == CriticalPoint::LimitPoint ? Message::LimitPoint : Message::Bifurcation);
+}
+
 ListType listTypeNamed(std::string_view name) {
     const std::size_t first = name.find_first_not_of(' ');
     const bool complete =
@@ -225,6 +230,19 @@ std::string caseTables(const Model& model, const Solution& solution, ReportStyle
     return displacements.text() + forces.text() + reactions.text();
 }
 
+// Where the load passed a critical point, or where the path ended at one.
+std::string criticalPointLine(const Solution& solution, ReportStyle style) {
+    const std::string loadFactor = showNumber(solution.criticalLoadFactor);
+    if (solution.endsAtCriticalPoint())
+        return line(style, Message::CaseUnstable,
+                    {loadFactor, criticalPointName(solution.criticalPoint, style.language)});
+    if (solution.criticalPoint == CriticalPoint::LimitPoint)
+        return line(style, Message::CaseSnapThrough, {loadFactor});
+    if (solution.criticalPoint == CriticalPoint::Bifurcation)
+        return line(style, Message::CaseBifurcation, {loadFactor});
+    return {};
+}
+
 } // namespace
 
 std::string caseReport(const Model& model, const LoadCase& loadCase, const Solution& solution,
@@ -235,9 +253,7 @@ std::string caseReport(const Model& model, const LoadCase& loadCase, const Solut
                 ? line(style, Message::CaseConverged,
                        {showInteger(solution.steps), showInteger(solution.iterations)})
                 : line(style, Message::CaseNotConverged, {showNumber(solution.loadFactor)});
-    if (solution.snapThrough)
-        text += line(style, Message::CaseSnapThrough, {showNumber(solution.limitLoadFactor)});
-    text += caseSummary(model, loadCase, solution, style);
+    text += criticalPointLine(solution, style) + caseSummary(model, loadCase, solution, style);
     if (style.listType == ListType::Complete)
         text += caseTables(model, solution, style);
     return text;

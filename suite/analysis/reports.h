@@ -30,6 +30,9 @@ std::string structureReport(const Model& model, const std::string& geometryFile,
 std::string loadingReport(const Loading& loading, const std::string& loadingFile,
                           const std::map<int, std::string>& unusable, ReportStyle style);
 
+// "a limit point" or "a bifurcation", as the messages name them.
+std::string criticalPointName(CriticalPoint point, Language language);
+
 std::string caseReport(const Model& model, const LoadCase& loadCase, const Solution& solution,
                        ReportStyle style);
 

@@ -221,6 +221,13 @@ std::string solutionProblem(const std::string& caseFile, const LoadCase& loadCas
             language, caseFile, 0,
             {Message::Mechanism,
              {number, showInteger(solution.mechanismNode + 1), axisName(solution.mechanismAxis)}});
+    if (solution.status == SolutionStatus::Unbalanced)
+        return describe(language, caseFile, 0, {Message::Unbalanced, {number}});
+    if (solution.endsAtCriticalPoint())
+        return describe(language, caseFile, 0,
+                        {Message::Unstable,
+                         {number, showNumber(solution.loadFactor),
+                          criticalPointName(solution.criticalPoint, language)}});
     return describe(language, caseFile, 0,
                     {Message::NotConverged, {number, showNumber(solution.loadFactor)}});
 }

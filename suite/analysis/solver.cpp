@@ -6,22 +6,28 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
+#include <random>
+#include <utility>
 
 namespace ombrix {
 namespace {
 
-constexpr int mostIterations = 40; // Newton iterations at one load level
-constexpr int mostCuts = 12;       // halvings of a load step before the arc length
-constexpr int mostArcSteps = 400;
-constexpr int mostArcIterations = 12;
-constexpr int wantedArcIterations = 4;
-constexpr double shortestArc = 1e-9;   // of the first arc step, where the path is given up
-constexpr double landingMargin = 0.25; // of an arc step, by which it may pass the full load
-constexpr double relativeTolerance = 1e-9;
-constexpr double roundingFloorFactor = 8; // ulps of the coordinates behind the floor
-constexpr double firstShift = 1e-8;       // of the largest member stiffness
+constexpr int mostIterations = 40;        // Newton iterations at one load level
+constexpr int mostEscapeIterations = 400; // from a critical point down to a stable state
+constexpr double finestStep = 1e-9; // of the load factor: how closely critical points are found
+constexpr double relativeTolerance = 1e-9; // of the largest load or initial member force
+constexpr double roundingFloorFactor = 8;  // ulps of the model's size behind the floor
+constexpr double firstShift = 1e-8;        // of each node's stiffness
 constexpr double largestShift = 1e3;
-constexpr double runawaySize = 100;
+constexpr double runawaySize = 100;        // of the model's size: a displacement nothing resists
+constexpr double sufficientFall = 1e-4;    // of the fall of the energy that a step promises
+constexpr double energyRounding = 1e-12;   // of the energy's terms
+constexpr int mostHalvings = 6;            // of a Newton step, searching along it
+constexpr int chordSamples = 16;           // where a step is looked at for a fall of the load
+constexpr double curvatureRounding = 1e-9; // of the curvature's terms
+constexpr double escapeDistance = 1e-3; // of the model's size: the first move off an unstable state
+constexpr int inverseIterations = 20;
 constexpr int mostKrylovIterations = 8;
 constexpr double krylovTolerance = 1e-3;  // of the linear residual, relative
 constexpr double krylovContraction = 0.2; // of the out-of-balance force, wanted of such a step
@@ -33,10 +39,17 @@ struct State {
     MemberSums sums;
     Eigen::VectorXd residual; // load minus resistance, over the free unknowns
     double potential = 0;     // strain energy minus the work of the load
-    double largestForce = 0;  // the largest member force, tension or compression
+    double rounding = 0;      // of the potential
 };
 
-enum class Attempt { Converged, Unstable, Diverged, Mechanism };
+double largest(const Eigen::VectorXd& forces) {
+    return forces.size() ? forces.lpNorm<Eigen::Infinity>() : 0;
+}
+
+// How an equilibrium iteration or a load step ended. Jumped: balanced, but where the load that
+// the structure carries along the step falls between its ends. Unstable: balanced on the path,
+// in an unstable state.
+enum class Outcome { Taken, NotConverged, Mechanism, Jumped, Unstable };
 
 class Path {
   public:
@@ -46,53 +59,85 @@ class Path {
   private:
     Eigen::VectorXd appliedAt(double loadFactor) const;
     State stateAt(Eigen::VectorXd unknowns, double loadFactor) const;
-    bool converged(const State& state) const;
-    bool better(const State& next, const State& now) const;
+    void setTolerances();
+    bool converged(const State& state, bool stalled) const;
+    bool improves(const State& trial, const State& now, double promised) const;
     bool runsAway(const State& state) const;
     void report(const State& state, int iteration) const;
 
     Inertia factorAt(const State& state, double shift);
-    Attempt equilibrate(State& state);
-    Attempt settle(State& state, double& shift);
+    bool unstable(const State& state);
+    Outcome equilibrate(State& state, int most);
+    Outcome giveUp(const State& state);
+    bool descend(State& state, double& shift);
+    bool searchAlong(State& state, const Eigen::VectorXd& step);
     bool krylovStep(State& state);
+    bool continuous(const State& from, const State& to) const;
+    Outcome step(double increment, int most, State& trial);
+    Outcome followPath();
+    bool ahead(const State& state);
+    bool passCriticalPoint(Outcome outcome, State& trial);
+    bool leaveAlongCriticalMode(State& state);
+    Eigen::VectorXd criticalMode() const;
     void accept(State&& state);
-    Attempt stepUnderLoadControl(double increment);
-    bool throughLimitPoint();
-    bool settleAtFullLoad(const State& reached);
-    bool arcStep(double length, const Eigen::VectorXd& direction, State& reached);
+    void restart();
     Solution finish(SolutionStatus status);
+    bool balanced(const Solution& solution) const;
 
+    const Model& model_;
     Structure structure_;
     TangentFactor factor_;
     std::vector<Eigen::Vector3d> nodeLoads_;
     Eigen::VectorXd load_;
-    Eigen::VectorXd imbalance_; // of the initial forces in the geometry given
-    Eigen::VectorXd loadPerFactor_;
-    double loadNorm_;
+    Eigen::VectorXd imbalance_;          // of the initial forces in the geometry given
+    double target_ = 0;                  // the out-of-balance force aimed at
+    std::vector<double> nodeTolerances_; // the same, or what rounding allows at the node
+    Eigen::VectorXd tolerances_;         // per unknown
     int plannedSteps_;
     ProgressReport progress_;
+    State start_;
     State current_;
     Eigen::VectorXd lastIncrement_;
     double lastLoadIncrement_ = 0;
     int steps_ = 0;
     int iterations_ = 0;
-    bool snapThrough_ = false;
-    double limitLoadFactor_ = 0;
+    bool checkEachStep_ = false; // for stability, once the path has passed a bifurcation
+    CriticalPoint critical_ = CriticalPoint::None;
+    double criticalLoadFactor_ = 0;
     bool lastTangentRegular_ = false;
     int singularUnknown_ = -1;
 };
 
 Path::Path(const Model& model, const LoadCase& loadCase, const ProgressReport& progress)
-    : structure_(model),
+    : model_(model), structure_(model),
       factor_(structure_.tangentAt(Eigen::VectorXd::Zero(structure_.unknownCount()), 0)),
       nodeLoads_(structure_.nodeLoads(loadCase)), load_(structure_.freePart(nodeLoads_)),
       imbalance_(structure_.freePart(
           structure_.sumsAt(Eigen::VectorXd::Zero(structure_.unknownCount())).nodeForces)),
-      loadPerFactor_(load_ - imbalance_),
-      loadNorm_(load_.size() ? load_.lpNorm<Eigen::Infinity>() : 0),
       plannedSteps_(loadCase.steps > 0 ? loadCase.steps : 1), progress_(progress),
-      current_(stateAt(Eigen::VectorXd::Zero(structure_.unknownCount()), 0)),
-      lastIncrement_(Eigen::VectorXd::Zero(structure_.unknownCount())) {}
+      start_(stateAt(Eigen::VectorXd::Zero(structure_.unknownCount()), 0)), current_(start_),
+      lastIncrement_(Eigen::VectorXd::Zero(structure_.unknownCount())) {
+    setTolerances();
+}
+
+// The out-of-balance force aimed at: a part in 1e9 of the largest load or initial member
+// force; and at each node that, or what the rounding of the displacements allows in the
+// node's members where that is larger. Both are fixed by the problem alone.
+void Path::setTolerances() {
+    double forces = 0;
+    for (const Eigen::Vector3d& load : nodeLoads_)
+        forces = std::max(forces, load.cwiseAbs().maxCoeff());
+    for (double force : start_.sums.axialForces)
+        forces = std::max(forces, std::abs(force));
+    const double floorPerStiffness =
+        roundingFloorFactor * std::numeric_limits<double>::epsilon() * structure_.size();
+    target_ = relativeTolerance * forces;
+    for (double stiffness : structure_.nodeStiffness())
+        nodeTolerances_.push_back(std::max(target_, floorPerStiffness * stiffness));
+    tolerances_.resize(structure_.unknownCount());
+    for (int k = 0; k < structure_.unknownCount(); ++k)
+        tolerances_[k] = nodeTolerances_[structure_.unknown(k).node];
+}
 
 // The load at a load factor. Initial forces that are not in equilibrium in the geometry
 // given are released with the load: until the full load the rest of their out-of-balance
@@ -108,78 +153,116 @@ State Path::stateAt(Eigen::VectorXd unknowns, double loadFactor) const {
     state.loadFactor = loadFactor;
     const Eigen::VectorXd applied = appliedAt(loadFactor);
     state.residual = applied - structure_.freePart(state.sums.nodeForces);
-    state.potential = state.sums.strainEnergy - applied.dot(state.unknowns);
-    for (double force : state.sums.axialForces)
-        state.largestForce = std::max(state.largestForce, std::abs(force));
+    const double work = applied.dot(state.unknowns);
+    state.potential = state.sums.strainEnergy - work;
+    state.rounding = energyRounding * (std::abs(state.sums.strainEnergy) +
+                                       applied.cwiseProduct(state.unknowns).cwiseAbs().sum());
     return state;
 }
 
-// Balanced to a part in 1e9 of the load or the largest member force, or down to what the
-// rounding of the positions, measured from the model's centre, allows in the stiffest
-// member, whichever is larger.
-bool Path::converged(const State& state) const {
-    if (state.residual.size() == 0)
-        return true;
-    const double coordinates =
-        structure_.size() + (state.unknowns.size() ? state.unknowns.lpNorm<Eigen::Infinity>() : 0);
-    const double floor = roundingFloorFactor * structure_.largestMemberStiffness() *
-                         std::numeric_limits<double>::epsilon() * coordinates;
-    const double scale = std::max(std::abs(state.loadFactor) * loadNorm_, state.largestForce);
-    return state.residual.lpNorm<Eigen::Infinity>() <= std::max(relativeTolerance * scale, floor);
+// Balanced to the force aimed at, or, where the iterations have stopped gaining, to what
+// rounding allows.
+bool Path::converged(const State& state, bool stalled) const {
+    const Eigen::ArrayXd force = state.residual.cwiseAbs().array();
+    return (force <= target_).all() || (stalled && (force <= tolerances_.array()).all());
 }
 
-// A trial state is taken when it lowers the potential energy (beyond its rounding) or the
-// out-of-balance force.
-bool Path::better(const State& next, const State& now) const {
-    if (!std::isfinite(next.potential) || !next.residual.allFinite())
+// The one merit of a trial state: a fall of the potential energy by a part of what the step
+// promised. Where the energies cannot tell the states apart, the fall is the work of the
+// mean out-of-balance force over the step; where that too is lost in rounding, the
+// out-of-balance force itself must fall.
+bool Path::improves(const State& trial, const State& now, double promised) const {
+    if (!std::isfinite(trial.potential) || !trial.residual.allFinite())
         return false;
-    const double rounding = 1e-12 * (std::abs(now.sums.strainEnergy) +
-                                     std::abs(appliedAt(now.loadFactor).dot(now.unknowns)));
-    return next.potential <= now.potential + rounding ||
-           next.residual.lpNorm<Eigen::Infinity>() < now.residual.lpNorm<Eigen::Infinity>();
+    double fall = now.potential - trial.potential;
+    if (std::abs(fall) <= std::max(now.rounding, trial.rounding)) {
+        const Eigen::VectorXd work =
+            (now.residual + trial.residual).cwiseProduct(trial.unknowns - now.unknowns) / 2;
+        fall = work.sum();
+        if (std::abs(fall) <= energyRounding * work.cwiseAbs().sum())
+            return largest(trial.residual) < largest(now.residual);
+    }
+    return fall > 0 && fall >= sufficientFall * promised;
+}
+
+// A displacement a hundred times the size of the structure is one that nothing resists.
+bool Path::runsAway(const State& state) const {
+    return state.unknowns.size() > 0 &&
+           !(state.unknowns.lpNorm<Eigen::Infinity>() <= runawaySize * structure_.size());
 }
 
 void Path::report(const State& state, int iteration) const {
     if (progress_)
-        progress_({steps_, plannedSteps_, iteration,
-                   state.residual.size() ? state.residual.lpNorm<Eigen::Infinity>() : 0,
-                   state.loadFactor});
+        progress_({steps_, plannedSteps_, iteration, largest(state.residual), state.loadFactor});
 }
 
 Inertia Path::factorAt(const State& state, double shift) {
-    const double scale = structure_.largestMemberStiffness();
-    const Inertia inertia = factor_.factorize(structure_.tangentAt(state.unknowns, shift * scale));
+    const Inertia inertia = factor_.factorize(structure_.tangentAt(state.unknowns, shift));
     lastTangentRegular_ = shift == 0 && inertia.positiveDefinite();
     if (shift == 0)
         singularUnknown_ = inertia.singularUnknown;
     return inertia;
 }
 
-// Newton-Raphson at a fixed load. Where the tangent is singular (a straight unstressed
-// cable, a slack one) its diagonal is shifted, and the shift grows while a step does not
-// improve the state and shrinks when one does, so that it vanishes at convergence.
-Attempt Path::equilibrate(State& state) {
-    double shift = 0;
-    for (int iteration = 1; iteration <= mostIterations; ++iteration) {
-        if (converged(state))
-            return Attempt::Converged;
-        report(state, iteration);
-        ++iterations_;
-        if (shift == 0 && lastTangentRegular_ && krylovStep(state))
-            continue;
-        const Attempt attempt = settle(state, shift);
-        if (attempt != Attempt::Converged)
-            return attempt;
-        shift = shift / 10 < firstShift ? 0 : shift / 10;
-    }
-    if (converged(state))
-        return Attempt::Converged;
-    return singularUnknown_ >= 0 && runsAway(state) ? Attempt::Mechanism : Attempt::Diverged;
+bool Path::unstable(const State& state) {
+    return factorAt(state, 0).negativePivots > 0;
 }
 
-// A displacement a hundred times the size of the structure is one that nothing resists.
-bool Path::runsAway(const State& state) const {
-    return state.unknowns.lpNorm<Eigen::Infinity>() > runawaySize * structure_.size();
+// Newton-Raphson at a fixed load, each step down the potential energy. Where the tangent is
+// not positive definite (a straight unstressed cable, a slack one, an unstable state) its
+// diagonal is shifted, and the shift grows while no step improves the state and shrinks
+// when one does, so that it vanishes at convergence.
+Outcome Path::equilibrate(State& state, int most) {
+    double shift = 0;
+    double before = std::numeric_limits<double>::infinity();
+    for (int iteration = 1; iteration <= most; ++iteration) {
+        const double now = largest(state.residual);
+        if (converged(state, now > before / 2))
+            return Outcome::Taken;
+        if (runsAway(state))
+            return giveUp(state);
+        report(state, iteration);
+        ++iterations_;
+        before = now;
+        if (shift == 0 && lastTangentRegular_ && krylovStep(state))
+            continue;
+        if (!descend(state, shift))
+            return converged(state, true) ? Outcome::Taken : giveUp(state);
+        shift = shift / 10 < firstShift ? 0 : shift / 10;
+    }
+    return converged(state, true) ? Outcome::Taken : Outcome::NotConverged;
+}
+
+// Where the state runs away or no step improves it: a mechanism where its tangent is singular.
+Outcome Path::giveUp(const State& state) {
+    factorAt(state, 0);
+    return singularUnknown_ >= 0 ? Outcome::Mechanism : Outcome::NotConverged;
+}
+
+// One Newton step on the tangent, its diagonal shifted as little as makes it positive
+// definite and the step go down the energy.
+bool Path::descend(State& state, double& shift) {
+    while (shift <= largestShift) {
+        if (factorAt(state, shift).positiveDefinite() &&
+            searchAlong(state, factor_.solve(state.residual)))
+            return true;
+        shift = shift == 0 ? firstShift : 10 * shift;
+    }
+    return false;
+}
+
+// Takes the longest of the step and its halves that improves the state.
+bool Path::searchAlong(State& state, const Eigen::VectorXd& step) {
+    const double slope = state.residual.dot(step); // the fall of the energy per step, at its start
+    double part = 1;
+    for (int halving = 0; halving <= mostHalvings; ++halving, part /= 2) {
+        State trial = stateAt(state.unknowns + part * step, state.loadFactor);
+        if (improves(trial, state, part * slope)) {
+            state = std::move(trial);
+            return true;
+        }
+    }
+    return false;
 }
 
 // A Newton step solved by conjugate gradients on the current tangent, preconditioned by
@@ -195,31 +278,138 @@ bool Path::krylovStep(State& state) {
     if (gradients.info() != Eigen::Success)
         return false;
     State next = stateAt(state.unknowns + step, state.loadFactor);
-    if (!(next.residual.lpNorm<Eigen::Infinity>() <=
-          krylovContraction * state.residual.lpNorm<Eigen::Infinity>()))
+    if (!(largest(next.residual) <= krylovContraction * largest(state.residual)) ||
+        !improves(next, state, state.residual.dot(step)))
         return false;
     state = std::move(next);
     return true;
 }
 
-// One improving Newton step, raising the shift until it finds one. "Converged" here means
-// the step was taken.
-Attempt Path::settle(State& state, double& shift) {
-    while (shift <= largestShift) {
-        const Inertia inertia = factorAt(state, shift);
-        if (inertia.negativePivots > 0 && inertia.singularUnknown < 0)
-            return Attempt::Unstable;
-        if (inertia.positiveDefinite()) {
-            State next = stateAt(state.unknowns + factor_.solve(state.residual), state.loadFactor);
-            if (better(next, state)) {
-                state = std::move(next);
-                return Attempt::Converged;
-            }
-        }
-        shift = shift == 0 ? firstShift : shift * 10;
+// Whether a step followed its path: the load that the structure carries along the step
+// never falls between its ends. Where it does, the structure gave way on the way, and the
+// step jumped over a limit point to a far branch. Cables alone never give way.
+bool Path::continuous(const State& from, const State& to) const {
+    if (!structure_.hasBars())
+        return true;
+    const Eigen::VectorXd step = to.unknowns - from.unknowns;
+    for (int k = 0; k < chordSamples; ++k) {
+        const Curvature curvature =
+            structure_.curvatureAlong(from.unknowns + (k + 0.5) / chordSamples * step, step);
+        if (curvature.value < -curvatureRounding * curvature.scale)
+            return false;
     }
-    factorAt(state, 0);
-    return singularUnknown_ >= 0 ? Attempt::Mechanism : Attempt::Diverged;
+    return true;
+}
+
+// One load step from the current state in at most `most` iterations; the first guess
+// carries on the last step in proportion.
+Outcome Path::step(double increment, int most, State& trial) {
+    // The last of equal steps lands on the full load, whatever the rounding of their sum.
+    const double target = current_.loadFactor + increment;
+    const double onward = lastLoadIncrement_ > 0 ? increment / lastLoadIncrement_ : 0;
+    trial = stateAt(current_.unknowns + onward * lastIncrement_,
+                    target > 1 - 1e-9 * increment ? 1.0 : target);
+    const Outcome outcome = equilibrate(trial, most);
+    if (outcome != Outcome::Taken)
+        return outcome;
+    if (!continuous(current_, trial))
+        return Outcome::Jumped;
+    if (checkEachStep_ && unstable(trial))
+        return Outcome::Unstable;
+    return Outcome::Taken;
+}
+
+// Load steps to the full load, each halved while it fails. A step that jumped either passed a
+// limit point or took a bend of the path too sharp for one step: the steps close in on the
+// state it jumped to, and reach it once the rest of the way follows the path, or find the
+// limit point to the finest step, from where a step to that load snaps through. A finest
+// step that ends unstable has passed a bifurcation; one that finds no balance ends the path.
+Outcome Path::followPath() {
+    const double nominal = 1.0 / plannedSteps_;
+    double increment = nominal;
+    std::optional<State> jumped;
+    while (current_.loadFactor < 1) {
+        const double room = jumped ? jumped->loadFactor - current_.loadFactor : 2;
+        const bool located = room <= 2 * finestStep;
+        increment = located ? room : std::min(increment, room / 2);
+        const bool finest = located || increment <= finestStep;
+        State trial;
+        const Outcome outcome =
+            step(increment, finest ? mostEscapeIterations : mostIterations, trial);
+        if (outcome == Outcome::Taken) {
+            accept(std::move(trial));
+            increment = std::min(nominal, 2 * increment);
+            if (located)
+                jumped.reset();
+            else if (jumped && ahead(*jumped))
+                accept(*std::exchange(jumped, std::nullopt));
+        } else if (outcome == Outcome::Mechanism) {
+            return outcome;
+        } else if (!finest) {
+            if (outcome == Outcome::Jumped)
+                jumped = std::move(trial);
+            increment /= 2;
+        } else if (passCriticalPoint(outcome, trial)) {
+            increment = nominal;
+            jumped.reset();
+        } else {
+            return Outcome::NotConverged;
+        }
+    }
+    return Outcome::Taken;
+}
+
+// Whether a state that a step jumped to lies ahead on the path from the current state.
+bool Path::ahead(const State& state) {
+    return continuous(current_, state) && !(checkEachStep_ && unstable(state));
+}
+
+// At a critical point, the finest step beyond it in trial: past a limit point the structure
+// snapped through to a far branch; past a bifurcation the path goes on unstable, and the
+// structure leaves it along its critical mode. The path so far says nothing of the next step.
+bool Path::passCriticalPoint(Outcome outcome, State& trial) {
+    if (outcome != Outcome::Jumped && outcome != Outcome::Unstable)
+        return false;
+    if (critical_ == CriticalPoint::None) {
+        critical_ =
+            outcome == Outcome::Jumped ? CriticalPoint::LimitPoint : CriticalPoint::Bifurcation;
+        criticalLoadFactor_ = current_.loadFactor;
+    }
+    if ((outcome == Outcome::Unstable || (checkEachStep_ && unstable(trial))) &&
+        !leaveAlongCriticalMode(trial))
+        return false;
+    accept(std::move(trial));
+    lastIncrement_.setZero();
+    lastLoadIncrement_ = 0;
+    return true;
+}
+
+// From an unstable state (its tangent the last factorised) down to a stable one at the same
+// load, starting off along the critical mode to either side.
+bool Path::leaveAlongCriticalMode(State& state) {
+    const Eigen::VectorXd away = escapeDistance * structure_.size() * criticalMode();
+    for (const double side : {1.0, -1.0}) {
+        State moved = stateAt(state.unknowns + side * away, state.loadFactor);
+        if (equilibrate(moved, mostEscapeIterations) == Outcome::Taken && !unstable(moved)) {
+            state = std::move(moved);
+            return true;
+        }
+    }
+    return false;
+}
+
+// The eigenvector of the last factorised tangent whose eigenvalue lies nearest zero, by
+// inverse iteration from a fixed pseudo-random start; its largest component is 1.
+Eigen::VectorXd Path::criticalMode() const {
+    std::minstd_rand generator;
+    Eigen::VectorXd mode(structure_.unknownCount());
+    for (double& component : mode)
+        component = static_cast<double>(generator()) / std::minstd_rand::max() - 0.5;
+    for (int k = 0; k < inverseIterations; ++k)
+        mode = factor_.solve(mode).normalized();
+    Eigen::Index largest = 0;
+    mode.cwiseAbs().maxCoeff(&largest);
+    return mode / mode[largest];
 }
 
 void Path::accept(State&& state) {
@@ -229,116 +419,32 @@ void Path::accept(State&& state) {
     ++steps_;
 }
 
-Attempt Path::stepUnderLoadControl(double increment) {
-    // The last of equal steps lands on the full load, whatever the rounding of their sum.
-    const double target = current_.loadFactor + increment;
-    // The path so far, drawn on: the first guess carries on the last step in proportion.
-    const double onward = lastLoadIncrement_ > 0 ? increment / lastLoadIncrement_ : 0;
-    State trial = stateAt(current_.unknowns + onward * lastIncrement_,
-                          target > 1 - 1e-9 * increment ? 1.0 : target);
-    const Attempt attempt = equilibrate(trial);
-    if (attempt == Attempt::Converged)
-        accept(std::move(trial));
-    return attempt;
+void Path::restart() {
+    current_ = start_;
+    lastIncrement_.setZero();
+    lastLoadIncrement_ = 0;
+    steps_ = 0;
+    critical_ = CriticalPoint::None;
 }
 
-// One step of Ramm's arc length: a tangent predictor of the given length continuing the
-// direction of the path, then corrections in the plane normal to the step so far.
-bool Path::arcStep(double length, const Eigen::VectorXd& direction, State& reached) {
-    factorAt(current_, 0);
-    if (singularUnknown_ >= 0)
-        return false;
-    const Eigen::VectorXd tangent = factor_.solve(loadPerFactor_);
-    const double sign = direction.dot(tangent) < 0 ? -1 : 1;
-    const double scale = sign * length / tangent.norm();
-    Eigen::VectorXd step = scale * tangent;
-    double loadStep = scale;
-    for (int iteration = 1; iteration <= mostArcIterations; ++iteration) {
-        reached = stateAt(current_.unknowns + step, current_.loadFactor + loadStep);
-        if (converged(reached))
-            return true;
-        report(reached, iteration);
-        ++iterations_;
-        factorAt(reached, 0);
-        if (singularUnknown_ >= 0)
-            return false;
-        const Eigen::VectorXd correction = factor_.solve(reached.residual);
-        const Eigen::VectorXd perLoad = factor_.solve(loadPerFactor_);
-        const double loadCorrection = -step.dot(correction) / step.dot(perLoad);
-        step += correction + loadCorrection * perLoad;
-        loadStep += loadCorrection;
-    }
-    return false;
-}
-
-// Settles at the full load from the point of an arc step from the current state to the
-// state reached, beyond the full load, where the step passes it.
-bool Path::settleAtFullLoad(const State& reached) {
-    const double part = (1 - current_.loadFactor) / (reached.loadFactor - current_.loadFactor);
-    State full = stateAt(current_.unknowns + part * (reached.unknowns - current_.unknowns), 1);
-    if (equilibrate(full) != Attempt::Converged)
-        return false;
-    accept(std::move(full));
-    return true;
-}
-
-// Past a limit point no state near the last one carries more load: follow the path by arc
-// length until the load factor passes 1, then settle at the full load from there.
-bool Path::throughLimitPoint() {
-    double length = lastIncrement_.norm();
-    factorAt(current_, 0);
-    if (length == 0 || singularUnknown_ >= 0)
-        return false;
-    const double shortest = shortestArc * length;
-    for (int arcSteps = 0; arcSteps < mostArcSteps && length > shortest; ++arcSteps) {
-        State reached;
-        const int before = iterations_;
-        if (!arcStep(length, lastIncrement_, reached)) {
-            length /= 2;
-            continue;
-        }
-        const double rise = reached.loadFactor - current_.loadFactor;
-        if (reached.loadFactor - 1 > landingMargin * rise) {
-            // Well past the full load: a shorter step lands nearer to it.
-            length *= (1 - current_.loadFactor) / rise;
-            continue;
-        }
-        if (rise < 0 && !snapThrough_) {
-            snapThrough_ = true;
-            limitLoadFactor_ = current_.loadFactor;
-        }
-        if (reached.loadFactor >= 1) {
-            if (settleAtFullLoad(reached))
-                return true;
-            length /= 2;
-            continue;
-        }
-        accept(std::move(reached));
-        const double iterations = std::max(1, iterations_ - before);
-        length *= std::clamp(std::sqrt(wantedArcIterations / iterations), 0.5, 2.0);
-    }
-    return false;
-}
-
+// Only a stable state is an answer. The final state is checked; where it is unstable, the
+// path passed a bifurcation, and it is followed again with every state checked.
 Solution Path::run() {
-    const double nominal = 1.0 / plannedSteps_;
-    double increment = nominal;
-    while (current_.loadFactor < 1) {
-        const Attempt attempt = stepUnderLoadControl(increment);
-        if (attempt == Attempt::Mechanism)
+    for (;;) {
+        const Outcome outcome = followPath();
+        if (outcome != Outcome::Taken)
+            return finish(outcome == Outcome::Mechanism ? SolutionStatus::Mechanism
+                                                        : SolutionStatus::NotConverged);
+        const Inertia inertia = factorAt(current_, 0);
+        if (inertia.singularUnknown >= 0)
             return finish(SolutionStatus::Mechanism);
-        if (attempt == Attempt::Converged) {
-            increment = std::min(nominal, 2 * increment);
-            continue;
-        }
-        increment /= 2;
-        if (increment < nominal / (1 << mostCuts) && !throughLimitPoint())
-            return finish(singularUnknown_ >= 0 ? SolutionStatus::Mechanism
-                                                : SolutionStatus::NotConverged);
+        if (inertia.negativePivots == 0)
+            return finish(SolutionStatus::Converged);
+        if (checkEachStep_)
+            return finish(SolutionStatus::NotConverged);
+        checkEachStep_ = true;
+        restart();
     }
-    if (!lastTangentRegular_)
-        factorAt(current_, 0);
-    return finish(singularUnknown_ >= 0 ? SolutionStatus::Mechanism : SolutionStatus::Converged);
 }
 
 Point pointOf(const Eigen::Vector3d& vector) {
@@ -351,8 +457,9 @@ Solution Path::finish(SolutionStatus status) {
     solution.loadFactor = current_.loadFactor;
     solution.steps = steps_;
     solution.iterations = iterations_;
-    solution.snapThrough = snapThrough_;
-    solution.limitLoadFactor = limitLoadFactor_;
+    solution.criticalPoint = critical_;
+    solution.criticalLoadFactor = criticalLoadFactor_;
+    solution.tolerance = *std::min_element(nodeTolerances_.begin(), nodeTolerances_.end());
     if (status == SolutionStatus::Mechanism) {
         solution.mechanismNode = structure_.unknown(singularUnknown_).node;
         solution.mechanismAxis = structure_.unknown(singularUnknown_).axis;
@@ -365,7 +472,35 @@ Solution Path::finish(SolutionStatus status) {
             pointOf(current_.sums.nodeForces[node] - current_.loadFactor * nodeLoads_[node]));
     for (int k = 0; k < structure_.unknownCount(); ++k)
         solution.reactions[structure_.unknown(k).node][structure_.unknown(k).axis] = 0;
+    if (status == SolutionStatus::Converged && !balanced(solution))
+        solution.status = SolutionStatus::Unbalanced;
     return solution;
+}
+
+// The balance of an answer recomputed from what is written of it, apart from the iteration
+// that found it: at every node the load, the reaction and the member forces in the
+// displaced geometry sum to zero within the node's tolerance.
+bool Path::balanced(const Solution& solution) const {
+    std::vector<Eigen::Vector3d> sums;
+    for (std::size_t node = 0; node < nodeLoads_.size(); ++node)
+        sums.emplace_back(nodeLoads_[node] +
+                          Eigen::Map<const Eigen::Vector3d>(solution.reactions[node].data()));
+    for (std::size_t m = 0; m < model_.members.size(); ++m) {
+        const Member& member = model_.members[m];
+        Eigen::Vector3d span;
+        for (int axis = 0; axis < 3; ++axis)
+            span[axis] = (model_.nodes[member.second].position[axis] -
+                          model_.nodes[member.first].position[axis]) +
+                         (solution.displacements[member.second][axis] -
+                          solution.displacements[member.first][axis]);
+        const Eigen::Vector3d pull = span * (solution.axialForces[m] / span.norm());
+        sums[member.first] += pull;
+        sums[member.second] -= pull;
+    }
+    for (std::size_t node = 0; node < sums.size(); ++node)
+        if (!(sums[node].cwiseAbs().maxCoeff() <= 2 * nodeTolerances_[node]))
+            return false;
+    return true;
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 // Large-displacement static equilibrium of a pin-jointed structure under one load case,
-// from its unloaded, prestressed state: Newton-Raphson on the tangent stiffness in load
-// steps, steps cut on divergence, an arc-length path through limit points.
+// from its unloaded, prestressed state: Newton-Raphson down the potential energy in load
+// steps, steps cut where the structure gives way, and every answer a stable state: past a
+// limit point the structure snaps through, past a bifurcation it leaves the unstable path
+// along its critical mode.
 #pragma once
 
 #include "loading.h"
@@ -20,20 +22,32 @@ struct SolverProgress {
 };
 using ProgressReport = std::function<void(const SolverProgress&)>;
 
-enum class SolutionStatus { Converged, NotConverged, Mechanism };
+// Unbalanced: the solver's answer, its balance recomputed from the member forces, fails.
+enum class SolutionStatus { Converged, NotConverged, Mechanism, Unbalanced };
+
+// Where the structure lost its stability along the path: a limit point, where the load
+// it carries peaks, or a bifurcation, where a second path crosses it.
+enum class CriticalPoint { None, LimitPoint, Bifurcation };
 
 struct Solution {
     SolutionStatus status = SolutionStatus::NotConverged;
     double loadFactor = 0; // of the state below: 1 when converged
     int steps = 0;
     int iterations = 0;
-    bool snapThrough = false;   // the load passed a limit point; the state is the far one
-    double limitLoadFactor = 0; // where, when it did
-    int mechanismNode = -1;     // index into Model::nodes, for a mechanism
+    CriticalPoint criticalPoint = CriticalPoint::None; // the first the load passed, or where
+    double criticalLoadFactor = 0;                     // the path ended
+    double tolerance = 0;   // the out-of-balance force solved to: forces within it of zero are 0
+    int mechanismNode = -1; // index into Model::nodes, for a mechanism
     int mechanismAxis = -1;
     std::vector<Point> displacements; // per node
     std::vector<double> axialForces;  // per member, tension positive
     std::vector<Point> reactions;     // per node; non-zero only where restrained
+
+    // Not converged because no stable state was found beyond the critical point.
+    bool endsAtCriticalPoint() const {
+        return status == SolutionStatus::NotConverged && criticalPoint != CriticalPoint::None &&
+               loadFactor == criticalLoadFactor;
+    }
 };
 
 // The case must pass problemOf(loadCase, model).

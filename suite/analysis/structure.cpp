@@ -15,13 +15,15 @@ Structure::Structure(const Model& model) {
         most = most.cwiseMax(position);
     }
     size_ = (most - least).maxCoeff() / 2;
+    nodeStiffness_.resize(model.nodes.size());
     for (const Member& member : model.members) {
         const Point& a = model.nodes[member.first].position;
         const Point& b = model.nodes[member.second].position;
         const Eigen::Vector3d span(b[0] - a[0], b[1] - a[1], b[2] - a[2]);
         const MemberLaw law = MemberLaw::of(model, member);
-        largestStiffness_ =
-            std::max(largestStiffness_, law.axialStiffness() / law.referenceLength());
+        for (int end : {member.first, member.second})
+            nodeStiffness_[end] += law.axialStiffness() / law.referenceLength();
+        hasBars_ = hasBars_ || member.kind == MemberKind::Bar;
         bars_.push_back({member.first, member.second, span, lengthOf(model, member), law, {}});
     }
     buildPattern();
@@ -139,6 +141,25 @@ MemberSums Structure::sumsAt(const Eigen::VectorXd& unknowns) const {
     return sums;
 }
 
+Curvature Structure::curvatureAlong(const Eigen::VectorXd& unknowns,
+                                    const Eigen::VectorXd& direction) const {
+    Curvature curvature;
+    for (const Bar& bar : bars_) {
+        const Stretched member = stretched(bar, unknowns);
+        if (member.length == 0)
+            continue;
+        const Eigen::Vector3d moved =
+            displacementOf(bar.second, direction) - displacementOf(bar.first, direction);
+        const double along = member.span.dot(moved) / member.length;
+        const double geometric = member.response.force / member.length;
+        const double material = (member.response.stiffness - geometric) * along * along;
+        const double across = geometric * moved.squaredNorm();
+        curvature.value += material + across;
+        curvature.scale += std::abs(material) + std::abs(across);
+    }
+    return curvature;
+}
+
 const SparseMatrix& Structure::tangentAt(const Eigen::VectorXd& unknowns, double shift) {
     double* values = tangent_.valuePtr();
     std::fill(values, values + tangent_.nonZeros(), 0.0);
@@ -157,8 +178,8 @@ const SparseMatrix& Structure::tangentAt(const Eigen::VectorXd& unknowns, double
                     values[bar.slots[6 * r + c]] +=
                         (r < 3) == (c < 3) ? block(r % 3, c % 3) : -block(r % 3, c % 3);
     }
-    for (int slot : diagonalSlots_)
-        values[slot] += shift;
+    for (int k = 0; k < unknownCount(); ++k)
+        values[diagonalSlots_[k]] += shift * nodeStiffness_[unknowns_[k].node];
     return tangent_;
 }
 

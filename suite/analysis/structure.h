@@ -29,6 +29,13 @@ struct MemberSums {
     double strainEnergy = 0;
 };
 
+// The second derivative of the strain energy along a direction, and the size of its terms,
+// against which its rounding is judged.
+struct Curvature {
+    double value = 0;
+    double scale = 0;
+};
+
 class Structure {
   public:
     explicit Structure(const Model& model);
@@ -42,14 +49,18 @@ class Structure {
 
     std::vector<Eigen::Vector3d> displacements(const Eigen::VectorXd& unknowns) const;
     MemberSums sumsAt(const Eigen::VectorXd& unknowns) const;
+    Curvature curvatureAlong(const Eigen::VectorXd& unknowns,
+                             const Eigen::VectorXd& direction) const;
 
-    // The tangent stiffness at the state, plus shift on its diagonal; the lower triangle
-    // only, in a pattern fixed at construction.
+    // The tangent stiffness at the state, plus shift times each unknown's node stiffness on
+    // its diagonal; the lower triangle only, in a pattern fixed at construction.
     const SparseMatrix& tangentAt(const Eigen::VectorXd& unknowns, double shift);
 
-    double largestMemberStiffness() const { return largestStiffness_; } // max EA / L
+    // Per node, the sum of EA / L0 of its members.
+    const std::vector<double>& nodeStiffness() const { return nodeStiffness_; }
     // How far the nodes lie from the model's centre: half the longest side of their box.
     double size() const { return size_; }
+    bool hasBars() const { return hasBars_; }
 
   private:
     struct Bar {
@@ -76,8 +87,9 @@ class Structure {
     std::vector<Bar> bars_;
     std::vector<int> diagonalSlots_;
     SparseMatrix tangent_;
-    double largestStiffness_ = 0;
+    std::vector<double> nodeStiffness_;
     double size_ = 0;
+    bool hasBars_ = false;
 };
 
 } // namespace ombrix

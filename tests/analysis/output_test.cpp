@@ -41,14 +41,15 @@ TEST(Messages, FollowTheNamesThatTheShellPasses) {
 const char* const frame = "Frame\n3 3\n1 0 0 0 1 1 1\n2 1 0 0 0 0 1\n3 0 1 0 1 0 1\n"
                           "1 1 2 B 1000 0\n2 2 3 C 1000 5\n3 1 3 C 1000 0 1.5\n";
 
-Solution someSolution(SolutionStatus status, bool snapThrough) {
+Solution someSolution(SolutionStatus status, CriticalPoint point = CriticalPoint::None) {
     Solution solution;
     solution.status = status;
     solution.loadFactor = status == SolutionStatus::Converged ? 1 : 0.375;
     solution.steps = 4;
     solution.iterations = 11;
-    solution.snapThrough = snapThrough;
-    solution.limitLoadFactor = 0.8125;
+    solution.criticalPoint = point;
+    solution.criticalLoadFactor = status == SolutionStatus::Converged ? 0.8125 : 0.375;
+    solution.tolerance = 1e-9;
     solution.displacements = {{0, 0, 0}, {0.25, -0.5, 0}, {0, 0.125, 0}};
     solution.axialForces = {-12.5, 0, 7.25};
     solution.reactions = {{1.5, -2, 0}, {0, 0, 0}, {-1.5, 0, 0}};
@@ -79,7 +80,7 @@ const Report reports[] = {
     {"converged case",
      [] {
          return caseReport(readGeometry(frame), readCase("1 1 0\n2 1 0 0\n", 1),
-                           someSolution(SolutionStatus::Converged, false), {});
+                           someSolution(SolutionStatus::Converged), {});
      },
      {"Load case 1", "Converged: load steps 4, iterations 11",
       "Largest displacement: 0.559016994375 at node 2", "Largest tension: 7.25 in member 3",
@@ -89,7 +90,7 @@ const Report reports[] = {
     {"snap-through, complete",
      [] {
          return caseReport(readGeometry(frame), readCase("1 1 0\n2 1 0 0\n", 1),
-                           someSolution(SolutionStatus::Converged, true),
+                           someSolution(SolutionStatus::Converged, CriticalPoint::LimitPoint),
                            {Language::English, ListType::Complete});
      },
      {"limit point at load factor 0.8125", "Displacements", "slack\r\n", "Reactions"},
@@ -97,10 +98,25 @@ const Report reports[] = {
     {"case not converged",
      [] {
          return caseReport(readGeometry(frame), readCase("1 1 0\n2 1 0 0\n", 1),
-                           someSolution(SolutionStatus::NotConverged, false), {});
+                           someSolution(SolutionStatus::NotConverged), {});
      },
      {"Not converged: the results below are for load factor 0.375", "Sum of loads: 0.375 0 0"},
      {"Converged:"}},
+    {"bifurcation",
+     [] {
+         return caseReport(readGeometry(frame), readCase("1 1 0\n2 1 0 0\n", 1),
+                           someSolution(SolutionStatus::Converged, CriticalPoint::Bifurcation), {});
+     },
+     {"Bifurcation: the structure left its path at load factor 0.8125"},
+     {"Snap-through"}},
+    {"no stable state beyond a bifurcation",
+     [] {
+         return caseReport(readGeometry(frame), readCase("1 1 0\n2 1 0 0\n", 1),
+                           someSolution(SolutionStatus::NotConverged, CriticalPoint::Bifurcation),
+                           {});
+     },
+     {"Not converged", "unstable at load factor 0.375, at a bifurcation; no stable state"},
+     {"Bifurcation:"}},
 };
 
 class Reports : public testing::TestWithParam<Report> {};
@@ -116,12 +132,11 @@ TEST_P(Reports, SayWhatTheyShould) {
 INSTANTIATE_TEST_SUITE_P(Output, Reports, testing::ValuesIn(reports), rowName<Report>);
 
 TEST(Results, ListNodesMembersAndTheReactionsOfRestrainedNodes) {
-    EXPECT_EQ(
-        writeResults(3, readGeometry(frame), someSolution(SolutionStatus::NotConverged, false)),
-        "case 3\r\nconverged no\r\n"
-        "node 1 0 0 0\r\nnode 2 0.25 -0.5 0\r\nnode 3 0 0.125 0\r\n"
-        "member 1 -12.5\r\nmember 2 0\r\nmember 3 7.25\r\n"
-        "reaction 1 1.5 -2 0\r\nreaction 2 0 0 0\r\nreaction 3 -1.5 0 0\r\n");
+    EXPECT_EQ(writeResults(3, readGeometry(frame), someSolution(SolutionStatus::NotConverged)),
+              "case 3\r\nconverged no\r\n"
+              "node 1 0 0 0\r\nnode 2 0.25 -0.5 0\r\nnode 3 0 0.125 0\r\n"
+              "member 1 -12.5\r\nmember 2 0\r\nmember 3 7.25\r\n"
+              "reaction 1 1.5 -2 0\r\nreaction 2 0 0 0\r\nreaction 3 -1.5 0 0\r\n");
 }
 
 } // namespace

@@ -1,12 +1,16 @@
-// The solver against closed forms and published answers, one row per problem.
+// The solver against closed forms and published answers, one row per problem; every
+// converged answer is a stable state, its tangent stiffness positive definite.
 
 #include "geometry.h"
 #include "loading.h"
 #include "solver.h"
+#include "structure.h"
 
 #include "test_names.h"
 
 #include <gtest/gtest.h>
+
+#include <Eigen/Eigenvalues>
 
 #include <cmath>
 #include <functional>
@@ -37,6 +41,12 @@ constexpr double vonMisesEA = 210e9 * 2.5e-3;
 double vonMisesLoad(double w) {
     const double l = std::hypot(vonMisesZ - w, vonMisesX);
     return 2 * vonMisesEA * (2 - l) / 2 * (vonMisesZ - w) / l;
+}
+
+// The upright truss carries most where dP/dw = 0, at a bar length l with l^3 = 2 X^2.
+double vonMisesLimit() {
+    const double l = std::cbrt(2 * vonMisesX * vonMisesX);
+    return vonMisesLoad(vonMisesZ - std::sqrt(l * l - vonMisesX * vonMisesX));
 }
 
 std::string vonMises() {
@@ -72,36 +82,94 @@ std::string withoutInitialForce(std::string geometry) {
     return geometry;
 }
 
+// Equal bars of law E without initial force from supports in a plane to a loaded node on
+// the supports' axis, at height h above their plane: the load that holds the node there,
+// and the node's stiffness across, along a direction in which each support lies `across`
+// from the axis. The node leaves the axis where that stiffness vanishes.
+struct Apex {
+    int bars;
+    double spread; // the supports' distance from the axis
+    double across;
+    double height; // as given
+    double ea;
+
+    double given() const { return std::hypot(spread, height); }
+    double force(double h) const { return ea * (std::hypot(spread, h) / given() - 1); }
+    double load(double h) const { return -bars * force(h) * h / std::hypot(spread, h); }
+    double stiffnessAcross(double h) const {
+        const double l = std::hypot(spread, h), n = across / l;
+        return ea / given() * n * n + force(h) / l * (1 - n * n);
+    }
+    double bifurcationLoad() const {
+        return load(root([&](double h) { return stiffnessAcross(h); }, height / 2, height));
+    }
+    double hangingDeflection(double p) const {
+        const double slack = -std::sqrt(given() * given() - spread * spread);
+        return root([&](double h) { return load(h) - p; }, 10 * slack, slack) - height;
+    }
+};
+
+const Apex seventyDegrees{2, 0.68404028665, 0.68404028665, 1.87938524157, 5.25e8};
+const char* const seventyDegreeTruss =
+    "Two bars at 70 degrees\n3 2\n1 0 0 0 1 1 1\n2 0.68404028665 0 1.87938524157 0 1 0\n"
+    "3 1.3680805733 0 0 1 1 1\n1 1 2 B 5.25e8 0\n2 2 3 B 5.25e8 0\n";
+const Apex pyramid{4, std::hypot(0.5, 0.8), 0.5, 2, 1e6};
+
 const char* const slackFrame = "Square frame with cross cables\n4 6\n"
                                "1 0 0 0 1 1 1\n2 0 1 0 0 0 1\n3 1 1 0 0 0 1\n4 1 0 0 0 1 1\n"
                                "1 1 2 B 2.1e7 0\n2 2 3 B 2.1e7 0\n3 3 4 B 2.1e7 0\n"
                                "4 4 1 B 2.1e7 0\n5 1 3 C 2.1e7 0\n6 2 4 C 2.1e7 0\n";
 
+// A cable of straight members between supports, its inner nodes loaded alike.
+std::string cable(int members, double span, const std::string& member, const char* inner) {
+    std::string text =
+        "Cable\n" + std::to_string(members + 1) + " " + std::to_string(members) + "\n";
+    for (int n = 0; n <= members; ++n)
+        text += std::to_string(n + 1) + " " + exactNumber(span * n / members) + " 0 0" +
+                (n == 0 || n == members ? " 1 1 1" : inner) + "\n";
+    for (int m = 1; m <= members; ++m)
+        text += std::to_string(m) + " " + std::to_string(m) + " " + std::to_string(m + 1) + " C " +
+                member + "\n";
+    return text;
+}
+
+std::string cableLoads(int members, double load, int steps) {
+    std::string text = "1 " + std::to_string(members - 1) + " " + std::to_string(steps) + "\n";
+    for (int n = 2; n <= members; ++n)
+        text += std::to_string(n) + " 0 0 " + exactNumber(-load) + "\n";
+    return text;
+}
+
 // 325 m span, 70 straight unstressed cable members, weight 6.35689 N/m at the nodes.
 constexpr int cableMembers = 70;
 constexpr double cableSpan = 325;
 
-std::string heavyCable() {
-    std::string text = "Heavy cable\n" + std::to_string(cableMembers + 1) + " " +
-                       std::to_string(cableMembers) + "\n";
-    for (int n = 0; n <= cableMembers; ++n) {
-        const char* fixity = n == 0 || n == cableMembers ? " 1 1 1" : " 0 0 0";
-        text += std::to_string(n + 1) + " " + exactNumber(cableSpan * n / cableMembers) + " 0 0" +
-                fixity + "\n";
-    }
-    for (int m = 1; m <= cableMembers; ++m)
-        text += std::to_string(m) + " " + std::to_string(m) + " " + std::to_string(m + 1) +
-                " C 1.298631e7 0\n";
-    return text;
-}
+// 40 members of 2.5025 m (0.1 % slack) over 100 m, 30 N on each inner node, EA = 1.3e7 N.
+// Member k carries V = 30 (19.5 - k) across and H along; stretched by its tension T, the
+// members span the supports: sum of L0 (1 + T / EA) H / T = 100.
+constexpr int slackMembers = 40;
 
-std::string heavyCableLoads() {
-    const double weight = 6.35689 * cableSpan / cableMembers;
-    std::string text = "1 " + std::to_string(cableMembers - 1) + " 10\n";
-    for (int n = 2; n <= cableMembers; ++n)
-        text += std::to_string(n) + " 0 0 " + exactNumber(-weight) + "\n";
-    return text;
-}
+struct SlackCable {
+    double tension[slackMembers];
+    double sag = 0;
+    SlackCable() {
+        const auto across = [](int k) { return 30 * ((slackMembers - 1) / 2.0 - k); };
+        const auto stretched = [](double t) { return 2.5025 * (1 + t / 1.3e7); };
+        const double h = root(
+            [&](double along) {
+                double span = 0;
+                for (int k = 0; k < slackMembers; ++k)
+                    span += stretched(std::hypot(along, across(k))) * along /
+                            std::hypot(along, across(k));
+                return span - 100;
+            },
+            1, 1e6);
+        for (int k = 0; k < slackMembers; ++k) {
+            tension[k] = std::hypot(h, across(k));
+            sag += k < slackMembers / 2 ? stretched(tension[k]) * across(k) / tension[k] : 0;
+        }
+    }
+};
 
 // Each node's members, load and reaction in the deformed geometry: the largest sum left.
 double largestImbalance(const Model& model, const LoadCase& loadCase, const Solution& solution) {
@@ -130,6 +198,37 @@ double largestImbalance(const Model& model, const LoadCase& loadCase, const Solu
     return largest;
 }
 
+// A tensegrity prism (triangles of radius 1 turned 150 degrees, 1.2 apart, in self-stress)
+// with its bars and cables swapped: its cables, the former struts, start slack.
+std::string swappedPrism() {
+    std::string text = "Prism with bars and cables swapped\n6 12\n";
+    for (int n = 0; n < 6; ++n) {
+        const double angle = std::numbers::pi * (2 * (n % 3) / 3.0 + (n < 3 ? 0 : 5 / 6.0));
+        text += std::to_string(n + 1) + " " + exactNumber(std::cos(angle)) + " " +
+                exactNumber(std::sin(angle)) + (n < 3 ? " 0 1 1 1\n" : " 1.2 0 0 0\n");
+    }
+    const std::string cable = " C 1e6 -227.42143275357486\n", bar = " B 1e5 100\n",
+                      tie = " B 1e5 130.68853019416519\n";
+    const std::string members[] = {"1 2" + bar,   "2 3" + bar, "3 1" + bar,   "4 5" + bar,
+                                   "5 6" + bar,   "6 4" + bar, "1 4" + cable, "2 5" + cable,
+                                   "3 6" + cable, "1 6" + tie, "2 4" + tie,   "3 5" + tie};
+    for (int m = 0; m < 12; ++m)
+        text += std::to_string(m + 1) + " " + members[m];
+    return text;
+}
+
+// The smallest eigenvalue of the tangent stiffness at the solution.
+double smallestStiffness(const Model& model, const Solution& solution) {
+    Structure structure(model);
+    std::vector<Eigen::Vector3d> displacements;
+    for (const Point& u : solution.displacements)
+        displacements.emplace_back(u[0], u[1], u[2]);
+    const Eigen::MatrixXd tangent =
+        Eigen::MatrixXd(structure.tangentAt(structure.freePart(displacements), 0))
+            .selfadjointView<Eigen::Lower>();
+    return Eigen::SelfAdjointEigenSolver<Eigen::MatrixXd>(tangent).eigenvalues().minCoeff();
+}
+
 struct Reference {
     const char* name;
     std::string geometry;
@@ -141,14 +240,14 @@ const Reference references[] = {
     {"von Mises truss below its limit load", vonMises(), "1 1 10\n2 0 0 -3.0e8\n",
      [](const Model&, const LoadCase&, const Solution& s) {
          EXPECT_EQ(s.status, SolutionStatus::Converged);
-         EXPECT_FALSE(s.snapThrough);
+         EXPECT_EQ(s.criticalPoint, CriticalPoint::None);
          EXPECT_LT(relative(-s.displacements[1][2], 0.983585), 1e-6);
      }},
-    {"von Mises truss past its limit load snaps through", vonMises(), "1 1 10\n2 0 0 -3.5e8\n",
+    {"von Mises truss snaps through within its one load step", vonMises(), "1 1 1\n2 0 0 -3.5e8\n",
      [](const Model&, const LoadCase&, const Solution& s) {
          EXPECT_EQ(s.status, SolutionStatus::Converged);
-         EXPECT_TRUE(s.snapThrough);
-         EXPECT_LT(relative(s.limitLoadFactor * 3.5e8, 3.031602e8), 0.02);
+         EXPECT_EQ(s.criticalPoint, CriticalPoint::LimitPoint);
+         EXPECT_LT(relative(s.criticalLoadFactor * 3.5e8, vonMisesLimit()), 1e-6);
          const double far =
              root([](double w) { return vonMisesLoad(w) - 3.5e8; }, 2 * vonMisesZ, 4 * vonMisesZ);
          EXPECT_LT(relative(-s.displacements[1][2], far), 1e-6);
@@ -197,11 +296,46 @@ const Reference references[] = {
          EXPECT_LT(relative(s.axialForces[2], -1000), 1e-3);
          EXPECT_LT(largestImbalance(model, loadCase, s), 1e-9 * 1000);
      }},
-    {"heavy cable from straight", heavyCable(), heavyCableLoads(),
+    {"heavy cable from straight", cable(cableMembers, cableSpan, "1.298631e7 0", " 0 0 0"),
+     cableLoads(cableMembers, 6.35689 * cableSpan / cableMembers, 10),
      [](const Model& model, const LoadCase& loadCase, const Solution& s) {
          EXPECT_EQ(s.status, SolutionStatus::Converged);
          EXPECT_LT(relative(-s.displacements[cableMembers / 2][2], 6.3526), 1e-3);
          EXPECT_LT(largestImbalance(model, loadCase, s), 1e-9 * 1e5);
+     }},
+    {"two bars at 70 degrees buckle sideways and hang", seventyDegreeTruss, "1 1 0\n2 0 0 -2.5e8\n",
+     [](const Model&, const LoadCase&, const Solution& s) {
+         EXPECT_EQ(s.status, SolutionStatus::Converged);
+         EXPECT_EQ(s.criticalPoint, CriticalPoint::Bifurcation);
+         EXPECT_LT(relative(s.criticalLoadFactor * 2.5e8, seventyDegrees.bifurcationLoad()), 1e-6);
+         EXPECT_LT(std::abs(s.displacements[1][0]), 1e-9);
+         EXPECT_LT(relative(s.displacements[1][2], seventyDegrees.hangingDeflection(2.5e8)), 1e-9);
+     }},
+    {"four bars on a rectangle buckle sideways and hang",
+     "Pyramid\n5 4\n1 0.5 0.8 0 1 1 1\n2 -0.5 0.8 0 1 1 1\n3 -0.5 -0.8 0 1 1 1\n"
+     "4 0.5 -0.8 0 1 1 1\n5 0 0 2 0 0 0\n1 1 5 B 1e6 0\n2 2 5 B 1e6 0\n3 3 5 B 1e6 0\n"
+     "4 4 5 B 1e6 0\n",
+     "1 1 0\n5 0 0 -6e5\n",
+     [](const Model&, const LoadCase&, const Solution& s) {
+         EXPECT_EQ(s.status, SolutionStatus::Converged);
+         EXPECT_EQ(s.criticalPoint, CriticalPoint::Bifurcation);
+         EXPECT_LT(relative(s.criticalLoadFactor * 6e5, pyramid.bifurcationLoad()), 1e-6);
+         EXPECT_LT(relative(s.displacements[4][2], pyramid.hangingDeflection(6e5)), 1e-9);
+     }},
+    {"cable a little longer than its span hangs",
+     cable(slackMembers, 100, "1.3e7 0 2.5025", " 0 1 0"), cableLoads(slackMembers, 30, 0),
+     [](const Model&, const LoadCase&, const Solution& s) {
+         const SlackCable hanging;
+         EXPECT_EQ(s.status, SolutionStatus::Converged);
+         EXPECT_LT(relative(-s.displacements[slackMembers / 2][2], hanging.sag), 1e-9);
+         for (int m = 0; m < slackMembers; ++m)
+             EXPECT_LT(relative(s.axialForces[m], hanging.tension[m]), 1e-9) << m;
+     }},
+    {"tensegrity prism with bars and cables swapped", swappedPrism(),
+     "1 3 0\n4 10 0 -30\n5 0 10 -30\n6 -10 0 -30\n",
+     [](const Model& model, const LoadCase& loadCase, const Solution& s) {
+         EXPECT_EQ(s.status, SolutionStatus::Converged);
+         EXPECT_LT(largestImbalance(model, loadCase, s), 1e-9 * 300);
      }},
     {"prestressed wire at survey coordinates", surveyWire(), "1 1 0\n2 0 0 100\n",
      [](const Model&, const LoadCase&, const Solution& s) {
@@ -212,8 +346,9 @@ const Reference references[] = {
      "Stiff tie\n3 3\n1 0 0 0 1 1 1\n2 4 0 0 0 1 1\n3 2 0 3 0 1 0\n1 1 2 B 1e16 0\n"
      "2 2 3 B 1e6 0\n3 1 3 B 1e6 0\n",
      "1 1 0\n3 100 0 -200\n",
-     [](const Model&, const LoadCase&, const Solution& s) {
+     [](const Model& model, const LoadCase& loadCase, const Solution& s) {
          EXPECT_EQ(s.status, SolutionStatus::Converged);
+         EXPECT_LT(largestImbalance(model, loadCase, s), 1e-9 * 300);
      }},
 };
 
@@ -223,11 +358,32 @@ TEST_P(ReferenceProblem, MatchesItsAnswer) {
     const Model model = readGeometry(GetParam().geometry);
     const LoadCase loadCase = readCase(GetParam().loads, 1);
     ASSERT_FALSE(problemOf(loadCase, model));
-    GetParam().check(model, loadCase, solve(model, loadCase));
+    const Solution solution = solve(model, loadCase);
+    GetParam().check(model, loadCase, solution);
+    if (solution.status == SolutionStatus::Converged) {
+        EXPECT_GT(smallestStiffness(model, solution), 0);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Solver, ReferenceProblem, testing::ValuesIn(references),
                          rowName<Reference>);
+
+// Values beyond the readers' ranges, given to the solver all the same: their arithmetic
+// overflows, the loads and the reactions cannot balance, and no answer is converged.
+TEST(Solver, NeverCallsAnOverflowingModelConverged) {
+    const std::function<void(Model&)> changes[] = {
+        [](Model& model) { model.members[0].initialForce = 1e308; },
+        [](Model& model) {
+            model.members[0].axialStiffness = model.members[1].axialStiffness = 1e308;
+        },
+        [](Model& model) { model.nodes[0].position[0] = -1e308; },
+    };
+    for (const auto& change : changes) {
+        Model model = readGeometry(wire);
+        change(model);
+        EXPECT_NE(solve(model, readCase("1 1 0\n2 0 0 10\n", 1)).status, SolutionStatus::Converged);
+    }
+}
 
 } // namespace
 } // namespace ombrix
