@@ -167,6 +167,11 @@ std::string loadingReport(const Loading& loading, const std::string& loadingFile
 
 namespace {
 
+// A force as the reports show it: within the solution's tolerance of zero, zero.
+double shown(double force, const Solution& solution) {
+    return std::abs(force) <= solution.tolerance ? 0 : force;
+}
+
 std::string caseSummary(const Model& model, const LoadCase& loadCase, const Solution& solution,
                         ReportStyle style) {
     std::string text;
@@ -183,11 +188,11 @@ std::string caseSummary(const Model& model, const LoadCase& loadCase, const Solu
                   showInteger(static_cast<long long>(moved) + 1)});
     const auto [least, greatest] =
         std::minmax_element(solution.axialForces.begin(), solution.axialForces.end());
-    if (*greatest > 0)
+    if (shown(*greatest, solution) > 0)
         text +=
             line(style, Message::CaseLargestTension,
                  {showNumber(*greatest), showInteger(greatest - solution.axialForces.begin() + 1)});
-    if (*least < 0)
+    if (shown(*least, solution) < 0)
         text += line(style, Message::CaseLargestCompression,
                      {showNumber(*least), showInteger(least - solution.axialForces.begin() + 1)});
     long long slack = 0;
@@ -200,7 +205,9 @@ std::string caseSummary(const Model& model, const LoadCase& loadCase, const Solu
             loads[axis] += solution.loadFactor * load.force[axis];
     for (const Point& reaction : solution.reactions)
         for (int axis = 0; axis < 3; ++axis)
-            reactions[axis] += reaction[axis];
+            reactions[axis] += shown(reaction[axis], solution);
+    for (double& sum : reactions)
+        sum = shown(sum, solution);
     return text +
            line(style, Message::CaseLoadAndReactions,
                 {showNumber(loads[0]), showNumber(loads[1]), showNumber(loads[2]),
@@ -217,15 +224,16 @@ std::string caseTables(const Model& model, const Solution& solution, ReportStyle
         const Point& r = solution.reactions[n];
         const std::array<bool, 3>& held = model.nodes[n].restrained;
         if (held[0] || held[1] || held[2])
-            reactions.row({number, showNumber(r[0]), showNumber(r[1]), showNumber(r[2])});
+            reactions.row({number, showNumber(shown(r[0], solution)),
+                           showNumber(shown(r[1], solution)), showNumber(shown(r[2], solution))});
     }
     Table forces(style, Message::ForceTableTitle, Message::ForceTableHead, 8);
     for (std::size_t m = 0; m < model.members.size(); ++m) {
         const bool slack =
             model.members[m].kind == MemberKind::Cable && solution.axialForces[m] == 0;
-        forces.row(
-            {showInteger(static_cast<long long>(m) + 1),
-             slack ? say(style.language, Message::Slack) : showNumber(solution.axialForces[m])});
+        forces.row({showInteger(static_cast<long long>(m) + 1),
+                    slack ? say(style.language, Message::Slack)
+                          : showNumber(shown(solution.axialForces[m], solution))});
     }
     return displacements.text() + forces.text() + reactions.text();
 }

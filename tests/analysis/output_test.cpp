@@ -117,6 +117,16 @@ const Report reports[] = {
      },
      {"Not converged", "unstable at load factor 0.375, at a bifurcation; no stable state"},
      {"Bifurcation:"}},
+    {"rounding noise shown as zero",
+     [] {
+         Solution solution = someSolution(SolutionStatus::Converged);
+         solution.axialForces[0] = -1.1e-10;
+         solution.reactions[0][1] = 3e-11;
+         return caseReport(readGeometry(frame), readCase("1 1 0\n2 1 0 0\n", 1), solution,
+                           {Language::English, ListType::Complete});
+     },
+     {"sum of reactions: 0 0 0", "\r\n       1                   0\r\n"},
+     {"Largest compression", "e-1"}},
 };
 
 class Reports : public testing::TestWithParam<Report> {};
