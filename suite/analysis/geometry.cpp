@@ -1,6 +1,7 @@
 #include "geometry.h"
 
 #include "input_error.h"
+#include "member_law.h"
 #include "text_lines.h"
 
 #include <algorithm>
@@ -92,6 +93,9 @@ Numbered<Node> nodeIn(const TextLine& line, long long count) {
                         {}};
     for (int axis = 0; axis < 3; ++axis) {
         node.item.position[axis] = numberIn(fields[1 + axis], line.number);
+        if (!(std::abs(node.item.position[axis]) <= largestCoordinate))
+            throw InputError(line.number, Message::CoordinateOutOfRange,
+                             {showNumber(largestCoordinate)});
         node.item.restrained[axis] = restraintIn(fields[4 + axis], line.number);
     }
     return node;
@@ -112,16 +116,33 @@ int endNodeIn(std::string_view field, int line, const std::string& member, const
     return static_cast<int>(node - 1);
 }
 
+bool within(double value, double least, double most) {
+    return value >= least && value <= most;
+}
+
 void checkMember(const Member& member, const std::string& number, int line, const Model& model) {
-    if (lengthOf(model, member) == 0)
-        throw InputError(line, Message::ZeroLengthMember, {number});
+    if (!(lengthOf(model, member) >= shortestLength))
+        throw InputError(line, Message::MemberTooShort, {number, showNumber(shortestLength)});
     if (!(member.axialStiffness > 0))
         throw InputError(line, Message::StiffnessNotPositive, {number});
+    if (!within(member.axialStiffness, leastStiffness, largestStiffness))
+        throw InputError(line, Message::StiffnessOutOfRange,
+                         {number, showNumber(leastStiffness), showNumber(largestStiffness)});
+    if (!(std::abs(member.initialForce) <= largestForce))
+        throw InputError(line, Message::InitialForceOutOfRange, {number, showNumber(largestForce)});
     if (member.unstressedLength && !(*member.unstressedLength > 0))
         throw InputError(line, Message::UnstressedLengthNotPositive, {number});
     if (!member.unstressedLength && model.law == StrainLaw::Engineering &&
         !(member.axialStiffness + member.initialForce > 0))
         throw InputError(line, Message::InitialForceTooLow, {number});
+    // A Green member without L0 has no unstressed length when its initial force is large.
+    if (!member.unstressedLength && model.law == StrainLaw::Green)
+        return;
+    const double unstressed = MemberLaw::of(model, member).unstressedLength();
+    if (!within(unstressed, shortestLength, longestUnstressedLength))
+        throw InputError(line, Message::UnstressedLengthOutOfRange,
+                         {number, showNumber(unstressed), showNumber(shortestLength),
+                          showNumber(longestUnstressedLength)});
 }
 
 Numbered<Member> memberIn(const TextLine& line, long long count, const Model& model) {

@@ -2,6 +2,8 @@
 
 #include "text_lines.h"
 
+#include <cmath>
+
 namespace ombrix {
 namespace {
 
@@ -16,8 +18,11 @@ long long firstValueOf(const std::optional<TextLine>& line, Message missing, int
 NodalLoad loadIn(const TextLine& line) {
     const std::vector<std::string_view> fields = fieldsOf(line, 4, 4);
     NodalLoad load{integerIn(fields[0], line.number), {}, line.number};
-    for (int axis = 0; axis < 3; ++axis)
+    for (int axis = 0; axis < 3; ++axis) {
         load.force[axis] = numberIn(fields[1 + axis], line.number);
+        if (!(std::abs(load.force[axis]) <= largestForce))
+            throw InputError(line.number, Message::LoadOutOfRange, {showNumber(largestForce)});
+    }
     return load;
 }
 

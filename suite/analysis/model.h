@@ -10,6 +10,15 @@ namespace ombrix {
 
 using Point = std::array<double, 3>;
 
+// The ranges of the values a model and its loads may hold, so that no arithmetic on them
+// overflows, underflows or loses them in rounding.
+inline constexpr double largestCoordinate = 1e9; // in magnitude
+inline constexpr double shortestLength = 1e-9;   // of a member as given, and unstressed
+inline constexpr double longestUnstressedLength = 1e10;
+inline constexpr double leastStiffness = 1e-20; // EA
+inline constexpr double largestStiffness = 1e20;
+inline constexpr double largestForce = 1e20; // initial forces and loads, in magnitude
+
 enum class MemberKind { Bar, Cable }; // a cable carries tension only
 enum class StrainLaw { Engineering, Green };
 
