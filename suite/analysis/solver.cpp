@@ -60,6 +60,7 @@ class Path {
     Eigen::VectorXd appliedAt(double loadFactor) const;
     State stateAt(Eigen::VectorXd unknowns, double loadFactor) const;
     void setTolerances();
+    double targetAt(double loadFactor) const;
     bool converged(const State& state, bool stalled) const;
     bool improves(const State& trial, const State& now, double promised) const;
     bool runsAway(const State& state) const;
@@ -89,10 +90,11 @@ class Path {
     TangentFactor factor_;
     std::vector<Eigen::Vector3d> nodeLoads_;
     Eigen::VectorXd load_;
-    Eigen::VectorXd imbalance_;          // of the initial forces in the geometry given
-    double target_ = 0;                  // the out-of-balance force aimed at
-    std::vector<double> nodeTolerances_; // the same, or what rounding allows at the node
-    Eigen::VectorXd tolerances_;         // per unknown
+    Eigen::VectorXd imbalance_; // of the initial forces in the geometry given
+    double largestLoad_ = 0;
+    double largestInitialForce_ = 0;
+    std::vector<double> nodeFloors_; // what rounding allows at each node
+    Eigen::VectorXd floors_;         // the same per unknown
     int plannedSteps_;
     ProgressReport progress_;
     State start_;
@@ -120,23 +122,26 @@ Path::Path(const Model& model, const LoadCase& loadCase, const ProgressReport& p
     setTolerances();
 }
 
-// The out-of-balance force aimed at: a part in 1e9 of the largest load or initial member
-// force; and at each node that, or what the rounding of the displacements allows in the
-// node's members where that is larger. Both are fixed by the problem alone.
+// The forces that set the tolerance, and at each node what the rounding of the
+// displacements allows in its members: both fixed by the problem alone.
 void Path::setTolerances() {
-    double forces = 0;
     for (const Eigen::Vector3d& load : nodeLoads_)
-        forces = std::max(forces, load.cwiseAbs().maxCoeff());
+        largestLoad_ = std::max(largestLoad_, load.cwiseAbs().maxCoeff());
     for (double force : start_.sums.axialForces)
-        forces = std::max(forces, std::abs(force));
+        largestInitialForce_ = std::max(largestInitialForce_, std::abs(force));
     const double floorPerStiffness =
         roundingFloorFactor * std::numeric_limits<double>::epsilon() * structure_.size();
-    target_ = relativeTolerance * forces;
     for (double stiffness : structure_.nodeStiffness())
-        nodeTolerances_.push_back(std::max(target_, floorPerStiffness * stiffness));
-    tolerances_.resize(structure_.unknownCount());
+        nodeFloors_.push_back(floorPerStiffness * stiffness);
+    floors_.resize(structure_.unknownCount());
     for (int k = 0; k < structure_.unknownCount(); ++k)
-        tolerances_[k] = nodeTolerances_[structure_.unknown(k).node];
+        floors_[k] = nodeFloors_[structure_.unknown(k).node];
+}
+
+// The out-of-balance force aimed at: a part in 1e9 of the largest load applied or initial
+// member force, so that a state under a small part of the load is balanced as finely.
+double Path::targetAt(double loadFactor) const {
+    return relativeTolerance * std::max(loadFactor * largestLoad_, largestInitialForce_);
 }
 
 // The load at a load factor. Initial forces that are not in equilibrium in the geometry
@@ -161,10 +166,11 @@ State Path::stateAt(Eigen::VectorXd unknowns, double loadFactor) const {
 }
 
 // Balanced to the force aimed at, or, where the iterations have stopped gaining, to what
-// rounding allows.
+// rounding allows where that is larger.
 bool Path::converged(const State& state, bool stalled) const {
+    const double target = targetAt(state.loadFactor);
     const Eigen::ArrayXd force = state.residual.cwiseAbs().array();
-    return (force <= target_).all() || (stalled && (force <= tolerances_.array()).all());
+    return (force <= target).all() || (stalled && (force <= floors_.array().max(target)).all());
 }
 
 // The one merit of a trial state: a fall of the potential energy by a part of what the step
@@ -459,7 +465,7 @@ Solution Path::finish(SolutionStatus status) {
     solution.iterations = iterations_;
     solution.criticalPoint = critical_;
     solution.criticalLoadFactor = criticalLoadFactor_;
-    solution.tolerance = *std::min_element(nodeTolerances_.begin(), nodeTolerances_.end());
+    solution.tolerance = targetAt(current_.loadFactor);
     if (status == SolutionStatus::Mechanism) {
         solution.mechanismNode = structure_.unknown(singularUnknown_).node;
         solution.mechanismAxis = structure_.unknown(singularUnknown_).axis;
@@ -498,7 +504,8 @@ bool Path::balanced(const Solution& solution) const {
         sums[member.second] -= pull;
     }
     for (std::size_t node = 0; node < sums.size(); ++node)
-        if (!(sums[node].cwiseAbs().maxCoeff() <= 2 * nodeTolerances_[node]))
+        if (!(sums[node].cwiseAbs().maxCoeff() <=
+              2 * std::max(solution.tolerance, nodeFloors_[node])))
             return false;
     return true;
 }
