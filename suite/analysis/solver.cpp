@@ -371,8 +371,9 @@ bool Path::ahead(const State& state) {
 }
 
 // At a critical point, the finest step beyond it in trial: past a limit point the structure
-// snapped through to a far branch; past a bifurcation the path goes on unstable, and the
-// structure leaves it along its critical mode. The path so far says nothing of the next step.
+// snapped through to a far branch; past a bifurcation the path goes on unstable. From an
+// unstable state the structure leaves along its critical mode. The path so far says nothing
+// of the next step.
 bool Path::passCriticalPoint(Outcome outcome, State& trial) {
     if (outcome != Outcome::Jumped && outcome != Outcome::Unstable)
         return false;
@@ -381,8 +382,7 @@ bool Path::passCriticalPoint(Outcome outcome, State& trial) {
             outcome == Outcome::Jumped ? CriticalPoint::LimitPoint : CriticalPoint::Bifurcation;
         criticalLoadFactor_ = current_.loadFactor;
     }
-    if ((outcome == Outcome::Unstable || (checkEachStep_ && unstable(trial))) &&
-        !leaveAlongCriticalMode(trial))
+    if ((outcome == Outcome::Unstable || unstable(trial)) && !leaveAlongCriticalMode(trial))
         return false;
     accept(std::move(trial));
     lastIncrement_.setZero();
