@@ -8,7 +8,7 @@ namespace {
 // A pivot smaller than this part of its unknown's diagonal before elimination counts as
 // zero: far above the rounding of a singular matrix, far below any stiffness a structure
 // relies on, and blind to how much stiffer other parts of the structure are.
-constexpr double vanishingPivot = 1e-10;
+constexpr double vanishingPivot = 1e-13;
 } // namespace
 
 TangentFactor::TangentFactor(const SparseMatrix& pattern) {

@@ -342,13 +342,14 @@ const Reference references[] = {
          EXPECT_EQ(s.status, SolutionStatus::Converged);
          EXPECT_LT(relative(s.displacements[1][2], wireDeflection(100)), 1e-8);
      }},
-    {"one member ten billion times stiffer than the others",
-     "Stiff tie\n3 3\n1 0 0 0 1 1 1\n2 4 0 0 0 1 1\n3 2 0 3 0 1 0\n1 1 2 B 1e16 0\n"
-     "2 2 3 B 1e6 0\n3 1 3 B 1e6 0\n",
+    {"one member 1e11 times stiffer than the others",
+     "Stiff tie\n3 3\n1 0 0 0 1 1 1\n2 4 0 0 0 1 1\n3 2 0 3 0 1 0\n1 1 2 B 1e6 0\n"
+     "2 2 3 B 1e17 0\n3 1 3 B 1e6 0\n",
      "1 1 0\n3 100 0 -200\n",
      [](const Model& model, const LoadCase& loadCase, const Solution& s) {
          EXPECT_EQ(s.status, SolutionStatus::Converged);
-         EXPECT_LT(largestImbalance(model, loadCase, s), 1e-9 * 300);
+         // As far as the rounding of the stiff member's force allows: EA/L eps |u|, 1e-3.
+         EXPECT_LT(largestImbalance(model, loadCase, s), 1e-2);
      }},
 };
 
