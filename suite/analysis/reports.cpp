@@ -244,6 +244,8 @@ std::string criticalPointLine(const Solution& solution, ReportStyle style) {
     if (solution.endsAtCriticalPoint())
         return line(style, Message::CaseUnstable,
                     {loadFactor, criticalPointName(solution.criticalPoint, style.language)});
+    if (!(solution.loadFactor > solution.criticalLoadFactor))
+        return {};
     if (solution.criticalPoint == CriticalPoint::LimitPoint)
         return line(style, Message::CaseSnapThrough, {loadFactor});
     if (solution.criticalPoint == CriticalPoint::Bifurcation)

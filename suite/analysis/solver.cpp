@@ -239,7 +239,8 @@ Outcome Path::equilibrate(State& state, int most) {
     return converged(state, true) ? Outcome::Taken : Outcome::NotConverged;
 }
 
-// Where the state runs away or no step improves it: a mechanism where its tangent is singular.
+// Where a state runs away, no step improves it, or no step from it finds a balance: a
+// mechanism where its tangent is singular.
 Outcome Path::giveUp(const State& state) {
     factorAt(state, 0);
     return singularUnknown_ >= 0 ? Outcome::Mechanism : Outcome::NotConverged;
@@ -329,7 +330,8 @@ Outcome Path::step(double increment, int most, State& trial) {
 // limit point or took a bend of the path too sharp for one step: the steps close in on the
 // state it jumped to, and reach it once the rest of the way follows the path, or find the
 // limit point to the finest step, from where a step to that load snaps through. A finest
-// step that ends unstable has passed a bifurcation; one that finds no balance ends the path.
+// step that ends unstable has passed a bifurcation; one that finds no balance ends the path,
+// at a mechanism where the state it started from has a singular tangent.
 Outcome Path::followPath() {
     const double nominal = 1.0 / plannedSteps_;
     double increment = nominal;
@@ -359,7 +361,7 @@ Outcome Path::followPath() {
             increment = nominal;
             jumped.reset();
         } else {
-            return Outcome::NotConverged;
+            return giveUp(current_);
         }
     }
     return Outcome::Taken;
