@@ -20,12 +20,10 @@ constexpr double relativeTolerance = 1e-9; // of the largest load or initial mem
 constexpr double roundingFloorFactor = 8;  // ulps of the model's size behind the floor
 constexpr double firstShift = 1e-8;        // of each node's stiffness
 constexpr double largestShift = 1e3;
-constexpr double runawaySize = 100;        // of the model's size: a displacement nothing resists
-constexpr double sufficientFall = 1e-4;    // of the fall of the energy that a step promises
-constexpr double energyRounding = 1e-12;   // of the energy's terms
-constexpr int mostHalvings = 6;            // of a Newton step, searching along it
-constexpr int chordSamples = 16;           // where a step is looked at for a fall of the load
-constexpr double curvatureRounding = 1e-9; // of the curvature's terms
+constexpr double runawaySize = 100;      // of the model's size: a displacement nothing resists
+constexpr double sufficientFall = 1e-4;  // of the fall of the energy that a step promises
+constexpr double energyRounding = 1e-12; // of the energy's terms
+constexpr int mostHalvings = 6;          // of a Newton step, searching along it
 constexpr double escapeDistance = 1e-3; // of the model's size: the first move off an unstable state
 constexpr int inverseIterations = 20;
 constexpr int mostKrylovIterations = 8;
@@ -40,15 +38,18 @@ struct State {
     Eigen::VectorXd residual; // load minus resistance, over the free unknowns
     double potential = 0;     // strain energy minus the work of the load
     double rounding = 0;      // of the potential
+    // Of a structure with bars, once examined: the inertia of its tangent and, where that is
+    // regular, the path's tangent du / d(load factor).
+    std::optional<Inertia> inertia;
+    Eigen::VectorXd pathTangent;
 };
 
 double largest(const Eigen::VectorXd& forces) {
     return forces.size() ? forces.lpNorm<Eigen::Infinity>() : 0;
 }
 
-// How an equilibrium iteration or a load step ended. Jumped: balanced, but where the load that
-// the structure carries along the step falls between its ends. Unstable: balanced on the path,
-// in an unstable state.
+// How an equilibrium iteration or a load step ended. Jumped: balanced, but on another branch
+// than the one the step started from. Unstable: balanced on the path, in an unstable state.
 enum class Outcome { Taken, NotConverged, Mechanism, Jumped, Unstable };
 
 class Path {
@@ -67,7 +68,7 @@ class Path {
     void report(const State& state, int iteration) const;
 
     Inertia factorAt(const State& state, double shift);
-    bool unstable(const State& state);
+    bool examineUnstable(State& state);
     Outcome equilibrate(State& state, int most);
     Outcome giveUp(const State& state);
     bool descend(State& state, double& shift);
@@ -76,12 +77,11 @@ class Path {
     bool continuous(const State& from, const State& to) const;
     Outcome step(double increment, int most, State& trial);
     Outcome followPath();
-    bool ahead(const State& state);
+    bool ahead(const State& state) const;
     bool passCriticalPoint(Outcome outcome, State& trial);
     bool leaveAlongCriticalMode(State& state);
     Eigen::VectorXd criticalMode() const;
     void accept(State&& state);
-    void restart();
     Solution finish(SolutionStatus status);
     bool balanced(const Solution& solution) const;
 
@@ -97,13 +97,11 @@ class Path {
     Eigen::VectorXd floors_;         // the same per unknown
     int plannedSteps_;
     ProgressReport progress_;
-    State start_;
     State current_;
     Eigen::VectorXd lastIncrement_;
     double lastLoadIncrement_ = 0;
     int steps_ = 0;
     int iterations_ = 0;
-    bool checkEachStep_ = false; // for stability, once the path has passed a bifurcation
     CriticalPoint critical_ = CriticalPoint::None;
     double criticalLoadFactor_ = 0;
     bool lastTangentRegular_ = false;
@@ -117,9 +115,10 @@ Path::Path(const Model& model, const LoadCase& loadCase, const ProgressReport& p
       imbalance_(structure_.freePart(
           structure_.sumsAt(Eigen::VectorXd::Zero(structure_.unknownCount())).nodeForces)),
       plannedSteps_(loadCase.steps > 0 ? loadCase.steps : 1), progress_(progress),
-      start_(stateAt(Eigen::VectorXd::Zero(structure_.unknownCount()), 0)), current_(start_),
+      current_(stateAt(Eigen::VectorXd::Zero(structure_.unknownCount()), 0)),
       lastIncrement_(Eigen::VectorXd::Zero(structure_.unknownCount())) {
     setTolerances();
+    examineUnstable(current_);
 }
 
 // The forces that set the tolerance, and at each node what the rounding of the
@@ -127,7 +126,7 @@ Path::Path(const Model& model, const LoadCase& loadCase, const ProgressReport& p
 void Path::setTolerances() {
     for (const Eigen::Vector3d& load : nodeLoads_)
         largestLoad_ = std::max(largestLoad_, load.cwiseAbs().maxCoeff());
-    for (double force : start_.sums.axialForces)
+    for (double force : current_.sums.axialForces)
         largestInitialForce_ = std::max(largestInitialForce_, std::abs(force));
     const double floorPerStiffness =
         roundingFloorFactor * std::numeric_limits<double>::epsilon() * structure_.size();
@@ -210,8 +209,16 @@ Inertia Path::factorAt(const State& state, double shift) {
     return inertia;
 }
 
-bool Path::unstable(const State& state) {
-    return factorAt(state, 0).negativePivots > 0;
+// A structure of cables alone has a positive semi-definite tangent: it can neither snap
+// through nor buckle. A state of one with bars is factorised: its inertia says whether it
+// is stable, and the factorisation gives the path's tangent there.
+bool Path::examineUnstable(State& state) {
+    if (!structure_.hasBars())
+        return false;
+    state.inertia = factorAt(state, 0);
+    if (state.inertia->positiveDefinite())
+        state.pathTangent = factor_.solve(load_ - imbalance_);
+    return state.inertia->negativePivots > 0;
 }
 
 // Newton-Raphson at a fixed load, each step down the potential energy. Where the tangent is
@@ -292,19 +299,17 @@ bool Path::krylovStep(State& state) {
     return true;
 }
 
-// Whether a step followed its path: the load that the structure carries along the step
-// never falls between its ends. Where it does, the structure gave way on the way, and the
-// step jumped over a limit point to a far branch. Cables alone never give way.
+// Whether a step followed its path: its increment is the one that the path's tangents at
+// both its ends foresee, to within half its size. On the way to a limit point the path
+// bends from them by less than that, unless a step goes more than three quarters of the
+// way; past a limit point the step lands on a far branch, about its whole size away from
+// what either end foresees.
 bool Path::continuous(const State& from, const State& to) const {
-    if (!structure_.hasBars())
-        return true;
-    const Eigen::VectorXd step = to.unknowns - from.unknowns;
-    for (int k = 0; k < chordSamples; ++k) {
-        const Curvature curvature =
-            structure_.curvatureAlong(from.unknowns + (k + 0.5) / chordSamples * step, step);
-        if (curvature.value < -curvatureRounding * curvature.scale)
+    const Eigen::VectorXd went = to.unknowns - from.unknowns;
+    const double increment = to.loadFactor - from.loadFactor;
+    for (const Eigen::VectorXd* tangent : {&from.pathTangent, &to.pathTangent})
+        if (tangent->size() > 0 && largest(went - increment * *tangent) > largest(went) / 2)
             return false;
-    }
     return true;
 }
 
@@ -319,9 +324,10 @@ Outcome Path::step(double increment, int most, State& trial) {
     const Outcome outcome = equilibrate(trial, most);
     if (outcome != Outcome::Taken)
         return outcome;
+    const bool unstable = examineUnstable(trial);
     if (!continuous(current_, trial))
         return Outcome::Jumped;
-    if (checkEachStep_ && unstable(trial))
+    if (unstable)
         return Outcome::Unstable;
     return Outcome::Taken;
 }
@@ -368,8 +374,8 @@ Outcome Path::followPath() {
 }
 
 // Whether a state that a step jumped to lies ahead on the path from the current state.
-bool Path::ahead(const State& state) {
-    return continuous(current_, state) && !(checkEachStep_ && unstable(state));
+bool Path::ahead(const State& state) const {
+    return continuous(current_, state) && !(state.inertia && state.inertia->negativePivots > 0);
 }
 
 // At a critical point, the finest step beyond it in trial: past a limit point the structure
@@ -384,7 +390,7 @@ bool Path::passCriticalPoint(Outcome outcome, State& trial) {
             outcome == Outcome::Jumped ? CriticalPoint::LimitPoint : CriticalPoint::Bifurcation;
         criticalLoadFactor_ = current_.loadFactor;
     }
-    if ((outcome == Outcome::Unstable || unstable(trial)) && !leaveAlongCriticalMode(trial))
+    if (trial.inertia->negativePivots > 0 && !leaveAlongCriticalMode(trial))
         return false;
     accept(std::move(trial));
     lastIncrement_.setZero();
@@ -398,7 +404,7 @@ bool Path::leaveAlongCriticalMode(State& state) {
     const Eigen::VectorXd away = escapeDistance * structure_.size() * criticalMode();
     for (const double side : {1.0, -1.0}) {
         State moved = stateAt(state.unknowns + side * away, state.loadFactor);
-        if (equilibrate(moved, mostEscapeIterations) == Outcome::Taken && !unstable(moved)) {
+        if (equilibrate(moved, mostEscapeIterations) == Outcome::Taken && !examineUnstable(moved)) {
             state = std::move(moved);
             return true;
         }
@@ -427,32 +433,17 @@ void Path::accept(State&& state) {
     ++steps_;
 }
 
-void Path::restart() {
-    current_ = start_;
-    lastIncrement_.setZero();
-    lastLoadIncrement_ = 0;
-    steps_ = 0;
-    critical_ = CriticalPoint::None;
-}
-
-// Only a stable state is an answer. The final state is checked; where it is unstable, the
-// path passed a bifurcation, and it is followed again with every state checked.
+// Only a stable state is an answer. A structure with bars had each state examined on the
+// way; one of cables alone can only be singular, which a factorisation shows where the
+// last one was not regular.
 Solution Path::run() {
-    for (;;) {
-        const Outcome outcome = followPath();
-        if (outcome != Outcome::Taken)
-            return finish(outcome == Outcome::Mechanism ? SolutionStatus::Mechanism
-                                                        : SolutionStatus::NotConverged);
-        const Inertia inertia = factorAt(current_, 0);
-        if (inertia.singularUnknown >= 0)
-            return finish(SolutionStatus::Mechanism);
-        if (inertia.negativePivots == 0)
-            return finish(SolutionStatus::Converged);
-        if (checkEachStep_)
-            return finish(SolutionStatus::NotConverged);
-        checkEachStep_ = true;
-        restart();
-    }
+    const Outcome outcome = followPath();
+    if (outcome != Outcome::Taken)
+        return finish(outcome == Outcome::Mechanism ? SolutionStatus::Mechanism
+                                                    : SolutionStatus::NotConverged);
+    if (!current_.inertia && !lastTangentRegular_)
+        factorAt(current_, 0);
+    return finish(singularUnknown_ >= 0 ? SolutionStatus::Mechanism : SolutionStatus::Converged);
 }
 
 Point pointOf(const Eigen::Vector3d& vector) {

@@ -141,25 +141,6 @@ MemberSums Structure::sumsAt(const Eigen::VectorXd& unknowns) const {
     return sums;
 }
 
-Curvature Structure::curvatureAlong(const Eigen::VectorXd& unknowns,
-                                    const Eigen::VectorXd& direction) const {
-    Curvature curvature;
-    for (const Bar& bar : bars_) {
-        const Stretched member = stretched(bar, unknowns);
-        if (member.length == 0)
-            continue;
-        const Eigen::Vector3d moved =
-            displacementOf(bar.second, direction) - displacementOf(bar.first, direction);
-        const double along = member.span.dot(moved) / member.length;
-        const double geometric = member.response.force / member.length;
-        const double material = (member.response.stiffness - geometric) * along * along;
-        const double across = geometric * moved.squaredNorm();
-        curvature.value += material + across;
-        curvature.scale += std::abs(material) + std::abs(across);
-    }
-    return curvature;
-}
-
 const SparseMatrix& Structure::tangentAt(const Eigen::VectorXd& unknowns, double shift) {
     double* values = tangent_.valuePtr();
     std::fill(values, values + tangent_.nonZeros(), 0.0);

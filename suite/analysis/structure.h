@@ -29,13 +29,6 @@ struct MemberSums {
     double strainEnergy = 0;
 };
 
-// The second derivative of the strain energy along a direction, and the size of its terms,
-// against which its rounding is judged.
-struct Curvature {
-    double value = 0;
-    double scale = 0;
-};
-
 class Structure {
   public:
     explicit Structure(const Model& model);
@@ -49,8 +42,6 @@ class Structure {
 
     std::vector<Eigen::Vector3d> displacements(const Eigen::VectorXd& unknowns) const;
     MemberSums sumsAt(const Eigen::VectorXd& unknowns) const;
-    Curvature curvatureAlong(const Eigen::VectorXd& unknowns,
-                             const Eigen::VectorXd& direction) const;
 
     // The tangent stiffness at the state, plus shift times each unknown's node stiffness on
     // its diagonal; the lower triangle only, in a pattern fixed at construction.
