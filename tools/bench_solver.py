@@ -19,7 +19,11 @@ import tempfile
 import time
 
 NETS = [(10, 5), (30, 5), (100, 3), (300, 1)]   # cells, runs of ours
-CALCULIX_RUNS = {10: 3, 30: 3, 100: 1}          # 300 x 300 would take CalculiX hours
+# CalculiX's runs, at its default convergence criterion (an out-of-balance force below
+# 0.5 % of the average force). At 100 x 100 its residual stalls near 0.6 N, above the
+# criterion's 0.36 N, from the eighth increment on; 300 x 300 would take it hours.
+CALCULIX_RUNS = {10: 3, 30: 3}
+CALCULIX_NOT_RUN = {100: "does not converge", 300: "not run: hours"}
 EA, FORCE, LOAD, AREA = 1e5, 1000.0, -10.0, 1e-4
 
 
@@ -35,8 +39,9 @@ def node(cells, i, j):
 
 
 def calculix_deck(cells):
-    """The net for CalculiX: T3D2 trusses (which it expands into bricks, so the initial
-    stress is given at all 8 integration points), a material linear in Green strain."""
+    """The net for CalculiX: T3D2 trusses (which it expands into 8-node bricks, so the
+    initial stress is given at all 8 integration points), a material linear in Green
+    strain."""
     lines = ["*HEADING", "flat cable net %d x %d" % (cells, cells), "*NODE"]
     for j in range(cells + 1):
         for i in range(cells + 1):
@@ -63,13 +68,10 @@ def calculix_deck(cells):
               "*SOLID SECTION, ELSET=NET, MATERIAL=CABLE", "%.17g" % AREA,
               "*BOUNDARY", "EDGE, 1, 3", "*INITIAL CONDITIONS, TYPE=STRESS"] + stresses
     # Ten fixed increments, as ours. The controls let CalculiX iterate on in an increment
-    # instead of stopping when a residual grows on the way, and take an out-of-balance
-    # force below 5 % of the average force (its default, 0.5 %, is never reached by the
-    # 100 x 100 net, whose residual stalls near 0.6 N); the deflections still agree with
-    # ours to the digits CalculiX prints.
+    # instead of stopping when a residual grows on the way; its convergence criterion is
+    # its own default (an out-of-balance force below 0.5 % of the average force).
     lines += ["*STEP, NLGEOM, INC=1000", "*CONTROLS, PARAMETERS=TIME INCREMENTATION",
               "100, 100, 100, 200, 100, 100, 0, 100",
-              "*CONTROLS, PARAMETERS=FIELD, FIELD=DISPLACEMENT", "0.05, 0.01",
               "*STATIC, DIRECT", "0.1, 1.0",
               "*CLOAD", "INNER, 3, %.1f" % LOAD, "*NODE PRINT, NSET=INNER", "U", "*END STEP"]
     return "\n".join(lines) + "\n"
@@ -133,7 +135,7 @@ def main(native, windows):
                 row += [spread(one), spread(two), "%.6f (CalculiX %.6f)" % (here["middle"], middle),
                         "%.1e" % difference]
             else:
-                row += ["not run: hours", "not run: hours", "%.6f" % here["middle"], "-"]
+                row += [CALCULIX_NOT_RUN[cells]] * 2 + ["%.6f" % here["middle"], "-"]
             print("| " + " | ".join(row) + " |", flush=True)
 
 
