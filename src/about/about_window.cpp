@@ -114,7 +114,7 @@ void endWelcome() {
 
 } // namespace
 
-void aboutWindowProcedure(platform::Window, platform::WindowEvent event, Canvas canvas) {
+void aboutWindowProcedure(platform::Window window, platform::WindowEvent event, Canvas canvas) {
     switch (event) {
     case platform::WindowEvent::Paint: paint(canvas); break;
     case platform::WindowEvent::Painted:
@@ -126,8 +126,8 @@ void aboutWindowProcedure(platform::Window, platform::WindowEvent event, Canvas 
     case platform::WindowEvent::Timer:
     case platform::WindowEvent::LeftClick: endWelcome(); break;
     case platform::WindowEvent::CloseRequest: welcome.welcomeDone = true; break;
-    case platform::WindowEvent::Created:
-    case platform::WindowEvent::Destroyed: break;
+    case platform::WindowEvent::Destroyed: std::erase(welcome.aboutWindows, window); break;
+    case platform::WindowEvent::Created: break;
     }
 }
 
@@ -137,6 +137,12 @@ void onAboutButton(platform::Dialog, int, platform::ControlEvent) {
         welcomeClassName, "About OMBRIX", welcome.welcomeWidth, welcome.welcomeHeight);
     if (!about)
         return;
+    welcome.aboutWindows.push_back(about);
     centreOnDesktop(about);
     platform::showWindow(about, showNormally);
+}
+
+void closeAboutWindows() {
+    for (const platform::Window about : std::vector(welcome.aboutWindows))
+        platform::destroyWindow(about);
 }

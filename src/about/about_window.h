@@ -2,6 +2,8 @@
 
 #include "platform/platform.h"
 
+#include <vector>
+
 // The welcome window shown once at start-up, and the window class it shares with the
 // About window.
 struct WelcomeWindow {
@@ -11,6 +13,8 @@ struct WelcomeWindow {
     // The size of both windows: the desktop's right and bottom edges over 2.5.
     int welcomeWidth = 0;
     int welcomeHeight = 0;
+    // The About windows open now; they close with the panel.
+    std::vector<platform::Window> aboutWindows;
 };
 
 extern WelcomeWindow welcome;
@@ -37,3 +41,6 @@ void aboutWindowProcedure(platform::Window window, platform::WindowEvent event,
 
 // Click handler of the About button: a further About window each time.
 void onAboutButton(platform::Dialog dialog, int controlId, platform::ControlEvent event);
+
+// Closes every About window, as the panel closes.
+void closeAboutWindows();

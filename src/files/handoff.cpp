@@ -1,6 +1,7 @@
 #include "files/handoff.h"
 
 #include "files/shell_files.h"
+#include "handoff/handoff.h"
 #include "platform/platform.h"
 #include "text/text_file.h"
 
@@ -25,7 +26,7 @@ std::optional<LanguageText> languageIn(std::string_view sharedParamsFile) {
 }
 
 std::optional<std::string> workingDirectory() {
-    const std::optional<std::string> contents = readShellFile(workDirFileName);
+    const std::optional<std::string> contents = readShellFile(handoff::workDirFile);
     return contents ? workingDirectoryIn(*contents) : std::nullopt;
 }
 
@@ -34,7 +35,8 @@ void readSharedLanguage(LanguageText& language) {
     const std::optional<std::string> workDir = workingDirectory();
     if (!workDir)
         return;
-    const std::optional<std::string> sharedParams = platform::readFile(*workDir + "\\Comomb.dat");
+    const std::optional<std::string> sharedParams =
+        platform::readFile(*workDir + "\\" + std::string(handoff::sharedParametersFile));
     if (sharedParams)
         language = languageIn(*sharedParams).value_or(language);
 }

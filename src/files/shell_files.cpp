@@ -36,7 +36,7 @@ void removeLeftoverShellFiles() {
         platform::removeLeftoverReplacements(shellFilePath(name));
 }
 
-void reportUnsavedShellFiles() {
+void reportUnsavedShellFiles(bool atExit) {
     const std::vector<std::string> names = std::exchange(unsavedShellFiles.unreported, {});
     if (names.empty())
         return;
@@ -44,7 +44,9 @@ void reportUnsavedShellFiles() {
     std::string list;
     for (const std::string& name : names)
         list += "\n    " + shellFilePath(name);
-    showShellInformation("These files of the shell could not be written:" + list +
-                         "\n\nThe start folder may be read-only or full. The shell carries on, "
-                         "but changed settings will not be kept.");
+    showShellInformation(
+        "These files of the shell could not be written:" + list +
+        "\n\nThe start folder may be read-only or full. " +
+        (atExit ? "The settings changed in this session will not be there at the next start."
+                : "The shell carries on, but changed settings will not be kept."));
 }

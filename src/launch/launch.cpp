@@ -7,6 +7,7 @@
 #include "files/file_set.h"
 #include "files/recent.h"
 #include "files/settings.h"
+#include "handoff/handoff.h"
 #include "ids.h"
 #include "launch/command_line.h"
 #include "launch/manuals.h"
@@ -18,6 +19,8 @@
 #include <array>
 #include <optional>
 #include <string>
+
+AnalysisSteps analysisSteps;
 
 namespace {
 
@@ -43,6 +46,7 @@ struct LaunchButton {
     Folder folder;
     Arguments arguments;
     Mode mode;
+    CommandLineForm commandLineForm = CommandLineForm::afterBlank;
 };
 
 constexpr std::array<LaunchButton, 16> launchButtons{{
@@ -63,8 +67,8 @@ constexpr std::array<LaunchButton, 16> launchButtons{{
      Mode::startBeside},
     {IDC_DIAGRAMS, "\\Charts.exe", false, Folder::start, Arguments::tab, Mode::startBeside},
     {IDC_PRINT, "\\Printout.exe", false, Folder::start, Arguments::textFile, Mode::startBeside},
-    {IDC_VIEW_EDIT, "\\Notepad.exe", false, Folder::windows, Arguments::textFile,
-     Mode::startBeside},
+    {IDC_VIEW_EDIT, "\\Notepad.exe", false, Folder::windows, Arguments::textFile, Mode::startBeside,
+     CommandLineForm::afterProgramPath},
     // Their programs and documents are looked for by the manuals' own rules.
     {IDC_USERS_GUIDE, "", false, Folder::manual, Arguments::usersGuide, Mode::startBeside},
     {IDC_HELP_BUTTON, "", false, Folder::manual, Arguments::help, Mode::startBeside},
@@ -107,7 +111,6 @@ std::optional<std::string> prepareAnalysisFiles(Dialog dialog) {
     if (refuseUnusableName(fileSet.geometryFile) || refuseUnusableName(fileSet.outputFile) ||
         refuseOutputConflict())
         return std::nullopt;
-    platform::setEnabled(dialog, IDC_INCARC, true);
     platform::setEnabled(dialog, IDC_SELECT_LOADING, true);
     setTextFileCaption(dialog, outputFileItem, "Output File");
     rememberInputFile();
@@ -126,6 +129,27 @@ std::optional<std::string> prepareLoadingFile(Dialog dialog) {
     return commandLineName(fileSet.loadingFile);
 }
 
+// The files and options on the panel that INPUT prepares an analysis from.
+PreparedFiles panelFiles() {
+    return {fileSet.geometryFile, fileSet.outputFile, settings.listType, settings.outputLanguage};
+}
+
+// I T E R solves what INPUT and INCARC prepared: only while the panel still names it.
+bool refuseChangedPanel() {
+    if (analysisSteps.prepared != panelFiles()) {
+        showShellError("The geometry file, the output file or the output options on the panel "
+                       "are not those the analysis was prepared with.\n\nRun INPUT and INCARC "
+                       "again before I T E R.");
+        return true;
+    }
+    if (analysisSteps.loadsPreparedFrom != fileSet.loadingFile) {
+        showShellError("The loading file on the panel is not the one the load cases were "
+                       "prepared from.\n\nRun INCARC again before I T E R.");
+        return true;
+    }
+    return false;
+}
+
 // " 7 12": each selected label after one blank; a single blank when none is selected.
 std::string caseLabelArguments() {
     std::string arguments = " ";
@@ -136,7 +160,8 @@ std::string caseLabelArguments() {
 }
 
 // View/Edit and Print pass the file chosen last in the text-file list unquoted, as their
-// programs take the whole command line as one name; one TAB asks for a new, empty text.
+// programs take the whole command line as one name; one TAB asks Print for a new, empty
+// text, and no name at all asks Notepad for one.
 std::optional<std::string> prepareTextFile(int controlId) {
     if (selectedTextFile.isBlank()) {
         showShellInformation("Choose a file in the File list first: View/Edit and Print open "
@@ -146,16 +171,21 @@ std::optional<std::string> prepareTextFile(int controlId) {
     const bool isNewText = selectedTextFile.trimmed() == "\t";
     if (!isNewText && refuseUnusableName(selectedTextFile))
         return std::nullopt;
-    if (controlId == IDC_VIEW_EDIT)
-        rememberInputFile();
-    return selectedTextFile.str();
+    if (controlId != IDC_VIEW_EDIT)
+        return selectedTextFile.str();
+    rememberInputFile();
+    // Notepad opens an empty document when it is given no file: a TAB it would take for one.
+    return isNewText ? std::string() : selectedTextFile.str();
 }
 
 std::optional<std::string> prepareArguments(Dialog dialog, const LaunchButton& button) {
     switch (button.arguments) {
     case Arguments::analysisFiles: return prepareAnalysisFiles(dialog);
     case Arguments::loadingFile: return prepareLoadingFile(dialog);
-    case Arguments::caseLabels: return caseLabelArguments();
+    case Arguments::caseLabels:
+        if (refuseChangedPanel())
+            return std::nullopt;
+        return caseLabelArguments();
     case Arguments::geometryFile:
         if (refuseUnusableName(fileSet.geometryFile))
             return std::nullopt;
@@ -170,18 +200,12 @@ std::optional<std::string> prepareArguments(Dialog dialog, const LaunchButton& b
 
 // ---- The program file
 
-std::string secondEdition(std::string_view program) {
-    const std::size_t extension = program.rfind('.');
-    return std::string(program.substr(0, extension)) + " 20" +
-           std::string(program.substr(extension));
-}
-
 // The program file of the button: the second edition when there is one beside the first.
 std::string chooseProgram(const LaunchButton& button) {
     const std::string folder =
         button.folder == Folder::start ? folders.startDir.str() : platform::windowsDirectory();
     if (button.hasSecondEdition) {
-        std::string launchPath20 = folder + secondEdition(button.program);
+        std::string launchPath20 = folder + handoff::secondEdition(button.program);
         if (platform::fileExists(launchPath20))
             return launchPath20;
     }
@@ -206,17 +230,54 @@ bool programExists(const std::string& launchPath) {
     return false;
 }
 
+// What the status line says of an analysis step that ran: only a step that did all it was
+// asked for has "Finished".
+StatusText stepStatus(int exitCode) {
+    switch (exitCode) {
+    case handoff::stepDone: return StatusText("Finished");
+    case handoff::stepCancelled: return StatusText("* Cancelled");
+    default: return StatusText("* Failed");
+    }
+}
+
+// What a step undoes before it runs: a step that fails must leave nothing of an earlier run
+// to go on with.
+void beforeAnalysisStep(Dialog dialog, int controlId) {
+    if (controlId == IDC_ITER)
+        return;
+    resetCaseList(dialog);
+    caseSelection.caseCount = 0;
+    analysisSteps.loadsPreparedFrom.reset();
+    if (controlId == IDC_INPUT) {
+        platform::setEnabled(dialog, IDC_INCARC, false);
+        analysisSteps.prepared.reset();
+    }
+}
+
+// INCARC is offered once INPUT has prepared the analysis; the case list offers what the
+// loading processor prepared, even when it refused some cases.
+void afterAnalysisStep(Dialog dialog, int controlId, int exitCode) {
+    if (controlId == IDC_INPUT && exitCode == handoff::stepDone) {
+        platform::setEnabled(dialog, IDC_INCARC, true);
+        analysisSteps.prepared = panelFiles();
+    } else if (controlId == IDC_INCARC) {
+        readLoadCases(dialog, exitCode == handoff::stepDone);
+        analysisSteps.loadsPreparedFrom = fileSet.loadingFile;
+    }
+}
+
 // INPUT, INCARC and I T E R: the shell waits for the program, logging its start and end.
-// Once the loading processor has run, the case list offers the cases it prepared.
 void runAnalysisStep(Dialog dialog, const LaunchButton& button, const std::string& launchPath,
                      const std::string& launchArguments) {
+    beforeAnalysisStep(dialog, button.controlId);
     addStatusLine(dialog, launchPath, StatusText("Launched"));
-    StatusText statusText("Finished");
-    if (!runAndWait(dialog, launchPath, launchArguments)) {
+    const std::optional<int> exitCode = runAndWait(dialog, launchPath, launchArguments);
+    StatusText statusText("* Failed running");
+    if (!exitCode) {
         showShellInformation(" * Failed running: " + launchPath + " ");
-        statusText = "* Failed running";
-    } else if (button.controlId == IDC_INCARC) {
-        readLoadCases(dialog);
+    } else {
+        statusText = stepStatus(*exitCode);
+        afterAnalysisStep(dialog, button.controlId, *exitCode);
     }
     addStatusLine(dialog, launchPath, statusText);
 }
@@ -245,7 +306,8 @@ void onLaunchButton(Dialog dialog, int controlId, platform::ControlEvent) {
         return;
     if (button->mode == Mode::runAndWait)
         runAnalysisStep(dialog, *button, command->launchPath, command->launchArguments);
-    else if (!startProgram(dialog, controlId, command->launchPath, command->launchArguments))
+    else if (!startProgram(dialog, controlId, command->launchPath, command->launchArguments,
+                           button->commandLineForm))
         return;
     pollPrograms(dialog);
 }

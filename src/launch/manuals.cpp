@@ -63,6 +63,14 @@ std::optional<std::string> guideArgument(bool romanian) {
     return quoted(guides[1 - chosen]);
 }
 
+// The guide in the chosen language, or the other one when only that one is there.
+std::string guideToOpenByHand(bool romanian) {
+    const std::string chosen =
+        folders.docDir.str() + (romanian ? "Ombrix-ro.doc" : "Ombrix-en.doc");
+    const std::string other = folders.docDir.str() + (romanian ? "Ombrix-en.doc" : "Ombrix-ro.doc");
+    return !platform::fileExists(chosen) && platform::fileExists(other) ? other : chosen;
+}
+
 bool isRomanian(const LanguageText& language) {
     return language.first() == 'r' || language.first() == 'R';
 }
@@ -74,11 +82,9 @@ std::optional<LaunchCommand> usersGuideCommand(platform::Dialog dialog) {
     const bool romanian = isRomanian(settings.outputLanguage);
     const std::optional<std::string> word = findWord();
     if (!word) {
-        const std::string guide =
-            folders.docDir.str() + (romanian ? "Ombrix-ro.doc" : "Ombrix-en.doc");
         showShellError("WinWord Not Found!\nCan Not Open User's Guide.\nTry yourself to launch "
                        "Word \nand open " +
-                       guide);
+                       guideToOpenByHand(romanian));
         return std::nullopt;
     }
     const std::optional<std::string> guide = guideArgument(romanian);

@@ -2,6 +2,7 @@
 
 #include "base/messages.h"
 #include "ids.h"
+#include "text/quoting.h"
 
 #include <string>
 #include <vector>
@@ -40,10 +41,18 @@ void reportFullTable() {
                    "programs.");
 }
 
+std::string commandLineOf(const ProcessSlot& slot) {
+    const std::string arguments(trimmedText(slot.argumentText));
+    if (slot.commandLineForm == CommandLineForm::afterBlank)
+        return " " + arguments;
+    return arguments.empty() ? quoted(slot.programPath)
+                             : quoted(slot.programPath) + " " + arguments;
+}
+
 // Starts the slot's program: the state word of its status line.
 StatusText startInSlot(ProcessSlot& slot) {
     const std::optional<platform::StartedProcess> started =
-        platform::startProcess(slot.programPath, " " + std::string(trimmedText(slot.argumentText)));
+        platform::startProcess(slot.programPath, commandLineOf(slot));
     if (started) {
         slot.slotState = slotStarted;
         slot.processHandle = started->process;
@@ -63,7 +72,7 @@ void resetProcessTable() {
 }
 
 bool startProgram(Dialog dialog, int controlId, const std::string& programPath,
-                  const std::string& arguments) {
+                  const std::string& arguments, CommandLineForm form) {
     if (processTable.usedSlotCount >= processSlotCount) {
         reportFullTable();
         return false;
@@ -71,6 +80,7 @@ bool startProgram(Dialog dialog, int controlId, const std::string& programPath,
     ProcessSlot& slot = processTable.slots[static_cast<std::size_t>(processTable.usedSlotCount++)];
     slot.programPath = programPath;
     slot.argumentText = arguments;
+    slot.commandLineForm = form;
     slot.slotState = slotEnded;
     slot.displayName = displayName(dialog, controlId, slot);
     addStatusLine(dialog, slot.displayName, startInSlot(slot));

@@ -68,8 +68,10 @@ void dressPanel(Dialog dialog) {
         platform::setControlBackground(dialog, controlId, colour);
 }
 
-// E X I T, the hidden Cancel, the Escape key and the close box all end up here.
+// E X I T, the hidden Cancel, the Escape key and the close box all end up here. The About
+// windows go with the panel, before the questions of the exit.
 void closePanel(Dialog dialog, int, ControlEvent) {
+    closeAboutWindows();
     platform::destroyDialog(dialog);
 }
 

@@ -54,7 +54,7 @@ bool endRunningPrograms(const std::vector<platform::Process>& running) {
 
 void saveRecentList() {
     exchangeRecentFile("W");
-    reportUnsavedShellFiles();
+    reportUnsavedShellFiles(true);
 }
 
 void removeLanguageFile() {

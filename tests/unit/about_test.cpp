@@ -71,10 +71,18 @@ class AboutWindow : public ShellTest {
     }
 };
 
-TEST_F(AboutWindow, EachPressOpensOnePaintedInItsColoursThatStaysUntilClosed) {
+TEST_F(AboutWindow, EachPressOpensOnePaintedInItsColoursThatStaysUntilThePanelCloses) {
     fake::state().mainLoop = [](platform::Dialog panel) {
         fake::click(panel, IDC_ABOUT);
         fake::click(panel, IDC_ABOUT);
+        const std::vector<fake::Window>& windows = fake::state().windows;
+        ASSERT_EQ(windows.size(), 3u);
+        EXPECT_TRUE(windows[1].visible && windows[2].visible);
+        const platform::Window about = reinterpret_cast<platform::Window>(std::uintptr_t{2});
+        for (auto event : {platform::WindowEvent::LeftClick, platform::WindowEvent::Painted})
+            fake::deliver(about, event);
+        EXPECT_FALSE(windows[1].destroyed);
+        EXPECT_EQ(windows[1].timerMilliseconds, 0);
         fake::click(panel, IDC_EXIT);
     };
     shellMain({false, 1});
@@ -84,13 +92,8 @@ TEST_F(AboutWindow, EachPressOpensOnePaintedInItsColoursThatStaysUntilClosed) {
         EXPECT_EQ(windows[w].className, "Welcome");
         EXPECT_EQ(windows[w].title, "About OMBRIX");
         EXPECT_EQ(windows[w].width, windows[0].width);
-        EXPECT_TRUE(windows[w].visible);
+        EXPECT_TRUE(windows[w].destroyed);
     }
-    const platform::Window about = reinterpret_cast<platform::Window>(std::uintptr_t{2});
-    for (auto event : {platform::WindowEvent::LeftClick, platform::WindowEvent::Painted})
-        fake::deliver(about, event);
-    EXPECT_FALSE(windows[1].destroyed);
-    EXPECT_EQ(windows[1].timerMilliseconds, 0);
 
     struct Seen {
         std::string what, text;
