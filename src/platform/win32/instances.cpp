@@ -7,14 +7,14 @@ namespace platform {
 
 bool claimInstanceName(const std::string& name) {
     // The handle stays open, and the name taken, until the process ends, however it ends.
-    const HANDLE claimed = CreateMutexA(nullptr, FALSE, ("Local\\" + name).c_str());
+    HANDLE claimed = CreateMutexA(nullptr, FALSE, ("Local\\" + name).c_str());
     return claimed && GetLastError() != ERROR_ALREADY_EXISTS;
 }
 
 namespace {
 
 std::string programFileOf(DWORD processId) {
-    const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
     if (!process)
         return {};
     char path[MAX_PATH] = {};
