@@ -186,7 +186,7 @@ TEST_F(RealAnalysis, ASecondShellOfTheInstallationLeavesTheAnalysisToTheFirst) {
     typeText(control(panel, IDC_GEOMETRY_FILE), data + "Bridge.dat");
     runStep(IDC_INPUT, 2);
     Shell second(installation);
-    HWND box = waitForMessageBox("OMBRIX Message");
+    HWND box = second.waitForWindow("OMBRIX Message");
     ASSERT_TRUE(box);
     EXPECT_NE(messageBoxText(box).find("OMBRIX is already running from this installation"),
               std::string::npos);
