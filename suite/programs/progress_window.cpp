@@ -167,9 +167,12 @@ int runWithProgress(const char* title, const Run& run) {
         DispatchMessageA(&message);
     }
     worker.join();
+    // A cancel is the user's own choice, told as such rather than as an error.
+    const UINT icon =
+        shared.outcome.exitCode == handoff::stepCancelled ? MB_ICONINFORMATION : MB_ICONERROR;
     if (!shared.outcome.failure.empty())
         MessageBoxA(nullptr, shared.outcome.failure.c_str(), title,
-                    MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+                    MB_OK | icon | MB_SETFOREGROUND);
     return shared.outcome.exitCode;
 }
 
