@@ -7,7 +7,7 @@
 #include "ids.h"
 #include "text/fixed_text.h"
 
-WelcomeWindow welcome;
+ShellRecord<WelcomeWindow> welcome;
 
 int welcomeExtent(int desktopEdge) {
     return static_cast<int>(static_cast<float>(desktopEdge) / 2.5f);
@@ -129,6 +129,28 @@ void aboutWindowProcedure(platform::Window window, platform::WindowEvent event, 
     case platform::WindowEvent::Destroyed: std::erase(welcome.aboutWindows, window); break;
     case platform::WindowEvent::Created: break;
     }
+}
+
+bool registerWelcomeClass(platform::Icon icon) {
+    return platform::registerWindowClass(welcomeClassName, icon, aboutWindowProcedure);
+}
+
+bool showWelcomeWindow(int showCommand) {
+    const platform::Rect desktop = platform::desktopRect();
+    welcome.welcomeWidth = welcomeExtent(desktop.right);
+    welcome.welcomeHeight = welcomeExtent(desktop.bottom);
+    welcome.window = platform::createPopupWindow(welcomeClassName, "Welcome", welcome.welcomeWidth,
+                                                 welcome.welcomeHeight);
+    if (!welcome.window)
+        return false;
+    centreOnDesktop(welcome.window);
+    platform::showWindow(welcome.window, showCommand);
+    return true;
+}
+
+void runWelcomePhase() {
+    welcome.welcomeDone = false;
+    platform::runWindowLoop(welcome.window, welcome.welcomeDone);
 }
 
 void onAboutButton(platform::Dialog, int, platform::ControlEvent) {

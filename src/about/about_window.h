@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/shell_record.h"
 #include "platform/platform.h"
 
 #include <vector>
@@ -17,7 +18,7 @@ struct WelcomeWindow {
     std::vector<platform::Window> aboutWindows;
 };
 
-extern WelcomeWindow welcome;
+extern ShellRecord<WelcomeWindow> welcome;
 
 inline constexpr const char* welcomeClassName = "Welcome";
 inline constexpr int welcomeTimerId = 1;
@@ -29,6 +30,13 @@ inline constexpr const char* aboutWarning =
     "Results depend on the model and the data entered.\n"
     "Every result must be checked by a qualified structural engineer before use.\n"
     "No liability is accepted for the use of these programs or of their results.";
+
+// The window class of the welcome and About windows, with its icon; once per process.
+bool registerWelcomeClass(platform::Icon icon);
+// Shows the welcome window, centred; false when it cannot be made.
+bool showWelcomeWindow(int showCommand);
+// Serves the welcome window until it closes: on its timer, a click or a close request.
+void runWelcomePhase();
 
 // The size of the welcome and About windows for a desktop of the given extent.
 int welcomeExtent(int desktopEdge);

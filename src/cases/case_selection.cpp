@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-CaseSelection caseSelection;
+ShellRecord<CaseSelection> caseSelection;
 
 namespace {
 
@@ -84,7 +84,6 @@ const char* caseCaption(int selected, int listed) {
 void readLoadCases(Dialog dialog, bool tellProblems) {
     const std::optional<std::string> contents = loadingFileContents(dialog);
     resetCaseList(dialog);
-    caseSelection.caseCount = 0;
     if (!contents)
         return;
     const handoff::LoadingHead head = handoff::readLoadingHead(*contents);
@@ -136,6 +135,8 @@ void onAllCases(Dialog dialog, int controlId, platform::ControlEvent event) {
 }
 
 void resetCaseList(Dialog dialog) {
+    caseSelection.caseCount = 0;
+    caseSelection.selectedCaseCount = 0;
     platform::removeAllItems(dialog, IDC_CASE_LIST);
     platform::setChecked(dialog, IDC_ALL_CASES, false);
     platform::setText(dialog, IDC_CASE_CAPTION, "Select Cases");

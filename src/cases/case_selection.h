@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/shell_record.h"
 #include "handoff/handoff.h"
 #include "platform/platform.h"
 #include "text/fixed_text.h"
@@ -16,7 +17,7 @@ struct CaseSelection {
     std::array<CaseLabelText, maxCaseCount> selectedCaseLabels;
 };
 
-extern CaseSelection caseSelection;
+extern ShellRecord<CaseSelection> caseSelection;
 
 // After the loading processor has run: the case list offers each case of the loading file
 // (case 0 when it has one, then 1 to N) whose case file "<n>.unf" lies in the working

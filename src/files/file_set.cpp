@@ -7,8 +7,8 @@
 
 #include <optional>
 
-FileSet fileSet;
-FileChoices fileChoices;
+ShellRecord<FileSet> fileSet;
+ShellRecord<FileChoices> fileChoices;
 
 namespace {
 
@@ -51,6 +51,20 @@ void showFileSet(Dialog dialog) {
     platform::setText(dialog, IDC_GEOMETRY_FILE, fileSet.geometryFile.trimmed());
     platform::setText(dialog, IDC_OUTPUT_FILE, fileSet.outputFile.trimmed());
     platform::setText(dialog, IDC_LOADING_FILE, fileSet.loadingFile.trimmed());
+}
+
+void showFileSetStartValues(Dialog dialog) {
+    fileSet = FileSet();
+    showFileSet(dialog);
+}
+
+void rereadAnalysisFiles(Dialog dialog) {
+    fileSet.geometryFile = platform::text(dialog, IDC_GEOMETRY_FILE);
+    fileSet.outputFile = platform::text(dialog, IDC_OUTPUT_FILE);
+}
+
+void rereadLoadingFile(Dialog dialog) {
+    fileSet.loadingFile = platform::text(dialog, IDC_LOADING_FILE);
 }
 
 void deriveFileNames() {

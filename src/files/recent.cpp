@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-std::array<PathText, recentFileCount> recentFiles;
+ShellRecord<std::array<PathText, recentFileCount>> recentFiles;
 
 namespace {
 

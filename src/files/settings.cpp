@@ -1,10 +1,11 @@
 #include "files/settings.h"
 
+#include "files/handoff.h"
 #include "files/shell_files.h"
 #include "ids.h"
 #include "text/text_file.h"
 
-Settings settings;
+ShellRecord<Settings> settings;
 
 void loadSoundSetting() {
     if (!shellFileExists(soundFileName)) {
@@ -45,8 +46,32 @@ void takeListType(platform::Dialog dialog) {
     settings.listType = platform::selectedItemText(dialog, IDC_LIST_TYPE);
 }
 
-void takeOutputLanguage(platform::Dialog dialog) {
+void rereadOutputLanguage(platform::Dialog dialog) {
     settings.outputLanguage = platform::selectedItemText(dialog, IDC_OUTPUT_LANGUAGE);
+}
+
+void takeOutputLanguage(platform::Dialog dialog) {
+    rereadOutputLanguage(dialog);
     saveLanguageFile();
     reportUnsavedShellFiles();
+}
+
+void showListTypeStartValue(platform::Dialog dialog) {
+    platform::appendItem(dialog, IDC_LIST_TYPE, "Short");
+    platform::appendItem(dialog, IDC_LIST_TYPE, "Complete");
+    settings.listType = "Short";
+    platform::selectItem(dialog, IDC_LIST_TYPE, 1);
+}
+
+void showLanguageStartValue(platform::Dialog dialog) {
+    platform::appendItem(dialog, IDC_OUTPUT_LANGUAGE, "English");
+    platform::appendItem(dialog, IDC_OUTPUT_LANGUAGE, "Romanian");
+    readSharedLanguage(settings.outputLanguage);
+    const char first = settings.outputLanguage.first();
+    platform::selectItem(dialog, IDC_OUTPUT_LANGUAGE, first == 'r' || first == 'R' ? 2 : 1);
+    // The suite's programs get the language the panel shows: a value that the list does
+    // not offer as it stands ("romanian", a word after it) is handed on as the item its
+    // first letter selected.
+    rereadOutputLanguage(dialog);
+    saveLanguageFile();
 }

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <utility>
 
-UnsavedShellFiles unsavedShellFiles;
+ShellRecord<UnsavedShellFiles> unsavedShellFiles;
 
 std::string shellFilePath(std::string_view name) {
     return folders.startDir.str() + "\\" + std::string(name);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/shell_record.h"
 #include <optional>
 #include <set>
 #include <string>
@@ -32,7 +33,7 @@ struct UnsavedShellFiles {
     std::set<std::string> reported;
 };
 
-extern UnsavedShellFiles unsavedShellFiles;
+extern ShellRecord<UnsavedShellFiles> unsavedShellFiles;
 
 // Tells the user, in one message, of every shell file that could not be written and has
 // not been named yet; the values stay in memory while the shell runs (`atExit`: the shell

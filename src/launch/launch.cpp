@@ -19,8 +19,9 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
-AnalysisSteps analysisSteps;
+ShellRecord<AnalysisSteps> analysisSteps;
 
 namespace {
 
@@ -49,30 +50,18 @@ struct LaunchButton {
     CommandLineForm commandLineForm = CommandLineForm::afterBlank;
 };
 
-constexpr std::array<LaunchButton, 16> launchButtons{{
-    {IDC_INPUT, "\\Prepare.exe", true, Folder::start, Arguments::analysisFiles, Mode::runAndWait},
-    {IDC_INCARC, "\\Forces.exe", true, Folder::start, Arguments::loadingFile, Mode::runAndWait},
-    {IDC_ITER, "\\Solve.exe", true, Folder::start, Arguments::caseLabels, Mode::runAndWait},
-    {IDC_PREVIEW, "\\Glance.exe", true, Folder::start, Arguments::geometryFile, Mode::startBeside},
-    {IDC_STRUCTURE_GRAPH, "\\Plotter.exe", true, Folder::start, Arguments::tab, Mode::startBeside},
-    {IDC_DISPLACED_GRAPH, "\\PlotterD.exe", true, Folder::start, Arguments::tab, Mode::startBeside},
-    {IDC_MAX_PROCESSOR, "\\PeakFinder.exe", true, Folder::start, Arguments::tab, Mode::startBeside},
-    {IDC_INPUT_FILE, "\\Make_FrameFile.exe", true, Folder::start, Arguments::tab,
-     Mode::startBeside},
-    {IDC_INCARC_FILE, "\\Make_ForceFile.exe", true, Folder::start, Arguments::tab,
-     Mode::startBeside},
-    {IDC_COMPOUND_STRUCTURE, "\\Compound.exe", true, Folder::start, Arguments::tab,
-     Mode::startBeside},
-    {IDC_COMPOUND_PROCESSOR, "\\CompoundPost.exe", false, Folder::start, Arguments::tab,
-     Mode::startBeside},
-    {IDC_DIAGRAMS, "\\Charts.exe", false, Folder::start, Arguments::tab, Mode::startBeside},
-    {IDC_PRINT, "\\Printout.exe", false, Folder::start, Arguments::textFile, Mode::startBeside},
+// The suite's programs, as their table gives them, then the platform's own.
+#define SUITE_PROGRAM(button, name, editions, arguments, mode)                                     \
+    {button, "\\" name ".exe", (editions) == 2, Folder::start, Arguments::arguments, Mode::mode},
+constexpr LaunchButton launchButtons[] = {
+#include "handoff/suite_programs.def"
     {IDC_VIEW_EDIT, "\\Notepad.exe", false, Folder::windows, Arguments::textFile, Mode::startBeside,
      CommandLineForm::afterProgramPath},
     // Their programs and documents are looked for by the manuals' own rules.
     {IDC_USERS_GUIDE, "", false, Folder::manual, Arguments::usersGuide, Mode::startBeside},
     {IDC_HELP_BUTTON, "", false, Folder::manual, Arguments::help, Mode::startBeside},
-}};
+};
+#undef SUITE_PROGRAM
 
 // ---- Messages
 
@@ -100,8 +89,7 @@ bool refuseOutputConflict() {
 // ---- Arguments of each kind of button; nothing when the press stops here.
 
 std::optional<std::string> prepareAnalysisFiles(Dialog dialog) {
-    fileSet.geometryFile = platform::text(dialog, IDC_GEOMETRY_FILE);
-    fileSet.outputFile = platform::text(dialog, IDC_OUTPUT_FILE);
+    rereadAnalysisFiles(dialog);
     if (!findFile(fileSet.geometryFile)) {
         reportMissingFile(fileSet.geometryFile.trimmed());
         platform::setEnabled(dialog, IDC_INCARC, false);
@@ -119,7 +107,7 @@ std::optional<std::string> prepareAnalysisFiles(Dialog dialog) {
 }
 
 std::optional<std::string> prepareLoadingFile(Dialog dialog) {
-    fileSet.loadingFile = platform::text(dialog, IDC_LOADING_FILE);
+    rereadLoadingFile(dialog);
     if (!findFile(fileSet.loadingFile)) {
         reportMissingFile(fileSet.loadingFile.trimmed());
         return std::nullopt;
@@ -246,7 +234,6 @@ void beforeAnalysisStep(Dialog dialog, int controlId) {
     if (controlId == IDC_ITER)
         return;
     resetCaseList(dialog);
-    caseSelection.caseCount = 0;
     analysisSteps.loadsPreparedFrom.reset();
     if (controlId == IDC_INPUT) {
         platform::setEnabled(dialog, IDC_INCARC, false);
@@ -284,9 +271,9 @@ void runAnalysisStep(Dialog dialog, const LaunchButton& button, const std::strin
 
 const LaunchButton* launchButton(int controlId) {
     const auto found =
-        std::find_if(launchButtons.begin(), launchButtons.end(),
+        std::find_if(std::begin(launchButtons), std::end(launchButtons),
                      [&](const LaunchButton& b) { return b.controlId == controlId; });
-    return found == launchButtons.end() ? nullptr : &*found;
+    return found == std::end(launchButtons) ? nullptr : &*found;
 }
 
 } // namespace
@@ -295,6 +282,13 @@ std::optional<int> runAndWait(Dialog dialog, const std::string& program,
                               const std::string& arguments) {
     return platform::runProgramAndWait(dialog,
                                        quoted(program) + " " + std::string(trimmedText(arguments)));
+}
+
+std::vector<int> launchButtonIds() {
+    std::vector<int> ids;
+    for (const LaunchButton& button : launchButtons)
+        ids.push_back(button.controlId);
+    return ids;
 }
 
 void onLaunchButton(Dialog dialog, int controlId, platform::ControlEvent) {

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "base/shell_record.h"
 #include "platform/platform.h"
 #include "text/fixed_text.h"
 
 #include <optional>
 #include <string>
+#include <vector>
 
 // The launch buttons of the panel: which program each starts, with which command line,
 // and whether the shell waits for it (the three analysis steps) or lets it run beside.
@@ -31,7 +33,10 @@ struct AnalysisSteps {
     std::optional<PathText> loadsPreparedFrom; // the loading file of the last INCARC
 };
 
-extern AnalysisSteps analysisSteps;
+extern ShellRecord<AnalysisSteps> analysisSteps;
+
+// The buttons that start a program of the suite or of the platform.
+std::vector<int> launchButtonIds();
 
 // Click handler of every launch button.
 void onLaunchButton(platform::Dialog dialog, int controlId, platform::ControlEvent event);

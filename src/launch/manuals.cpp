@@ -78,7 +78,7 @@ bool isRomanian(const LanguageText& language) {
 } // namespace
 
 std::optional<LaunchCommand> usersGuideCommand(platform::Dialog dialog) {
-    settings.outputLanguage = platform::selectedItemText(dialog, IDC_OUTPUT_LANGUAGE);
+    rereadOutputLanguage(dialog);
     const bool romanian = isRomanian(settings.outputLanguage);
     const std::optional<std::string> word = findWord();
     if (!word) {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-ProcessTable processTable;
+ShellRecord<ProcessTable> processTable;
 
 namespace {
 

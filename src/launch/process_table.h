@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/shell_record.h"
 #include "platform/platform.h"
 #include "text/fixed_text.h"
 
@@ -38,7 +39,7 @@ struct ProcessTable {
     std::array<ProcessSlot, processSlotCount> slots;
 };
 
-extern ProcessTable processTable;
+extern ShellRecord<ProcessTable> processTable;
 
 // Empties the table: no slot used, every slot ended and blank.
 void resetProcessTable();

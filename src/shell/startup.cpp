@@ -28,23 +28,6 @@ void showStartupError() {
                           platform::MessageIcon::None);
 }
 
-bool showWelcomeWindow(const EntryParameters& entry) {
-    if (!entry.hasPreviousInstance &&
-        !platform::registerWindowClass(welcomeClassName, buttonIcons[classIcon],
-                                       aboutWindowProcedure))
-        return false;
-    const platform::Rect desktop = platform::desktopRect();
-    welcome.welcomeWidth = welcomeExtent(desktop.right);
-    welcome.welcomeHeight = welcomeExtent(desktop.bottom);
-    welcome.window = platform::createPopupWindow(welcomeClassName, "Welcome", welcome.welcomeWidth,
-                                                 welcome.welcomeHeight);
-    if (!welcome.window)
-        return false;
-    centreOnDesktop(welcome.window);
-    platform::showWindow(welcome.window, entry.showCommand);
-    return true;
-}
-
 // One shell per installation: the suite's programs hand the analysis on through the files
 // of the start folder, which two shells would share and mix.
 std::string installationInstanceName() {
@@ -66,36 +49,16 @@ bool claimInstallation() {
     return false;
 }
 
-void runWelcomePhase() {
-    welcome.welcomeDone = false;
-    platform::runWindowLoop(welcome.window, welcome.welcomeDone);
-}
-
 } // namespace
 
-void resetShellState() {
-    folders = InstallationFolders();
-    welcome = WelcomeWindow();
-    buttonIcons.fill(nullptr);
-    settings = Settings();
-    recentFiles.fill(PathText());
-    unsavedShellFiles = UnsavedShellFiles();
-    fileSet = FileSet();
-    fileChoices = FileChoices();
-    resetProcessTable();
-    caseSelection = CaseSelection();
-    analysisSteps = AnalysisSteps();
-    selectedTextFile = PathText();
-    panel = Panel();
-}
-
 int shellMain(const EntryParameters& entry) {
-    folders = installationFolders(platform::currentDirectory());
+    findInstallationFolders();
     if (!claimInstallation())
         return 0;
     removeLeftoverShellFiles();
     loadClassIcon();
-    if (!showWelcomeWindow(entry)) {
+    if ((!entry.hasPreviousInstance && !registerWelcomeClass(buttonIcons[classIcon])) ||
+        !showWelcomeWindow(entry.showCommand)) {
         showStartupError();
         return 0;
     }

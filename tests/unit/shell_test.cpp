@@ -1,7 +1,9 @@
 #include "shell_test.h"
 
 #include "base/folders.h"
+#include "base/shell_record.h"
 #include "ids.h"
+#include "shell/icons.h"
 #include "shell/panel.h"
 #include "shell/startup.h"
 
@@ -26,7 +28,7 @@ void ShellTest::SetUp() {
     fake::reset(root_);
     makeFolder(startDir);
 
-    resetShellState();
+    resetShellRecords();
     folders = installationFolders(startDir);
 }
 
@@ -56,13 +58,8 @@ void ShellTest::makeFolder(const std::string& path) {
 }
 
 void ShellTest::installIcons() {
-    for (const char* name :
-         {"icon1.ico",         "Input.ico",       "Incarc.ico",         "InputFile1.ico",
-          "InputFile2.ico",    "Compound.ico",    "IconWord3.ico",      "Print.ico",
-          "Notepad.ico",       "IconExit.ico",    "About.ico",          "IconStructure.ico",
-          "Displacement2.ico", "Max.ico",         "Open.ico",           "Open5.ico",
-          "IconPreview.ico",   "OmbrixHelp1.ico", "CompoundPost-2.ico", "Diagrams.ico"})
-        writeFile(std::string(startDir) + "\\Uir\\" + name, "");
+    for (const IconFile& icon : iconFiles)
+        writeFile(std::string(startDir) + "\\Uir\\" + icon.name, "");
 }
 
 void PanelShellTest::SetUp() {
