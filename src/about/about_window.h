@@ -24,13 +24,6 @@ inline constexpr const char* welcomeClassName = "Welcome";
 inline constexpr int welcomeTimerId = 1;
 inline constexpr int welcomeTimerMilliseconds = 3000;
 
-// The maker's notice and the warning under it, as the window shows them.
-inline constexpr const char* aboutNotice = "The OMBRIX project: launcher shell and suite";
-inline constexpr const char* aboutWarning =
-    "Results depend on the model and the data entered.\n"
-    "Every result must be checked by a qualified structural engineer before use.\n"
-    "No liability is accepted for the use of these programs or of their results.";
-
 // The window class of the welcome and About windows, with its icon; once per process.
 bool registerWelcomeClass(platform::Icon icon);
 // Shows the welcome window, centred; false when it cannot be made.

@@ -1,6 +1,7 @@
 #include "cases/case_selection.h"
 
 #include "base/messages.h"
+#include "base/texts.h"
 #include "cases/loading_head.h"
 #include "files/file_set.h"
 #include "files/handoff.h"
@@ -27,7 +28,8 @@ std::optional<std::string> openLoadingFile() {
 std::optional<std::string> loadingFileContents(Dialog dialog) {
     std::optional<std::string> contents = openLoadingFile();
     while (!contents) {
-        platform::writeStandardOutput("Can't open \"Incarc File: \"" + fileSet.loadingFile.str());
+        platform::writeStandardOutput(
+            shellText(Text::loadingFileNotOpened, {fileSet.loadingFile.trimmed()}));
         if (!chooseLoadingFile(dialog))
             return std::nullopt;
         contents = openLoadingFile();
@@ -39,10 +41,11 @@ std::optional<std::string> loadingFileContents(Dialog dialog) {
 void reportLoadingProblems(const std::vector<std::string>& problems, std::string_view outcome) {
     if (problems.empty())
         return;
-    std::string text = quoted(fileSet.loadingFile.str()) + ":";
+    std::string lines;
     for (const std::string& problem : problems)
-        text += "\n" + problem;
-    showShellError(text + "\n\n" + std::string(outcome));
+        lines += "\n" + problem;
+    showShellError(
+        shellText(Text::loadingFileProblems, {fileSet.loadingFile.trimmed(), lines, outcome}));
 }
 
 // The cases of the loading file whose case file lies in the working directory.
@@ -52,13 +55,11 @@ std::vector<int> preparedCases(const handoff::LoadingHead& head,
     const std::optional<std::string> workDir = workingDirectory();
     if (!workDir || workDir->empty()) {
         if (declaresCases)
-            problems.emplace_back("\"work_dir.dat\" names no working directory, where the "
-                                  "prepared cases would lie.");
+            problems.push_back(shellText(Text::noWorkingDirectory));
         return {};
     }
     if (declaresCases && !platform::folderExists(*workDir))
-        problems.push_back("the working directory " + quoted(*workDir) +
-                           " named by \"work_dir.dat\" does not exist.");
+        problems.push_back(shellText(Text::workingDirectoryMissing, {*workDir}));
     std::vector<int> prepared;
     for (int n = head.hasCaseZero ? 0 : 1; n <= head.caseCount; ++n)
         if (platform::fileExists(*workDir + "\\" + handoff::caseFileName(n)))
@@ -71,12 +72,12 @@ void appendCase(Dialog dialog, int number) {
     ++caseSelection.caseCount;
 }
 
-const char* caseCaption(int selected, int listed) {
+std::string caseCaption(int selected, int listed) {
     if (selected == 0)
-        return "Select Cases";
+        return shellText(Text::selectCases);
     if (selected == 1)
-        return "My Case";
-    return selected < listed ? "My Cases" : "All Cases";
+        return shellText(Text::myCase);
+    return shellText(selected < listed ? Text::myCases : Text::allCases);
 }
 
 } // namespace
@@ -95,7 +96,7 @@ void readLoadCases(Dialog dialog, bool tellProblems) {
     platform::setEnabled(dialog, IDC_CASE_CAPTION, true);
     platform::setEnabled(dialog, IDC_ALL_CASES, true);
     if (tellProblems)
-        reportLoadingProblems(problems, "The case list offers only the cases that could be known.");
+        reportLoadingProblems(problems, shellText(Text::caseListAsKnown));
 }
 
 void updateCaseSelection(Dialog dialog, int, platform::ControlEvent) {
@@ -122,8 +123,9 @@ void onAllCases(Dialog dialog, int controlId, platform::ControlEvent event) {
         contents ? handoff::readLoadingHead(*contents) : handoff::LoadingHead();
     if (!contents || head.problem != handoff::HeadProblem::none) {
         platform::setChecked(dialog, IDC_ALL_CASES, !checked);
-        reportLoadingProblems({contents ? loadingHeadProblem(head) : "the file cannot be opened."},
-                              "The selection is left as it was.");
+        reportLoadingProblems(
+            {contents ? loadingHeadProblem(head) : shellText(Text::loadingFileCannotBeOpened)},
+            shellText(Text::selectionKept));
         return;
     }
     const int declared = head.caseCount + (head.hasCaseZero ? 1 : 0);
@@ -139,6 +141,6 @@ void resetCaseList(Dialog dialog) {
     caseSelection.selectedCaseCount = 0;
     platform::removeAllItems(dialog, IDC_CASE_LIST);
     platform::setChecked(dialog, IDC_ALL_CASES, false);
-    platform::setText(dialog, IDC_CASE_CAPTION, "Select Cases");
+    platform::setText(dialog, IDC_CASE_CAPTION, shellText(Text::selectCases));
     platform::setEnabled(dialog, IDC_ITER, false);
 }

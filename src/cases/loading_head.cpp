@@ -1,5 +1,7 @@
 #include "cases/loading_head.h"
 
+#include "base/texts.h"
+
 namespace {
 
 using handoff::HeadProblem;
@@ -14,23 +16,20 @@ std::string shown(std::string_view value) {
     return text;
 }
 
-std::string why(const handoff::LoadingHead& head) {
-    const std::string value = "\"" + shown(head.wrongValue) + "\" is not a whole number";
-    switch (head.problem) {
-    case HeadProblem::utf16:
-        return "the file is saved as UTF-16 (Unicode); save it as ANSI or UTF-8 text.";
-    case HeadProblem::noHeading: return "the file ends before its heading.";
-    case HeadProblem::noCaseCount: return "the file ends before the number of load cases.";
-    case HeadProblem::blankCaseCount: return "the line of the number of load cases is blank.";
-    case HeadProblem::caseCountNotWhole: return value + " (the number of load cases).";
-    case HeadProblem::caseCountOutOfRange:
-        return "the number of load cases must lie between 0 and 99.";
-    case HeadProblem::noCaseZeroMark: return "the file ends before the mark of a case 0.";
-    case HeadProblem::blankCaseZeroMark: return "the line of the mark of a case 0 is blank.";
-    case HeadProblem::caseZeroMarkNotWhole: return value + " (the mark of a case 0).";
+Text reason(HeadProblem problem) {
+    switch (problem) {
+    case HeadProblem::utf16: return Text::headUtf16;
+    case HeadProblem::noHeading: return Text::headNoHeading;
+    case HeadProblem::noCaseCount: return Text::headNoCaseCount;
+    case HeadProblem::blankCaseCount: return Text::headBlankCaseCount;
+    case HeadProblem::caseCountNotWhole: return Text::headCaseCountNotWhole;
+    case HeadProblem::caseCountOutOfRange: return Text::headCaseCountOutOfRange;
+    case HeadProblem::noCaseZeroMark: return Text::headNoCaseZeroMark;
+    case HeadProblem::blankCaseZeroMark: return Text::headBlankCaseZeroMark;
+    case HeadProblem::caseZeroMarkNotWhole:
     case HeadProblem::none: break;
     }
-    return {};
+    return Text::headCaseZeroMarkNotWhole;
 }
 
 } // namespace
@@ -38,5 +37,7 @@ std::string why(const handoff::LoadingHead& head) {
 std::string loadingHeadProblem(const handoff::LoadingHead& head) {
     if (head.problem == HeadProblem::none)
         return {};
-    return "line " + std::to_string(head.problemLine) + ": " + why(head);
+    return shellText(Text::headProblemAtLine,
+                     {std::to_string(head.problemLine),
+                      shellText(reason(head.problem), {shown(head.wrongValue)})});
 }

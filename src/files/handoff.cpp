@@ -1,5 +1,6 @@
 #include "files/handoff.h"
 
+#include "base/texts.h"
 #include "files/shell_files.h"
 #include "handoff/handoff.h"
 #include "platform/platform.h"
@@ -31,7 +32,7 @@ std::optional<std::string> workingDirectory() {
 }
 
 void readSharedLanguage(LanguageText& language) {
-    language = "English";
+    language = shellText(Text::languageEnglish);
     const std::optional<std::string> workDir = workingDirectory();
     if (!workDir)
         return;

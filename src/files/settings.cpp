@@ -1,5 +1,6 @@
 #include "files/settings.h"
 
+#include "base/texts.h"
 #include "files/handoff.h"
 #include "files/shell_files.h"
 #include "ids.h"
@@ -32,7 +33,8 @@ bool saveLanguageFile() {
 
 void showSoundSetting(platform::Dialog dialog) {
     platform::setChecked(dialog, IDC_SOUND_BOX, settings.soundOn);
-    platform::setText(dialog, IDC_SOUND_BOX, settings.soundOn ? "Sound On" : "Sound Off");
+    platform::setText(dialog, IDC_SOUND_BOX,
+                      shellText(settings.soundOn ? Text::soundOn : Text::soundOff));
 }
 
 void onSoundBox(platform::Dialog dialog, int, platform::ControlEvent) {
@@ -57,15 +59,15 @@ void takeOutputLanguage(platform::Dialog dialog) {
 }
 
 void showListTypeStartValue(platform::Dialog dialog) {
-    platform::appendItem(dialog, IDC_LIST_TYPE, "Short");
-    platform::appendItem(dialog, IDC_LIST_TYPE, "Complete");
-    settings.listType = "Short";
+    platform::appendItem(dialog, IDC_LIST_TYPE, shellText(Text::listTypeShort));
+    platform::appendItem(dialog, IDC_LIST_TYPE, shellText(Text::listTypeComplete));
+    settings.listType = shellText(Text::listTypeShort);
     platform::selectItem(dialog, IDC_LIST_TYPE, 1);
 }
 
 void showLanguageStartValue(platform::Dialog dialog) {
-    platform::appendItem(dialog, IDC_OUTPUT_LANGUAGE, "English");
-    platform::appendItem(dialog, IDC_OUTPUT_LANGUAGE, "Romanian");
+    platform::appendItem(dialog, IDC_OUTPUT_LANGUAGE, shellText(Text::languageEnglish));
+    platform::appendItem(dialog, IDC_OUTPUT_LANGUAGE, shellText(Text::languageRomanian));
     readSharedLanguage(settings.outputLanguage);
     const char first = settings.outputLanguage.first();
     platform::selectItem(dialog, IDC_OUTPUT_LANGUAGE, first == 'r' || first == 'R' ? 2 : 1);

@@ -2,6 +2,7 @@
 
 #include "base/folders.h"
 #include "base/messages.h"
+#include "base/texts.h"
 #include "platform/platform.h"
 
 #include <algorithm>
@@ -45,8 +46,6 @@ void reportUnsavedShellFiles(bool atExit) {
     for (const std::string& name : names)
         list += "\n    " + shellFilePath(name);
     showShellInformation(
-        "These files of the shell could not be written:" + list +
-        "\n\nThe start folder may be read-only or full. " +
-        (atExit ? "The settings changed in this session will not be there at the next start."
-                : "The shell carries on, but changed settings will not be kept."));
+        shellText(Text::unsavedFilesReport,
+                  {list, shellText(atExit ? Text::unsavedAtExit : Text::unsavedWhileRunning)}));
 }

@@ -3,6 +3,7 @@
 #include "base/file_search.h"
 #include "base/folders.h"
 #include "base/messages.h"
+#include "base/texts.h"
 #include "cases/case_selection.h"
 #include "files/file_set.h"
 #include "files/recent.h"
@@ -69,10 +70,7 @@ constexpr LaunchButton launchButtons[] = {
 bool refuseUnusableName(const PathText& name) {
     if (isUsableFileName(name.trimmed()))
         return false;
-    showShellError(quoted(name.trimmed()) +
-                   ": This is not a valid file name.\n\nA file name cannot be empty or longer "
-                   "than 259 characters, hold the characters \" < > | ? * or a colon after its "
-                   "drive, or end with a backslash.\n\nCheck for File Name !");
+    showShellError(shellText(Text::notAFileName, {name.trimmed()}));
     return true;
 }
 
@@ -81,8 +79,7 @@ bool refuseOutputConflict() {
         outputFileConflict(fileSet.outputFile, fileSet.geometryFile, fileSet.loadingFile);
     if (!conflict)
         return false;
-    showShellError(quoted(fileSet.outputFile.trimmed()) + ": " + *conflict +
-                   "\n\nCheck for File Name !");
+    showShellError(shellText(Text::outputConflict, {fileSet.outputFile.trimmed(), *conflict}));
     return true;
 }
 
@@ -100,7 +97,7 @@ std::optional<std::string> prepareAnalysisFiles(Dialog dialog) {
         refuseOutputConflict())
         return std::nullopt;
     platform::setEnabled(dialog, IDC_SELECT_LOADING, true);
-    setTextFileCaption(dialog, outputFileItem, "Output File");
+    setTextFileCaption(dialog, outputFileItem, shellText(Text::outputFileCaption));
     rememberInputFile();
     return commandLineName(fileSet.geometryFile) + " " + commandLineName(fileSet.outputFile) + " " +
            settings.listType.str() + " " + settings.outputLanguage.str();
@@ -125,14 +122,11 @@ PreparedFiles panelFiles() {
 // I T E R solves what INPUT and INCARC prepared: only while the panel still names it.
 bool refuseChangedPanel() {
     if (analysisSteps.prepared != panelFiles()) {
-        showShellError("The geometry file, the output file or the output options on the panel "
-                       "are not those the analysis was prepared with.\n\nRun INPUT and INCARC "
-                       "again before I T E R.");
+        showShellError(shellText(Text::panelChangedSinceInput));
         return true;
     }
     if (analysisSteps.loadsPreparedFrom != fileSet.loadingFile) {
-        showShellError("The loading file on the panel is not the one the load cases were "
-                       "prepared from.\n\nRun INCARC again before I T E R.");
+        showShellError(shellText(Text::loadingChangedSinceIncarc));
         return true;
     }
     return false;
@@ -152,8 +146,7 @@ std::string caseLabelArguments() {
 // text, and no name at all asks Notepad for one.
 std::optional<std::string> prepareTextFile(int controlId) {
     if (selectedTextFile.isBlank()) {
-        showShellInformation("Choose a file in the File list first: View/Edit and Print open "
-                             "the file chosen there.");
+        showShellInformation(shellText(Text::chooseTextFileFirst));
         return std::nullopt;
     }
     const bool isNewText = selectedTextFile.trimmed() == "\t";
@@ -214,7 +207,7 @@ std::optional<LaunchCommand> prepareLaunch(Dialog dialog, const LaunchButton& bu
 bool programExists(const std::string& launchPath) {
     if (platform::fileExists(launchPath))
         return true;
-    showShellError("File: " + launchPath + "\rDoesn't Exist !");
+    showShellError(shellText(Text::programMissing, {launchPath}));
     return false;
 }
 
@@ -222,9 +215,9 @@ bool programExists(const std::string& launchPath) {
 // asked for has "Finished".
 StatusText stepStatus(int exitCode) {
     switch (exitCode) {
-    case handoff::stepDone: return StatusText("Finished");
-    case handoff::stepCancelled: return StatusText("* Cancelled");
-    default: return StatusText("* Failed");
+    case handoff::stepDone: return StatusText(shellText(Text::statusFinished));
+    case handoff::stepCancelled: return StatusText(shellText(Text::statusCancelled));
+    default: return StatusText(shellText(Text::statusFailed));
     }
 }
 
@@ -257,11 +250,11 @@ void afterAnalysisStep(Dialog dialog, int controlId, int exitCode) {
 void runAnalysisStep(Dialog dialog, const LaunchButton& button, const std::string& launchPath,
                      const std::string& launchArguments) {
     beforeAnalysisStep(dialog, button.controlId);
-    addStatusLine(dialog, launchPath, StatusText("Launched"));
+    addStatusLine(dialog, launchPath, StatusText(shellText(Text::statusLaunched)));
     const std::optional<int> exitCode = runAndWait(dialog, launchPath, launchArguments);
-    StatusText statusText("* Failed running");
+    StatusText statusText(shellText(Text::statusFailedRunning));
     if (!exitCode) {
-        showShellInformation(" * Failed running: " + launchPath + " ");
+        showShellInformation(shellText(Text::failedRunning, {launchPath}));
     } else {
         statusText = stepStatus(*exitCode);
         afterAnalysisStep(dialog, button.controlId, *exitCode);

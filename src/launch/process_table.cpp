@@ -1,6 +1,7 @@
 #include "launch/process_table.h"
 
 #include "base/messages.h"
+#include "base/texts.h"
 #include "ids.h"
 #include "text/quoting.h"
 
@@ -13,32 +14,30 @@ namespace {
 
 using platform::Dialog;
 
-// Labels of the items of the text-file list, for the status lines of View/Edit and Print.
-const std::array<FileLabelText, 4> fileLabels{
-    FileLabelText("\"Geometry File\""),
-    FileLabelText("\"Loading File\""),
-    FileLabelText("\"Output File\""),
-    FileLabelText("\"New\""),
-};
+// The label of an item of the text-file list, for the status lines of View/Edit and Print:
+// its caption in quotes.
+FileLabelText fileLabel(int item) {
+    constexpr Text captions[] = {Text::geometryFileCaption, Text::loadingFileCaption,
+                                 Text::outputFileCaption, Text::newTextCaption};
+    if (item < 1 || item > static_cast<int>(std::size(captions)))
+        return {};
+    return FileLabelText(quoted(shellText(captions[item - 1])));
+}
 
 std::string displayName(Dialog dialog, int controlId, ProcessSlot& slot) {
     if (controlId == IDC_VIEW_EDIT || controlId == IDC_PRINT) {
         const int item = platform::selectedItem(dialog, IDC_TEXT_FILE_LIST);
-        slot.fileLabel = item >= 1 && item <= static_cast<int>(fileLabels.size())
-                             ? fileLabels[static_cast<std::size_t>(item - 1)]
-                             : FileLabelText();
-        return (controlId == IDC_VIEW_EDIT ? "Notepad " : "Printout ") + slot.fileLabel.str();
+        slot.fileLabel = fileLabel(item);
+        return shellText(controlId == IDC_VIEW_EDIT ? Text::notepadStatus : Text::printoutStatus,
+                         {slot.fileLabel.trimmed()});
     }
     if (controlId == IDC_HELP_BUTTON)
-        return "Help ";
+        return shellText(Text::helpStatus);
     return slot.programPath;
 }
 
 void reportFullTable() {
-    showShellError("OMBRIX has started " + std::to_string(processSlotCount) +
-                   " programs since it was opened and cannot keep track of more.\n\n"
-                   "Nothing was started. Close OMBRIX and open it again to start further "
-                   "programs.");
+    showShellError(shellText(Text::processTableFull, {std::to_string(processSlotCount)}));
 }
 
 std::string commandLineOf(const ProcessSlot& slot) {
@@ -57,12 +56,12 @@ StatusText startInSlot(ProcessSlot& slot) {
         slot.slotState = slotStarted;
         slot.processHandle = started->process;
         slot.processId = started->processId;
-        return StatusText("Launched");
+        return StatusText(shellText(Text::statusLaunched));
     }
-    platform::showMessage(slot.programPath + ": Failed run!", "OMBRIX: Process Message",
-                          platform::MessageIcon::None);
+    platform::showMessage(shellText(Text::failedRun, {slot.programPath}),
+                          shellText(Text::processMessageTitle), platform::MessageIcon::None);
     slot.slotState = slotStartFailed;
-    return StatusText("* Failed Running");
+    return StatusText(shellText(Text::statusFailedStart));
 }
 
 } // namespace
@@ -114,7 +113,8 @@ void pollPrograms(Dialog dialog) {
     const std::vector<bool> ended = platform::haveEnded(processes);
     for (std::size_t k = 0; k < started.size(); ++k) {
         if (ended[k]) {
-            addStatusLine(dialog, started[k]->displayName, StatusText("Finished"));
+            addStatusLine(dialog, started[k]->displayName,
+                          StatusText(shellText(Text::statusFinished)));
             started[k]->slotState = slotEnded;
         }
     }

@@ -1,6 +1,7 @@
 #include "shell/panel.h"
 
 #include "about/about_window.h"
+#include "base/texts.h"
 #include "cases/case_selection.h"
 #include "files/file_set.h"
 #include "files/recent.h"
@@ -124,7 +125,8 @@ void registerHandlers(Dialog dialog) {
 }
 
 void setTextFileListStartValue(Dialog dialog) {
-    for (const char* caption : {"", "", "", "New"})
+    for (const std::string& caption :
+         {std::string(), std::string(), std::string(), shellText(Text::newTextCaption)})
         platform::appendItem(dialog, IDC_TEXT_FILE_LIST, caption);
 }
 

@@ -4,6 +4,7 @@
 #include "base/desktop.h"
 #include "base/folders.h"
 #include "base/messages.h"
+#include "base/texts.h"
 #include "cases/case_selection.h"
 #include "files/file_set.h"
 #include "files/recent.h"
@@ -24,7 +25,7 @@
 namespace {
 
 void showStartupError() {
-    platform::showMessage("Error initializing application OMBRIX", "Error",
+    platform::showMessage(shellText(Text::startupError), shellText(Text::startupErrorTitle),
                           platform::MessageIcon::None);
 }
 
@@ -40,11 +41,7 @@ std::string installationInstanceName() {
 bool claimInstallation() {
     if (platform::claimInstanceName(installationInstanceName()))
         return true;
-    showShellInformation("OMBRIX is already running from this installation:\n" +
-                         folders.startDir.str() +
-                         "\n\nIts panel is brought to the front. The suite's programs take the "
-                         "analysis from the same files of this folder, so only one OMBRIX may "
-                         "run from it at a time.");
+    showShellInformation(shellText(Text::alreadyRunning, {folders.startDir.trimmed()}));
     platform::showOtherInstance(panelCaption);
     return false;
 }

@@ -13,6 +13,8 @@
 #include <functional>
 #include <map>
 
+#include <unistd.h>
+
 namespace ombrix {
 namespace {
 
@@ -28,10 +30,9 @@ const char* const loads =
 class AnalysisRuns : public testing::Test {
   protected:
     void SetUp() override {
-        root_ =
-            fs::temp_directory_path() /
-            ("ombrix-runs-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        root_ = fs::temp_directory_path() /
+                ("ombrix-runs-" + std::to_string(::getpid()) + "-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(root_);
         fs::create_directories(root_ / "Exe");
         fs::create_directories(root_ / "Dat");

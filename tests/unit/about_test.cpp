@@ -2,6 +2,7 @@
 
 #include "about/about_layout.h"
 #include "about/about_window.h"
+#include "base/texts.h"
 #include "ids.h"
 #include "shell/startup.h"
 #include "text/fixed_text.h"
@@ -112,9 +113,9 @@ TEST_F(AboutWindow, EachPressOpensOnePaintedInItsColoursThatStaysUntilThePanelCl
         {"text", "Non-Linear Static Analysis of"},
         {"text", "Pin-Jointed Bar and Cable Structures"},
         {"text", ""},
-        {"text", aboutNotice},
+        {"text", shellText(Text::aboutNotice)},
         {"line", ""},
-        {"paragraph", aboutWarning},
+        {"paragraph", shellText(Text::aboutWarning)},
     };
     ASSERT_EQ(seen.size(), expected.size());
     for (std::size_t i = 0; i < seen.size(); ++i) {

@@ -11,6 +11,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include <unistd.h>
+
 namespace {
 
 std::string inStartDir(const std::string& path) {
@@ -22,8 +24,9 @@ std::string inStartDir(const std::string& path) {
 
 void ShellTest::SetUp() {
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    root_ = std::filesystem::temp_directory_path() / "ombrix-unit" / test->test_suite_name() /
-            test->name();
+    // The process's own folder: test runs of other checkouts may run at the same time.
+    root_ = std::filesystem::temp_directory_path() / ("ombrix-unit-" + std::to_string(::getpid())) /
+            test->test_suite_name() / test->name();
     std::filesystem::remove_all(root_);
     fake::reset(root_);
     makeFolder(startDir);
@@ -34,6 +37,9 @@ void ShellTest::SetUp() {
 
 void ShellTest::TearDown() {
     std::filesystem::remove_all(root_);
+    std::error_code notEmpty; // the folders of the run go with its last test
+    std::filesystem::remove(root_.parent_path(), notEmpty);
+    std::filesystem::remove(root_.parent_path().parent_path(), notEmpty);
 }
 
 void ShellTest::writeFile(const std::string& path, const std::string& contents) {
