@@ -88,11 +88,11 @@ bool startProgram(Dialog dialog, int controlId, const std::string& programPath,
 
 void addStatusLine(Dialog dialog, std::string_view name, const StatusText& state) {
     const std::size_t lastBackslash = name.rfind('\\');
-    const FixedText<80> base(
+    const StatusNameText base(
         lastBackslash == std::string_view::npos ? name : name.substr(lastBackslash + 1));
-    FixedText<128> line(base.trimmed());
+    StatusLineText line(base.trimmed());
     if (!state.isBlank()) {
-        const FixedText<80> stem(base.whole().substr(0, base.whole().find('.')));
+        const StatusNameText stem(base.whole().substr(0, base.whole().find('.')));
         line = std::string(stem.trimmed()) + ": " + state.str();
     }
     platform::appendItem(dialog, IDC_PROGRAM_STATUS, line.trimmed());

@@ -20,6 +20,9 @@ using FileLabelText = FixedText<18>;
 enum class CommandLineForm { afterBlank, afterProgramPath };
 
 using StatusText = FixedText<80>;
+// A status line, and the program name it begins with.
+using StatusLineText = FixedText<128>;
+using StatusNameText = FixedText<80>;
 
 struct ProcessSlot {
     platform::Process processHandle = nullptr; // kept open until the shell ends

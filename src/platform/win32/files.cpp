@@ -44,12 +44,15 @@ bool folderExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// The shell reads settings, hand-off files and loading files: a larger file is none of them.
+constexpr LONGLONG largestFileRead = LONGLONG{16} << 20;
+
 std::optional<std::string> readFile(const std::string& path) {
     // The suite's programs may still hold their hand-off files open: read beside them.
     FileHandle file = openFile(
         path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING);
     LARGE_INTEGER size{};
-    if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart > (1 << 24))
+    if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart > largestFileRead)
         return std::nullopt;
     std::string contents(static_cast<std::size_t>(size.QuadPart), '\0');
     DWORD read = 0;
