@@ -1,0 +1,166 @@
+#include "raster.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace ombrix {
+namespace {
+
+std::uint32_t packed(Colour colour) {
+    return static_cast<std::uint32_t>(colour.red) << 16 |
+           static_cast<std::uint32_t>(colour.green) << 8 | colour.blue;
+}
+
+bool isFinite(ScreenPoint point) {
+    return std::isfinite(point.x) && std::isfinite(point.y);
+}
+
+struct Span {
+    double enter = 0; // parameters along the segment, 0 at its start, 1 at its end
+    double leave = 1;
+};
+
+// The part of the segment from `from` to `to` that lies inside the box (Liang-Barsky).
+std::optional<Span> partInside(ScreenPoint from, ScreenPoint to, ScreenPoint low,
+                               ScreenPoint high) {
+    Span span;
+    const double delta[2] = {to.x - from.x, to.y - from.y};
+    const double start[2] = {from.x, from.y};
+    const double lows[2] = {low.x, low.y};
+    const double highs[2] = {high.x, high.y};
+    for (int axis = 0; axis < 2; ++axis) {
+        if (delta[axis] == 0) {
+            if (start[axis] < lows[axis] || start[axis] > highs[axis])
+                return std::nullopt;
+            continue;
+        }
+        double a = (lows[axis] - start[axis]) / delta[axis];
+        double b = (highs[axis] - start[axis]) / delta[axis];
+        if (a > b)
+            std::swap(a, b);
+        span.enter = std::max(span.enter, a);
+        span.leave = std::min(span.leave, b);
+    }
+    if (span.enter > span.leave)
+        return std::nullopt;
+    return span;
+}
+
+// How much of a pixel a dashed line covers along its length, from the pixel's distance
+// along the line: 1 well inside a dash, 0 well inside a gap.
+double dashCoverage(double along, double dash) {
+    const double phase = std::fmod(std::max(along, 0.0), 2 * dash);
+    const double inside =
+        phase < dash ? std::min(phase, dash - phase) : -std::min(phase - dash, 2 * dash - phase);
+    return std::clamp(inside + 0.5, 0.0, 1.0);
+}
+
+// A line in coordinates where the first ("major") one changes at least as fast as the
+// second, so that each step of the major coordinate meets a few pixels of the line.
+struct LineShape {
+    double startMajor, startMinor, deltaMajor, deltaMinor, lengthSquared, half, dash, thin;
+
+    // The coverage of the pixel whose centre is at (major, minor).
+    double coverage(double major, double minor) const {
+        const double pm = major - startMajor, pn = minor - startMinor;
+        const double along = pm * deltaMajor + pn * deltaMinor;
+        const double t = lengthSquared > 0 ? std::clamp(along / lengthSquared, 0.0, 1.0) : 0.0;
+        const double distance = std::hypot(pm - t * deltaMajor, pn - t * deltaMinor);
+        double covered = std::clamp(half + 0.5 - distance, 0.0, thin);
+        if (dash > 0 && covered > 0)
+            covered *= dashCoverage(along / std::sqrt(lengthSquared), dash);
+        return covered;
+    }
+};
+
+} // namespace
+
+Raster::Raster(int width, int height, Colour background)
+    : width_(std::max(width, 0)), height_(std::max(height, 0)),
+      pixels_(static_cast<std::size_t>(width_) * height_, packed(background)) {}
+
+Colour Raster::at(int x, int y) const {
+    const std::uint32_t pixel = pixels_[static_cast<std::size_t>(y) * width_ + x];
+    return {static_cast<std::uint8_t>(pixel >> 16), static_cast<std::uint8_t>(pixel >> 8),
+            static_cast<std::uint8_t>(pixel)};
+}
+
+void Raster::blend(int x, int y, Colour colour, double coverage) {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_ || coverage <= 0)
+        return;
+    std::uint32_t& pixel = pixels_[static_cast<std::size_t>(y) * width_ + x];
+    const auto weight = static_cast<std::uint32_t>(coverage * 256);
+    const auto mix = [&](int shift, std::uint8_t value) {
+        const std::uint32_t old = pixel >> shift & 0xFF;
+        return ((old * (256 - weight) + value * weight) >> 8) << shift;
+    };
+    pixel = mix(16, colour.red) | mix(8, colour.green) | mix(0, colour.blue);
+}
+
+void Raster::line(ScreenPoint from, ScreenPoint to, const Stroke& stroke) {
+    if (!isFinite(from) || !isFinite(to) || !(stroke.width > 0))
+        return;
+    const double reach = stroke.width / 2 + 1;
+    const std::optional<Span> span =
+        partInside(from, to, {-reach, -reach}, {width_ + reach, height_ + reach});
+    if (!span)
+        return;
+    const bool steep = std::abs(to.y - from.y) > std::abs(to.x - from.x);
+    const auto major = [&](ScreenPoint p) { return steep ? p.y : p.x; };
+    const auto minor = [&](ScreenPoint p) { return steep ? p.x : p.y; };
+    const LineShape shape{major(from),
+                          minor(from),
+                          major(to) - major(from),
+                          minor(to) - minor(from),
+                          (to.x - from.x) * (to.x - from.x) + (to.y - from.y) * (to.y - from.y),
+                          stroke.width / 2,
+                          stroke.dash,
+                          std::min(stroke.width, 1.0)};
+    const double slope = shape.deltaMajor != 0 ? shape.deltaMinor / shape.deltaMajor : 0;
+    const double across = stroke.width / 2 * std::hypot(1.0, slope) + 1;
+    const double first = shape.startMajor + span->enter * shape.deltaMajor;
+    const double last = shape.startMajor + span->leave * shape.deltaMajor;
+    const int lowMajor = static_cast<int>(std::floor(std::min(first, last) - reach));
+    const int highMajor = static_cast<int>(std::ceil(std::max(first, last) + reach));
+    const int limitMajor = steep ? height_ : width_;
+    for (int m = std::max(lowMajor, 0); m <= std::min(highMajor, limitMajor - 1); ++m) {
+        const double centre = m + 0.5;
+        const double t = shape.deltaMajor != 0
+                             ? std::clamp((centre - shape.startMajor) / shape.deltaMajor, 0.0, 1.0)
+                             : 0.0;
+        const double middle = shape.startMinor + t * shape.deltaMinor;
+        for (int n = static_cast<int>(std::floor(middle - across));
+             n <= static_cast<int>(std::ceil(middle + across)); ++n) {
+            const double covered = shape.coverage(centre, n + 0.5);
+            if (steep)
+                blend(n, m, stroke.colour, covered);
+            else
+                blend(m, n, stroke.colour, covered);
+        }
+    }
+}
+
+void Raster::dot(ScreenPoint centre, double diameter, Colour colour) {
+    line(centre, centre, {colour, diameter, 0});
+}
+
+void Raster::fill(ScreenPoint corner, ScreenPoint opposite, Colour colour) {
+    if (!isFinite(corner) || !isFinite(opposite))
+        return;
+    const auto clampedX = [&](double x) {
+        return static_cast<int>(std::clamp(x, 0.0, 1.0 * width_));
+    };
+    const auto clampedY = [&](double y) {
+        return static_cast<int>(std::clamp(y, 0.0, 1.0 * height_));
+    };
+    const int left = clampedX(std::min(corner.x, opposite.x));
+    const int right = clampedX(std::max(corner.x, opposite.x));
+    const int top = clampedY(std::min(corner.y, opposite.y));
+    const int bottom = clampedY(std::max(corner.y, opposite.y));
+    for (int y = top; y < bottom; ++y)
+        std::fill_n(pixels_.begin() + static_cast<std::ptrdiff_t>(y) * width_ + left, right - left,
+                    packed(colour));
+}
+
+} // namespace ombrix
