@@ -61,6 +61,8 @@ enum class Message {
     NotConverged,
     Mechanism,
     CasesNotUsable,
+    ResultsLineExpected,
+    InputsNotHexadecimal,
     // reports
     ReportTitle,
     ReportGeometry,
