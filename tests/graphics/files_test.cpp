@@ -1,9 +1,10 @@
-// The results files as Solve leaves them, the lines their reader refuses, and the peaks
-// that PeakFinder tabulates.
+// The results files as Solve leaves them, the lines their reader refuses, the peaks that
+// PeakFinder tabulates, and the graph programs' command lines.
 
 #include "geometry.h"
 #include "input_error.h"
 #include "peaks.h"
+#include "viewer_arguments.h"
 
 #include <gtest/gtest.h>
 
@@ -143,6 +144,32 @@ TEST(Peaks, EachCaseAndTheEnvelopeWithTheirNodesMembersAndCases) {
     EXPECT_EQ(envelope.reaction.loadCase, 2) << "the first case wins a tie";
     EXPECT_EQ(envelope.slackCables.loadCase, 2);
     EXPECT_FALSE(envelopeOf({}).tension.found);
+}
+
+struct CommandLine {
+    const char* line;
+    const char* subject;
+    const char* picture;
+};
+
+TEST(ViewerArguments, TakeTheWholeNameQuotedOrNotAndThePictureSwitch) {
+    const CommandLine rows[] = {
+        {"Glance.exe C:\\Dat\\Bridge.dat", "C:\\Dat\\Bridge.dat", ""},
+        {"\"C:\\Ombrix\\Exe\\Glance 20.exe\" \"..\\Dat\\Cable Net.dat\"", "..\\Dat\\Cable Net.dat",
+         ""},
+        {"Glance ..\\Dat\\Cable Net.dat  ", "..\\Dat\\Cable Net.dat", ""},
+        {"Glance \"a b.dat\" /png \"c d.png\"", "a b.dat", "c d.png"},
+        {"Glance a b.dat /PNG c d.png", "a b.dat", "c d.png"},
+        {"Glance \"x /png y.dat\"", "x /png y.dat", ""},
+        {"Glance C:\\my/pngs\\a.dat", "C:\\my/pngs\\a.dat", ""},
+        {"Plotter \t", "", ""},
+        {"Glance", "", ""},
+    };
+    for (const CommandLine& row : rows) {
+        const ViewerArguments arguments = viewerArguments(row.line);
+        EXPECT_EQ(arguments.subject, row.subject) << row.line;
+        EXPECT_EQ(arguments.picture, row.picture) << row.line;
+    }
 }
 
 } // namespace

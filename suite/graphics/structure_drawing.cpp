@@ -1,0 +1,128 @@
+#include "structure_drawing.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <string>
+
+namespace ombrix {
+namespace {
+
+constexpr Colour nodeNumberColour{110, 40, 110};
+
+ScreenPoint plus(ScreenPoint a, ScreenPoint b, double factor = 1) {
+    return {a.x + factor * b.x, a.y + factor * b.y};
+}
+
+void drawRing(Raster& raster, ScreenPoint centre, double radius, const Stroke& stroke) {
+    constexpr int sides = 16;
+    ScreenPoint last{centre.x + radius, centre.y};
+    for (int k = 1; k <= sides; ++k) {
+        const double angle = 2 * std::numbers::pi * k / sides;
+        const ScreenPoint next{centre.x + radius * std::cos(angle),
+                               centre.y + radius * std::sin(angle)};
+        raster.line(last, next, stroke);
+        last = next;
+    }
+}
+
+// A support in one direction, whose screen image (of the unit vector, at most 1 long) is
+// `image`.
+void drawRod(Raster& raster, ScreenPoint node, ScreenPoint image, double pixel) {
+    const Stroke stroke{supportColour, 2 * pixel};
+    const double rod = 20 * pixel;
+    const double size = std::hypot(image.x, image.y);
+    if (size < 0.35) {
+        drawRing(raster, node, 5 * pixel, {supportColour, 1.5 * pixel});
+        return;
+    }
+    const ScreenPoint end = plus(node, image, -rod);
+    const ScreenPoint across{-image.y / size * 0.45 * rod, image.x / size * 0.45 * rod};
+    raster.line(node, end, stroke);
+    raster.line(plus(end, across, -1), plus(end, across), stroke);
+}
+
+// The label on a clear ground, when it has room.
+void place(Raster& raster, TextPainter& painter, LabelSpace& space, const Label& label) {
+    const Box box = boxOf(label, painter);
+    if (!space.claim(box))
+        return;
+    raster.fill(box.topLeft, box.bottomRight, paper);
+    painter.paint(label);
+}
+
+} // namespace
+
+std::vector<Point> positionsOf(const Model& model) {
+    std::vector<Point> positions;
+    positions.reserve(model.nodes.size());
+    for (const Node& node : model.nodes)
+        positions.push_back(node.position);
+    return positions;
+}
+
+std::vector<ScreenPoint> onScreen(const Projection& projection, const std::vector<Point>& points) {
+    std::vector<ScreenPoint> screen;
+    screen.reserve(points.size());
+    for (const Point& point : points)
+        screen.push_back(projection(point));
+    return screen;
+}
+
+double memberWidth(const std::vector<ScreenPoint>& nodes, const std::vector<Member>& members,
+                   double pixel) {
+    if (members.empty())
+        return pixel;
+    double total = 0;
+    for (const Member& member : members)
+        total += std::hypot(nodes[member.second].x - nodes[member.first].x,
+                            nodes[member.second].y - nodes[member.first].y);
+    const double average = total / static_cast<double>(members.size()) / pixel;
+    return pixel * std::clamp(average / 8, 0.8, 2.0);
+}
+
+void drawMembers(Raster& raster, const std::vector<ScreenPoint>& nodes,
+                 const std::vector<Member>& members,
+                 const std::function<Stroke(std::size_t member)>& strokeOf) {
+    for (std::size_t m = 0; m < members.size(); ++m)
+        raster.line(nodes[members[m].first], nodes[members[m].second], strokeOf(m));
+}
+
+void drawSupports(Raster& raster, const Projection& projection,
+                  const std::vector<ScreenPoint>& nodes, const Model& model, double pixel) {
+    for (std::size_t n = 0; n < model.nodes.size(); ++n)
+        for (int axis = 0; axis < 3; ++axis)
+            if (model.nodes[n].restrained[axis]) {
+                Point unit{};
+                unit[axis] = 1;
+                drawRod(raster, nodes[n], projection.along(unit), pixel);
+            }
+}
+
+void drawNodes(Raster& raster, const std::vector<ScreenPoint>& nodes, double diameter) {
+    for (const ScreenPoint& node : nodes)
+        raster.dot(node, diameter, ink);
+}
+
+void numberNodes(Raster& raster, TextPainter& painter, LabelSpace& space,
+                 const std::vector<ScreenPoint>& nodes, double pixel) {
+    for (std::size_t n = 0; n < nodes.size(); ++n)
+        place(raster, painter, space,
+              {plus(nodes[n], {5 * pixel, -4 * pixel}), std::to_string(n + 1), nodeNumberColour,
+               Anchor::BottomLeft});
+}
+
+void numberMembers(Raster& raster, TextPainter& painter, LabelSpace& space,
+                   const std::vector<ScreenPoint>& nodes, const std::vector<Member>& members,
+                   const std::function<Colour(std::size_t member)>& colourOf) {
+    for (std::size_t m = 0; m < members.size(); ++m) {
+        const ScreenPoint a = nodes[members[m].first], b = nodes[members[m].second];
+        place(raster, painter, space,
+              {{(a.x + b.x) / 2, (a.y + b.y) / 2},
+               std::to_string(m + 1),
+               colourOf(m),
+               Anchor::Centre});
+    }
+}
+
+} // namespace ombrix

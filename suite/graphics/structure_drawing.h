@@ -1,0 +1,44 @@
+// The structure on a raster: members, supports and numbers, each from the nodes' places
+// on the screen (as given, or displaced).
+#pragma once
+
+#include "annotation.h"
+#include "model.h"
+
+#include <functional>
+#include <vector>
+
+namespace ombrix {
+
+inline constexpr Colour barColour{35, 85, 170};
+inline constexpr Colour cableColour{220, 110, 20};
+inline constexpr Colour supportColour{20, 140, 60};
+
+std::vector<Point> positionsOf(const Model& model);
+std::vector<ScreenPoint> onScreen(const Projection& projection, const std::vector<Point>& points);
+
+// The width of the members' lines: thinner where members are short on the screen, so that
+// a dense net still shows its pattern.
+double memberWidth(const std::vector<ScreenPoint>& nodes, const std::vector<Member>& members,
+                   double pixel);
+
+void drawMembers(Raster& raster, const std::vector<ScreenPoint>& nodes,
+                 const std::vector<Member>& members,
+                 const std::function<Stroke(std::size_t member)>& strokeOf);
+
+// At each restrained direction of a node, a short rod on the side of the negative axis
+// with a bar across its end; a direction that points at the viewer is a ring round the node.
+void drawSupports(Raster& raster, const Projection& projection,
+                  const std::vector<ScreenPoint>& nodes, const Model& model, double pixel);
+
+// The joints, as dots: for a structure whose members are long enough on the screen.
+void drawNodes(Raster& raster, const std::vector<ScreenPoint>& nodes, double diameter);
+
+// Numbers on a clear ground, where they have room.
+void numberNodes(Raster& raster, TextPainter& painter, LabelSpace& space,
+                 const std::vector<ScreenPoint>& nodes, double pixel);
+void numberMembers(Raster& raster, TextPainter& painter, LabelSpace& space,
+                   const std::vector<ScreenPoint>& nodes, const std::vector<Member>& members,
+                   const std::function<Colour(std::size_t member)>& colourOf);
+
+} // namespace ombrix
