@@ -30,13 +30,13 @@ void GeometryView::draw(Raster& raster, TextPainter& painter, const Camera& came
                         const ViewOptions& options) const {
     const Projection projection(camera, {1.0 * raster.width(), 1.0 * raster.height()});
     const std::vector<ScreenPoint> nodes = onScreen(projection, positions_);
-    const double width = memberWidth(nodes, model_.members, options.pixel);
+    const DrawingSizes sizes = sizesFor(nodes, model_.members, options.pixel);
     drawMembers(raster, nodes, model_.members, [&](std::size_t m) {
-        return Stroke{colourOf(model_.members[m].kind), width};
+        return Stroke{colourOf(model_.members[m].kind), sizes.memberWidth};
     });
-    if (width >= 1.6 * options.pixel)
-        drawNodes(raster, nodes, 2.5 * width);
-    drawSupports(raster, projection, nodes, model_, options.pixel);
+    if (sizes.memberWidth >= 1.6 * options.pixel)
+        drawNodes(raster, nodes, 2.5 * sizes.memberWidth);
+    drawSupports(raster, projection, nodes, model_, sizes.rod);
     LabelSpace space(raster.width(), raster.height());
     if (options.nodeNumbers)
         numberNodes(raster, painter, space, nodes, options.pixel);

@@ -59,18 +59,26 @@ double dashCoverage(double along, double dash) {
 // A line in coordinates where the first ("major") one changes at least as fast as the
 // second, so that each step of the major coordinate meets a few pixels of the line.
 struct LineShape {
-    double startMajor, startMinor, deltaMajor, deltaMinor, lengthSquared, half, dash, thin;
+    double startMajor, startMinor, deltaMajor, deltaMinor;
+    double length, inverseLength; // 0 and 0 for a dot
+    double half, dash, thin;
 
-    // The coverage of the pixel whose centre is at (major, minor).
+    // The coverage of the pixel whose centre is at (major, minor): by its distance from
+    // the line, round at the ends.
     double coverage(double major, double minor) const {
         const double pm = major - startMajor, pn = minor - startMinor;
-        const double along = pm * deltaMajor + pn * deltaMinor;
-        const double t = lengthSquared > 0 ? std::clamp(along / lengthSquared, 0.0, 1.0) : 0.0;
-        const double distance = std::hypot(pm - t * deltaMajor, pn - t * deltaMinor);
-        double covered = std::clamp(half + 0.5 - distance, 0.0, thin);
-        if (dash > 0 && covered > 0)
-            covered *= dashCoverage(along / std::sqrt(lengthSquared), dash);
-        return covered;
+        const double along = (pm * deltaMajor + pn * deltaMinor) * inverseLength;
+        double distance = 0;
+        if (along <= 0) {
+            distance = std::sqrt(pm * pm + pn * pn);
+        } else if (along >= length) {
+            const double em = pm - deltaMajor, en = pn - deltaMinor;
+            distance = std::sqrt(em * em + en * en);
+        } else {
+            distance = std::abs(pm * deltaMinor - pn * deltaMajor) * inverseLength;
+        }
+        const double covered = std::clamp(half + 0.5 - distance, 0.0, thin);
+        return dash > 0 && covered > 0 ? covered * dashCoverage(along, dash) : covered;
     }
 };
 
@@ -86,10 +94,7 @@ Colour Raster::at(int x, int y) const {
             static_cast<std::uint8_t>(pixel)};
 }
 
-void Raster::blend(int x, int y, Colour colour, double coverage) {
-    if (x < 0 || y < 0 || x >= width_ || y >= height_ || coverage <= 0)
-        return;
-    std::uint32_t& pixel = pixels_[static_cast<std::size_t>(y) * width_ + x];
+void Raster::blend(std::uint32_t& pixel, Colour colour, double coverage) {
     const auto weight = static_cast<std::uint32_t>(coverage * 256);
     const auto mix = [&](int shift, std::uint8_t value) {
         const std::uint32_t old = pixel >> shift & 0xFF;
@@ -101,44 +106,69 @@ void Raster::blend(int x, int y, Colour colour, double coverage) {
 void Raster::line(ScreenPoint from, ScreenPoint to, const Stroke& stroke) {
     if (!isFinite(from) || !isFinite(to) || !(stroke.width > 0))
         return;
-    const double reach = stroke.width / 2 + 1;
+    const double edge = stroke.width / 2 + 0.5; // no pixel whose centre lies farther is touched
     const std::optional<Span> span =
-        partInside(from, to, {-reach, -reach}, {width_ + reach, height_ + reach});
+        partInside(from, to, {-edge, -edge}, {width_ + edge, height_ + edge});
     if (!span)
         return;
     const bool steep = std::abs(to.y - from.y) > std::abs(to.x - from.x);
     const auto major = [&](ScreenPoint p) { return steep ? p.y : p.x; };
     const auto minor = [&](ScreenPoint p) { return steep ? p.x : p.y; };
+    const double length =
+        std::sqrt((to.x - from.x) * (to.x - from.x) + (to.y - from.y) * (to.y - from.y));
     const LineShape shape{major(from),
                           minor(from),
                           major(to) - major(from),
                           minor(to) - minor(from),
-                          (to.x - from.x) * (to.x - from.x) + (to.y - from.y) * (to.y - from.y),
+                          length,
+                          length > 0 ? 1 / length : 0,
                           stroke.width / 2,
                           stroke.dash,
                           std::min(stroke.width, 1.0)};
     const double slope = shape.deltaMajor != 0 ? shape.deltaMinor / shape.deltaMajor : 0;
-    const double across = stroke.width / 2 * std::hypot(1.0, slope) + 1;
+    // The covered pixels of a column lie within this of the line's middle there.
+    const double across = edge * (1 + std::abs(slope));
     const double first = shape.startMajor + span->enter * shape.deltaMajor;
     const double last = shape.startMajor + span->leave * shape.deltaMajor;
-    const int lowMajor = static_cast<int>(std::floor(std::min(first, last) - reach));
-    const int highMajor = static_cast<int>(std::ceil(std::max(first, last) + reach));
-    const int limitMajor = steep ? height_ : width_;
-    for (int m = std::max(lowMajor, 0); m <= std::min(highMajor, limitMajor - 1); ++m) {
+    const int majorSize = steep ? height_ : width_, minorSize = steep ? width_ : height_;
+    const int lowMajor =
+        std::max(static_cast<int>(std::ceil(std::min(first, last) - edge - 0.5)), 0);
+    const int highMajor =
+        std::min(static_cast<int>(std::floor(std::max(first, last) + edge - 0.5)), majorSize - 1);
+    for (int m = lowMajor; m <= highMajor; ++m) {
         const double centre = m + 0.5;
         const double t = shape.deltaMajor != 0
                              ? std::clamp((centre - shape.startMajor) / shape.deltaMajor, 0.0, 1.0)
                              : 0.0;
         const double middle = shape.startMinor + t * shape.deltaMinor;
-        for (int n = static_cast<int>(std::floor(middle - across));
-             n <= static_cast<int>(std::ceil(middle + across)); ++n) {
+        const int lowMinor = std::max(static_cast<int>(std::ceil(middle - across - 0.5)), 0);
+        const int highMinor =
+            std::min(static_cast<int>(std::floor(middle + across - 0.5)), minorSize - 1);
+        for (int n = lowMinor; n <= highMinor; ++n) {
             const double covered = shape.coverage(centre, n + 0.5);
-            if (steep)
-                blend(n, m, stroke.colour, covered);
-            else
-                blend(m, n, stroke.colour, covered);
+            if (covered > 0)
+                blend(steep ? pixelAt(n, m) : pixelAt(m, n), stroke.colour, covered);
         }
     }
+}
+
+void Raster::ring(ScreenPoint centre, double radius, const Stroke& stroke) {
+    if (!isFinite(centre) || !(stroke.width > 0))
+        return;
+    const double outer = radius + stroke.width / 2 + 0.5;
+    const int left = std::max(static_cast<int>(std::floor(centre.x - outer)), 0);
+    const int right = std::min(static_cast<int>(std::ceil(centre.x + outer)), width_ - 1);
+    const int top = std::max(static_cast<int>(std::floor(centre.y - outer)), 0);
+    const int bottom = std::min(static_cast<int>(std::ceil(centre.y + outer)), height_ - 1);
+    for (int y = top; y <= bottom; ++y)
+        for (int x = left; x <= right; ++x) {
+            const double dx = x + 0.5 - centre.x, dy = y + 0.5 - centre.y;
+            const double distance = std::abs(std::sqrt(dx * dx + dy * dy) - radius);
+            const double covered =
+                std::clamp(stroke.width / 2 + 0.5 - distance, 0.0, std::min(stroke.width, 1.0));
+            if (covered > 0)
+                blend(pixelAt(x, y), stroke.colour, covered);
+        }
 }
 
 void Raster::dot(ScreenPoint centre, double diameter, Colour colour) {

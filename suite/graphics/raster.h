@@ -38,11 +38,15 @@ class Raster {
     // A straight line with round ends; parts outside the picture are left out, and so is
     // a line with an end that is not a finite point.
     void line(ScreenPoint from, ScreenPoint to, const Stroke& stroke);
+    void ring(ScreenPoint centre, double radius, const Stroke& stroke);
     void dot(ScreenPoint centre, double diameter, Colour colour);
     void fill(ScreenPoint corner, ScreenPoint opposite, Colour colour);
 
   private:
-    void blend(int x, int y, Colour colour, double coverage);
+    std::uint32_t& pixelAt(int x, int y) {
+        return pixels_[static_cast<std::size_t>(y) * width_ + x];
+    }
+    static void blend(std::uint32_t& pixel, Colour colour, double coverage);
 
     int width_;
     int height_;

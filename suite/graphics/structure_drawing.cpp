@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <string>
 
 namespace ombrix {
@@ -14,26 +13,13 @@ ScreenPoint plus(ScreenPoint a, ScreenPoint b, double factor = 1) {
     return {a.x + factor * b.x, a.y + factor * b.y};
 }
 
-void drawRing(Raster& raster, ScreenPoint centre, double radius, const Stroke& stroke) {
-    constexpr int sides = 16;
-    ScreenPoint last{centre.x + radius, centre.y};
-    for (int k = 1; k <= sides; ++k) {
-        const double angle = 2 * std::numbers::pi * k / sides;
-        const ScreenPoint next{centre.x + radius * std::cos(angle),
-                               centre.y + radius * std::sin(angle)};
-        raster.line(last, next, stroke);
-        last = next;
-    }
-}
-
 // A support in one direction, whose screen image (of the unit vector, at most 1 long) is
-// `image`.
-void drawRod(Raster& raster, ScreenPoint node, ScreenPoint image, double pixel) {
-    const Stroke stroke{supportColour, 2 * pixel};
-    const double rod = 20 * pixel;
+// `image`; `rod` is its length across the view.
+void drawRod(Raster& raster, ScreenPoint node, ScreenPoint image, double rod) {
+    const Stroke stroke{supportColour, std::clamp(rod / 10, 1.0, 2.0)};
     const double size = std::hypot(image.x, image.y);
     if (size < 0.35) {
-        drawRing(raster, node, 5 * pixel, {supportColour, 1.5 * pixel});
+        raster.ring(node, rod / 4, {supportColour, 0.75 * stroke.width});
         return;
     }
     const ScreenPoint end = plus(node, image, -rod);
@@ -69,16 +55,19 @@ std::vector<ScreenPoint> onScreen(const Projection& projection, const std::vecto
     return screen;
 }
 
-double memberWidth(const std::vector<ScreenPoint>& nodes, const std::vector<Member>& members,
-                   double pixel) {
+DrawingSizes sizesFor(const std::vector<ScreenPoint>& nodes, const std::vector<Member>& members,
+                      double pixel) {
     if (members.empty())
-        return pixel;
+        return {pixel, 20 * pixel};
     double total = 0;
-    for (const Member& member : members)
-        total += std::hypot(nodes[member.second].x - nodes[member.first].x,
-                            nodes[member.second].y - nodes[member.first].y);
+    for (const Member& member : members) {
+        const double dx = nodes[member.second].x - nodes[member.first].x;
+        const double dy = nodes[member.second].y - nodes[member.first].y;
+        total += std::sqrt(dx * dx + dy * dy);
+    }
     const double average = total / static_cast<double>(members.size()) / pixel;
-    return pixel * std::clamp(average / 8, 0.8, 2.0);
+    return {pixel * std::clamp(average / 8, 0.8, 2.0),
+            pixel * std::clamp(average * 0.7, 4.0, 20.0)};
 }
 
 void drawMembers(Raster& raster, const std::vector<ScreenPoint>& nodes,
@@ -89,13 +78,13 @@ void drawMembers(Raster& raster, const std::vector<ScreenPoint>& nodes,
 }
 
 void drawSupports(Raster& raster, const Projection& projection,
-                  const std::vector<ScreenPoint>& nodes, const Model& model, double pixel) {
+                  const std::vector<ScreenPoint>& nodes, const Model& model, double rod) {
     for (std::size_t n = 0; n < model.nodes.size(); ++n)
         for (int axis = 0; axis < 3; ++axis)
             if (model.nodes[n].restrained[axis]) {
                 Point unit{};
                 unit[axis] = 1;
-                drawRod(raster, nodes[n], projection.along(unit), pixel);
+                drawRod(raster, nodes[n], projection.along(unit), rod);
             }
 }
 

@@ -17,19 +17,23 @@ inline constexpr Colour supportColour{20, 140, 60};
 std::vector<Point> positionsOf(const Model& model);
 std::vector<ScreenPoint> onScreen(const Projection& projection, const std::vector<Point>& points);
 
-// The width of the members' lines: thinner where members are short on the screen, so that
-// a dense net still shows its pattern.
-double memberWidth(const std::vector<ScreenPoint>& nodes, const std::vector<Member>& members,
-                   double pixel);
+// How wide the members' lines and how long the supports' rods: less where the members are
+// short on the screen, so that a dense net still shows its pattern.
+struct DrawingSizes {
+    double memberWidth = 1; // pixels
+    double rod = 20;
+};
+DrawingSizes sizesFor(const std::vector<ScreenPoint>& nodes, const std::vector<Member>& members,
+                      double pixel);
 
 void drawMembers(Raster& raster, const std::vector<ScreenPoint>& nodes,
                  const std::vector<Member>& members,
                  const std::function<Stroke(std::size_t member)>& strokeOf);
 
-// At each restrained direction of a node, a short rod on the side of the negative axis
-// with a bar across its end; a direction that points at the viewer is a ring round the node.
+// At each restrained direction of a node, a rod on the side of the negative axis with a
+// bar across its end; a direction that points at the viewer is a ring round the node.
 void drawSupports(Raster& raster, const Projection& projection,
-                  const std::vector<ScreenPoint>& nodes, const Model& model, double pixel);
+                  const std::vector<ScreenPoint>& nodes, const Model& model, double rod);
 
 // The joints, as dots: for a structure whose members are long enough on the screen.
 void drawNodes(Raster& raster, const std::vector<ScreenPoint>& nodes, double diameter);

@@ -1,5 +1,5 @@
-// Antialiased lines: each covers its area, in the colour asked, and nothing outside the
-// picture or from a point that is not finite.
+// Antialiased lines and rings: each covers its area, in the colour asked, and nothing
+// outside the picture or from a point that is not finite.
 
 #include "raster.h"
 
@@ -59,6 +59,13 @@ TEST(Raster, LineTakesItsColourWherePixelsAreWhollyCoveredAndBlendsAtItsEdges) {
     raster.line({5, 30}, {35, 30}, {black, 1}); // on the edge between rows 29 and 30
     EXPECT_EQ(raster.at(20, 29), raster.at(20, 30));
     EXPECT_NEAR(raster.at(20, 29).green, 128, 2);
+}
+
+TEST(Raster, RingCoversItsArea) {
+    Raster raster(40, 40, white);
+    raster.ring({20, 20}, 8, {black, 2});
+    EXPECT_NEAR(inked(raster), 2 * std::numbers::pi * 8 * 2, 1);
+    EXPECT_EQ(raster.at(20, 20), white);
 }
 
 TEST(Raster, FillStopsAtThePicturesEdges) {
