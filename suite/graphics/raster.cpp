@@ -60,8 +60,22 @@ double dashCoverage(double along, double dash) {
 // second, so that each step of the major coordinate meets a few pixels of the line.
 struct LineShape {
     double startMajor, startMinor, deltaMajor, deltaMinor;
+    double inverseMajor;          // 1 / deltaMajor, 0 for a dot
     double length, inverseLength; // 0 and 0 for a dot
     double half, dash, thin;
+    double edge;                      // no pixel whose centre lies farther is touched
+    double exactAcross, wideAcross;   // how far from the middle a column's pixels are covered,
+    double lowestMajor, highestMajor; // between the ends, and near them
+
+    // The line's middle in the column whose centre is at `major`.
+    double middle(double major) const {
+        const double t = std::clamp((major - startMajor) * inverseMajor, 0.0, 1.0);
+        return startMinor + t * deltaMinor;
+    }
+
+    double across(double major) const {
+        return major < lowestMajor + edge || major > highestMajor - edge ? wideAcross : exactAcross;
+    }
 
     // The coverage of the pixel whose centre is at (major, minor): by its distance from
     // the line, round at the ends.
@@ -81,6 +95,30 @@ struct LineShape {
         return dash > 0 && covered > 0 ? covered * dashCoverage(along, dash) : covered;
     }
 };
+
+LineShape shapeOf(ScreenPoint from, ScreenPoint to, const Stroke& stroke, bool steep) {
+    const auto major = [&](ScreenPoint p) { return steep ? p.y : p.x; };
+    const auto minor = [&](ScreenPoint p) { return steep ? p.x : p.y; };
+    const double deltaMajor = major(to) - major(from), deltaMinor = minor(to) - minor(from);
+    const double length = std::sqrt(deltaMajor * deltaMajor + deltaMinor * deltaMinor);
+    const double slope = deltaMajor != 0 ? deltaMinor / deltaMajor : 0;
+    const double edge = stroke.width / 2 + 0.5;
+    return {major(from),
+            minor(from),
+            deltaMajor,
+            deltaMinor,
+            deltaMajor != 0 ? 1 / deltaMajor : 0,
+            length,
+            length > 0 ? 1 / length : 0,
+            stroke.width / 2,
+            stroke.dash,
+            std::min(stroke.width, 1.0),
+            edge,
+            edge * std::sqrt(1 + slope * slope),
+            edge * (1 + std::abs(slope)),
+            std::min(major(from), major(to)),
+            std::max(major(from), major(to))};
+}
 
 } // namespace
 
@@ -106,28 +144,13 @@ void Raster::blend(std::uint32_t& pixel, Colour colour, double coverage) {
 void Raster::line(ScreenPoint from, ScreenPoint to, const Stroke& stroke) {
     if (!isFinite(from) || !isFinite(to) || !(stroke.width > 0))
         return;
-    const double edge = stroke.width / 2 + 0.5; // no pixel whose centre lies farther is touched
+    const double edge = stroke.width / 2 + 0.5;
     const std::optional<Span> span =
         partInside(from, to, {-edge, -edge}, {width_ + edge, height_ + edge});
     if (!span)
         return;
     const bool steep = std::abs(to.y - from.y) > std::abs(to.x - from.x);
-    const auto major = [&](ScreenPoint p) { return steep ? p.y : p.x; };
-    const auto minor = [&](ScreenPoint p) { return steep ? p.x : p.y; };
-    const double length =
-        std::sqrt((to.x - from.x) * (to.x - from.x) + (to.y - from.y) * (to.y - from.y));
-    const LineShape shape{major(from),
-                          minor(from),
-                          major(to) - major(from),
-                          minor(to) - minor(from),
-                          length,
-                          length > 0 ? 1 / length : 0,
-                          stroke.width / 2,
-                          stroke.dash,
-                          std::min(stroke.width, 1.0)};
-    const double slope = shape.deltaMajor != 0 ? shape.deltaMinor / shape.deltaMajor : 0;
-    // The covered pixels of a column lie within this of the line's middle there.
-    const double across = edge * (1 + std::abs(slope));
+    const LineShape shape = shapeOf(from, to, stroke, steep);
     const double first = shape.startMajor + span->enter * shape.deltaMajor;
     const double last = shape.startMajor + span->leave * shape.deltaMajor;
     const int majorSize = steep ? height_ : width_, minorSize = steep ? width_ : height_;
@@ -136,11 +159,7 @@ void Raster::line(ScreenPoint from, ScreenPoint to, const Stroke& stroke) {
     const int highMajor =
         std::min(static_cast<int>(std::floor(std::max(first, last) + edge - 0.5)), majorSize - 1);
     for (int m = lowMajor; m <= highMajor; ++m) {
-        const double centre = m + 0.5;
-        const double t = shape.deltaMajor != 0
-                             ? std::clamp((centre - shape.startMajor) / shape.deltaMajor, 0.0, 1.0)
-                             : 0.0;
-        const double middle = shape.startMinor + t * shape.deltaMinor;
+        const double centre = m + 0.5, middle = shape.middle(centre), across = shape.across(centre);
         const int lowMinor = std::max(static_cast<int>(std::ceil(middle - across - 0.5)), 0);
         const int highMinor =
             std::min(static_cast<int>(std::floor(middle + across - 0.5)), minorSize - 1);
