@@ -142,12 +142,10 @@ void GdiplusPainter::paint(const Label& label) {
                        r.format, r.brush);
 }
 
-Raster pictureOf(const View& view, int width, int height, const Camera& camera,
-                 const ViewOptions& options) {
-    Raster raster(width, height, paper);
-    GdiplusPainter painter(raster, options.pixel);
-    view.draw(raster, painter, camera, options);
-    return raster;
+void drawAnew(Raster& picture, const View& view, const Camera& camera, const ViewOptions& options) {
+    picture.fill({0, 0}, {1.0 * picture.width(), 1.0 * picture.height()}, paper);
+    GdiplusPainter painter(picture, options.pixel);
+    view.draw(picture, painter, camera, options);
 }
 
 bool savePng(const Raster& raster, const std::string& path) {

@@ -40,9 +40,8 @@ class GdiplusPainter : public TextPainter {
     double lineHeight_ = 0;
 };
 
-// The view drawn with the camera into a picture of the size given.
-Raster pictureOf(const View& view, int width, int height, const Camera& camera,
-                 const ViewOptions& options);
+// The picture cleared and the view drawn on it with the camera.
+void drawAnew(Raster& picture, const View& view, const Camera& camera, const ViewOptions& options);
 
 // False when the file cannot be written.
 bool savePng(const Raster& raster, const std::string& path);

@@ -33,7 +33,9 @@ std::string pictureNameOf(const std::string& name) {
 bool savePicture(const View& view, const std::string& path) {
     const ViewOptions options;
     const Camera camera = firstCamera(view, {pictureWidth, pictureHeight}, options.pixel);
-    return savePng(pictureOf(view, pictureWidth, pictureHeight, camera, options), path);
+    Raster picture(pictureWidth, pictureHeight, paper);
+    drawAnew(picture, view, camera, options);
+    return savePng(picture, path);
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include <cmath>
 #include <exception>
 #include <numbers>
+#include <optional>
 
 namespace ombrix {
 namespace {
@@ -29,6 +30,7 @@ struct Viewer {
     bool placed = false; // the camera fitted to the window
     enum class Drag { None, Orbit, Pan } drag = Drag::None;
     POINT last{};
+    std::optional<Raster> picture; // as last shown; its memory serves the next frame
 };
 
 Viewport viewportOf(HWND window) {
@@ -41,13 +43,19 @@ void redraw(HWND window) {
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
-void paint(HWND window, const Viewer& viewer) {
+const Raster& drawnPicture(HWND window, Viewer& viewer) {
+    const Viewport viewport = viewportOf(window);
+    const int width = static_cast<int>(viewport.width), height = static_cast<int>(viewport.height);
+    if (!viewer.picture || viewer.picture->width() != width || viewer.picture->height() != height)
+        viewer.picture.emplace(width, height, paper);
+    drawAnew(*viewer.picture, viewer.view, viewer.camera, viewer.options);
+    return *viewer.picture;
+}
+
+void paint(HWND window, Viewer& viewer) {
     PAINTSTRUCT paintStruct{};
     HDC dc = BeginPaint(window, &paintStruct);
-    const Viewport viewport = viewportOf(window);
-    const Raster picture =
-        pictureOf(viewer.view, static_cast<int>(viewport.width), static_cast<int>(viewport.height),
-                  viewer.camera, viewer.options);
+    const Raster& picture = drawnPicture(window, viewer);
     BITMAPINFO info{};
     info.bmiHeader = {
         sizeof(BITMAPINFOHEADER), picture.width(), -picture.height(), 1, 32, BI_RGB, 0, 0, 0, 0, 0};
@@ -56,7 +64,7 @@ void paint(HWND window, const Viewer& viewer) {
     EndPaint(window, &paintStruct);
 }
 
-void savePicture(HWND window, const Viewer& viewer) {
+void savePicture(HWND window, Viewer& viewer) {
     char name[MAX_PATH] = {};
     viewer.pictureName.copy(name, MAX_PATH - 1);
     OPENFILENAMEA dialog{};
@@ -69,10 +77,7 @@ void savePicture(HWND window, const Viewer& viewer) {
     dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
     if (!GetSaveFileNameA(&dialog))
         return;
-    const Viewport viewport = viewportOf(window);
-    if (!savePng(pictureOf(viewer.view, static_cast<int>(viewport.width),
-                           static_cast<int>(viewport.height), viewer.camera, viewer.options),
-                 name))
+    if (!savePng(drawnPicture(window, viewer), name))
         MessageBoxA(window,
                     describe(Language::English, name, 0, {Message::CannotWrite, {}}).c_str(),
                     viewer.title.c_str(), MB_OK | MB_ICONERROR);
@@ -249,7 +254,8 @@ double systemPixel() {
 } // namespace
 
 void showViewerWindow(const std::string& title, const View& view, const std::string& pictureName) {
-    Viewer viewer{view, title, pictureName, systemPixel(), {}, {}, false, Viewer::Drag::None, {}};
+    Viewer viewer{view, title, pictureName, systemPixel(), {}, {}, false, Viewer::Drag::None,
+                  {},   {}};
     viewer.options.pixel = viewer.pixel;
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = windowProcedure;
