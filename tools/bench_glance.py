@@ -2,7 +2,8 @@
 """Glance's speed under Wine on the solver benchmark's flat cable nets of 100 x 100 and
 300 x 300 cells (20,200 and 180,600 members): the time from CreateProcess to the
 structure drawn in its window and answering, and the frames per second while the arrow
-key turns it by 5 degrees a frame. Prints a Markdown table: min / median / max.
+key turns it by 5 degrees a frame. Prints a Markdown table (min / median / max) and the
+machine's load average, since other work on a shared machine lengthens every figure.
 
     tools/with-wine.sh tools/bench_glance.py GLANCE_EXE GLANCE_BENCH_EXE [RUNS]
 """
@@ -57,6 +58,9 @@ def main():
             startup, rate = (" / ".join(line.split()) for line in out[:2])
             print("| %d x %d | %d | %s | %s |" % (cells, cells, 2 * cells * (cells + 1),
                                                  startup, rate))
+    with open("/proc/loadavg") as load:
+        print("\nLoad average over the last 1, 5 and 15 minutes: %s" %
+              " ".join(load.read().split()[:3]))
 
 
 if __name__ == "__main__":
