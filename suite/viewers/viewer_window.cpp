@@ -264,10 +264,13 @@ void showViewerWindow(const std::string& title, const View& view, const std::str
     windowClass.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
     windowClass.lpszClassName = "OmbrixViewer";
     RegisterClassA(&windowClass);
-    const int width =
-        std::min(static_cast<int>(1100 * viewer.pixel), GetSystemMetrics(SM_CXSCREEN));
-    const int height =
-        std::min(static_cast<int>(800 * viewer.pixel), GetSystemMetrics(SM_CYSCREEN));
+    // 1100 x 800 points, or four fifths of a smaller screen.
+    RECT screen{0, 0, 1280, 1024};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &screen, 0);
+    const LONG width = std::min<LONG>(static_cast<LONG>(1100 * viewer.pixel),
+                                      (screen.right - screen.left) * 4 / 5);
+    const LONG height =
+        std::min<LONG>(static_cast<LONG>(800 * viewer.pixel), (screen.bottom - screen.top) * 4 / 5);
     HWND window = CreateWindowExA(0, windowClass.lpszClassName, title.c_str(), WS_OVERLAPPEDWINDOW,
                                   CW_USEDEFAULT, CW_USEDEFAULT, width, height, nullptr, makeMenu(),
                                   windowClass.hInstance, &viewer);
