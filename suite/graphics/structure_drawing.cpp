@@ -16,7 +16,7 @@ ScreenPoint plus(ScreenPoint a, ScreenPoint b, double factor = 1) {
 // A support in one direction, whose screen image (of the unit vector, at most 1 long) is
 // `image`; `rod` is its length across the view.
 void drawRod(Raster& raster, ScreenPoint node, ScreenPoint image, double rod) {
-    const Stroke stroke{supportColour, std::clamp(rod / 10, 1.0, 2.0)};
+    const Stroke stroke{supportColour, std::max(rod / 10, 1.0)};
     const double size = std::hypot(image.x, image.y);
     if (size < 0.35) {
         raster.ring(node, rod / 4, {supportColour, 0.75 * stroke.width});
