@@ -57,7 +57,6 @@ class Projection {
     // The screen's image of a model vector, unscaled: a unit vector's image is 1 long when
     // it lies across the view, and 0 long when it points at the viewer.
     ScreenPoint along(const Point& vector) const;
-    double scale() const { return scale_; }
 
   private:
     Point right_{};

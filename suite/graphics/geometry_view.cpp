@@ -34,15 +34,16 @@ void GeometryView::draw(Raster& raster, TextPainter& painter, const Camera& came
     drawMembers(raster, nodes, model_.members, [&](std::size_t m) {
         return Stroke{colourOf(model_.members[m].kind), sizes.memberWidth};
     });
-    if (sizes.memberWidth >= 1.6 * options.pixel)
+    if (sizes.memberWidth >= 1.6 * options.pixel) // members long enough to leave room for dots
         drawNodes(raster, nodes, 2.5 * sizes.memberWidth);
     drawSupports(raster, projection, nodes, model_, sizes.rod);
     LabelSpace space(raster.width(), raster.height());
     if (options.nodeNumbers)
         numberNodes(raster, painter, space, nodes, options.pixel);
     if (options.memberNumbers)
-        numberMembers(raster, painter, space, nodes, model_.members,
-                      [&](std::size_t m) { return darker(colourOf(model_.members[m].kind)); });
+        numberMembers(
+            raster, painter, space, nodes, model_.members,
+            [&](std::size_t m) { return darker(colourOf(model_.members[m].kind)); }, options.pixel);
     drawTitle(painter, titleLines(), options.pixel);
     drawKey(raster, painter, keyEntries(options.pixel), options.pixel);
     drawAxes(raster, painter, projection, options.pixel);

@@ -28,10 +28,13 @@ void drawRod(Raster& raster, ScreenPoint node, ScreenPoint image, double rod) {
     raster.line(plus(end, across, -1), plus(end, across), stroke);
 }
 
-// The label on a clear ground, when it has room.
-void place(Raster& raster, TextPainter& painter, LabelSpace& space, const Label& label) {
+// The label on a clear ground, when it has room with a margin around it.
+void place(Raster& raster, TextPainter& painter, LabelSpace& space, const Label& label,
+           double pixel) {
     const Box box = boxOf(label, painter);
-    if (!space.claim(box))
+    const double margin = 4 * pixel;
+    if (!space.claim({{box.topLeft.x - margin, box.topLeft.y - margin},
+                      {box.bottomRight.x + margin, box.bottomRight.y + margin}}))
         return;
     raster.fill(box.topLeft, box.bottomRight, paper);
     painter.paint(label);
@@ -98,19 +101,21 @@ void numberNodes(Raster& raster, TextPainter& painter, LabelSpace& space,
     for (std::size_t n = 0; n < nodes.size(); ++n)
         place(raster, painter, space,
               {plus(nodes[n], {5 * pixel, -4 * pixel}), std::to_string(n + 1), nodeNumberColour,
-               Anchor::BottomLeft});
+               Anchor::BottomLeft},
+              pixel);
 }
 
 void numberMembers(Raster& raster, TextPainter& painter, LabelSpace& space,
                    const std::vector<ScreenPoint>& nodes, const std::vector<Member>& members,
-                   const std::function<Colour(std::size_t member)>& colourOf) {
+                   const std::function<Colour(std::size_t member)>& colourOf, double pixel) {
     for (std::size_t m = 0; m < members.size(); ++m) {
         const ScreenPoint a = nodes[members[m].first], b = nodes[members[m].second];
         place(raster, painter, space,
               {{(a.x + b.x) / 2, (a.y + b.y) / 2},
                std::to_string(m + 1),
                colourOf(m),
-               Anchor::Centre});
+               Anchor::Centre},
+              pixel);
     }
 }
 

@@ -35,7 +35,7 @@ void drawMembers(Raster& raster, const std::vector<ScreenPoint>& nodes,
 void drawSupports(Raster& raster, const Projection& projection,
                   const std::vector<ScreenPoint>& nodes, const Model& model, double rod);
 
-// The joints, as dots: for a structure whose members are long enough on the screen.
+// The joints, as dots.
 void drawNodes(Raster& raster, const std::vector<ScreenPoint>& nodes, double diameter);
 
 // Numbers on a clear ground, where they have room.
@@ -43,6 +43,6 @@ void numberNodes(Raster& raster, TextPainter& painter, LabelSpace& space,
                  const std::vector<ScreenPoint>& nodes, double pixel);
 void numberMembers(Raster& raster, TextPainter& painter, LabelSpace& space,
                    const std::vector<ScreenPoint>& nodes, const std::vector<Member>& members,
-                   const std::function<Colour(std::size_t member)>& colourOf);
+                   const std::function<Colour(std::size_t member)>& colourOf, double pixel);
 
 } // namespace ombrix
