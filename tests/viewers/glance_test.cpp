@@ -84,6 +84,10 @@ HWND windowOf(DWORD process, const std::string& title) {
 class Glance : public testing::Test {
   protected:
     void SetUp() override {
+        // Only the standard error given to Glance is inherited: a Glance that Wine fails to
+        // end holds no pipe of ctest's.
+        for (DWORD stream : {STD_INPUT_HANDLE, STD_OUTPUT_HANDLE, STD_ERROR_HANDLE})
+            SetHandleInformation(GetStdHandle(stream), HANDLE_FLAG_INHERIT, 0);
         Gdiplus::GdiplusStartup(&gdiplus_, &startup_, nullptr);
         folder_ =
             fs::temp_directory_path() / ("ombrix glance " + std::to_string(GetCurrentProcessId()));
@@ -93,28 +97,38 @@ class Glance : public testing::Test {
         std::ofstream(folder_ / "Tripod.dat", std::ios::binary) << tripod;
     }
     void TearDown() override {
-        if (process_.hProcess) {
-            TerminateProcess(process_.hProcess, 99);
-            CloseHandle(process_.hThread);
-            CloseHandle(process_.hProcess);
-        }
-        fs::remove_all(folder_);
+        end();
+        std::error_code ignored;
+        fs::remove_all(folder_, ignored);
         Gdiplus::GdiplusShutdown(gdiplus_);
     }
 
-    // Starts Glance with the arguments, its standard error into a file of the folder.
+    // Starts Glance with the arguments, its standard error into a file of its own.
     void start(const std::string& arguments) {
+        end();
+        errors_ = folder_ / ("errors " + std::to_string(++starts_) + ".txt");
         SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
-        HANDLE errors = CreateFileW((folder_ / "errors.txt").c_str(), GENERIC_WRITE,
-                                    FILE_SHARE_READ, &inherited, CREATE_ALWAYS, 0, nullptr);
+        HANDLE errors = CreateFileW(errors_.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited,
+                                    CREATE_ALWAYS, 0, nullptr);
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         startup.dwFlags = STARTF_USESTDHANDLES;
         startup.hStdError = errors;
         std::string commandLine = "\"" OMBRIX_GLANCE "\" " + arguments;
-        ASSERT_TRUE(CreateProcessA(OMBRIX_GLANCE, commandLine.data(), nullptr, nullptr, TRUE, 0,
-                                   nullptr, folder_.string().c_str(), &startup, &process_));
+        const bool started =
+            CreateProcessA(OMBRIX_GLANCE, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                           folder_.string().c_str(), &startup, &process_);
         CloseHandle(errors);
+        ASSERT_TRUE(started);
+    }
+
+    void end() {
+        if (!process_.hProcess)
+            return;
+        TerminateProcess(process_.hProcess, 99);
+        CloseHandle(process_.hThread);
+        CloseHandle(process_.hProcess);
+        process_ = {};
     }
 
     DWORD exitCode() {
@@ -124,10 +138,12 @@ class Glance : public testing::Test {
         return code;
     }
 
-    std::string errors() const { return contentsOf(folder_ / "errors.txt"); }
+    std::string errors() const { return contentsOf(errors_); }
     std::string path(const std::string& name) const { return (folder_ / name).string(); }
 
     fs::path folder_;
+    fs::path errors_;
+    int starts_ = 0;
     PROCESS_INFORMATION process_{};
     Gdiplus::GdiplusStartupInput startup_;
     ULONG_PTR gdiplus_ = 0;
@@ -148,9 +164,6 @@ TEST_F(Glance, SavesAPictureOfEachSampleWithItsMembersColoursAndSupports) {
         EXPECT_EQ(pixelsOf(colours, barColour) > 50, sample.bars) << sample.file;
         EXPECT_EQ(pixelsOf(colours, cableColour) > 50, sample.cables) << sample.file;
         EXPECT_GT(pixelsOf(colours, supportColour), 20) << sample.file;
-        CloseHandle(process_.hThread);
-        CloseHandle(process_.hProcess);
-        process_ = {};
     }
 }
 
