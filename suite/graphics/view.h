@@ -22,6 +22,10 @@ class View {
                       const ViewOptions& options) const = 0;
 };
 
+// The camera, turned as it is, scaled and moved to show the view whole with room around
+// it for the title and the key.
+Camera fittedTo(const View& view, const Camera& camera, const Viewport& viewport, double pixel);
+
 // The camera that shows the view whole, from its suitable standard view.
 Camera firstCamera(const View& view, const Viewport& viewport, double pixel);
 

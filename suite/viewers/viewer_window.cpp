@@ -24,7 +24,6 @@ struct Viewer {
     const View& view;
     std::string title;
     std::string pictureName;
-    double pixel = 1;
     Camera camera;
     ViewOptions options;
     bool placed = false; // the camera fitted to the window
@@ -89,8 +88,7 @@ void toggle(HWND window, UINT command, bool& option) {
 }
 
 void fit(HWND window, Viewer& viewer) {
-    viewer.camera =
-        fitted(viewer.camera, viewer.view.extent(), viewportOf(window), 60 * viewer.pixel);
+    viewer.camera = fittedTo(viewer.view, viewer.camera, viewportOf(window), viewer.options.pixel);
 }
 
 void show(HWND window, Viewer& viewer, StandardView view) {
@@ -180,7 +178,7 @@ void onWheel(HWND window, Viewer& viewer, WPARAM wParam, LPARAM lParam) {
 void onSize(HWND window, Viewer& viewer) {
     const Viewport viewport = viewportOf(window);
     if (!viewer.placed && viewport.width > 0 && viewport.height > 0) {
-        viewer.camera = firstCamera(viewer.view, viewport, viewer.pixel);
+        viewer.camera = firstCamera(viewer.view, viewport, viewer.options.pixel);
         viewer.placed = true;
     }
     InvalidateRect(window, nullptr, FALSE);
@@ -251,12 +249,7 @@ double systemPixel() {
     return dpi > 0 ? dpi / 96.0 : 1.0;
 }
 
-} // namespace
-
-void showViewerWindow(const std::string& title, const View& view, const std::string& pictureName) {
-    Viewer viewer{view, title, pictureName, systemPixel(), {}, {}, false, Viewer::Drag::None,
-                  {},   {}};
-    viewer.options.pixel = viewer.pixel;
+const char* registeredClass() {
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = windowProcedure;
     windowClass.hInstance = GetModuleHandleA(nullptr);
@@ -264,16 +257,26 @@ void showViewerWindow(const std::string& title, const View& view, const std::str
     windowClass.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
     windowClass.lpszClassName = "OmbrixViewer";
     RegisterClassA(&windowClass);
-    // 1100 x 800 points, or four fifths of a smaller screen.
+    return windowClass.lpszClassName;
+}
+
+// 1100 x 800 points, or four fifths of a smaller screen.
+SIZE windowSize(double pixel) {
     RECT screen{0, 0, 1280, 1024};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &screen, 0);
-    const LONG width = std::min<LONG>(static_cast<LONG>(1100 * viewer.pixel),
-                                      (screen.right - screen.left) * 4 / 5);
-    const LONG height =
-        std::min<LONG>(static_cast<LONG>(800 * viewer.pixel), (screen.bottom - screen.top) * 4 / 5);
-    HWND window = CreateWindowExA(0, windowClass.lpszClassName, title.c_str(), WS_OVERLAPPEDWINDOW,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, width, height, nullptr, makeMenu(),
-                                  windowClass.hInstance, &viewer);
+    return {std::min<LONG>(static_cast<LONG>(1100 * pixel), (screen.right - screen.left) * 4 / 5),
+            std::min<LONG>(static_cast<LONG>(800 * pixel), (screen.bottom - screen.top) * 4 / 5)};
+}
+
+} // namespace
+
+void showViewerWindow(const std::string& title, const View& view, const std::string& pictureName) {
+    Viewer viewer{view, title, pictureName, {}, {}, false, Viewer::Drag::None, {}, {}};
+    viewer.options.pixel = systemPixel();
+    const SIZE size = windowSize(viewer.options.pixel);
+    HWND window = CreateWindowExA(0, registeredClass(), title.c_str(), WS_OVERLAPPEDWINDOW,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, size.cx, size.cy, nullptr,
+                                  makeMenu(), GetModuleHandleA(nullptr), &viewer);
     if (!window)
         return;
     ShowWindow(window, SW_SHOWNORMAL);
