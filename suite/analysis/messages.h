@@ -75,6 +75,8 @@ enum class Message {
     SolveCancelledAt,
     SolveRequested,
     SolveSolved,
+    ResultsLineExpected,
+    InputsNotHexadecimal,
     // reports
     ReportTitle,
     ReportGeometry,
