@@ -1,5 +1,7 @@
 #include "win32_storage.h"
 
+#include "windows_files/replace_file.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -7,12 +9,12 @@
 namespace ombrix {
 namespace {
 
-// A file handle closed when it goes out of scope.
+// A file opened for reading, closed when it goes out of scope.
 class File {
   public:
-    File(const std::string& path, DWORD access, DWORD disposition)
-        : handle_(CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              disposition, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+    explicit File(const std::string& path)
+        : handle_(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
     ~File() {
         if (open())
             CloseHandle(handle_);
@@ -21,47 +23,28 @@ class File {
     File& operator=(const File&) = delete;
 
     bool open() const { return handle_ != INVALID_HANDLE_VALUE; }
-    bool write(const std::string& text) const {
-        DWORD written = 0;
-        return open() &&
-               WriteFile(handle_, text.data(), static_cast<DWORD>(text.size()), &written,
-                         nullptr) &&
-               written == text.size();
-    }
     HANDLE handle() const { return handle_; }
 
   private:
     HANDLE handle_;
 };
 
-bool tooLong(const std::string& path) {
-    return path.size() >= MAX_PATH;
-}
-
-// Why the last call could not write: `target` when it was the file itself that was
-// refused, not the folder it lies in.
-Written failure(bool target) {
-    switch (GetLastError()) {
-    case ERROR_FILENAME_EXCED_RANGE: return {WriteFailure::pathTooLong};
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION: return {WriteFailure::inUse};
-    case ERROR_ACCESS_DENIED:
-        return {target ? WriteFailure::inUse : WriteFailure::folderNotWritable};
-    case ERROR_WRITE_PROTECT:
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL: return {WriteFailure::folderNotWritable};
-    default: return {WriteFailure::other};
+// The same reason in the analysis's words.
+Written written(windows_files::Refusal refusal) {
+    switch (refusal) {
+    case windows_files::Refusal::none: return {};
+    case windows_files::Refusal::folderNotWritable: return {WriteFailure::folderNotWritable};
+    case windows_files::Refusal::pathTooLong: return {WriteFailure::pathTooLong};
+    case windows_files::Refusal::inUse: return {WriteFailure::inUse};
+    case windows_files::Refusal::other: break;
     }
-}
-
-bool exists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return {WriteFailure::other};
 }
 
 } // namespace
 
 std::optional<std::string> Win32Storage::read(const std::string& path, std::size_t most) const {
-    const File file(path, GENERIC_READ, OPEN_EXISTING);
+    const File file(path);
     LARGE_INTEGER size{};
     if (!file.open() || !GetFileSizeEx(file.handle(), &size))
         return std::nullopt;
@@ -74,37 +57,12 @@ std::optional<std::string> Win32Storage::read(const std::string& path, std::size
     return text;
 }
 
-// The new contents go to a name of this process's own beside the file, then over it.
 Written Win32Storage::replace(const std::string& path, const std::string& text) {
-    const std::string temporary = path + "." + std::to_string(GetCurrentProcessId()) + ".new";
-    if (tooLong(temporary))
-        return {WriteFailure::pathTooLong};
-    {
-        const File file(temporary, GENERIC_WRITE, CREATE_ALWAYS);
-        if (!file.open())
-            return failure(false);
-        if (!file.write(text) || !FlushFileBuffers(file.handle())) {
-            const Written written = failure(false);
-            DeleteFileA(temporary.c_str());
-            return written;
-        }
-    }
-    if (MoveFileExA(temporary.c_str(), path.c_str(),
-                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return {};
-    const Written written = failure(true);
-    DeleteFileA(temporary.c_str());
-    return written;
+    return written(windows_files::replaceFile(path, text));
 }
 
-// One write to a file opened for appending.
 Written Win32Storage::append(const std::string& path, const std::string& text) {
-    if (tooLong(path))
-        return {WriteFailure::pathTooLong};
-    const File file(path, FILE_APPEND_DATA, OPEN_ALWAYS);
-    if (!file.open())
-        return failure(exists(path));
-    return file.write(text) ? Written{} : failure(true);
+    return written(windows_files::appendToFile(path, text));
 }
 
 bool Win32Storage::remove(const std::string& path) {
@@ -112,15 +70,15 @@ bool Win32Storage::remove(const std::string& path) {
 }
 
 Written Win32Storage::makeFolder(const std::string& path) {
-    if (tooLong(path))
+    if (path.size() >= MAX_PATH)
         return {WriteFailure::pathTooLong};
     if (CreateDirectoryA(path.c_str(), nullptr))
         return {};
-    const Written written = failure(false);
+    const bool refusedByFolder = GetLastError() == ERROR_ACCESS_DENIED;
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
         return {};
-    return written;
+    return {refusedByFolder ? WriteFailure::folderNotWritable : WriteFailure::other};
 }
 
 std::vector<std::string> Win32Storage::filesIn(const std::string& folder) const {
