@@ -16,10 +16,8 @@ std::string secondEdition(std::string_view programFile) {
            std::string(programFile.substr(extension));
 }
 
-namespace {
-
-// The command line after the program's name, which ends at the closing quote when it
-// begins with one and at the first blank or tab otherwise.
+// The program's name ends at the closing quote when it begins with one and at the first
+// blank or tab otherwise.
 std::string_view afterProgramName(std::string_view line) {
     if (line.starts_with('"')) {
         const std::size_t closing = line.find('"', 1);
@@ -29,10 +27,11 @@ std::string_view afterProgramName(std::string_view line) {
     return blank == std::string_view::npos ? std::string_view() : line.substr(blank);
 }
 
-} // namespace
-
 std::string fileNameArgument(std::string_view commandLine) {
-    std::string_view name = afterProgramName(commandLine);
+    return fileNameIn(afterProgramName(commandLine));
+}
+
+std::string fileNameIn(std::string_view name) {
     const std::size_t first = name.find_first_not_of(" \t");
     if (first == std::string_view::npos)
         return {};

@@ -39,6 +39,10 @@ std::string secondEdition(std::string_view programFile);
 // around the name and a pair of double quotes around it. A name with blanks may come with
 // or without quotes: the shell quotes it for some programs and not for others.
 std::string fileNameArgument(std::string_view commandLine);
+// The same in two parts: the command line after the program's name, and a name from a part
+// of it, without the blanks and a pair of double quotes around it.
+std::string_view afterProgramName(std::string_view commandLine);
+std::string fileNameIn(std::string_view arguments);
 
 // What the exit code of an analysis step says.
 enum ExitCode : int {
