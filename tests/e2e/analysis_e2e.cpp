@@ -192,7 +192,8 @@ TEST_F(RealAnalysis, ASecondShellOfTheInstallationLeavesTheAnalysisToTheFirst) {
               std::string::npos);
     answer(box, IDOK);
     EXPECT_EQ(second.waitForExit(), 0u);
-    EXPECT_EQ(GetForegroundWindow(), panel);
+    // Wine hands the foreground over through the panel's own thread, a moment later.
+    EXPECT_TRUE(waitUntil([&] { return GetForegroundWindow() == panel; }));
     runStep(IDC_INCARC, 4);
     EXPECT_EQ(listItems(control(panel, IDC_CASE_LIST)),
               (std::vector<std::string>{"0", "1", "2", "3"}));
