@@ -10,9 +10,14 @@ set(ombrix_icon_dir ${CMAKE_BINARY_DIR}/icons)
 set(ombrix_program_icon ${ombrix_icon_dir}/ombrix.ico)
 file(MAKE_DIRECTORY ${ombrix_icon_dir}/Uir)
 
-# The shell loads these with LR_VGACOLOR: their colours are mapped onto the 16 VGA colours
-# (and transparency), which the drawings use already.
-set(ombrix_vga_icons IconStructure Displacement2)
+# The shell loads some with LR_VGACOLOR (resources/icons.def): their colours are mapped onto
+# the 16 VGA colours (and transparency), which the drawings use already.
+file(STRINGS ${PROJECT_SOURCE_DIR}/resources/icons.def vga_rows REGEX "^BUTTON_ICON\\(.*, true\\)")
+set(ombrix_vga_icons)
+foreach(row IN LISTS vga_rows)
+    string(REGEX MATCH "\"([^\".]+)\\.ico\"" found "${row}")
+    list(APPEND ombrix_vga_icons "${CMAKE_MATCH_1}")
+endforeach()
 set(ombrix_vga_colours 000000 800000 008000 808000 000080 800080 008080 C0C0C0
                        808080 FF0000 00FF00 FFFF00 0000FF FF00FF 00FFFF FFFFFF)
 set(vga_palette ${ombrix_icon_dir}/vga-palette.png)

@@ -1,7 +1,7 @@
 # The installation's layout: the shell and the suite's programs with their icons, sounds
 # and help file in Exe, sample analyses in Dat, the user's guides in Doc.
 # The suite's programs come in two sets, installed as components beside the rest: "real"
-# puts the real Prepare, Forces and Solve (both editions) under their names, "stand-in"
+# puts the real Prepare, Forces, Solve and Glance (both editions) under their names, "stand-in"
 # the stand-in that logs its command line, for the shell's end-to-end tests. The other
 # programs are stand-ins in both.
 #   cmake --install BUILD --prefix DIR --component installation

@@ -4,8 +4,8 @@
 //   Prepare  <geometry> <output> <list type> <language>: writes "work_dir.dat" in its
 //            current folder naming the installation's Work folder, "Comomb.dat" there
 //            (its last line the language) and the output file;
-//   Forces   <loading file>: writes "<k>.unf" for the cases 1..N the loading file
-//            declares into the working folder;
+//   Forces   <loading file>: writes "<k>.unf" for the cases the loading file declares
+//            (0 when it has one, then 1..N) into the working folder;
 //   Solve    <case labels>: appends a line per case to the output file.
 // Every other name opens a small window and stays until it is closed.
 //
@@ -22,10 +22,14 @@
 //                           instruction: the moment a program started by the shell runs,
 //                           for the benchmarks.
 
+#include "handoff/handoff.h"
+#include "handoff/loading_head.h"
+
 #include <windows.h>
 
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -123,7 +127,7 @@ std::string installationWorkFolder() {
 
 // The folder named by "work_dir.dat" in the current folder, as Prepare left it.
 std::string workingFolder() {
-    const std::vector<std::string> lines = readLines("work_dir.dat");
+    const std::vector<std::string> lines = readLines(std::string(handoff::workDirFile));
     return lines.empty() || trimmed(lines[0]).empty() ? installationWorkFolder()
                                                       : trimmed(lines[0]);
 }
@@ -132,9 +136,10 @@ int prepare(int argc, char** argv) {
     if (argc < 5)
         return 2;
     const std::string work = installationWorkFolder();
-    writeLines("work_dir.dat", {work});
+    writeLines(std::string(handoff::workDirFile), {work});
     const std::string output = fullPath(argv[2]);
-    writeLines(work + "\\Comomb.dat", {fullPath(argv[1]), output, argv[3], argv[4]});
+    writeLines(work + "\\" + std::string(handoff::sharedParametersFile),
+               {fullPath(argv[1]), output, argv[3], argv[4]});
     writeLines(output, {"OMBRIX stand-in analysis", std::string("Geometry: ") + argv[1],
                         std::string("List type: ") + argv[3], std::string("Language: ") + argv[4]});
     return 0;
@@ -148,32 +153,24 @@ bool isSkipped(int loadCase) {
     return false;
 }
 
-// The loading file: comment lines "//", a heading line, then the number of load cases.
-std::optional<int> declaredCaseCount(const std::string& loadingFile) {
-    const std::vector<std::string> lines = readLines(loadingFile);
-    std::size_t line = 0;
-    while (line < lines.size() && lines[line].rfind("//", 0) == 0)
-        ++line;
-    if (line + 1 >= lines.size())
-        return std::nullopt;
-    return std::atoi(lines[line + 1].c_str());
-}
-
 int forces(int argc, char** argv) {
     if (argc < 2)
-        return 2;
-    const std::optional<int> caseCount = declaredCaseCount(argv[1]);
-    if (!caseCount)
-        return 3;
+        return handoff::stepUsage;
+    std::ifstream file(argv[1], std::ios::binary);
+    const std::string text{std::istreambuf_iterator<char>(file), {}};
+    const handoff::LoadingHead head = handoff::readLoadingHead(text);
+    if (!file || head.problem != handoff::HeadProblem::none)
+        return handoff::stepFailed;
     const std::string work = workingFolder();
-    for (int loadCase = 1; loadCase <= *caseCount; ++loadCase)
+    for (int loadCase = head.hasCaseZero ? 0 : 1; loadCase <= head.caseCount; ++loadCase)
         if (!isSkipped(loadCase))
-            writeLines(work + "\\" + std::to_string(loadCase) + ".unf", {"stand-in case result"});
-    return 0;
+            writeLines(work + "\\" + handoff::caseFileName(loadCase), {"stand-in case result"});
+    return handoff::stepDone;
 }
 
 int solve(int argc, char** argv) {
-    const std::vector<std::string> parameters = readLines(workingFolder() + "\\Comomb.dat");
+    const std::vector<std::string> parameters =
+        readLines(workingFolder() + "\\" + std::string(handoff::sharedParametersFile));
     if (parameters.size() < 2)
         return 3;
     for (int k = 1; k < argc; ++k)

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# clang-tidy on src/ and suite/ with the checked-in .clang-tidy, warnings as errors: the
+# clang-tidy on src/, suite/ and common/ with the checked-in .clang-tidy, warnings as errors: the
 # portable code through the native build's compile commands, the Windows code through
 # the MinGW build's, read by clang as for the MinGW target.
 #   tools/tidy.sh NATIVE_BUILD WINDOWS_BUILD
@@ -22,7 +22,7 @@ windows_args=(--extra-arg=--target=x86_64-w64-mingw32
 sources_of() {
     python3 -c 'import json, sys
 for entry in json.load(open(sys.argv[1])): print(entry["file"])' "$1/compile_commands.json" |
-        grep -E "^$root/(src|suite)/" | sort -u
+        grep -E "^$root/(src|suite|common)/" | sort -u
 }
 
 status=0

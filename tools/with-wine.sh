@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs a command with Wine ready: a private Wine prefix under build/, and a virtual X
-# display when there is no usable one (or when OMBRIX_VIRTUAL_DISPLAY=1). Everything it
+# display when there is no usable one (or when OMBRIX_VIRTUAL_DISPLAY=1), of the size
+# OMBRIX_SCREEN gives (default 1280x1024x24). Everything it
 # started (Xvfb, the wineserver) is ended when the command ends.
 set -euo pipefail
 
@@ -19,7 +20,7 @@ trap cleanup EXIT
 if [ "${OMBRIX_VIRTUAL_DISPLAY:-0}" = 1 ] || [ -z "${DISPLAY:-}" ] ||
     ! xdpyinfo >/dev/null 2>&1; then
     display_file=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${OMBRIX_SCREEN:-1280x1024x24}" -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 100); do
         [ -s "$display_file" ] && break

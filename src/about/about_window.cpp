@@ -3,11 +3,12 @@
 #include "about/about_layout.h"
 #include "base/desktop.h"
 #include "base/folders.h"
+#include "base/texts.h"
 #include "files/settings.h"
 #include "ids.h"
 #include "text/fixed_text.h"
 
-WelcomeWindow welcome;
+ShellRecord<WelcomeWindow> welcome;
 
 int welcomeExtent(int desktopEdge) {
     return static_cast<int>(static_cast<float>(desktopEdge) / 2.5f);
@@ -48,23 +49,25 @@ platform::FontMetrics metricsOf(Canvas canvas, platform::Font font) {
 void drawTitle(Canvas canvas, const AboutLayout& layout, platform::Font titleFont) {
     platform::Font previous = titleFont ? platform::selectFont(canvas, titleFont) : nullptr;
     platform::setTextColour(canvas, red);
-    platform::drawText(canvas, layout.title.x, layout.title.y, "OMBRIX 2020 ");
+    platform::drawText(canvas, layout.title.x, layout.title.y, shellText(Text::aboutProgram));
     if (titleFont)
         platform::selectFont(canvas, previous);
     platform::setTextColour(canvas, black);
-    platform::drawText(canvas, layout.forWindows.x, layout.forWindows.y, line("For Windows"));
+    platform::drawText(canvas, layout.forWindows.x, layout.forWindows.y,
+                       line(shellText(Text::aboutForWindows)));
     platform::setTextColour(canvas, red);
     platform::drawText(canvas, layout.firstSpacer.x, layout.firstSpacer.y, "  ");
     platform::drawText(canvas, layout.analysisLine.x, layout.analysisLine.y,
-                       line("Non-Linear Static Analysis of"));
+                       line(shellText(Text::aboutAnalysis)));
     platform::drawText(canvas, layout.structuresLine.x, layout.structuresLine.y,
-                       line("Pin-Jointed Bar and Cable Structures "));
+                       line(shellText(Text::aboutStructures)));
     platform::drawText(canvas, layout.secondSpacer.x, layout.secondSpacer.y, "  ");
 }
 
 void drawNotice(Canvas canvas, const AboutLayout& layout) {
     platform::setTextColour(canvas, blue);
-    platform::drawText(canvas, layout.notice.x, layout.notice.y, line(aboutNotice));
+    platform::drawText(canvas, layout.notice.x, layout.notice.y,
+                       line(shellText(Text::aboutNotice)));
     platform::drawLine(canvas, layout.ruleStart.x, layout.ruleStart.y, layout.ruleEnd.x,
                        layout.ruleEnd.y);
 }
@@ -74,7 +77,8 @@ void drawWarning(Canvas canvas, const AboutLayout& layout, int pixelsPerInchY) {
     platform::Font previous = paragraphFont ? platform::selectFont(canvas, paragraphFont) : nullptr;
     platform::setTextColour(canvas, black);
     // Without the field's padding, which would wrap the last word onto a line of its own.
-    platform::drawParagraph(canvas, layout.paragraph, FixedText<300>(aboutWarning).trimmed());
+    platform::drawParagraph(canvas, layout.paragraph,
+                            FixedText<300>(shellText(Text::aboutWarning)).trimmed());
     if (paragraphFont) {
         platform::selectFont(canvas, previous);
         platform::deleteFont(paragraphFont);
@@ -88,8 +92,8 @@ void paint(Canvas canvas) {
     platform::Font titleFont = createTitleFont(metrics.pixelsPerInchY);
     metrics.title = metricsOf(canvas, titleFont);
     metrics.normal = platform::fontMetrics(canvas);
-    metrics.noticeWidth =
-        platform::textWidth(canvas, FixedText<noticeRuleCharacters>(aboutNotice).whole());
+    metrics.noticeWidth = platform::textWidth(
+        canvas, FixedText<noticeRuleCharacters>(shellText(Text::aboutNotice)).whole());
     const AboutLayout layout = aboutLayout(metrics);
 
     platform::drawProgramIcon(canvas, IDI_OMBRIX, layout.icon.x, layout.icon.y);
@@ -114,7 +118,7 @@ void endWelcome() {
 
 } // namespace
 
-void aboutWindowProcedure(platform::Window, platform::WindowEvent event, Canvas canvas) {
+void aboutWindowProcedure(platform::Window window, platform::WindowEvent event, Canvas canvas) {
     switch (event) {
     case platform::WindowEvent::Paint: paint(canvas); break;
     case platform::WindowEvent::Painted:
@@ -126,17 +130,45 @@ void aboutWindowProcedure(platform::Window, platform::WindowEvent event, Canvas 
     case platform::WindowEvent::Timer:
     case platform::WindowEvent::LeftClick: endWelcome(); break;
     case platform::WindowEvent::CloseRequest: welcome.welcomeDone = true; break;
-    case platform::WindowEvent::Created:
-    case platform::WindowEvent::Destroyed: break;
+    case platform::WindowEvent::Destroyed: std::erase(welcome.aboutWindows, window); break;
+    case platform::WindowEvent::Created: break;
     }
 }
 
+bool registerWelcomeClass(platform::Icon icon) {
+    return platform::registerWindowClass(welcomeClassName, icon, aboutWindowProcedure);
+}
+
+bool showWelcomeWindow(int showCommand) {
+    const platform::Rect desktop = platform::desktopRect();
+    welcome.welcomeWidth = welcomeExtent(desktop.right);
+    welcome.welcomeHeight = welcomeExtent(desktop.bottom);
+    welcome.window = platform::createPopupWindow(welcomeClassName, shellText(Text::welcomeTitle),
+                                                 welcome.welcomeWidth, welcome.welcomeHeight);
+    if (!welcome.window)
+        return false;
+    centreOnDesktop(welcome.window);
+    platform::showWindow(welcome.window, showCommand);
+    return true;
+}
+
+void runWelcomePhase() {
+    welcome.welcomeDone = false;
+    platform::runWindowLoop(welcome.window, welcome.welcomeDone);
+}
+
 void onAboutButton(platform::Dialog, int, platform::ControlEvent) {
-    constexpr int showNormally = 5;
+    constexpr int show = 5; // SW_SHOW: as it stands, activated
     platform::Window about = platform::createPopupWindow(
-        welcomeClassName, "About OMBRIX", welcome.welcomeWidth, welcome.welcomeHeight);
+        welcomeClassName, shellText(Text::aboutTitle), welcome.welcomeWidth, welcome.welcomeHeight);
     if (!about)
         return;
+    welcome.aboutWindows.push_back(about);
     centreOnDesktop(about);
-    platform::showWindow(about, showNormally);
+    platform::showWindow(about, show);
+}
+
+void closeAboutWindows() {
+    for (const platform::Window about : std::vector(welcome.aboutWindows))
+        platform::destroyWindow(about);
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "base/shell_record.h"
 #include "platform/platform.h"
+
+#include <vector>
 
 // The welcome window shown once at start-up, and the window class it shares with the
 // About window.
@@ -11,20 +14,22 @@ struct WelcomeWindow {
     // The size of both windows: the desktop's right and bottom edges over 2.5.
     int welcomeWidth = 0;
     int welcomeHeight = 0;
+    // The About windows open now; they close with the panel.
+    std::vector<platform::Window> aboutWindows;
 };
 
-extern WelcomeWindow welcome;
+extern ShellRecord<WelcomeWindow> welcome;
 
 inline constexpr const char* welcomeClassName = "Welcome";
 inline constexpr int welcomeTimerId = 1;
 inline constexpr int welcomeTimerMilliseconds = 3000;
 
-// The maker's notice and the warning under it, as the window shows them.
-inline constexpr const char* aboutNotice = "The OMBRIX project: launcher shell and suite";
-inline constexpr const char* aboutWarning =
-    "Results depend on the model and the data entered.\n"
-    "Every result must be checked by a qualified structural engineer before use.\n"
-    "No liability is accepted for the use of these programs or of their results.";
+// The window class of the welcome and About windows, with its icon; once per process.
+bool registerWelcomeClass(platform::Icon icon);
+// Shows the welcome window, centred; false when it cannot be made.
+bool showWelcomeWindow(int showCommand);
+// Serves the welcome window until it closes: on its timer, a click or a close request.
+void runWelcomePhase();
 
 // The size of the welcome and About windows for a desktop of the given extent.
 int welcomeExtent(int desktopEdge);
@@ -37,3 +42,6 @@ void aboutWindowProcedure(platform::Window window, platform::WindowEvent event,
 
 // Click handler of the About button: a further About window each time.
 void onAboutButton(platform::Dialog dialog, int controlId, platform::ControlEvent event);
+
+// Closes every About window, as the panel closes.
+void closeAboutWindows();

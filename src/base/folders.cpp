@@ -1,6 +1,8 @@
 #include "base/folders.h"
 
-InstallationFolders folders;
+#include "platform/platform.h"
+
+ShellRecord<InstallationFolders> folders;
 
 InstallationFolders installationFolders(std::string_view currentDirectory) {
     InstallationFolders result;
@@ -19,4 +21,8 @@ InstallationFolders installationFolders(std::string_view currentDirectory) {
     result.datDir = parent + "\\Dat\\";
     result.docDir = parent + "\\Doc\\";
     return result;
+}
+
+void findInstallationFolders() {
+    folders = installationFolders(platform::currentDirectory());
 }

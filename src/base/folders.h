@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/shell_record.h"
 #include "text/fixed_text.h"
 
 #include <string>
@@ -17,6 +18,9 @@ struct InstallationFolders {
     PathText docDir;
 };
 
-extern InstallationFolders folders;
+extern ShellRecord<InstallationFolders> folders;
 
 InstallationFolders installationFolders(std::string_view currentDirectory);
+
+// Start-up: the folders of the installation the shell was started in.
+void findInstallationFolders();

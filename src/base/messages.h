@@ -3,8 +3,7 @@
 #include <string_view>
 
 // The shell tells the user of failures and refusals in message boxes titled
-// "OMBRIX Message", without an owner window.
-inline constexpr std::string_view shellMessageTitle = "OMBRIX Message";
+// "OMBRIX Message" (Text::messageTitle).
 
 void showShellError(std::string_view text);
 void showShellInformation(std::string_view text);

@@ -1,6 +1,7 @@
 #include "cases/case_selection.h"
 
 #include "base/messages.h"
+#include "base/texts.h"
 #include "cases/loading_head.h"
 #include "files/file_set.h"
 #include "files/handoff.h"
@@ -12,7 +13,7 @@
 #include <string>
 #include <vector>
 
-CaseSelection caseSelection;
+ShellRecord<CaseSelection> caseSelection;
 
 namespace {
 
@@ -27,7 +28,8 @@ std::optional<std::string> openLoadingFile() {
 std::optional<std::string> loadingFileContents(Dialog dialog) {
     std::optional<std::string> contents = openLoadingFile();
     while (!contents) {
-        platform::writeStandardOutput("Can't open \"Incarc File: \"" + fileSet.loadingFile.str());
+        platform::writeStandardOutput(
+            shellText(Text::loadingFileNotOpened, {fileSet.loadingFile.trimmed()}));
         if (!chooseLoadingFile(dialog))
             return std::nullopt;
         contents = openLoadingFile();
@@ -35,34 +37,32 @@ std::optional<std::string> loadingFileContents(Dialog dialog) {
     return contents;
 }
 
-void reportLoadingProblems(const std::vector<std::string>& problems) {
+// One message for what could not be read, ending with what became of the list.
+void reportLoadingProblems(const std::vector<std::string>& problems, std::string_view outcome) {
     if (problems.empty())
         return;
-    std::string text = quoted(fileSet.loadingFile.str()) + ":";
+    std::string lines;
     for (const std::string& problem : problems)
-        text += "\n" + problem;
-    showShellError(text + "\n\nThe case list offers only the cases that could be known.");
+        lines += "\n" + problem;
+    showShellError(
+        shellText(Text::loadingFileProblems, {fileSet.loadingFile.trimmed(), lines, outcome}));
 }
 
-// The numbered cases with a result file, 1 to N, at most up to case 99.
-std::vector<int> preparedCases(int declared, std::vector<std::string>& problems) {
-    if (declared > highestCaseNumber)
-        problems.push_back("it declares " + std::to_string(declared) +
-                           " load cases; only cases 1 to " + std::to_string(highestCaseNumber) +
-                           " can be offered.");
+// The cases of the loading file whose case file lies in the working directory.
+std::vector<int> preparedCases(const handoff::LoadingHead& head,
+                               std::vector<std::string>& problems) {
+    const bool declaresCases = head.caseCount > 0 || head.hasCaseZero;
     const std::optional<std::string> workDir = workingDirectory();
     if (!workDir || workDir->empty()) {
-        if (declared > 0)
-            problems.emplace_back("\"work_dir.dat\" names no working directory, where the "
-                                  "results of the numbered cases would lie.");
+        if (declaresCases)
+            problems.push_back(shellText(Text::noWorkingDirectory));
         return {};
     }
-    if (declared > 0 && !platform::folderExists(*workDir))
-        problems.push_back("the working directory " + quoted(*workDir) +
-                           " named by \"work_dir.dat\" does not exist.");
+    if (declaresCases && !platform::folderExists(*workDir))
+        problems.push_back(shellText(Text::workingDirectoryMissing, {*workDir}));
     std::vector<int> prepared;
-    for (int n = 1; n <= std::min(declared, highestCaseNumber); ++n)
-        if (platform::fileExists(*workDir + "\\" + std::to_string(n) + ".unf"))
+    for (int n = head.hasCaseZero ? 0 : 1; n <= head.caseCount; ++n)
+        if (platform::fileExists(*workDir + "\\" + handoff::caseFileName(n)))
             prepared.push_back(n);
     return prepared;
 }
@@ -72,33 +72,31 @@ void appendCase(Dialog dialog, int number) {
     ++caseSelection.caseCount;
 }
 
-const char* caseCaption(int selected, int listed) {
+std::string caseCaption(int selected, int listed) {
     if (selected == 0)
-        return "Select Cases";
+        return shellText(Text::selectCases);
     if (selected == 1)
-        return "My Case";
-    return selected < listed ? "My Cases" : "All Cases";
+        return shellText(Text::myCase);
+    return shellText(selected < listed ? Text::myCases : Text::allCases);
 }
 
 } // namespace
 
-void readLoadCases(Dialog dialog) {
+void readLoadCases(Dialog dialog, bool tellProblems) {
     const std::optional<std::string> contents = loadingFileContents(dialog);
     resetCaseList(dialog);
-    caseSelection.caseCount = 0;
     if (!contents)
         return;
-    const LoadingHead head = readLoadingHead(*contents);
+    const handoff::LoadingHead head = handoff::readLoadingHead(*contents);
     std::vector<std::string> problems;
-    if (!head.problem.empty())
-        problems.push_back(head.problem);
-    if (head.hasCaseZero.value_or(false))
-        appendCase(dialog, 0);
-    for (int number : preparedCases(head.numberedCases.value_or(0), problems))
+    if (head.problem != handoff::HeadProblem::none)
+        problems.push_back(loadingHeadProblem(head));
+    for (int number : preparedCases(head, problems))
         appendCase(dialog, number);
     platform::setEnabled(dialog, IDC_CASE_CAPTION, true);
     platform::setEnabled(dialog, IDC_ALL_CASES, true);
-    reportLoadingProblems(problems);
+    if (tellProblems)
+        reportLoadingProblems(problems, shellText(Text::caseListAsKnown));
 }
 
 void updateCaseSelection(Dialog dialog, int, platform::ControlEvent) {
@@ -121,22 +119,28 @@ void updateCaseSelection(Dialog dialog, int, platform::ControlEvent) {
 void onAllCases(Dialog dialog, int controlId, platform::ControlEvent event) {
     const bool checked = platform::isChecked(dialog, IDC_ALL_CASES);
     const std::optional<std::string> contents = openLoadingFile();
-    const LoadingHead head = contents ? readLoadingHead(*contents) : LoadingHead();
-    if (!contents || !head.problem.empty()) {
-        // The selection stays as it was, and so does the box.
+    const handoff::LoadingHead head =
+        contents ? handoff::readLoadingHead(*contents) : handoff::LoadingHead();
+    if (!contents || head.problem != handoff::HeadProblem::none) {
         platform::setChecked(dialog, IDC_ALL_CASES, !checked);
-        reportLoadingProblems({contents ? head.problem : "the file cannot be opened."});
+        reportLoadingProblems(
+            {contents ? loadingHeadProblem(head) : shellText(Text::loadingFileCannotBeOpened)},
+            shellText(Text::selectionKept));
         return;
     }
-    const int declared = *head.numberedCases + (*head.hasCaseZero ? 1 : 0);
+    const int declared = head.caseCount + (head.hasCaseZero ? 1 : 0);
+    const int listed = std::min(declared, platform::itemCount(dialog, IDC_CASE_LIST));
     if (checked || declared == caseSelection.selectedCaseCount)
-        for (int item = 1; item <= declared; ++item)
+        for (int item = 1; item <= listed; ++item)
             platform::setItemSelected(dialog, IDC_CASE_LIST, item, checked);
     updateCaseSelection(dialog, controlId, event);
 }
 
 void resetCaseList(Dialog dialog) {
+    caseSelection.caseCount = 0;
+    caseSelection.selectedCaseCount = 0;
     platform::removeAllItems(dialog, IDC_CASE_LIST);
-    platform::setText(dialog, IDC_CASE_CAPTION, "Select Cases");
+    platform::setChecked(dialog, IDC_ALL_CASES, false);
+    platform::setText(dialog, IDC_CASE_CAPTION, shellText(Text::selectCases));
     platform::setEnabled(dialog, IDC_ITER, false);
 }

@@ -2,17 +2,21 @@
 
 #include "base/file_search.h"
 #include "base/folders.h"
+#include "base/texts.h"
 #include "files/settings.h"
 #include "ids.h"
 
 #include <optional>
 
-FileSet fileSet;
-FileChoices fileChoices;
+ShellRecord<FileSet> fileSet;
+ShellRecord<FileChoices> fileChoices;
 
 namespace {
 
 using platform::Dialog;
+
+// The caption of the output file's item when no output file of an earlier analysis is there.
+constexpr std::string_view blankCaption = "                    ";
 
 bool isNoName(const PathText& name, std::string_view extension) {
     return name.isBlank() || name == extension || name == "\\" + std::string(extension);
@@ -27,8 +31,8 @@ void onGeometryFieldChanged(Dialog dialog) {
     platform::setEnabled(dialog, IDC_INPUT, !isNoName(fileSet.geometryFile, ".dat"));
     platform::setEnabled(dialog, IDC_VIEW_EDIT, false);
     platform::setEnabled(dialog, IDC_PRINT, false);
-    setTextFileCaption(dialog, geometryFileItem, "Geometry File");
-    setTextFileCaption(dialog, loadingFileItem, "Loading File");
+    setTextFileCaption(dialog, geometryFileItem, shellText(Text::geometryFileCaption));
+    setTextFileCaption(dialog, loadingFileItem, shellText(Text::loadingFileCaption));
 }
 
 void onOutputFieldChanged(Dialog dialog) {
@@ -44,13 +48,28 @@ void setTextFileCaption(Dialog dialog, TextFileItem item, std::string_view capti
 
 void showOldOutputFile(Dialog dialog, std::string_view missingCaption) {
     setTextFileCaption(dialog, outputFileItem,
-                       findFile(fileSet.outputFile) ? "Output File (old)" : missingCaption);
+                       findFile(fileSet.outputFile) ? shellText(Text::oldOutputFileCaption)
+                                                    : std::string(missingCaption));
 }
 
 void showFileSet(Dialog dialog) {
     platform::setText(dialog, IDC_GEOMETRY_FILE, fileSet.geometryFile.trimmed());
     platform::setText(dialog, IDC_OUTPUT_FILE, fileSet.outputFile.trimmed());
     platform::setText(dialog, IDC_LOADING_FILE, fileSet.loadingFile.trimmed());
+}
+
+void showFileSetStartValues(Dialog dialog) {
+    fileSet = FileSet();
+    showFileSet(dialog);
+}
+
+void rereadAnalysisFiles(Dialog dialog) {
+    fileSet.geometryFile = platform::text(dialog, IDC_GEOMETRY_FILE);
+    fileSet.outputFile = platform::text(dialog, IDC_OUTPUT_FILE);
+}
+
+void rereadLoadingFile(Dialog dialog) {
+    fileSet.loadingFile = platform::text(dialog, IDC_LOADING_FILE);
 }
 
 void deriveFileNames() {
@@ -66,8 +85,9 @@ void deriveFileNames() {
 
 bool chooseGeometryFile(Dialog dialog) {
     const std::optional<std::string> chosen = platform::chooseFileToOpen(
-        "Select Input File (.dat)", {{"Data files (*.dat)", "*.dat"}, {"All Files", "*.*"}}, "dat",
-        folders.datDir.str(), fileChoices.geometry);
+        shellText(Text::geometryChooserTitle),
+        {{shellText(Text::geometryFilter), "*.dat"}, {shellText(Text::allFilesFilter), "*.*"}},
+        "dat", folders.datDir.str(), fileChoices.geometry);
     if (!chosen)
         return false;
     fileChoices.geometry = *chosen;
@@ -77,17 +97,18 @@ bool chooseGeometryFile(Dialog dialog) {
     platform::setEnabled(dialog, IDC_PREVIEW, true);
     platform::setEnabled(dialog, IDC_INPUT, true);
     platform::setEnabled(dialog, IDC_VIEW_EDIT, false);
-    setTextFileCaption(dialog, geometryFileItem, "Geometry File");
+    setTextFileCaption(dialog, geometryFileItem, shellText(Text::geometryFileCaption));
     setTextFileCaption(dialog, loadingFileItem,
-                       findFile(fileSet.loadingFile) ? "Loading File" : "");
-    showOldOutputFile(dialog, std::string(20, ' '));
+                       findFile(fileSet.loadingFile) ? shellText(Text::loadingFileCaption) : "");
+    showOldOutputFile(dialog, blankCaption);
     platform::setEnabled(dialog, IDC_INCARC, false);
     return true;
 }
 
 bool chooseLoadingFile(Dialog dialog) {
     const std::optional<std::string> chosen = platform::chooseFileToOpen(
-        "Select Loading File (.inc)", {{"Incarc files (*.inc)", "*.inc"}, {"All Files", "*.*"}},
+        shellText(Text::loadingChooserTitle),
+        {{shellText(Text::loadingFilter), "*.inc"}, {shellText(Text::allFilesFilter), "*.*"}},
         "inc", folders.datDir.str(), fileChoices.loading);
     if (!chosen)
         return false;
@@ -95,7 +116,7 @@ bool chooseLoadingFile(Dialog dialog) {
     fileSet.loadingFile = *chosen;
     platform::setText(dialog, IDC_LOADING_FILE, fileSet.loadingFile.trimmed());
     platform::setEnabled(dialog, IDC_VIEW_EDIT, false);
-    setTextFileCaption(dialog, loadingFileItem, "Loading File");
+    setTextFileCaption(dialog, loadingFileItem, shellText(Text::loadingFileCaption));
     return true;
 }
 
@@ -120,5 +141,5 @@ void onLoadingFieldChanged(Dialog dialog, int, platform::ControlEvent) {
     fileSet.loadingFile = platform::text(dialog, IDC_LOADING_FILE);
     platform::setEnabled(dialog, IDC_VIEW_EDIT, false);
     platform::setEnabled(dialog, IDC_PRINT, false);
-    setTextFileCaption(dialog, loadingFileItem, "Loading File");
+    setTextFileCaption(dialog, loadingFileItem, shellText(Text::loadingFileCaption));
 }

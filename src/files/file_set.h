@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/shell_record.h"
 #include "platform/platform.h"
 #include "text/fixed_text.h"
 
@@ -14,7 +15,7 @@ struct FileSet {
     PathText loadingFile{".inc"};
 };
 
-extern FileSet fileSet;
+extern ShellRecord<FileSet> fileSet;
 
 // The last file chosen with each Select button, which its Open dialog proposes again.
 struct FileChoices {
@@ -22,7 +23,7 @@ struct FileChoices {
     std::string loading;
 };
 
-extern FileChoices fileChoices;
+extern ShellRecord<FileChoices> fileChoices;
 
 // The items of the text-file list: one per file of the set, and a new, empty text.
 enum TextFileItem : int {
@@ -40,6 +41,13 @@ void showOldOutputFile(platform::Dialog dialog, std::string_view missingCaption)
 
 // Puts the three names into their edits.
 void showFileSet(platform::Dialog dialog);
+// The panel's set-up: the start values ".dat", ".rez" and ".inc", shown.
+void showFileSetStartValues(platform::Dialog dialog);
+
+// What the edits show, taken into the set as a launch takes it: the geometry and output
+// names, or the loading name.
+void rereadAnalysisFiles(platform::Dialog dialog);
+void rereadLoadingFile(platform::Dialog dialog);
 
 // The output and loading names that go with the geometry file: the geometry name up to
 // the last dot of its file-name part (all of it without one), then ".rez" and ".inc".

@@ -1,6 +1,8 @@
 #include "files/handoff.h"
 
+#include "base/texts.h"
 #include "files/shell_files.h"
+#include "handoff/handoff.h"
 #include "platform/platform.h"
 #include "text/text_file.h"
 
@@ -25,16 +27,17 @@ std::optional<LanguageText> languageIn(std::string_view sharedParamsFile) {
 }
 
 std::optional<std::string> workingDirectory() {
-    const std::optional<std::string> contents = readShellFile(workDirFileName);
+    const std::optional<std::string> contents = readShellFile(handoff::workDirFile);
     return contents ? workingDirectoryIn(*contents) : std::nullopt;
 }
 
 void readSharedLanguage(LanguageText& language) {
-    language = "English";
+    language = shellText(Text::languageEnglish);
     const std::optional<std::string> workDir = workingDirectory();
     if (!workDir)
         return;
-    const std::optional<std::string> sharedParams = platform::readFile(*workDir + "\\Comomb.dat");
+    const std::optional<std::string> sharedParams =
+        platform::readFile(*workDir + "\\" + std::string(handoff::sharedParametersFile));
     if (sharedParams)
         language = languageIn(*sharedParams).value_or(language);
 }

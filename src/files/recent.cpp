@@ -1,6 +1,7 @@
 #include "files/recent.h"
 
 #include "base/file_search.h"
+#include "base/texts.h"
 #include "files/file_set.h"
 #include "files/shell_files.h"
 #include "ids.h"
@@ -11,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-std::array<PathText, recentFileCount> recentFiles;
+ShellRecord<std::array<PathText, recentFileCount>> recentFiles;
 
 namespace {
 
@@ -37,7 +38,7 @@ void writeRecentFile() {
 
 // A picked file that has gone is taken out of the list and of "recent.dat".
 void forgetVanishedFile(Dialog dialog, int item) {
-    platform::showMessage(" File does not exist (was deleted) !", "Select Recent Message",
+    platform::showMessage(shellText(Text::recentFileGone), shellText(Text::recentMessageTitle),
                           platform::MessageIcon::Error);
     recentFiles[static_cast<std::size_t>(item - 1)] = PathText();
     platform::endDialog(dialog);
@@ -100,8 +101,8 @@ void loadRecentList() {
         return;
     }
     recentFiles.fill(PathText());
-    writeShellFile(recentFileName,
-                   joinLines(std::vector<std::string>(recentFileCount, std::string(260, ' '))));
+    writeShellFile(recentFileName, joinLines(std::vector<std::string>(
+                                       recentFileCount, std::string(PathText::width, ' '))));
 }
 
 void exchangeRecentFile(std::string_view mode) {

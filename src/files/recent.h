@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/shell_record.h"
 #include "platform/platform.h"
 #include "text/fixed_text.h"
 
@@ -11,7 +12,7 @@
 // The last five geometry files the user worked on, newest first; a blank entry holds
 // no name. Kept between runs in "recent.dat" in the start folder.
 inline constexpr int recentFileCount = 5;
-extern std::array<PathText, recentFileCount> recentFiles;
+extern ShellRecord<std::array<PathText, recentFileCount>> recentFiles;
 
 // The names on the first five lines of "recent.dat", each cut to 260 characters, blank
 // lines left out.

@@ -1,10 +1,12 @@
 #include "files/settings.h"
 
+#include "base/texts.h"
+#include "files/handoff.h"
 #include "files/shell_files.h"
 #include "ids.h"
 #include "text/text_file.h"
 
-Settings settings;
+ShellRecord<Settings> settings;
 
 void loadSoundSetting() {
     if (!shellFileExists(soundFileName)) {
@@ -31,7 +33,8 @@ bool saveLanguageFile() {
 
 void showSoundSetting(platform::Dialog dialog) {
     platform::setChecked(dialog, IDC_SOUND_BOX, settings.soundOn);
-    platform::setText(dialog, IDC_SOUND_BOX, settings.soundOn ? "Sound On" : "Sound Off");
+    platform::setText(dialog, IDC_SOUND_BOX,
+                      shellText(settings.soundOn ? Text::soundOn : Text::soundOff));
 }
 
 void onSoundBox(platform::Dialog dialog, int, platform::ControlEvent) {
@@ -45,8 +48,32 @@ void takeListType(platform::Dialog dialog) {
     settings.listType = platform::selectedItemText(dialog, IDC_LIST_TYPE);
 }
 
-void takeOutputLanguage(platform::Dialog dialog) {
+void rereadOutputLanguage(platform::Dialog dialog) {
     settings.outputLanguage = platform::selectedItemText(dialog, IDC_OUTPUT_LANGUAGE);
+}
+
+void takeOutputLanguage(platform::Dialog dialog) {
+    rereadOutputLanguage(dialog);
     saveLanguageFile();
     reportUnsavedShellFiles();
+}
+
+void showListTypeStartValue(platform::Dialog dialog) {
+    platform::appendItem(dialog, IDC_LIST_TYPE, shellText(Text::listTypeShort));
+    platform::appendItem(dialog, IDC_LIST_TYPE, shellText(Text::listTypeComplete));
+    settings.listType = shellText(Text::listTypeShort);
+    platform::selectItem(dialog, IDC_LIST_TYPE, 1);
+}
+
+void showLanguageStartValue(platform::Dialog dialog) {
+    platform::appendItem(dialog, IDC_OUTPUT_LANGUAGE, shellText(Text::languageEnglish));
+    platform::appendItem(dialog, IDC_OUTPUT_LANGUAGE, shellText(Text::languageRomanian));
+    readSharedLanguage(settings.outputLanguage);
+    const char first = settings.outputLanguage.first();
+    platform::selectItem(dialog, IDC_OUTPUT_LANGUAGE, first == 'r' || first == 'R' ? 2 : 1);
+    // The suite's programs get the language the panel shows: a value that the list does
+    // not offer as it stands ("romanian", a word after it) is handed on as the item its
+    // first letter selected.
+    rereadOutputLanguage(dialog);
+    saveLanguageFile();
 }

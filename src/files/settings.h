@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/shell_record.h"
 #include "platform/platform.h"
 #include "text/fixed_text.h"
 
@@ -14,7 +15,7 @@ struct Settings {
     LanguageText outputLanguage{"English"};
 };
 
-extern Settings settings;
+extern ShellRecord<Settings> settings;
 
 // Start-up: reads the sound setting, or creates "Sound.dat" when there is none.
 // A file without a readable logical value leaves the sounds off.
@@ -37,3 +38,10 @@ void onSoundBox(platform::Dialog dialog, int controlId, platform::ControlEvent e
 // language is handed to the suite's programs at once through "language.dat".
 void takeListType(platform::Dialog dialog);
 void takeOutputLanguage(platform::Dialog dialog);
+// The language as its list shows it, not handed on.
+void rereadOutputLanguage(platform::Dialog dialog);
+
+// The panel's set-up: the list type "Short", and the language the suite's shared
+// parameters name (or English), both selected in their lists; the language handed on.
+void showListTypeStartValue(platform::Dialog dialog);
+void showLanguageStartValue(platform::Dialog dialog);

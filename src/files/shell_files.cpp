@@ -2,12 +2,13 @@
 
 #include "base/folders.h"
 #include "base/messages.h"
+#include "base/texts.h"
 #include "platform/platform.h"
 
 #include <algorithm>
 #include <utility>
 
-UnsavedShellFiles unsavedShellFiles;
+ShellRecord<UnsavedShellFiles> unsavedShellFiles;
 
 std::string shellFilePath(std::string_view name) {
     return folders.startDir.str() + "\\" + std::string(name);
@@ -36,7 +37,7 @@ void removeLeftoverShellFiles() {
         platform::removeLeftoverReplacements(shellFilePath(name));
 }
 
-void reportUnsavedShellFiles() {
+void reportUnsavedShellFiles(bool atExit) {
     const std::vector<std::string> names = std::exchange(unsavedShellFiles.unreported, {});
     if (names.empty())
         return;
@@ -44,7 +45,7 @@ void reportUnsavedShellFiles() {
     std::string list;
     for (const std::string& name : names)
         list += "\n    " + shellFilePath(name);
-    showShellInformation("These files of the shell could not be written:" + list +
-                         "\n\nThe start folder may be read-only or full. The shell carries on, "
-                         "but changed settings will not be kept.");
+    showShellInformation(
+        shellText(Text::unsavedFilesReport,
+                  {list, shellText(atExit ? Text::unsavedAtExit : Text::unsavedWhileRunning)}));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/shell_record.h"
 #include <optional>
 #include <set>
 #include <string>
@@ -7,13 +8,12 @@
 #include <vector>
 
 // The shell's own small files ("Sound.dat", "recent.dat", "language.dat", and the
-// suite's "work_dir.dat") live in the start folder and are always named by full path,
-// so they stay there whatever the process's current directory becomes.
+// suite's "work_dir.dat", handoff::workDirFile) live in the start folder and are always named by
+// full path, so they stay there whatever the process's current directory becomes.
 
 inline constexpr std::string_view soundFileName = "Sound.dat";
 inline constexpr std::string_view recentFileName = "recent.dat";
 inline constexpr std::string_view languageFileName = "language.dat";
-inline constexpr std::string_view workDirFileName = "work_dir.dat";
 
 std::string shellFilePath(std::string_view name);
 bool shellFileExists(std::string_view name);
@@ -33,8 +33,9 @@ struct UnsavedShellFiles {
     std::set<std::string> reported;
 };
 
-extern UnsavedShellFiles unsavedShellFiles;
+extern ShellRecord<UnsavedShellFiles> unsavedShellFiles;
 
 // Tells the user, in one message, of every shell file that could not be written and has
-// not been named yet; the values stay in memory. Nothing is shown otherwise.
-void reportUnsavedShellFiles();
+// not been named yet; the values stay in memory while the shell runs (`atExit`: the shell
+// is closing). Nothing is shown otherwise.
+void reportUnsavedShellFiles(bool atExit = false);

@@ -3,10 +3,12 @@
 #include "base/file_search.h"
 #include "base/folders.h"
 #include "base/messages.h"
+#include "base/texts.h"
 #include "cases/case_selection.h"
 #include "files/file_set.h"
 #include "files/recent.h"
 #include "files/settings.h"
+#include "handoff/handoff.h"
 #include "ids.h"
 #include "launch/command_line.h"
 #include "launch/manuals.h"
@@ -18,6 +20,9 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
+
+ShellRecord<AnalysisSteps> analysisSteps;
 
 namespace {
 
@@ -43,32 +48,21 @@ struct LaunchButton {
     Folder folder;
     Arguments arguments;
     Mode mode;
+    CommandLineForm commandLineForm = CommandLineForm::afterBlank;
 };
 
-constexpr std::array<LaunchButton, 16> launchButtons{{
-    {IDC_INPUT, "\\Prepare.exe", true, Folder::start, Arguments::analysisFiles, Mode::runAndWait},
-    {IDC_INCARC, "\\Forces.exe", true, Folder::start, Arguments::loadingFile, Mode::runAndWait},
-    {IDC_ITER, "\\Solve.exe", true, Folder::start, Arguments::caseLabels, Mode::runAndWait},
-    {IDC_PREVIEW, "\\Glance.exe", true, Folder::start, Arguments::geometryFile, Mode::startBeside},
-    {IDC_STRUCTURE_GRAPH, "\\Plotter.exe", true, Folder::start, Arguments::tab, Mode::startBeside},
-    {IDC_DISPLACED_GRAPH, "\\PlotterD.exe", true, Folder::start, Arguments::tab, Mode::startBeside},
-    {IDC_MAX_PROCESSOR, "\\PeakFinder.exe", true, Folder::start, Arguments::tab, Mode::startBeside},
-    {IDC_INPUT_FILE, "\\Make_FrameFile.exe", true, Folder::start, Arguments::tab,
-     Mode::startBeside},
-    {IDC_INCARC_FILE, "\\Make_ForceFile.exe", true, Folder::start, Arguments::tab,
-     Mode::startBeside},
-    {IDC_COMPOUND_STRUCTURE, "\\Compound.exe", true, Folder::start, Arguments::tab,
-     Mode::startBeside},
-    {IDC_COMPOUND_PROCESSOR, "\\CompoundPost.exe", false, Folder::start, Arguments::tab,
-     Mode::startBeside},
-    {IDC_DIAGRAMS, "\\Charts.exe", false, Folder::start, Arguments::tab, Mode::startBeside},
-    {IDC_PRINT, "\\Printout.exe", false, Folder::start, Arguments::textFile, Mode::startBeside},
-    {IDC_VIEW_EDIT, "\\Notepad.exe", false, Folder::windows, Arguments::textFile,
-     Mode::startBeside},
+// The suite's programs, as their table gives them, then the platform's own.
+#define SUITE_PROGRAM(button, name, editions, arguments, mode)                                     \
+    {button, "\\" name ".exe", (editions) == 2, Folder::start, Arguments::arguments, Mode::mode},
+constexpr LaunchButton launchButtons[] = {
+#include "handoff/suite_programs.def"
+    {IDC_VIEW_EDIT, "\\Notepad.exe", false, Folder::windows, Arguments::textFile, Mode::startBeside,
+     CommandLineForm::afterProgramPath},
     // Their programs and documents are looked for by the manuals' own rules.
     {IDC_USERS_GUIDE, "", false, Folder::manual, Arguments::usersGuide, Mode::startBeside},
     {IDC_HELP_BUTTON, "", false, Folder::manual, Arguments::help, Mode::startBeside},
-}};
+};
+#undef SUITE_PROGRAM
 
 // ---- Messages
 
@@ -76,10 +70,7 @@ constexpr std::array<LaunchButton, 16> launchButtons{{
 bool refuseUnusableName(const PathText& name) {
     if (isUsableFileName(name.trimmed()))
         return false;
-    showShellError(quoted(name.trimmed()) +
-                   ": This is not a valid file name.\n\nA file name cannot be empty or longer "
-                   "than 259 characters, hold the characters \" < > | ? * or a colon after its "
-                   "drive, or end with a backslash.\n\nCheck for File Name !");
+    showShellError(shellText(Text::notAFileName, {name.trimmed()}));
     return true;
 }
 
@@ -88,16 +79,14 @@ bool refuseOutputConflict() {
         outputFileConflict(fileSet.outputFile, fileSet.geometryFile, fileSet.loadingFile);
     if (!conflict)
         return false;
-    showShellError(quoted(fileSet.outputFile.trimmed()) + ": " + *conflict +
-                   "\n\nCheck for File Name !");
+    showShellError(shellText(Text::outputConflict, {fileSet.outputFile.trimmed(), *conflict}));
     return true;
 }
 
 // ---- Arguments of each kind of button; nothing when the press stops here.
 
 std::optional<std::string> prepareAnalysisFiles(Dialog dialog) {
-    fileSet.geometryFile = platform::text(dialog, IDC_GEOMETRY_FILE);
-    fileSet.outputFile = platform::text(dialog, IDC_OUTPUT_FILE);
+    rereadAnalysisFiles(dialog);
     if (!findFile(fileSet.geometryFile)) {
         reportMissingFile(fileSet.geometryFile.trimmed());
         platform::setEnabled(dialog, IDC_INCARC, false);
@@ -107,16 +96,15 @@ std::optional<std::string> prepareAnalysisFiles(Dialog dialog) {
     if (refuseUnusableName(fileSet.geometryFile) || refuseUnusableName(fileSet.outputFile) ||
         refuseOutputConflict())
         return std::nullopt;
-    platform::setEnabled(dialog, IDC_INCARC, true);
     platform::setEnabled(dialog, IDC_SELECT_LOADING, true);
-    setTextFileCaption(dialog, outputFileItem, "Output File");
+    setTextFileCaption(dialog, outputFileItem, shellText(Text::outputFileCaption));
     rememberInputFile();
     return commandLineName(fileSet.geometryFile) + " " + commandLineName(fileSet.outputFile) + " " +
            settings.listType.str() + " " + settings.outputLanguage.str();
 }
 
 std::optional<std::string> prepareLoadingFile(Dialog dialog) {
-    fileSet.loadingFile = platform::text(dialog, IDC_LOADING_FILE);
+    rereadLoadingFile(dialog);
     if (!findFile(fileSet.loadingFile)) {
         reportMissingFile(fileSet.loadingFile.trimmed());
         return std::nullopt;
@@ -124,6 +112,24 @@ std::optional<std::string> prepareLoadingFile(Dialog dialog) {
     if (refuseUnusableName(fileSet.loadingFile))
         return std::nullopt;
     return commandLineName(fileSet.loadingFile);
+}
+
+// The files and options on the panel that INPUT prepares an analysis from.
+PreparedFiles panelFiles() {
+    return {fileSet.geometryFile, fileSet.outputFile, settings.listType, settings.outputLanguage};
+}
+
+// I T E R solves what INPUT and INCARC prepared: only while the panel still names it.
+bool refuseChangedPanel() {
+    if (analysisSteps.prepared != panelFiles()) {
+        showShellError(shellText(Text::panelChangedSinceInput));
+        return true;
+    }
+    if (analysisSteps.loadsPreparedFrom != fileSet.loadingFile) {
+        showShellError(shellText(Text::loadingChangedSinceIncarc));
+        return true;
+    }
+    return false;
 }
 
 // " 7 12": each selected label after one blank; a single blank when none is selected.
@@ -136,26 +142,31 @@ std::string caseLabelArguments() {
 }
 
 // View/Edit and Print pass the file chosen last in the text-file list unquoted, as their
-// programs take the whole command line as one name; one TAB asks for a new, empty text.
+// programs take the whole command line as one name; one TAB asks Print for a new, empty
+// text, and no name at all asks Notepad for one.
 std::optional<std::string> prepareTextFile(int controlId) {
     if (selectedTextFile.isBlank()) {
-        showShellInformation("Choose a file in the File list first: View/Edit and Print open "
-                             "the file chosen there.");
+        showShellInformation(shellText(Text::chooseTextFileFirst));
         return std::nullopt;
     }
     const bool isNewText = selectedTextFile.trimmed() == "\t";
     if (!isNewText && refuseUnusableName(selectedTextFile))
         return std::nullopt;
-    if (controlId == IDC_VIEW_EDIT)
-        rememberInputFile();
-    return selectedTextFile.str();
+    if (controlId != IDC_VIEW_EDIT)
+        return selectedTextFile.str();
+    rememberInputFile();
+    // Notepad opens an empty document when it is given no file: a TAB it would take for one.
+    return isNewText ? std::string() : selectedTextFile.str();
 }
 
 std::optional<std::string> prepareArguments(Dialog dialog, const LaunchButton& button) {
     switch (button.arguments) {
     case Arguments::analysisFiles: return prepareAnalysisFiles(dialog);
     case Arguments::loadingFile: return prepareLoadingFile(dialog);
-    case Arguments::caseLabels: return caseLabelArguments();
+    case Arguments::caseLabels:
+        if (refuseChangedPanel())
+            return std::nullopt;
+        return caseLabelArguments();
     case Arguments::geometryFile:
         if (refuseUnusableName(fileSet.geometryFile))
             return std::nullopt;
@@ -170,18 +181,12 @@ std::optional<std::string> prepareArguments(Dialog dialog, const LaunchButton& b
 
 // ---- The program file
 
-std::string secondEdition(std::string_view program) {
-    const std::size_t extension = program.rfind('.');
-    return std::string(program.substr(0, extension)) + " 20" +
-           std::string(program.substr(extension));
-}
-
 // The program file of the button: the second edition when there is one beside the first.
 std::string chooseProgram(const LaunchButton& button) {
     const std::string folder =
         button.folder == Folder::start ? folders.startDir.str() : platform::windowsDirectory();
     if (button.hasSecondEdition) {
-        std::string launchPath20 = folder + secondEdition(button.program);
+        std::string launchPath20 = folder + handoff::secondEdition(button.program);
         if (platform::fileExists(launchPath20))
             return launchPath20;
     }
@@ -202,30 +207,66 @@ std::optional<LaunchCommand> prepareLaunch(Dialog dialog, const LaunchButton& bu
 bool programExists(const std::string& launchPath) {
     if (platform::fileExists(launchPath))
         return true;
-    showShellError("File: " + launchPath + "\rDoesn't Exist !");
+    showShellError(shellText(Text::programMissing, {launchPath}));
     return false;
 }
 
+// What the status line says of an analysis step that ran: only a step that did all it was
+// asked for has "Finished".
+StatusText stepStatus(int exitCode) {
+    switch (exitCode) {
+    case handoff::stepDone: return StatusText(shellText(Text::statusFinished));
+    case handoff::stepCancelled: return StatusText(shellText(Text::statusCancelled));
+    default: return StatusText(shellText(Text::statusFailed));
+    }
+}
+
+// What a step undoes before it runs: a step that fails must leave nothing of an earlier run
+// to go on with.
+void beforeAnalysisStep(Dialog dialog, int controlId) {
+    if (controlId == IDC_ITER)
+        return;
+    resetCaseList(dialog);
+    analysisSteps.loadsPreparedFrom.reset();
+    if (controlId == IDC_INPUT) {
+        platform::setEnabled(dialog, IDC_INCARC, false);
+        analysisSteps.prepared.reset();
+    }
+}
+
+// INCARC is offered once INPUT has prepared the analysis; the case list offers what the
+// loading processor prepared, even when it refused some cases.
+void afterAnalysisStep(Dialog dialog, int controlId, int exitCode) {
+    if (controlId == IDC_INPUT && exitCode == handoff::stepDone) {
+        platform::setEnabled(dialog, IDC_INCARC, true);
+        analysisSteps.prepared = panelFiles();
+    } else if (controlId == IDC_INCARC) {
+        readLoadCases(dialog, exitCode == handoff::stepDone);
+        analysisSteps.loadsPreparedFrom = fileSet.loadingFile;
+    }
+}
+
 // INPUT, INCARC and I T E R: the shell waits for the program, logging its start and end.
-// Once the loading processor has run, the case list offers the cases it prepared.
 void runAnalysisStep(Dialog dialog, const LaunchButton& button, const std::string& launchPath,
                      const std::string& launchArguments) {
-    addStatusLine(dialog, launchPath, StatusText("Launched"));
-    StatusText statusText("Finished");
-    if (!runAndWait(dialog, launchPath, launchArguments)) {
-        showShellInformation(" * Failed running: " + launchPath + " ");
-        statusText = "* Failed running";
-    } else if (button.controlId == IDC_INCARC) {
-        readLoadCases(dialog);
+    beforeAnalysisStep(dialog, button.controlId);
+    addStatusLine(dialog, launchPath, StatusText(shellText(Text::statusLaunched)));
+    const std::optional<int> exitCode = runAndWait(dialog, launchPath, launchArguments);
+    StatusText statusText(shellText(Text::statusFailedRunning));
+    if (!exitCode) {
+        showShellInformation(shellText(Text::failedRunning, {launchPath}));
+    } else {
+        statusText = stepStatus(*exitCode);
+        afterAnalysisStep(dialog, button.controlId, *exitCode);
     }
     addStatusLine(dialog, launchPath, statusText);
 }
 
 const LaunchButton* launchButton(int controlId) {
     const auto found =
-        std::find_if(launchButtons.begin(), launchButtons.end(),
+        std::find_if(std::begin(launchButtons), std::end(launchButtons),
                      [&](const LaunchButton& b) { return b.controlId == controlId; });
-    return found == launchButtons.end() ? nullptr : &*found;
+    return found == std::end(launchButtons) ? nullptr : &*found;
 }
 
 } // namespace
@@ -234,6 +275,13 @@ std::optional<int> runAndWait(Dialog dialog, const std::string& program,
                               const std::string& arguments) {
     return platform::runProgramAndWait(dialog,
                                        quoted(program) + " " + std::string(trimmedText(arguments)));
+}
+
+std::vector<int> launchButtonIds() {
+    std::vector<int> ids;
+    for (const LaunchButton& button : launchButtons)
+        ids.push_back(button.controlId);
+    return ids;
 }
 
 void onLaunchButton(Dialog dialog, int controlId, platform::ControlEvent) {
@@ -245,7 +293,8 @@ void onLaunchButton(Dialog dialog, int controlId, platform::ControlEvent) {
         return;
     if (button->mode == Mode::runAndWait)
         runAnalysisStep(dialog, *button, command->launchPath, command->launchArguments);
-    else if (!startProgram(dialog, controlId, command->launchPath, command->launchArguments))
+    else if (!startProgram(dialog, controlId, command->launchPath, command->launchArguments,
+                           button->commandLineForm))
         return;
     pollPrograms(dialog);
 }

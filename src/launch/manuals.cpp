@@ -3,6 +3,7 @@
 #include "base/file_search.h"
 #include "base/folders.h"
 #include "base/messages.h"
+#include "base/texts.h"
 #include "files/settings.h"
 #include "ids.h"
 #include "text/quoting.h"
@@ -35,12 +36,11 @@ std::string guidePath(const char* name) {
     return folders.docDir.str() + "\\" + name;
 }
 
-bool askForOtherEdition(const char* missing, const char* other) {
-    return platform::showMessage(std::string(missing) +
-                                     " Edition not available!\nWould you like to open " + other +
-                                     " Edition?",
-                                 shellMessageTitle, platform::MessageIcon::Error,
-                                 platform::MessageButtons::YesNo) == platform::Answer::Yes;
+bool askForOtherEdition(Text missing, Text other) {
+    return platform::showMessage(
+               shellText(Text::otherEdition, {shellText(missing), shellText(other)}),
+               shellText(Text::messageTitle), platform::MessageIcon::Error,
+               platform::MessageButtons::YesNo) == platform::Answer::Yes;
 }
 
 // The guide to open, quoted, in the chosen language or the other one when the user
@@ -49,18 +49,24 @@ std::optional<std::string> guideArgument(bool romanian) {
     const std::string guides[] = {guidePath("Ombrix-ro.doc"), guidePath("Ombrix-en.doc")};
     const bool exists[] = {platform::fileExists(guides[0]), platform::fileExists(guides[1])};
     if (!exists[0] && !exists[1]) {
-        showShellError("Missing files: \"Ombrix-ro.doc & Ombrix-en.doc\" in "
-                       "\"OMBRIX_Installation_Directory\\Doc\\\"!\nCan Not Open User's Guide.\n"
-                       "Try yourself to locate the above files.");
+        showShellError(shellText(Text::guidesMissing));
         return " ";
     }
     const int chosen = romanian ? 0 : 1;
     if (exists[chosen])
         return quoted(guides[chosen]);
-    const char* names[] = {"Romanian", "English"};
+    const Text names[] = {Text::languageRomanian, Text::languageEnglish};
     if (!askForOtherEdition(names[chosen], names[1 - chosen]))
         return std::nullopt;
     return quoted(guides[1 - chosen]);
+}
+
+// The guide in the chosen language, or the other one when only that one is there.
+std::string guideToOpenByHand(bool romanian) {
+    const std::string chosen =
+        folders.docDir.str() + (romanian ? "Ombrix-ro.doc" : "Ombrix-en.doc");
+    const std::string other = folders.docDir.str() + (romanian ? "Ombrix-en.doc" : "Ombrix-ro.doc");
+    return !platform::fileExists(chosen) && platform::fileExists(other) ? other : chosen;
 }
 
 bool isRomanian(const LanguageText& language) {
@@ -70,15 +76,11 @@ bool isRomanian(const LanguageText& language) {
 } // namespace
 
 std::optional<LaunchCommand> usersGuideCommand(platform::Dialog dialog) {
-    settings.outputLanguage = platform::selectedItemText(dialog, IDC_OUTPUT_LANGUAGE);
+    rereadOutputLanguage(dialog);
     const bool romanian = isRomanian(settings.outputLanguage);
     const std::optional<std::string> word = findWord();
     if (!word) {
-        const std::string guide =
-            folders.docDir.str() + (romanian ? "Ombrix-ro.doc" : "Ombrix-en.doc");
-        showShellError("WinWord Not Found!\nCan Not Open User's Guide.\nTry yourself to launch "
-                       "Word \nand open " +
-                       guide);
+        showShellError(shellText(Text::wordNotFound, {guideToOpenByHand(romanian)}));
         return std::nullopt;
     }
     const std::optional<std::string> guide = guideArgument(romanian);
@@ -94,7 +96,6 @@ std::optional<LaunchCommand> helpCommand() {
         if (platform::fileExists(help))
             return LaunchCommand{viewer, help};
     }
-    showShellError("Missing files: \"Ombrix Help.chm or Ombrix Help 20.chm\" in "
-                   "\"OMBRIX_Installation_Directory\\Exe\\\"!\nCan Not Open Help File.");
+    showShellError(shellText(Text::helpMissing));
     return std::nullopt;
 }

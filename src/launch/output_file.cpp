@@ -1,6 +1,7 @@
 #include "launch/output_file.h"
 
 #include "base/folders.h"
+#include "base/texts.h"
 #include "platform/platform.h"
 
 #include <algorithm>
@@ -39,11 +40,9 @@ bool liesIn(const std::optional<std::string>& path, const PathText& folder) {
 std::optional<std::string> outputFileConflict(const PathText& output, const PathText& geometry,
                                               const PathText& loading) {
     if (isSameFile(output, geometry) || isSameFile(output, loading))
-        return "The output file must not be the geometry file or the loading file, which the "
-               "analysis would overwrite.";
+        return shellText(Text::outputIsInput);
     const std::optional<std::string> path = normalised(output);
     if (liesIn(path, folders.startDir) || liesIn(path, folders.docDir))
-        return "The output file must not lie among OMBRIX's programs and documents, which the "
-               "analysis would overwrite.";
+        return shellText(Text::outputInInstallation);
     return std::nullopt;
 }

@@ -1,59 +1,67 @@
 #include "launch/process_table.h"
 
 #include "base/messages.h"
+#include "base/texts.h"
 #include "ids.h"
+#include "text/quoting.h"
 
 #include <string>
 #include <vector>
 
-ProcessTable processTable;
+ShellRecord<ProcessTable> processTable;
 
 namespace {
 
 using platform::Dialog;
 
-// Labels of the items of the text-file list, for the status lines of View/Edit and Print.
-const std::array<FileLabelText, 4> fileLabels{
-    FileLabelText("\"Geometry File\""),
-    FileLabelText("\"Loading File\""),
-    FileLabelText("\"Output File\""),
-    FileLabelText("\"New\""),
-};
+// The label of an item of the text-file list, for the status lines of View/Edit and Print:
+// its caption in quotes.
+FileLabelText fileLabel(int item) {
+    constexpr Text captions[] = {Text::geometryFileCaption, Text::loadingFileCaption,
+                                 Text::outputFileCaption, Text::newTextCaption};
+    if (item < 1 || item > static_cast<int>(std::size(captions)))
+        return {};
+    return FileLabelText(quoted(shellText(captions[item - 1])));
+}
 
 std::string displayName(Dialog dialog, int controlId, ProcessSlot& slot) {
     if (controlId == IDC_VIEW_EDIT || controlId == IDC_PRINT) {
         const int item = platform::selectedItem(dialog, IDC_TEXT_FILE_LIST);
-        slot.fileLabel = item >= 1 && item <= static_cast<int>(fileLabels.size())
-                             ? fileLabels[static_cast<std::size_t>(item - 1)]
-                             : FileLabelText();
-        return (controlId == IDC_VIEW_EDIT ? "Notepad " : "Printout ") + slot.fileLabel.str();
+        slot.fileLabel = fileLabel(item);
+        return shellText(controlId == IDC_VIEW_EDIT ? Text::notepadStatus : Text::printoutStatus,
+                         {slot.fileLabel.trimmed()});
     }
     if (controlId == IDC_HELP_BUTTON)
-        return "Help ";
+        return shellText(Text::helpStatus);
     return slot.programPath;
 }
 
 void reportFullTable() {
-    showShellError("OMBRIX has started " + std::to_string(processSlotCount) +
-                   " programs since it was opened and cannot keep track of more.\n\n"
-                   "Nothing was started. Close OMBRIX and open it again to start further "
-                   "programs.");
+    showShellError(shellText(Text::processTableFull, {std::to_string(processSlotCount)}));
+}
+
+std::string commandLineOf(const ProcessSlot& slot) {
+    const std::string arguments(trimmedText(slot.argumentText));
+    if (slot.commandLineForm == CommandLineForm::afterBlank)
+        return " " + arguments;
+    return arguments.empty() ? quoted(slot.programPath)
+                             : quoted(slot.programPath) + " " + arguments;
 }
 
 // Starts the slot's program: the state word of its status line.
 StatusText startInSlot(ProcessSlot& slot) {
     const std::optional<platform::StartedProcess> started =
-        platform::startProcess(slot.programPath, " " + std::string(trimmedText(slot.argumentText)));
+        platform::startProcess(slot.programPath, commandLineOf(slot));
     if (started) {
         slot.slotState = slotStarted;
         slot.processHandle = started->process;
         slot.processId = started->processId;
-        return StatusText("Launched");
+        return StatusText(shellText(Text::statusLaunched));
     }
-    platform::showMessage(slot.programPath + ": Failed run!", "OMBRIX: Process Message",
-                          platform::MessageIcon::None);
+    platform::showMessage(shellText(Text::failedRun, {slot.programPath}),
+                          shellText(Text::processMessageTitle), platform::MessageIcon::None);
     slot.slotState = slotStartFailed;
-    return StatusText("* Failed Running");
+    return StatusText(shellText(Text::statusFailedStart));
 }
 
 } // namespace
@@ -63,7 +71,7 @@ void resetProcessTable() {
 }
 
 bool startProgram(Dialog dialog, int controlId, const std::string& programPath,
-                  const std::string& arguments) {
+                  const std::string& arguments, CommandLineForm form) {
     if (processTable.usedSlotCount >= processSlotCount) {
         reportFullTable();
         return false;
@@ -71,6 +79,7 @@ bool startProgram(Dialog dialog, int controlId, const std::string& programPath,
     ProcessSlot& slot = processTable.slots[static_cast<std::size_t>(processTable.usedSlotCount++)];
     slot.programPath = programPath;
     slot.argumentText = arguments;
+    slot.commandLineForm = form;
     slot.slotState = slotEnded;
     slot.displayName = displayName(dialog, controlId, slot);
     addStatusLine(dialog, slot.displayName, startInSlot(slot));
@@ -79,11 +88,11 @@ bool startProgram(Dialog dialog, int controlId, const std::string& programPath,
 
 void addStatusLine(Dialog dialog, std::string_view name, const StatusText& state) {
     const std::size_t lastBackslash = name.rfind('\\');
-    const FixedText<80> base(
+    const StatusNameText base(
         lastBackslash == std::string_view::npos ? name : name.substr(lastBackslash + 1));
-    FixedText<128> line(base.trimmed());
+    StatusLineText line(base.trimmed());
     if (!state.isBlank()) {
-        const FixedText<80> stem(base.whole().substr(0, base.whole().find('.')));
+        const StatusNameText stem(base.whole().substr(0, base.whole().find('.')));
         line = std::string(stem.trimmed()) + ": " + state.str();
     }
     platform::appendItem(dialog, IDC_PROGRAM_STATUS, line.trimmed());
@@ -104,7 +113,8 @@ void pollPrograms(Dialog dialog) {
     const std::vector<bool> ended = platform::haveEnded(processes);
     for (std::size_t k = 0; k < started.size(); ++k) {
         if (ended[k]) {
-            addStatusLine(dialog, started[k]->displayName, StatusText("Finished"));
+            addStatusLine(dialog, started[k]->displayName,
+                          StatusText(shellText(Text::statusFinished)));
             started[k]->slotState = slotEnded;
         }
     }

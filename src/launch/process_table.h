@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/shell_record.h"
 #include "platform/platform.h"
 #include "text/fixed_text.h"
 
@@ -12,7 +13,16 @@
 enum SlotState : int { slotStarted = 1, slotStartFailed = -1, slotEnded = -2 };
 
 using FileLabelText = FixedText<18>;
+
+// How a program started beside the shell is given its arguments: after one blank, as the
+// suite's programs take them, or after its own path in quotes, as a conventional program
+// (Notepad) reads its command line.
+enum class CommandLineForm { afterBlank, afterProgramPath };
+
 using StatusText = FixedText<80>;
+// A status line, and the program name it begins with.
+using StatusLineText = FixedText<128>;
+using StatusNameText = FixedText<80>;
 
 struct ProcessSlot {
     platform::Process processHandle = nullptr; // kept open until the shell ends
@@ -20,6 +30,7 @@ struct ProcessSlot {
     int slotState = slotEnded;
     std::string programPath;
     std::string argumentText;
+    CommandLineForm commandLineForm = CommandLineForm::afterBlank;
     std::string displayName; // what its status lines are formed from
     FileLabelText fileLabel;
 };
@@ -31,16 +42,16 @@ struct ProcessTable {
     std::array<ProcessSlot, processSlotCount> slots;
 };
 
-extern ProcessTable processTable;
+extern ShellRecord<ProcessTable> processTable;
 
 // Empties the table: no slot used, every slot ended and blank.
 void resetProcessTable();
 
-// Starts the program beside the shell in the next slot, with the command line made of
-// one blank and the arguments, and logs the start or its failure. With every slot taken,
-// tells the user and starts nothing: false.
+// Starts the program beside the shell in the next slot, with the command line of its form,
+// and logs the start or its failure. With every slot taken, tells the user and starts
+// nothing: false.
 bool startProgram(platform::Dialog dialog, int controlId, const std::string& programPath,
-                  const std::string& arguments);
+                  const std::string& arguments, CommandLineForm form = CommandLineForm::afterBlank);
 
 // Appends "<program>: <state>" to the Program Status list, the program named by the
 // file name of its path without extension; a blank state leaves the name alone.

@@ -6,7 +6,7 @@
 #include "ids.h"
 #include "launch/launch.h"
 
-PathText selectedTextFile;
+ShellRecord<PathText> selectedTextFile;
 
 namespace {
 

@@ -89,6 +89,15 @@ bool endProcess(Process process);
 // never looks hung. The program's exit code, or nothing when it could not be started.
 std::optional<int> runProgramAndWait(Dialog dialog, const std::string& commandLine);
 
+// ---- One shell per installation ------------------------------------------------------
+
+// Claims the name for this process until it ends: false when another running process holds
+// it.
+bool claimInstanceName(const std::string& name);
+// Brings to the front the window with this caption that another process of this same
+// program file shows; false when there is none.
+bool showOtherInstance(const std::string& caption);
+
 // ---- Message boxes ----------------------------------------------------------------------
 // Message boxes and the Open dialog belong to the program's innermost open dialog (the
 // panel, or a modal dialog over it), which takes no input until they are closed, so that

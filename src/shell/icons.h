@@ -1,40 +1,32 @@
 #pragma once
 
+#include "base/shell_record.h"
 #include "platform/platform.h"
 
 #include <array>
 
 // The icons of the welcome window class and of the panel's buttons, loaded once at
-// start-up from the installation's Uir folder. A missing file leaves a null icon: its
-// button then shows no image.
-inline constexpr int buttonIconCount = 21;
-extern std::array<platform::Icon, buttonIconCount> buttonIcons;
-
+// start-up from the installation's Uir folder, as resources/icons.def lists them. A
+// missing file leaves a null icon: its button then shows no image.
 enum ButtonIcon : int {
-    classIcon = 0,
-    panelIcon = 1,
-    inputIcon,
-    incarcIcon,
-    inputFileIcon,
-    incarcFileIcon,
-    compoundIcon,
-    usersGuideIcon,
-    printIcon,
-    notepadIcon,
-    exitIcon,
-    aboutIcon,
-    structureIcon,
-    displacementIcon,
-    maxIcon,
-    openIcon,
-    openRecentIcon,
-    previewIcon,
-    helpIcon,
-    compoundPostIcon,
-    diagramsIcon,
+#define BUTTON_ICON(name, file, size, vga) name,
+#include "icons.def"
+#undef BUTTON_ICON
+    buttonIconCount
 };
+
+struct IconFile {
+    const char* name;
+    int size; // 0: the file's own size
+    bool vgaColours;
+};
+
+// Indexed by ButtonIcon.
+extern const std::array<IconFile, buttonIconCount> iconFiles;
+
+extern ShellRecord<std::array<platform::Icon, buttonIconCount>> buttonIcons;
 
 // Loads the class icon, the first of the table.
 void loadClassIcon();
-// Loads the twenty icons of the panel, in the order of the table.
+// Loads the icons of the panel, in the order of the table.
 void loadButtonIcons();

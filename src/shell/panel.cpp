@@ -1,9 +1,9 @@
 #include "shell/panel.h"
 
 #include "about/about_window.h"
+#include "base/texts.h"
 #include "cases/case_selection.h"
 #include "files/file_set.h"
-#include "files/handoff.h"
 #include "files/recent.h"
 #include "files/settings.h"
 #include "ids.h"
@@ -16,7 +16,7 @@
 #include <optional>
 #include <utility>
 
-Panel panel;
+ShellRecord<Panel> panel;
 
 namespace {
 
@@ -68,34 +68,16 @@ void dressPanel(Dialog dialog) {
         platform::setControlBackground(dialog, controlId, colour);
 }
 
-// E X I T, the hidden Cancel, the Escape key and the close box all end up here.
+// E X I T, the hidden Cancel, the Escape key and the close box all end up here. The About
+// windows go with the panel, before the questions of the exit.
 void closePanel(Dialog dialog, int, ControlEvent) {
+    closeAboutWindows();
     platform::destroyDialog(dialog);
 }
 
 void onPanelDestroyed(Dialog) {
     platform::postQuit(0);
 }
-
-// The buttons that start a program of the suite or of the platform.
-constexpr std::array<int, 16> launchButtonIds{
-    IDC_PREVIEW,
-    IDC_INPUT_FILE,
-    IDC_INCARC_FILE,
-    IDC_COMPOUND_STRUCTURE,
-    IDC_INPUT,
-    IDC_INCARC,
-    IDC_ITER,
-    IDC_STRUCTURE_GRAPH,
-    IDC_DISPLACED_GRAPH,
-    IDC_VIEW_EDIT,
-    IDC_PRINT,
-    IDC_USERS_GUIDE,
-    IDC_HELP_BUTTON,
-    IDC_MAX_PROCESSOR,
-    IDC_COMPOUND_PROCESSOR,
-    IDC_DIAGRAMS,
-};
 
 // A new geometry file starts a new analysis: the cases of the last one are gone.
 void onSelectGeometry(Dialog dialog, int, ControlEvent) {
@@ -129,7 +111,7 @@ void registerHandlers(Dialog dialog) {
     platform::onControlEvent(dialog, IDC_SELECT_LOADING, ControlEvent::Click, onSelectLoading);
     platform::onControlEvent(dialog, IDC_LOADING_FILE, ControlEvent::TextChanged,
                              onLoadingFieldChanged);
-    for (int controlId : launchButtonIds)
+    for (int controlId : launchButtonIds())
         platform::onControlEvent(dialog, controlId, ControlEvent::Click, onLaunchButton);
     platform::onControlEvent(dialog, IDC_CASE_LIST, ControlEvent::SelectionChanged,
                              updateCaseSelection);
@@ -142,33 +124,9 @@ void registerHandlers(Dialog dialog) {
     platform::onControlEvent(dialog, IDC_CANCEL, ControlEvent::Click, closePanel);
 }
 
-void setFileSetStartValues(Dialog dialog) {
-    fileSet = FileSet();
-    showFileSet(dialog);
-}
-
-void setListTypeStartValue(Dialog dialog) {
-    platform::appendItem(dialog, IDC_LIST_TYPE, "Short");
-    platform::appendItem(dialog, IDC_LIST_TYPE, "Complete");
-    settings.listType = "Short";
-    platform::selectItem(dialog, IDC_LIST_TYPE, 1);
-}
-
-void setLanguageStartValue(Dialog dialog) {
-    platform::appendItem(dialog, IDC_OUTPUT_LANGUAGE, "English");
-    platform::appendItem(dialog, IDC_OUTPUT_LANGUAGE, "Romanian");
-    readSharedLanguage(settings.outputLanguage);
-    const char first = settings.outputLanguage.first();
-    platform::selectItem(dialog, IDC_OUTPUT_LANGUAGE, first == 'r' || first == 'R' ? 2 : 1);
-    // The suite's programs get the language the panel shows: a value that the list does
-    // not offer as it stands ("romanian", a word after it) is handed on as the item its
-    // first letter selected.
-    settings.outputLanguage = platform::selectedItemText(dialog, IDC_OUTPUT_LANGUAGE);
-    saveLanguageFile();
-}
-
 void setTextFileListStartValue(Dialog dialog) {
-    for (const char* caption : {"", "", "", "New"})
+    for (const std::string& caption :
+         {std::string(), std::string(), std::string(), shellText(Text::newTextCaption)})
         platform::appendItem(dialog, IDC_TEXT_FILE_LIST, caption);
 }
 
@@ -182,9 +140,9 @@ void setStartValues(Dialog dialog) {
         platform::setEnabled(dialog, controlId, false);
     platform::setChecked(dialog, IDC_ALL_CASES, false);
     platform::setEnabled(dialog, IDC_ALL_CASES, false);
-    setFileSetStartValues(dialog);
-    setListTypeStartValue(dialog);
-    setLanguageStartValue(dialog);
+    showFileSetStartValues(dialog);
+    showListTypeStartValue(dialog);
+    showLanguageStartValue(dialog);
     for (int controlId : {IDC_PREVIEW, IDC_VIEW_EDIT, IDC_PRINT})
         platform::setEnabled(dialog, controlId, false);
     setTextFileListStartValue(dialog);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/shell_record.h"
 #include "platform/platform.h"
 
 // The launcher panel: the shell's one main window, built from template 102.
@@ -7,7 +8,7 @@ struct Panel {
     platform::Dialog dialog = nullptr;
 };
 
-extern Panel panel;
+extern ShellRecord<Panel> panel;
 
 inline constexpr const char* panelCaption = "OMBRIX";
 

@@ -1,6 +1,7 @@
 #include "shell/shutdown.h"
 
 #include "base/folders.h"
+#include "base/texts.h"
 #include "files/recent.h"
 #include "files/settings.h"
 #include "files/shell_files.h"
@@ -40,11 +41,11 @@ void playSound(const char* name) {
 bool endRunningPrograms(const std::vector<platform::Process>& running) {
     const std::size_t count = running.size();
     playSound(count == 1 ? "Running-1.wav" : "Running-2.wav");
-    const std::string question =
-        count == 1 ? "1 Program Is Still Running!\nWould You Like to Terminate It?"
-                   : std::to_string(count) +
-                         " Programs Are Still Running!\nWould You Like to Terminate Them?";
-    if (platform::showMessage(question, "OMBRIX Message", platform::MessageIcon::Information,
+    const std::string question = count == 1
+                                     ? shellText(Text::oneProgramRunning)
+                                     : shellText(Text::programsRunning, {std::to_string(count)});
+    if (platform::showMessage(question, shellText(Text::messageTitle),
+                              platform::MessageIcon::Information,
                               platform::MessageButtons::YesNo) == platform::Answer::No)
         return false;
     for (platform::Process process : running)
@@ -54,7 +55,7 @@ bool endRunningPrograms(const std::vector<platform::Process>& running) {
 
 void saveRecentList() {
     exchangeRecentFile("W");
-    reportUnsavedShellFiles();
+    reportUnsavedShellFiles(true);
 }
 
 void removeLanguageFile() {

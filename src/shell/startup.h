@@ -8,7 +8,3 @@ struct EntryParameters {
 };
 
 int shellMain(const EntryParameters& entry);
-
-// Puts every record of the run (folders, settings, recent list, file set, process table,
-// case selection, windows) back to its start value.
-void resetShellState();

@@ -1,5 +1,6 @@
 #include "loading.h"
 
+#include "handoff/loading_head.h"
 #include "text_lines.h"
 
 #include <cmath>
@@ -7,12 +8,21 @@
 namespace ombrix {
 namespace {
 
-// The shell reads the case count and the case-0 flag as the first value of the two lines
-// right after the heading; so does this reader, so that both agree on every file.
-long long firstValueOf(const std::optional<TextLine>& line, Message missing, int lineAfterEnd) {
-    if (!line || fieldsOf(line->text).empty())
-        throw InputError(line ? line->number : lineAfterEnd, missing);
-    return integerIn(fieldsOf(line->text).front(), line->number);
+Message messageOf(handoff::HeadProblem problem) {
+    using handoff::HeadProblem;
+    switch (problem) {
+    case HeadProblem::utf16: return Message::Utf16File;
+    case HeadProblem::noHeading: return Message::HeadingMissing;
+    case HeadProblem::noCaseCount: return Message::CaseCountMissing;
+    case HeadProblem::blankCaseCount: return Message::CaseCountBlank;
+    case HeadProblem::caseCountOutOfRange: return Message::CaseCountOutOfRange;
+    case HeadProblem::noCaseZeroMark: return Message::CaseZeroFlagMissing;
+    case HeadProblem::blankCaseZeroMark: return Message::CaseZeroFlagBlank;
+    case HeadProblem::caseCountNotWhole:
+    case HeadProblem::caseZeroMarkNotWhole:
+    case HeadProblem::none: break;
+    }
+    return Message::NotAnInteger;
 }
 
 NodalLoad loadIn(const TextLine& line) {
@@ -62,16 +72,13 @@ void expectEnd(LineCursor& lines) {
 
 Loading readLoading(std::string_view text) {
     LineCursor lines(text);
+    const handoff::LoadingHead head = handoff::readLoadingHead(lines);
+    if (head.problem != handoff::HeadProblem::none)
+        throw InputError(head.problemLine, messageOf(head.problem), {head.wrongValue});
     Loading loading;
-    const TextLine heading = headingOf(lines);
-    loading.heading = std::string(heading.text);
-    const long long count =
-        firstValueOf(lines.nextLine(), Message::CaseCountMissing, lines.lineAfterEnd());
-    if (count < 0 || count > mostCases)
-        throw InputError(heading.number + 1, Message::CaseCountOutOfRange);
-    loading.caseCount = static_cast<int>(count);
-    loading.hasCaseZero =
-        firstValueOf(lines.nextLine(), Message::CaseZeroFlagMissing, lines.lineAfterEnd()) != 0;
+    loading.heading = std::string(head.heading.text);
+    loading.caseCount = head.caseCount;
+    loading.hasCaseZero = head.hasCaseZero;
     for (int number = loading.hasCaseZero ? 0 : 1; number <= loading.caseCount; ++number)
         loading.cases.push_back(caseIn(lines, number));
     expectEnd(lines);

@@ -15,7 +15,6 @@
 
 namespace ombrix {
 
-inline constexpr int mostCases = 99;
 inline constexpr int mostSteps = 10'000;
 
 struct NodalLoad {

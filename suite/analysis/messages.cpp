@@ -112,6 +112,52 @@ constexpr Texts texts[] = {
      "raspuns"},
     {Message::CasesNotUsable, "cases that cannot be solved and got no file:",
      "cazuri care nu pot fi rezolvate si nu au primit fisier:"},
+    {Message::Utf16File,
+     "the file is saved as UTF-16 (Unicode): save it as ANSI or UTF-8 text and run the step again",
+     "fisierul este salvat ca UTF-16 (Unicode): salvati-l ca text ANSI sau UTF-8 si rulati din "
+     "nou"},
+    {Message::CaseCountBlank, "the line of the number of load cases is blank",
+     "linia numarului cazurilor de incarcare este goala"},
+    {Message::CaseZeroFlagBlank, "the line that says whether case 0 is given is blank",
+     "linia care spune daca exista cazul 0 este goala"},
+    {Message::FolderNotWritable,
+     "the folder cannot be written (it may be read-only or full): put the files of the "
+     "analysis in a folder you can write to",
+     "dosarul nu poate fi scris (poate fi protejat sau plin): puneti fisierele analizei "
+     "intr-un dosar in care puteti scrie"},
+    {Message::PathTooLong,
+     "the path is too long for Windows (at most 259 characters): move the analysis to a "
+     "folder with a shorter path, or give its files shorter names",
+     "calea este prea lunga pentru Windows (cel mult 259 de caractere): mutati analiza intr-un "
+     "dosar cu o cale mai scurta sau dati fisierelor nume mai scurte"},
+    {Message::FileInUse,
+     "the file is open in another program, or read-only: close it there and run the step again",
+     "fisierul este deschis in alt program sau este protejat: inchideti-l acolo si rulati din "
+     "nou"},
+    {Message::NotAnOutputFile,
+     "the file exists and is not an output file of OMBRIX, so it is not replaced: choose "
+     "another output file name",
+     "fisierul exista si nu este un fisier de rezultate OMBRIX, deci nu este inlocuit: alegeti "
+     "alt nume pentru fisierul de rezultate"},
+    {Message::NotPrepared,
+     "the analysis of {} is not prepared (INPUT failed or has not run): run INPUT",
+     "analiza pentru {} nu este pregatita (INPUT a esuat sau nu a rulat): rulati INPUT"},
+    {Message::ChangedSince, "{} has changed since {} read it: run {} again",
+     "{} s-a schimbat de cand l-a citit {}: rulati din nou {}"},
+    {Message::LoadsNotPrepared,
+     "the load cases of this analysis are not prepared (INCARC failed or has not run since "
+     "INPUT): run INCARC",
+     "cazurile de incarcare ale acestei analize nu sunt pregatite (INCARC a esuat sau nu a rulat "
+     "dupa INPUT): rulati INCARC"},
+    {Message::Cancelled, "cancelled: nothing of this step was kept",
+     "anulat: nimic din acest pas nu a fost pastrat"},
+    {Message::SolveCancelledAt, "The run was cancelled at load case {}: its results were not kept.",
+     "Rularea a fost anulata la cazul de incarcare {}: rezultatele lui nu au fost pastrate."},
+    {Message::SolveRequested, "Load cases to solve: {}", "Cazuri de incarcare de rezolvat: {}"},
+    {Message::SolveSolved, "Load cases reported: {}", "Cazuri de incarcare raportate: {}"},
+    {Message::ResultsLineExpected, "a line \"{}\" expected", "se astepta o linie \"{}\""},
+    {Message::InputsNotHexadecimal, "\"{}\" is not 16 hexadecimal digits",
+     "\"{}\" nu sunt 16 cifre hexazecimale"},
     {Message::ReportTitle, "OMBRIX - non-linear static analysis of bar and cable structures",
      "OMBRIX - analiza statica neliniara a structurilor din bare si cabluri"},
     {Message::ReportGeometry, "Geometry file: {}", "Fisierul de geometrie: {}"},

@@ -16,9 +16,11 @@ bool restrained(const Node& node) {
 
 } // namespace
 
-std::string writeResults(int caseNumber, const Model& model, const Solution& solution) {
+std::string writeResults(int caseNumber, const Model& model, const Solution& solution,
+                         const std::string& inputs) {
     std::string text = "case " + std::to_string(caseNumber) + "\r\nconverged " +
-                       (solution.status == SolutionStatus::Converged ? "yes" : "no") + "\r\n";
+                       (solution.status == SolutionStatus::Converged ? "yes" : "no") +
+                       "\r\ninputs " + inputs + "\r\n";
     for (std::size_t n = 0; n < model.nodes.size(); ++n)
         text += line("node", n + 1, solution.displacements[n]);
     for (std::size_t m = 0; m < model.members.size(); ++m)

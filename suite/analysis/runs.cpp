@@ -1,135 +1,96 @@
 #include "runs.h"
 
 #include "geometry.h"
-#include "input_error.h"
+#include "handoff/handoff.h"
 #include "loading.h"
+#include "prepared_analysis.h"
 #include "reports.h"
 #include "results.h"
-#include "text_lines.h"
+#include "step_files.h"
 
 #include <charconv>
 #include <map>
-#include <set>
 
 namespace ombrix {
 namespace {
 
-// Ends a run: the message is shown once and added to the output file.
-struct RunFailure {
-    std::string message;
-};
+constexpr const char* newLine = "\r\n";
 
-[[noreturn]] void fail(std::string message) {
-    throw RunFailure{std::move(message)};
-}
-
-std::string readFile(const Storage& storage, const std::string& path, Language language,
-                     Message missing = Message::CannotRead, std::vector<std::string> values = {}) {
-    std::optional<std::string> text = storage.read(path);
-    if (!text)
-        fail(describe(language, path, 0, {missing, std::move(values)}));
-    return std::move(*text);
-}
-
-void writeFile(Storage& storage, const std::string& path, const std::string& text,
-               Language language) {
-    if (!storage.replace(path, text))
-        fail(describe(language, path, 0, {Message::CannotWrite, {}}));
-}
-
-void appendFile(Storage& storage, const std::string& path, const std::string& text,
-                Language language) {
-    if (!storage.append(path, text))
-        fail(describe(language, path, 0, {Message::CannotWrite, {}}));
-}
-
-template <typename Read>
-auto readInput(const std::string& path, const std::string& text, Language language, Read read) {
-    try {
-        return read(text);
-    } catch (const InputError& error) {
-        fail(describe(language, path, error.line(), error.problem()));
-    }
+void report(const RunProgressReport& progress, double fraction) {
+    if (progress)
+        progress({fraction, -1, {}});
 }
 
 // "<k>.unf" or "<k>.res", k a case number.
-bool isCaseFile(const std::string& name, std::string_view extension) {
+bool isCaseFile(const std::string& name) {
     const std::size_t dot = name.find('.');
-    if (dot == std::string::npos || dot == 0 || std::string_view(name).substr(dot) != extension)
+    const std::string_view extension = std::string_view(name).substr(dot + 1);
+    if (dot == std::string::npos || dot == 0 || (extension != "unf" && extension != "res"))
         return false;
     int number = 0;
     const auto [end, error] = std::from_chars(name.data(), name.data() + dot, number);
     return error == std::errc{} && end == name.data() + dot;
 }
 
-// Removes the results and the case files other than those of the cases kept.
-void removeStaleCaseFiles(Storage& storage, const std::string& folder,
-                          const std::set<std::string>& kept) {
+// Removes what Forces and Solve made in the folder: the record of the loads first, then the
+// case and results files. False when the record stays.
+bool removeLoads(Storage& storage, const std::string& folder) {
+    const bool removed =
+        storage.remove(storage.join(folder, std::string(handoff::loadsRecordFile)));
     for (const std::string& name : storage.filesIn(folder))
-        if ((isCaseFile(name, ".unf") && !kept.contains(name)) || isCaseFile(name, ".res"))
+        if (isCaseFile(name))
             storage.remove(storage.join(folder, name));
+    return removed;
 }
 
-std::string caseFileName(int number, const char* extension) {
-    return std::to_string(number) + extension;
+// Nothing that Forces and Solve made in the folder can be taken after this, or the step ends.
+void clearLoads(Storage& storage, const std::string& folder, Language language) {
+    if (!removeLoads(storage, folder))
+        fail(describe(language, storage.join(folder, std::string(handoff::loadsRecordFile)), 0,
+                      {Message::FileInUse, {}}));
+}
+
+// Before anything is read, "work_dir.dat" names this geometry file's working folder, whose
+// shared parameters say where and how the later steps report, and nothing in that folder
+// can be taken as prepared until this run has prepared it again.
+void claimWorkingFolder(Storage& storage, const std::string& folder, const std::string& parameters,
+                        Language language) {
+    const std::string workDirFile(handoff::workDirFile);
+    if (const Written named = storage.replace(workDirFile, folder + newLine); !named) {
+        storage.remove(workDirFile);
+        failToWrite(storage.fullPath(workDirFile).value_or(workDirFile), named, language);
+    }
+    if (const Written made = storage.makeFolder(folder); !made)
+        failToWrite(folder, made, language);
+    const std::string record = storage.join(folder, std::string(handoff::preparedRecordFile));
+    if (!storage.remove(record))
+        fail(describe(language, record, 0, {Message::FileInUse, {}}));
+    clearLoads(storage, folder, language);
+    writeFile(storage, storage.join(folder, std::string(handoff::sharedParametersFile)), parameters,
+              language);
+}
+
+// The geometry file's text. When there is none, no analysis is named in "work_dir.dat", and
+// no working folder is made for a file that is not there.
+std::string readGeometryFile(Storage& storage, const std::string& path, Language language) {
+    std::optional<std::string> text = storage.read(path);
+    if (!text) {
+        storage.remove(std::string(handoff::workDirFile));
+        fail(describe(language, path, 0, {Message::CannotRead, {}}));
+    }
+    return std::move(*text);
 }
 
 RunOutcome failed(Storage& storage, const std::string& outputFile, Language language,
                   const std::string& message) {
-    std::string text;
-    for (std::size_t at = 0; at != std::string::npos;) {
-        const std::size_t end = message.find('\n', at);
-        text += say(language, Message::ErrorMark, {message.substr(at, end - at)}) + "\r\n";
-        at = end == std::string::npos ? end : end + 1;
-    }
-    if (!outputFile.empty())
-        storage.append(outputFile, text);
-    return {1, message};
+    reportFailure(storage, outputFile, language, message);
+    return {handoff::stepFailed, message};
 }
 
-// What Prepare left for the other two programs.
-struct Analysis {
-    std::string folder;
-    std::string outputFile;
-    ReportStyle style;
-    Model model;
-};
-
-std::vector<std::string> linesOf(const std::optional<std::string>& text) {
-    std::vector<std::string> lines;
-    if (!text)
-        return lines;
-    for (LineCursor cursor(*text); const std::optional<TextLine> line = cursor.nextLine();)
-        lines.emplace_back(line->text);
-    return lines;
-}
-
-// The first line of "work_dir.dat", without the trailing blanks that the shell ignores too.
-std::string workingFolder(const Storage& storage) {
-    const std::vector<std::string> lines = linesOf(storage.read(workDirFile));
-    return lines.empty() ? std::string() : lines[0].substr(0, lines[0].find_last_not_of(' ') + 1);
-}
-
-Analysis openAnalysis(const Storage& storage) {
-    Analysis analysis;
-    analysis.folder = workingFolder(storage);
-    const std::vector<std::string> shared =
-        analysis.folder.empty()
-            ? std::vector<std::string>()
-            : linesOf(storage.read(storage.join(analysis.folder, sharedParametersFile)));
-    if (shared.size() < 4)
-        fail(say(Language::English, Message::NoWorkingDirectory));
-    analysis.outputFile = shared[1];
-    analysis.style = {languageNamed(shared.back()), listTypeNamed(shared[2])};
-    const std::string modelFile = storage.join(analysis.folder, preparedModelFile);
-    analysis.model = readInput(modelFile, readFile(storage, modelFile, analysis.style.language),
-                               analysis.style.language, readGeometry);
-    return analysis;
-}
-
-void report(const RunProgressReport& progress, double fraction) {
-    if (progress)
-        progress({fraction, -1, {}});
+RunOutcome cancelled(Storage& storage, const std::string& outputFile, Language language) {
+    const std::string message = say(language, Message::Cancelled);
+    reportFailure(storage, outputFile, language, message);
+    return {handoff::stepCancelled, message};
 }
 
 } // namespace
@@ -137,64 +98,102 @@ void report(const RunProgressReport& progress, double fraction) {
 RunOutcome prepareAnalysis(Storage& storage, const PrepareArguments& arguments,
                            const RunProgressReport& progress) {
     const ReportStyle style{languageNamed(arguments.language), listTypeNamed(arguments.listType)};
-    const std::string outputFile = storage.fullPath(arguments.outputFile);
+    const Language language = style.language;
+    std::string outputFile = storage.fullPath(arguments.outputFile).value_or("");
     try {
-        const std::string geometryFile = storage.fullPath(arguments.geometryFile);
-        const Model model = readInput(geometryFile, readFile(storage, geometryFile, style.language),
-                                      style.language, readGeometry);
+        const std::string geometryFile = fullPathOf(storage, arguments.geometryFile, language);
+        outputFile = fullPathOf(storage, arguments.outputFile, language);
+        const std::string folder = geometryFile + std::string(handoff::workingFolderSuffix);
+        const std::string geometryText = readGeometryFile(storage, geometryFile, language);
+        claimWorkingFolder(storage, folder,
+                           geometryFile + newLine + outputFile + newLine + arguments.listType +
+                               newLine + arguments.language + newLine,
+                           language);
+        const Model model = readInput(geometryFile, geometryText, language, readGeometry);
         report(progress, 0.5);
-        writeFile(storage, outputFile, structureReport(model, geometryFile, style), style.language);
-        const std::string folder = geometryFile + ".work";
-        if (!storage.makeFolder(folder))
-            fail(describe(style.language, folder, 0, {Message::CannotWrite, {}}));
-        writeFile(storage, storage.join(folder, preparedModelFile), writeGeometry(model),
-                  style.language);
-        writeFile(storage, storage.join(folder, sharedParametersFile),
-                  geometryFile + "\r\n" + outputFile + "\r\n" + arguments.listType + "\r\n" +
-                      arguments.language + "\r\n",
-                  style.language);
-        removeStaleCaseFiles(storage, folder, {});
-        writeFile(storage, workDirFile, folder + "\r\n", style.language);
+        if (!mayWriteOutput(storage, outputFile))
+            fail(describe(language, outputFile, 0, {Message::NotAnOutputFile, {}}));
+        writeFile(storage, outputFile, structureReport(model, geometryFile, style), language);
+        const std::string modelFile = storage.join(folder, std::string(handoff::preparedModelFile));
+        const std::string modelText = writeGeometry(model);
+        writeFile(storage, modelFile, modelText, language);
+        handoff::Record record;
+        record.add("geometry", handoff::stampOf(geometryFile, geometryText));
+        record.add("model", handoff::stampOf(modelFile, modelText));
+        record.add("output", {outputFile, 0, 0});
+        writeFile(storage, storage.join(folder, std::string(handoff::preparedRecordFile)),
+                  handoff::writeRecord(record), language);
         report(progress, 1);
         return {};
-    } catch (const RunFailure& failure) {
-        return failed(storage, outputFile, style.language, failure.message);
+    } catch (const StepFailure& failure) {
+        return failed(storage, outputFile, language, failure.message);
+    } catch (const RunCancelled&) {
+        return cancelled(storage, outputFile, language);
     }
 }
 
+namespace {
+
+// Writes "<k>.unf" for each case that can be solved, entered in the record; the reasons of
+// the others by case number.
+std::map<int, std::string> writeCases(Storage& storage, const PreparedAnalysis& analysis,
+                                      const Loading& loading, const std::string& loadingFile,
+                                      handoff::Record& record, std::string& failures) {
+    const Language language = analysis.style.language;
+    std::map<int, std::string> unusable;
+    for (const LoadCase& loadCase : loading.cases) {
+        if (const std::optional<CaseProblem> problem = problemOf(loadCase, analysis.model)) {
+            unusable[loadCase.number] =
+                say(language, problem->problem.reason, problem->problem.values);
+            failures += "\n" + describe(language, loadingFile, problem->line, problem->problem);
+            continue;
+        }
+        const std::string file =
+            storage.join(analysis.folder, handoff::caseFileName(loadCase.number));
+        const std::string text = writeCase(loadCase);
+        writeFile(storage, file, text, language);
+        record.add(caseEntry(loadCase.number), handoff::stampOf(file, text));
+    }
+    return unusable;
+}
+
+} // namespace
+
 RunOutcome prepareLoads(Storage& storage, const std::string& loadingFile,
                         const RunProgressReport& progress) {
-    Analysis analysis;
+    PreparedAnalysis analysis;
     try {
-        analysis = openAnalysis(storage);
+        analysis = openWorkingFolder(storage);
         const Language language = analysis.style.language;
-        const std::string path = storage.fullPath(loadingFile);
-        const Loading loading =
-            readInput(path, readFile(storage, path, language), language, readLoading);
+        clearLoads(storage, analysis.folder, language);
+        takePreparedModel(storage, analysis);
+        const std::string path = fullPathOf(storage, loadingFile, language);
+        const std::string text = readFile(storage, path, language);
+        const Loading loading = readInput(path, text, language, readLoading);
         report(progress, 0.5);
-        std::map<int, std::string> unusable;
+        handoff::Record record;
+        record.add("prepared", handoff::stampOf(std::string(handoff::preparedRecordFile),
+                                                analysis.preparedRecord));
+        record.add("loading", handoff::stampOf(path, text));
         std::string failures;
-        std::set<std::string> written;
-        for (const LoadCase& loadCase : loading.cases) {
-            if (const std::optional<CaseProblem> problem = problemOf(loadCase, analysis.model)) {
-                unusable[loadCase.number] =
-                    say(language, problem->problem.reason, problem->problem.values);
-                failures += "\n" + describe(language, path, problem->line, problem->problem);
-                continue;
-            }
-            const std::string name = caseFileName(loadCase.number, ".unf");
-            writeFile(storage, storage.join(analysis.folder, name), writeCase(loadCase), language);
-            written.insert(name);
-        }
-        removeStaleCaseFiles(storage, analysis.folder, written);
+        const std::map<int, std::string> unusable =
+            writeCases(storage, analysis, loading, path, record, failures);
         appendFile(storage, analysis.outputFile,
                    loadingReport(loading, path, unusable, analysis.style), language);
+        writeFile(storage, storage.join(analysis.folder, std::string(handoff::loadsRecordFile)),
+                  handoff::writeRecord(record), language);
         report(progress, 1);
         if (!failures.empty())
-            fail(say(language, Message::CasesNotUsable) + failures);
+            return failed(storage, analysis.outputFile, language,
+                          say(language, Message::CasesNotUsable) + failures);
         return {};
-    } catch (const RunFailure& failure) {
+    } catch (const StepFailure& failure) {
+        if (!analysis.folder.empty())
+            removeLoads(storage, analysis.folder);
         return failed(storage, analysis.outputFile, analysis.style.language, failure.message);
+    } catch (const RunCancelled&) {
+        removeLoads(storage, analysis.folder);
+        return cancelled(storage, analysis.outputFile, analysis.style.language);
     }
 }
 
@@ -204,7 +203,7 @@ int caseNumberIn(const std::string& label, Language language) {
     int number = -1;
     const auto [end, error] = std::from_chars(label.data(), label.data() + label.size(), number);
     if (error != std::errc{} || end != label.data() + label.size() || number < 0 ||
-        number > mostCases)
+        number > handoff::highestCaseNumber)
         fail(say(language, Message::CaseLabelNotKnown, {label}));
     return number;
 }
@@ -232,20 +231,46 @@ std::string solutionProblem(const std::string& caseFile, const LoadCase& loadCas
                     {Message::NotConverged, {number, showNumber(solution.loadFactor)}});
 }
 
-// Solves one case and reports it; the reason when it could not be solved (or RunFailure).
-std::string solveCase(Storage& storage, const Analysis& analysis, int number,
-                      const ProgressReport& progress) {
+// The case numbers of the labels, each prepared for this analysis.
+std::vector<int> preparedCaseNumbers(const std::vector<std::string>& caseLabels,
+                                     const PreparedLoads& loads, Language language) {
+    std::vector<int> numbers;
+    numbers.reserve(caseLabels.size());
+    for (const std::string& label : caseLabels) {
+        numbers.push_back(caseNumberIn(label, language));
+        if (!loads.record.find(caseEntry(numbers.back())))
+            fail(say(language, Message::CaseNotPrepared, {showInteger(numbers.back())}));
+    }
+    if (numbers.empty())
+        fail(say(language, Message::Usage, {"Solve <case> ..."}));
+    return numbers;
+}
+
+std::string listed(const std::vector<int>& numbers) {
+    std::string text;
+    for (int number : numbers)
+        text += (text.empty() ? "" : ", ") + showInteger(number);
+    return text.empty() ? "-" : text;
+}
+
+// Solves one case and reports it; the reason when it could not be solved (or StepFailure).
+std::string solveCase(Storage& storage, const PreparedAnalysis& analysis,
+                      const PreparedLoads& loads, int number, const ProgressReport& progress) {
     const Language language = analysis.style.language;
-    const std::string caseFile = storage.join(analysis.folder, caseFileName(number, ".unf"));
+    const std::string caseFile = storage.join(analysis.folder, handoff::caseFileName(number));
     const std::string text =
-        readFile(storage, caseFile, language, Message::CaseNotPrepared, {showInteger(number)});
+        readFile(storage, caseFile, language, {Message::CaseNotPrepared, {showInteger(number)}});
+    if (!matches(*loads.record.find(caseEntry(number)), text))
+        fail(say(language, Message::ChangedSince, {caseFile, "INCARC", "INCARC"}));
     const LoadCase loadCase = readInput(caseFile, text, language,
                                         [&](std::string_view t) { return readCase(t, number); });
     if (const std::optional<CaseProblem> problem = problemOf(loadCase, analysis.model))
         return describe(language, caseFile, problem->line, problem->problem);
     const Solution solution = solve(analysis.model, loadCase, progress);
-    writeFile(storage, storage.join(analysis.folder, caseFileName(number, ".res")),
-              writeResults(number, analysis.model, solution), language);
+    writeFile(storage, storage.join(analysis.folder, handoff::resultFileName(number)),
+              writeResults(number, analysis.model, solution,
+                           handoff::digestText(handoff::digestOf(loads.recordText))),
+              language);
     appendFile(storage, analysis.outputFile,
                caseReport(analysis.model, loadCase, solution, analysis.style), language);
     return solution.status == SolutionStatus::Converged
@@ -257,36 +282,50 @@ std::string solveCase(Storage& storage, const Analysis& analysis, int number,
 
 RunOutcome solveLoadCases(Storage& storage, const std::vector<std::string>& caseLabels,
                           const RunProgressReport& progress) {
-    Analysis analysis;
+    PreparedAnalysis analysis;
+    std::vector<int> reported;
     try {
-        analysis = openAnalysis(storage);
-        std::vector<int> numbers;
-        numbers.reserve(caseLabels.size());
-        for (const std::string& label : caseLabels)
-            numbers.push_back(caseNumberIn(label, analysis.style.language));
-        if (numbers.empty())
-            fail(say(analysis.style.language, Message::Usage, {"Solve <case> ..."}));
+        analysis = openWorkingFolder(storage);
+        const Language language = analysis.style.language;
+        takePreparedModel(storage, analysis);
+        const PreparedLoads loads = takePreparedLoads(storage, analysis);
+        const std::vector<int> numbers = preparedCaseNumbers(caseLabels, loads, language);
+        for (int number : numbers)
+            storage.remove(storage.join(analysis.folder, handoff::resultFileName(number)));
+        appendFile(storage, analysis.outputFile,
+                   newLine + say(language, Message::SolveRequested, {listed(numbers)}) + newLine,
+                   language);
         std::string failures;
         for (std::size_t k = 0; k < numbers.size(); ++k) {
             std::string problem;
             try {
-                problem =
-                    solveCase(storage, analysis, numbers[k], [&](const SolverProgress& solver) {
-                        if (progress)
-                            progress({(static_cast<double>(k) + solver.loadFactor) /
-                                          static_cast<double>(numbers.size()),
-                                      numbers[k], solver});
-                    });
-            } catch (const RunFailure& failure) {
+                problem = solveCase(storage, analysis, loads, numbers[k],
+                                    [&](const SolverProgress& solver) {
+                                        if (progress)
+                                            progress({(static_cast<double>(k) + solver.loadFactor) /
+                                                          static_cast<double>(numbers.size()),
+                                                      numbers[k], solver});
+                                    });
+                reported.push_back(numbers[k]);
+            } catch (const StepFailure& failure) {
                 problem = failure.message;
+            } catch (const RunCancelled&) {
+                const std::string message =
+                    say(language, Message::SolveCancelledAt, {showInteger(numbers[k])}) + "\n" +
+                    say(language, Message::SolveSolved, {listed(reported)});
+                appendFile(storage, analysis.outputFile, newLine + message + newLine, language);
+                return {handoff::stepCancelled, message};
             }
             if (!problem.empty())
                 failures += (failures.empty() ? "" : "\n") + problem;
         }
+        appendFile(storage, analysis.outputFile,
+                   newLine + say(language, Message::SolveSolved, {listed(reported)}) + newLine,
+                   language);
         if (!failures.empty())
             fail(failures);
         return {};
-    } catch (const RunFailure& failure) {
+    } catch (const StepFailure& failure) {
         return failed(storage, analysis.outputFile, analysis.style.language, failure.message);
     }
 }

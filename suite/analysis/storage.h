@@ -3,25 +3,45 @@
 // system takes them; a relative one is taken from the current folder.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace ombrix {
 
+// Why a file or folder could not be written, so that the user is told what to do.
+enum class WriteFailure {
+    none,
+    folderNotWritable, // the folder is read-only (or full)
+    pathTooLong,       // longer than the system takes
+    inUse,             // another program holds the file open
+    other,
+};
+
+// The outcome of a write: true when it was done.
+struct Written {
+    WriteFailure failure = WriteFailure::none;
+    explicit operator bool() const { return failure == WriteFailure::none; }
+};
+
 class Storage {
   public:
     virtual ~Storage() = default;
 
-    virtual std::optional<std::string> read(const std::string& path) const = 0;
+    // The whole file, or at most its first `most` bytes; nothing when it cannot be read.
+    virtual std::optional<std::string> read(const std::string& path,
+                                            std::size_t most = std::string::npos) const = 0;
     // Writes the whole file under another name, then puts it in place of the old one, so
     // that a failure leaves the old file whole.
-    virtual bool replace(const std::string& path, const std::string& text) = 0;
-    virtual bool append(const std::string& path, const std::string& text) = 0;
+    virtual Written replace(const std::string& path, const std::string& text) = 0;
+    virtual Written append(const std::string& path, const std::string& text) = 0;
+    // True when the file is not there afterwards, whether or not it was before.
     virtual bool remove(const std::string& path) = 0;
-    virtual bool makeFolder(const std::string& path) = 0; // true when it exists afterwards
+    virtual Written makeFolder(const std::string& path) = 0; // done when it exists afterwards
     virtual std::vector<std::string> filesIn(const std::string& folder) const = 0; // names only
-    virtual std::string fullPath(const std::string& path) const = 0;
+    // The full path, or nothing when it would be longer than the system takes.
+    virtual std::optional<std::string> fullPath(const std::string& path) const = 0;
     virtual std::string join(const std::string& folder, const std::string& name) const = 0;
 };
 

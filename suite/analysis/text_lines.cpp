@@ -8,54 +8,13 @@
 
 namespace ombrix {
 
-LineCursor::LineCursor(std::string_view text) : rest_(text) {}
-
-std::optional<TextLine> LineCursor::nextLine() {
-    if (rest_.empty())
-        return std::nullopt;
-    const std::size_t end = rest_.find('\n');
-    std::string_view line = rest_.substr(0, end);
-    rest_ = end == std::string_view::npos ? std::string_view{} : rest_.substr(end + 1);
-    if (!line.empty() && line.back() == '\r')
-        line.remove_suffix(1);
-    return TextLine{++lines_, line};
-}
-
-std::optional<TextLine> LineCursor::nextNonComment() {
-    std::optional<TextLine> line = nextLine();
-    while (line && isComment(line->text))
-        line = nextLine();
-    return line;
-}
-
-std::optional<TextLine> LineCursor::nextData() {
-    std::optional<TextLine> line = nextNonComment();
-    while (line && fieldsOf(line->text).empty())
-        line = nextNonComment();
-    return line;
-}
-
-bool isComment(std::string_view line) {
-    return line.starts_with("//");
-}
-
 TextLine headingOf(LineCursor& lines) {
+    if (lines.isUtf16())
+        throw InputError(1, Message::Utf16File);
     const std::optional<TextLine> heading = lines.nextNonComment();
     if (!heading)
         throw InputError(lines.lineAfterEnd(), Message::HeadingMissing);
     return *heading;
-}
-
-std::vector<std::string_view> fieldsOf(std::string_view line) {
-    constexpr std::string_view separators = " \t,";
-    std::vector<std::string_view> fields;
-    std::size_t at = line.find_first_not_of(separators);
-    while (at != std::string_view::npos) {
-        const std::size_t end = line.find_first_of(separators, at);
-        fields.push_back(line.substr(at, end - at));
-        at = line.find_first_not_of(separators, end);
-    }
-    return fields;
 }
 
 std::vector<std::string_view> fieldsOf(const TextLine& line, std::size_t count, std::size_t most) {

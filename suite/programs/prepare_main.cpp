@@ -1,6 +1,7 @@
 // Prepare: reads and checks the geometry file and prepares the analysis's working folder
 // (see runs.h).  Prepare <geometry file> <output file> <Short|Complete> <English|Romanian>
 
+#include "handoff/handoff.h"
 #include "progress_window.h"
 #include "win32_storage.h"
 
@@ -14,7 +15,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
             "Prepare <geometry file> <output file> <Short|Complete> <English|Romanian>";
         MessageBoxA(nullptr, say(Language::English, Message::Usage, {usage}).c_str(), title,
                     MB_OK | MB_ICONERROR);
-        return 2;
+        return handoff::stepUsage;
     }
     const PrepareArguments arguments{__argv[1], __argv[2], __argv[3], __argv[4]};
     return runWithProgress(title, [&](const RunProgressReport& progress) {

@@ -1,16 +1,20 @@
 #include "win32_storage.h"
 
+#include "windows_files/replace_file.h"
+
 #include <windows.h>
+
+#include <algorithm>
 
 namespace ombrix {
 namespace {
 
-// A file handle closed when it goes out of scope.
+// A file opened for reading, closed when it goes out of scope.
 class File {
   public:
-    File(const std::string& path, DWORD access, DWORD disposition)
-        : handle_(CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              disposition, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+    explicit File(const std::string& path)
+        : handle_(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
     ~File() {
         if (open())
             CloseHandle(handle_);
@@ -19,27 +23,32 @@ class File {
     File& operator=(const File&) = delete;
 
     bool open() const { return handle_ != INVALID_HANDLE_VALUE; }
-    bool write(const std::string& text) const {
-        DWORD written = 0;
-        return open() &&
-               WriteFile(handle_, text.data(), static_cast<DWORD>(text.size()), &written,
-                         nullptr) &&
-               written == text.size();
-    }
     HANDLE handle() const { return handle_; }
 
   private:
     HANDLE handle_;
 };
 
+// The same reason in the analysis's words.
+Written written(windows_files::Refusal refusal) {
+    switch (refusal) {
+    case windows_files::Refusal::none: return {};
+    case windows_files::Refusal::folderNotWritable: return {WriteFailure::folderNotWritable};
+    case windows_files::Refusal::pathTooLong: return {WriteFailure::pathTooLong};
+    case windows_files::Refusal::inUse: return {WriteFailure::inUse};
+    case windows_files::Refusal::other: break;
+    }
+    return {WriteFailure::other};
+}
+
 } // namespace
 
-std::optional<std::string> Win32Storage::read(const std::string& path) const {
-    const File file(path, GENERIC_READ, OPEN_EXISTING);
+std::optional<std::string> Win32Storage::read(const std::string& path, std::size_t most) const {
+    const File file(path);
     LARGE_INTEGER size{};
     if (!file.open() || !GetFileSizeEx(file.handle(), &size))
         return std::nullopt;
-    std::string text(static_cast<std::size_t>(size.QuadPart), '\0');
+    std::string text(std::min(static_cast<std::size_t>(size.QuadPart), most), '\0');
     DWORD read = 0;
     if (!text.empty() &&
         (!ReadFile(file.handle(), text.data(), static_cast<DWORD>(text.size()), &read, nullptr) ||
@@ -48,30 +57,28 @@ std::optional<std::string> Win32Storage::read(const std::string& path) const {
     return text;
 }
 
-bool Win32Storage::replace(const std::string& path, const std::string& text) {
-    const std::string temporary = path + ".new";
-    {
-        const File file(temporary, GENERIC_WRITE, CREATE_ALWAYS);
-        if (!file.write(text) || !FlushFileBuffers(file.handle()))
-            return false;
-    }
-    return MoveFileExA(temporary.c_str(), path.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+Written Win32Storage::replace(const std::string& path, const std::string& text) {
+    return written(windows_files::replaceFile(path, text));
 }
 
-// One write to a file opened for appending.
-bool Win32Storage::append(const std::string& path, const std::string& text) {
-    return File(path, FILE_APPEND_DATA, OPEN_ALWAYS).write(text);
+Written Win32Storage::append(const std::string& path, const std::string& text) {
+    return written(windows_files::appendToFile(path, text));
 }
 
 bool Win32Storage::remove(const std::string& path) {
-    return DeleteFileA(path.c_str());
+    return DeleteFileA(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
 }
 
-bool Win32Storage::makeFolder(const std::string& path) {
-    CreateDirectoryA(path.c_str(), nullptr);
+Written Win32Storage::makeFolder(const std::string& path) {
+    if (path.size() >= MAX_PATH)
+        return {WriteFailure::pathTooLong};
+    if (CreateDirectoryA(path.c_str(), nullptr))
+        return {};
+    const bool refusedByFolder = GetLastError() == ERROR_ACCESS_DENIED;
     const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return {};
+    return {refusedByFolder ? WriteFailure::folderNotWritable : WriteFailure::other};
 }
 
 std::vector<std::string> Win32Storage::filesIn(const std::string& folder) const {
@@ -88,10 +95,12 @@ std::vector<std::string> Win32Storage::filesIn(const std::string& folder) const 
     return names;
 }
 
-std::string Win32Storage::fullPath(const std::string& path) const {
+std::optional<std::string> Win32Storage::fullPath(const std::string& path) const {
     char full[MAX_PATH] = {};
     const DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
-    return length > 0 && length < MAX_PATH ? std::string(full, length) : path;
+    if (length == 0 || length >= MAX_PATH)
+        return std::nullopt;
+    return std::string(full, length);
 }
 
 std::string Win32Storage::join(const std::string& folder, const std::string& name) const {

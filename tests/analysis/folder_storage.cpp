@@ -8,41 +8,42 @@ namespace ombrix {
 
 namespace fs = std::filesystem;
 
-std::optional<std::string> FolderStorage::read(const std::string& path) const {
+std::optional<std::string> FolderStorage::read(const std::string& path, std::size_t most) const {
     std::ifstream file(path, std::ios::binary);
     if (!file)
         return std::nullopt;
     std::ostringstream text;
     text << file.rdbuf();
-    return text.str();
+    return text.str().substr(0, most);
 }
 
-bool FolderStorage::replace(const std::string& path, const std::string& text) {
+Written FolderStorage::replace(const std::string& path, const std::string& text) {
     const std::string temporary = path + ".new";
     {
         std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
         if (!(file << text) || !file.flush())
-            return false;
+            return {WriteFailure::other};
     }
     std::error_code error;
     fs::rename(temporary, path, error);
-    return !error;
+    return {error ? WriteFailure::other : WriteFailure::none};
 }
 
-bool FolderStorage::append(const std::string& path, const std::string& text) {
+Written FolderStorage::append(const std::string& path, const std::string& text) {
     std::ofstream file(path, std::ios::binary | std::ios::app);
-    return static_cast<bool>(file << text);
+    return {file << text ? WriteFailure::none : WriteFailure::other};
 }
 
 bool FolderStorage::remove(const std::string& path) {
     std::error_code error;
-    return fs::remove(path, error);
+    fs::remove(path, error);
+    return !error;
 }
 
-bool FolderStorage::makeFolder(const std::string& path) {
+Written FolderStorage::makeFolder(const std::string& path) {
     std::error_code error;
     fs::create_directories(path, error);
-    return fs::is_directory(path, error);
+    return {fs::is_directory(path, error) ? WriteFailure::none : WriteFailure::other};
 }
 
 std::vector<std::string> FolderStorage::filesIn(const std::string& folder) const {
@@ -54,7 +55,7 @@ std::vector<std::string> FolderStorage::filesIn(const std::string& folder) const
     return names;
 }
 
-std::string FolderStorage::fullPath(const std::string& path) const {
+std::optional<std::string> FolderStorage::fullPath(const std::string& path) const {
     return fs::absolute(path).lexically_normal().string();
 }
 

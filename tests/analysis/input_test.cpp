@@ -124,7 +124,14 @@ const BadFile badFiles[] = {
     {"comment instead of the case count", Reader::Loading, withLine(loads, 3, "// 2"), 3,
      Message::NotAnInteger},
     {"blank line instead of the case-0 flag", Reader::Loading, withLine(loads, 4, ""), 4,
-     Message::CaseZeroFlagMissing},
+     Message::CaseZeroFlagBlank},
+    {"blank line instead of the case count", Reader::Loading, withLine(loads, 3, " "), 3,
+     Message::CaseCountBlank},
+    {"geometry saved as UTF-16", Reader::Geometry,
+     std::string("\xFF\xFE"
+                 "F\0r\0",
+                 6),
+     1, Message::Utf16File},
     {"100 cases", Reader::Loading, withLine(loads, 3, "100"), 3, Message::CaseCountOutOfRange},
     {"case 1 where case 0 belongs", Reader::Loading, withLine(loads, 5, "1 1 0"), 5,
      Message::CaseNumberExpected},
@@ -167,6 +174,9 @@ TEST(Readers, TakeWhatTheFormatAllowsAndWriteItBackExactly) {
     EXPECT_EQ(model.members[0].initialForce, 0); // L0 replaces N0
     EXPECT_EQ(model.members[1].kind, MemberKind::Cable);
     EXPECT_EQ(writeGeometry(readGeometry(writeGeometry(model))), writeGeometry(model));
+    std::string macintosh = "\xEF\xBB\xBF" + frame;
+    std::erase(macintosh, '\n');
+    EXPECT_EQ(writeGeometry(readGeometry(macintosh)), writeGeometry(model));
 
     const Loading loading = readLoading(loads);
     ASSERT_EQ(loading.cases.size(), 3u);

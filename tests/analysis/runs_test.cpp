@@ -1,7 +1,9 @@
-// Prepare, Forces and Solve on a folder of this machine: what they leave, and that a
-// failed run leaves the working folder as it was.
+// Prepare, Forces and Solve on a folder of this machine: what they leave, and that a step
+// never goes on with what a refused or older step left.
 
 #include "folder_storage.h"
+#include "handoff/handoff.h"
+#include "handoff/records.h"
 #include "runs.h"
 #include "test_names.h"
 
@@ -10,6 +12,8 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+
+#include <unistd.h>
 
 namespace ombrix {
 namespace {
@@ -22,16 +26,13 @@ const char* const tripod =
 const char* const loads =
     "Loads\r\n2\r\n1\r\n0 1 0\r\n4 0 0 -10\r\n1 1 2\r\n4 5 0 0\r\n2 1 0\r\n4 0 5 0\r\n";
 
-using Files = std::map<std::string, std::string>;
-
 // An installation's Exe folder as the current folder, an analysis beside it.
 class AnalysisRuns : public testing::Test {
   protected:
     void SetUp() override {
-        root_ =
-            fs::temp_directory_path() /
-            ("ombrix-runs-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        root_ = fs::temp_directory_path() /
+                ("ombrix-runs-" + std::to_string(::getpid()) + "-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(root_);
         fs::create_directories(root_ / "Exe");
         fs::create_directories(root_ / "Dat");
@@ -55,15 +56,6 @@ class AnalysisRuns : public testing::Test {
         return prepareAnalysis(storage_, {geometry, "../Dat/tripod.rez", "Complete", language});
     }
 
-    Files workFiles() {
-        Files files;
-        for (const fs::directory_entry& entry :
-             fs::directory_iterator(root_ / "Dat" / "tripod.dat.work"))
-            files[entry.path().filename().string()] = read(entry.path().string());
-        files["work_dir.dat"] = read("work_dir.dat");
-        return files;
-    }
-
     FolderStorage storage_;
     fs::path root_;
     fs::path previous_;
@@ -82,10 +74,15 @@ TEST_F(AnalysisRuns, PrepareForcesAndSolveLeaveTheirFiles) {
     EXPECT_EQ(read(work + "/1.unf"), "1 1 2\r\n4 5 0 0\r\n");
 
     ASSERT_EQ(solveLoadCases(storage_, {"0", "2"}).exitCode, 0);
-    EXPECT_TRUE(read(work + "/0.res").starts_with("case 0\r\nconverged yes\r\nnode 1 0 0 0\r\n"));
+    const std::string record = read(work + "/Forces.rec");
+    EXPECT_TRUE(read(work + "/0.res")
+                    .starts_with("case 0\r\nconverged yes\r\ninputs " +
+                                 handoff::digestText(handoff::digestOf(record)) +
+                                 "\r\nnode 1 0 0 0\r\n"));
     EXPECT_NE(read(work + "/2.res").find("\r\nmember 3 "), std::string::npos);
     const std::string output = read("../Dat/tripod.rez");
-    for (const char* part : {"Members", "Loading file:", "Load case 0", "Load case 2", "Reactions"})
+    for (const char* part : {"Members", "Loading file:", "Load cases to solve: 0, 2", "Load case 0",
+                             "Load case 2", "Reactions", "Load cases reported: 0, 2"})
         EXPECT_NE(output.find(part), std::string::npos) << part;
 }
 
@@ -98,65 +95,173 @@ TEST_F(AnalysisRuns, ReportInTheChosenLanguage) {
     EXPECT_NE(output.find("Cazul de incarcare 1"), std::string::npos);
 }
 
-struct Failure {
+struct Refusal {
     const char* name;
-    std::function<RunOutcome(Storage&, AnalysisRuns&)> run;
-    const char* message; // part of the message
+    std::function<void(Storage&)> before; // what happened since the analysis was solved
+    std::function<RunOutcome(Storage&)> step;
+    const char* message;      // part of the message
+    bool inOutputFile = true; // false: no output file is known to the step
 };
 
-// A run that fails after a whole analysis was prepared, loaded and solved.
-class FailedRun : public AnalysisRuns, public testing::WithParamInterface<Failure> {};
+const char* const work = "../Dat/tripod.dat.work/";
 
-TEST_P(FailedRun, SaysWhyAndLosesNothing) {
+RunOutcome prepareFile(Storage& storage, const char* geometry) {
+    return prepareAnalysis(storage, {geometry, "../Dat/tripod.rez", "Short", "English"});
+}
+
+RunOutcome prepareTripodLoads(Storage& storage) {
+    return prepareLoads(storage, "../Dat/tripod.inc");
+}
+
+RunOutcome solveEveryCase(Storage& storage) {
+    return solveLoadCases(storage, {"0", "1", "2"});
+}
+
+void edit(Storage& storage, const std::string& path, const std::string& from,
+          const std::string& to) {
+    std::string text = storage.read(path).value();
+    text.replace(text.find(from), from.size(), to);
+    storage.replace(path, text);
+}
+
+void writeBadGeometry(Storage& storage) {
+    storage.replace("../Dat/bad.dat",
+                    "Bad\r\n2 1\r\n1 0 0 0 1 1 1\r\n2 1 0 0 0 0 0\r\n1 1 2 B -5 0\r\n");
+}
+
+// A step that refuses, after a whole analysis was prepared, loaded and solved: it says why
+// and what to run again, in the output file too unless that file is not the suite's.
+class RefusedStep : public AnalysisRuns, public testing::WithParamInterface<Refusal> {};
+
+TEST_P(RefusedStep, SaysWhatToRunAgain) {
     ASSERT_EQ(prepare().exitCode, 0);
-    ASSERT_EQ(prepareLoads(storage_, "../Dat/tripod.inc").exitCode, 0);
-    ASSERT_EQ(solveLoadCases(storage_, {"0", "1", "2"}).exitCode, 0);
-    const Files before = workFiles();
+    ASSERT_EQ(prepareTripodLoads(storage_).exitCode, 0);
+    ASSERT_EQ(solveEveryCase(storage_).exitCode, 0);
+    if (GetParam().before)
+        GetParam().before(storage_);
 
-    const RunOutcome outcome = GetParam().run(storage_, *this);
+    const RunOutcome outcome = GetParam().step(storage_);
 
     EXPECT_NE(outcome.exitCode, 0);
     EXPECT_NE(outcome.failure.find(GetParam().message), std::string::npos) << outcome.failure;
-    EXPECT_EQ(workFiles(), before);
-    EXPECT_NE(read("../Dat/tripod.rez").find("*** Error: "), std::string::npos);
+    const std::string firstLine = outcome.failure.substr(0, outcome.failure.find('\n'));
+    EXPECT_EQ(read("../Dat/tripod.rez").find("*** Error: " + firstLine) != std::string::npos,
+              GetParam().inOutputFile);
 }
 
-const Failure failures[] = {
-    {"geometry with a bad line",
-     [](Storage& s, AnalysisRuns&) {
-         s.replace("../Dat/bad.dat",
-                   "Bad\r\n2 1\r\n1 0 0 0 1 1 1\r\n2 1 0 0 0 0 0\r\n1 1 2 B -5 0\r\n");
-         return prepareAnalysis(s, {"../Dat/bad.dat", "../Dat/tripod.rez", "Short", "English"});
-     },
+const Refusal refusals[] = {
+    {"geometry with a bad line", writeBadGeometry,
+     [](Storage& s) { return prepareFile(s, "../Dat/bad.dat"); },
      "bad.dat, line 5: member 1: the axial stiffness EA must be positive"},
-    {"missing geometry",
-     [](Storage& s, AnalysisRuns&) {
-         return prepareAnalysis(s, {"../Dat/none.dat", "../Dat/tripod.rez", "Short", "English"});
+    {"loads after a refused geometry of another analysis",
+     [](Storage& s) {
+         writeBadGeometry(s);
+         prepareFile(s, "../Dat/bad.dat");
      },
-     "none.dat: the file cannot be read"},
+     prepareTripodLoads, "bad.dat is not prepared (INPUT failed or has not run): run INPUT"},
+    {"loads after a refused geometry",
+     [](Storage& s) {
+         edit(s, "../Dat/tripod.dat", "1e6", "1e5x");
+         prepareFile(s, "../Dat/tripod.dat");
+     },
+     prepareTripodLoads, "tripod.dat is not prepared"},
+    {"solving after a missing geometry", [](Storage& s) { prepareFile(s, "../Dat/none.dat"); },
+     solveEveryCase, "no analysis is prepared: run INPUT first", false},
     {"loading with a bad line",
-     [](Storage& s, AnalysisRuns&) {
-         s.replace("../Dat/bad.inc", "Bad\r\n1\r\n0\r\n1 1 0\r\n4 0 0 ten\r\n");
-         return prepareLoads(s, "../Dat/bad.inc");
-     },
+     [](Storage& s) { s.replace("../Dat/bad.inc", "Bad\r\n1\r\n0\r\n1 1 0\r\n4 0 0 ten\r\n"); },
+     [](Storage& s) { return prepareLoads(s, "../Dat/bad.inc"); },
      "bad.inc, line 5: \"ten\" is not a number"},
-    {"case not prepared", [](Storage& s, AnalysisRuns&) { return solveLoadCases(s, {"7"}); },
+    {"solving after a refused loading",
+     [](Storage& s) {
+         edit(s, "../Dat/tripod.inc", "-10", "-1O");
+         prepareTripodLoads(s);
+     },
+     solveEveryCase, "the load cases of this analysis are not prepared"},
+    {"loads after the geometry was edited",
+     [](Storage& s) { edit(s, "../Dat/tripod.dat", "1e6", "1e5"); }, prepareTripodLoads,
+     "tripod.dat has changed since INPUT read it: run INPUT again"},
+    {"loads after the prepared model was edited",
+     [](Storage& s) { edit(s, std::string(work) + "Model.dat", "Tripod", "Tripot"); },
+     prepareTripodLoads, "Model.dat has changed since INPUT read it"},
+    {"solving after the loading was edited",
+     [](Storage& s) { edit(s, "../Dat/tripod.inc", "-10", "-20"); }, solveEveryCase,
+     "tripod.inc has changed since INCARC read it: run INCARC again"},
+    {"solving a case file that was edited",
+     [](Storage& s) { edit(s, std::string(work) + "1.unf", "5", "6"); },
+     [](Storage& s) { return solveLoadCases(s, {"1"}); }, "1.unf has changed since INCARC"},
+    {"solving after INPUT ran again", [](Storage& s) { prepareFile(s, "../Dat/tripod.dat"); },
+     solveEveryCase, "the load cases of this analysis are not prepared"},
+    {"case not prepared",
+     {},
+     [](Storage& s) { return solveLoadCases(s, {"7"}); },
      "case 7 is not prepared"},
     {"case label that is no case",
-     [](Storage& s, AnalysisRuns&) { return solveLoadCases(s, {"x"}); },
+     {},
+     [](Storage& s) { return solveLoadCases(s, {"x"}); },
      "\"x\" is not a load case"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Runs, FailedRun, testing::ValuesIn(failures), rowName<Failure>);
+INSTANTIATE_TEST_SUITE_P(Runs, RefusedStep, testing::ValuesIn(refusals), rowName<Refusal>);
 
-TEST_F(AnalysisRuns, PrepareThatCannotWriteItsOutputLeavesTheWorkingFolderAlone) {
+TEST_F(AnalysisRuns, AnOutputFileOfAnotherProgramIsNeverWritten) {
+    write("../Dat/notes.txt", "My notes\r\n");
+    const RunOutcome outcome =
+        prepareAnalysis(storage_, {"../Dat/tripod.dat", "../Dat/notes.txt", "Short", "English"});
+    EXPECT_NE(outcome.failure.find("notes.txt: the file exists and is not an output file"),
+              std::string::npos);
+    EXPECT_EQ(read("../Dat/notes.txt"), "My notes\r\n");
+    EXPECT_NE(prepareTripodLoads(storage_).exitCode, 0);
+}
+
+// Storage whose writes to paths holding `where` fail as `failure` says.
+class FailingStorage : public FolderStorage {
+  public:
+    FailingStorage(std::string where, WriteFailure failure)
+        : where_(std::move(where)), failure_(failure) {}
+    Written replace(const std::string& path, const std::string& text) override {
+        return fails(path) ? Written{failure_} : FolderStorage::replace(path, text);
+    }
+    Written makeFolder(const std::string& path) override {
+        return fails(path) ? Written{failure_} : FolderStorage::makeFolder(path);
+    }
+
+  private:
+    bool fails(const std::string& path) const { return path.find(where_) != std::string::npos; }
+    std::string where_;
+    WriteFailure failure_;
+};
+
+TEST_F(AnalysisRuns, AFileThatCannotBeWrittenIsNamedWithWhatToDo) {
+    const struct {
+        const char* where;
+        WriteFailure failure;
+        const char* message;
+    } cases[] = {
+        {"tripod.dat.work", WriteFailure::folderNotWritable, "Dat: the folder cannot be written"},
+        {"Model.dat", WriteFailure::pathTooLong, "Model.dat: the path is too long for Windows"},
+        {"tripod.rez", WriteFailure::inUse, "tripod.rez: the file is open in another program"},
+    };
+    for (const auto& c : cases) {
+        FailingStorage storage(c.where, c.failure);
+        const RunOutcome outcome = prepareFile(storage, "../Dat/tripod.dat");
+        EXPECT_NE(outcome.failure.find(c.message), std::string::npos) << outcome.failure;
+        EXPECT_NE(prepareTripodLoads(storage).exitCode, 0) << c.where;
+    }
+}
+
+TEST_F(AnalysisRuns, ACancelledSolveKeepsTheCasesSolvedAndSaysWhereItStopped) {
     ASSERT_EQ(prepare().exitCode, 0);
-    ASSERT_EQ(prepareLoads(storage_, "../Dat/tripod.inc").exitCode, 0);
-    const Files before = workFiles();
-    const RunOutcome outcome = prepareAnalysis(
-        storage_, {"../Dat/tripod.dat", "../Nowhere/tripod.rez", "Short", "English"});
-    EXPECT_NE(outcome.failure.find("tripod.rez: the file cannot be written"), std::string::npos);
-    EXPECT_EQ(workFiles(), before);
+    ASSERT_EQ(prepareTripodLoads(storage_).exitCode, 0);
+    const RunOutcome outcome = solveLoadCases(storage_, {"1", "2"}, [](const RunProgress& p) {
+        if (p.loadCase == 2)
+            throw RunCancelled{};
+    });
+    EXPECT_EQ(outcome.exitCode, handoff::stepCancelled);
+    EXPECT_NE(read(std::string(work) + "1.res"), "(none)");
+    EXPECT_EQ(read(std::string(work) + "2.res"), "(none)");
+    EXPECT_TRUE(read("../Dat/tripod.rez")
+                    .ends_with("The run was cancelled at load case 2: its results were not "
+                               "kept.\nLoad cases reported: 1\r\n"));
 }
 
 TEST_F(AnalysisRuns, ForcesWritesTheUsableCasesAndNamesTheOthers) {

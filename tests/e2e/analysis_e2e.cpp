@@ -3,9 +3,11 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace e2e;
@@ -35,9 +37,44 @@ class RealAnalysis : public PanelTest {
     // Presses the button and waits for its status line "Finished".
     void runStep(int button, std::size_t linesAfter) {
         click(control(panel, button));
-        ASSERT_TRUE(waitUntil(
-            [&] { return listItems(control(panel, IDC_PROGRAM_STATUS)).size() == linesAfter; },
-            60s));
+        expectStatus(linesAfter, statusOfLastStep(button));
+    }
+
+    static std::string statusOfLastStep(int button) {
+        return button == IDC_INPUT    ? "Prepare 20: Finished"
+               : button == IDC_INCARC ? "Forces 20: Finished"
+                                      : "Solve 20: Finished";
+    }
+
+    // Replaces a text in a file of the Dat folder, as an engineer's editor would.
+    void editFile(const std::string& name, const std::string& from, const std::string& to) {
+        std::string text = read(data + name);
+        const std::size_t at = text.find(from);
+        ASSERT_NE(at, std::string::npos) << from;
+        installation.write("../Dat/" + name, text.replace(at, from.size(), to));
+    }
+
+    // The message box of a suite's program, answered once its text has been checked.
+    void expectMessage(const std::string& title, const std::string& part) {
+        HWND box = waitForMessageBox(title, 60s);
+        ASSERT_TRUE(box) << title;
+        EXPECT_NE(messageBoxText(box).find(part), std::string::npos) << messageBoxText(box);
+        answer(box, IDOK);
+    }
+
+    void expectStatus(std::size_t lines, const std::string& last) {
+        HWND status = control(panel, IDC_PROGRAM_STATUS);
+        ASSERT_TRUE(waitUntil([&] { return listItems(status).size() == lines; }, 60s));
+        EXPECT_EQ(listItems(status).back(), last);
+    }
+
+    // How many case and results files the Bridge's working folder holds.
+    int caseFiles() const {
+        int count = 0;
+        for (const auto& entry :
+             std::filesystem::directory_iterator(pathOf(data + "Bridge.dat.work")))
+            count += entry.path().extension() == ".unf" || entry.path().extension() == ".res";
+        return count;
     }
 
     std::string read(const std::string& path) const {
@@ -82,32 +119,138 @@ TEST_F(RealAnalysis, TheSampleAnalysesRunFromInputToTheSolver) {
     }
 }
 
-// Prepare refuses a geometry file with a bad line in one message that names the file and
-// the line, and the working folder of the last good run is left as it was.
-TEST_F(RealAnalysis, ABadGeometryLineIsNamedAndTheWorkingFolderKept) {
+// What an engineer meets when a step is refused: the program's own message naming the
+// file and the line, the step shown as failed, and nothing left for the next step to go
+// on with: INCARC stays disabled after a refused INPUT, the case list empty after a
+// refused INCARC, and the working folder holds no case or results file.
+TEST_F(RealAnalysis, ARefusedStepLeavesNothingToGoOnWith) {
     openPanel();
     typeText(control(panel, IDC_GEOMETRY_FILE), data + "Bridge.dat");
     runStep(IDC_INPUT, 2);
     runStep(IDC_INCARC, 4);
-    const std::string work = data + "Bridge.dat.work\\";
-    const std::string caseFile = read(work + "1.unf");
-    ASSERT_FALSE(caseFile.empty());
+    click(control(panel, IDC_ALL_CASES));
+    ASSERT_TRUE(waitUntil([&] { return isEnabled(control(panel, IDC_ITER)); }));
+    runStep(IDC_ITER, 6);
+    const std::string good = read(data + "Bridge.dat");
 
-    std::string geometry = read(data + "Bridge.dat");
-    const std::size_t member = geometry.find("    3     3     4   B");
-    ASSERT_NE(member, std::string::npos);
-    geometry.replace(member, 21, "    3     3    44   B");
-    installation.write("../Dat/Bridge.dat", geometry);
+    editFile("Bridge.dat", "    3     3     4   B", "    3     3    44   B");
     click(control(panel, IDC_INPUT));
-    HWND box = waitForMessageBox("OMBRIX - Prepare");
+    expectMessage("OMBRIX - Prepare", "Bridge.dat, line 27: member 3 joins node 44");
+    expectStatus(8, "Prepare 20: * Failed");
+    EXPECT_FALSE(isEnabled(control(panel, IDC_INCARC)));
+    EXPECT_TRUE(listItems(control(panel, IDC_CASE_LIST)).empty());
+    EXPECT_FALSE(isEnabled(control(panel, IDC_ITER)));
+    EXPECT_EQ(caseFiles(), 0);
+
+    installation.write("../Dat/Bridge.dat", good);
+    runStep(IDC_INPUT, 10);
+    runStep(IDC_INCARC, 12);
+    editFile("Bridge.inc", "    3      0.000      0.000    -30.000",
+             "    3      0.000   0.OO  -30");
+    click(control(panel, IDC_INCARC));
+    expectMessage("OMBRIX - Forces", "Bridge.inc, line 33: \"0.OO\" is not a number");
+    expectStatus(14, "Forces 20: * Failed");
+    EXPECT_TRUE(listItems(control(panel, IDC_CASE_LIST)).empty());
+    EXPECT_EQ(caseFiles(), 0);
+    exitShell();
+}
+
+// Files edited after the step that read them: the next step says which step to run again.
+TEST_F(RealAnalysis, FilesEditedAfterTheirStepAreNotUsed) {
+    openPanel();
+    typeText(control(panel, IDC_GEOMETRY_FILE), data + "Bridge.dat");
+    runStep(IDC_INPUT, 2);
+    editFile("Bridge.dat", "840000.0", " 84000.0");
+    click(control(panel, IDC_INCARC));
+    expectMessage("OMBRIX - Forces", "Bridge.dat has changed since INPUT read it: run INPUT again");
+    expectStatus(4, "Forces 20: * Failed");
+    EXPECT_TRUE(listItems(control(panel, IDC_CASE_LIST)).empty());
+
+    runStep(IDC_INPUT, 6);
+    runStep(IDC_INCARC, 8);
+    click(control(panel, IDC_ALL_CASES));
+    ASSERT_TRUE(waitUntil([&] { return isEnabled(control(panel, IDC_ITER)); }));
+    editFile("Bridge.inc", "-120.000", "-240.000");
+    click(control(panel, IDC_ITER));
+    expectMessage("OMBRIX - Solve",
+                  "Bridge.inc has changed since INCARC read it: run INCARC again");
+    expectStatus(10, "Solve 20: * Failed");
+    EXPECT_EQ(read(data + "Bridge.rez").find("Load case 2"), std::string::npos);
+    exitShell();
+}
+
+// A second shell of the same installation would hand its analysis to the suite's programs
+// through the same work_dir.dat: it only brings the first one's panel forward.
+TEST_F(RealAnalysis, ASecondShellOfTheInstallationLeavesTheAnalysisToTheFirst) {
+    openPanel();
+    typeText(control(panel, IDC_GEOMETRY_FILE), data + "Bridge.dat");
+    runStep(IDC_INPUT, 2);
+    Shell second(installation);
+    HWND box = second.waitForWindow("OMBRIX Message");
     ASSERT_TRUE(box);
-    const std::string message = messageBoxText(box);
-    EXPECT_NE(message.find("Bridge.dat"), std::string::npos) << message;
-    EXPECT_NE(message.find("27"), std::string::npos) << message;
+    EXPECT_NE(messageBoxText(box).find("OMBRIX is already running from this installation"),
+              std::string::npos);
     answer(box, IDOK);
-    ASSERT_TRUE(
-        waitUntil([&] { return listItems(control(panel, IDC_PROGRAM_STATUS)).size() == 6; }, 60s));
-    EXPECT_EQ(installation.read("work_dir.dat"), data + "Bridge.dat.work\r\n");
-    EXPECT_EQ(read(work + "1.unf"), caseFile);
+    EXPECT_EQ(second.waitForExit(), 0u);
+    // Wine hands the foreground over through the panel's own thread, a moment later.
+    EXPECT_TRUE(waitUntil([&] { return GetForegroundWindow() == panel; }));
+    runStep(IDC_INCARC, 4);
+    EXPECT_EQ(listItems(control(panel, IDC_CASE_LIST)),
+              (std::vector<std::string>{"0", "1", "2", "3"}));
+    exitShell();
+}
+
+// An output file named like another analysis's input is not replaced by the report.
+TEST_F(RealAnalysis, AnInputFileIsNeverTakenForTheOutput) {
+    const std::string net = read(data + "Cable Net.dat");
+    openPanel();
+    typeText(control(panel, IDC_GEOMETRY_FILE), data + "Bridge.dat");
+    typeText(control(panel, IDC_OUTPUT_FILE), data + "Cable Net.dat");
+    click(control(panel, IDC_INPUT));
+    expectMessage("OMBRIX - Prepare", "Cable Net.dat: the file exists and is not an output file");
+    expectStatus(2, "Prepare 20: * Failed");
+    EXPECT_EQ(read(data + "Cable Net.dat"), net);
+    EXPECT_FALSE(isEnabled(control(panel, IDC_INCARC)));
+    exitShell();
+}
+
+// A net large enough that Solve is still at work when Escape reaches its window.
+std::string cableNet(int cells) {
+    const int nodes = (cells + 1) * (cells + 1);
+    std::string text =
+        "Net\r\n" + std::to_string(nodes) + " " + std::to_string(2 * cells * (cells + 1)) + "\r\n";
+    for (int j = 0; j <= cells; ++j)
+        for (int i = 0; i <= cells; ++i) {
+            const bool edge = i == 0 || j == 0 || i == cells || j == cells;
+            text += std::to_string(j * (cells + 1) + i + 1) + " " + std::to_string(i) + " " +
+                    std::to_string(j) + " 0" + (edge ? " 1 1 1\r\n" : " 0 0 0\r\n");
+        }
+    int member = 0;
+    for (int j = 0; j <= cells; ++j)
+        for (int i = 0; i < cells; ++i)
+            for (const auto& [a, b] : {std::pair{j * (cells + 1) + i, j * (cells + 1) + i + 1},
+                                       std::pair{i * (cells + 1) + j, (i + 1) * (cells + 1) + j}})
+                text += std::to_string(++member) + " " + std::to_string(a + 1) + " " +
+                        std::to_string(b + 1) + " C 1e5 1000\r\n";
+    return text;
+}
+
+TEST_F(RealAnalysis, SolveCancelledKeepsWhatItSolvedAndSaysSo) {
+    installation.write("../Dat/Net.dat", cableNet(80));
+    installation.write("../Dat/Net.inc", "Loads\r\n1\r\n0\r\n1 1 200\r\n3281 0 0 -1000\r\n");
+    openPanel();
+    typeText(control(panel, IDC_GEOMETRY_FILE), data + "Net.dat");
+    runStep(IDC_INPUT, 2);
+    runStep(IDC_INCARC, 4);
+    click(control(panel, IDC_ALL_CASES));
+    ASSERT_TRUE(waitUntil([&] { return isEnabled(control(panel, IDC_ITER)); }));
+    click(control(panel, IDC_ITER));
+    HWND progress = nullptr;
+    ASSERT_TRUE(waitUntil([&] { return (progress = FindWindowA(nullptr, "OMBRIX - Solve")); }));
+    pressKey(progress, VK_ESCAPE);
+    expectMessage("OMBRIX - Solve", "The run was cancelled at load case 1");
+    expectStatus(6, "Solve 20: * Cancelled");
+    EXPECT_FALSE(std::filesystem::exists(pathOf(data + "Net.dat.work\\1.res")));
+    EXPECT_NE(read(data + "Net.rez").find("Load cases reported: -"), std::string::npos);
     exitShell();
 }

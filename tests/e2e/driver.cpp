@@ -142,6 +142,12 @@ bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 // Tests running side by side may put the same stand-in in place: it is copied beside its
 // place and moved over it, and a move refused because the stand-in already runs there is
 // no failure.
+std::filesystem::path windowsFolder() {
+    wchar_t folder[MAX_PATH] = {};
+    GetWindowsDirectoryW(folder, MAX_PATH);
+    return folder;
+}
+
 void installStandIn(const std::filesystem::path& path) {
     const std::filesystem::path standIn = stagedInstallation() / "Exe" / "Charts.exe";
     std::error_code error;

@@ -78,6 +78,9 @@ class Shell {
     PROCESS_INFORMATION process_{};
 };
 
+// The Windows folder of the prefix, where Notepad and hh.exe lie.
+std::filesystem::path windowsFolder();
+
 // Puts a stand-in program (which logs its starts like the suite's) at a path of the Wine
 // prefix, in place of a platform program such as Notepad, hh.exe or Word.
 void installStandIn(const std::filesystem::path& path);

@@ -35,6 +35,21 @@ class Launching : public PanelTest {
         return statusLines();
     }
 
+    // INPUT and INCARC on the sample Bridge, as I T E R expects them done: four lines.
+    void prepareBridge() {
+        chooseFiles("..\\Dat\\Bridge.dat", "..\\Dat\\Bridge.rez", "..\\Dat\\Bridge.inc");
+        press(IDC_INPUT);
+        waitForStatusLines(2);
+        click(control(panel, IDC_INCARC));
+        waitForStatusLines(4);
+    }
+
+    // The status lines after the four of prepareBridge, once there are `count` in all.
+    std::vector<std::string> linesAfterPreparing(std::size_t count) {
+        const std::vector<std::string> lines = waitForStatusLines(count);
+        return {lines.begin() + std::min<std::ptrdiff_t>(4, std::ssize(lines)), lines.end()};
+    }
+
     bool waitForChildrenToEnd() {
         return waitUntil([&] { return shell->runningChildren().empty(); });
     }
@@ -115,16 +130,17 @@ TEST_F(Launching, LongNamesWithBlanksReachTheAnalysisWholeAndQuoted) {
 TEST_F(Launching, TheSecondEditionIsPreferredAndAMissingProgramIsReported) {
     installation.remove("Solve 20.exe");
     openPanel();
+    prepareBridge();
     press(IDC_ITER);
-    EXPECT_EQ(waitForStatusLines(2),
+    EXPECT_EQ(linesAfterPreparing(6),
               (std::vector<std::string>{"Solve: Launched", "Solve: Finished"}));
 
     installation.remove("Solve.exe");
     press(IDC_ITER);
     EXPECT_EQ(takeMessage(),
               ("File: " + exePath("Solve.exe") + "\rDoesn't Exist !").substr(0, 100));
-    EXPECT_EQ(statusLines().size(), 2u);
-    EXPECT_EQ(suiteStarts().size(), 1u);
+    EXPECT_EQ(statusLines().size(), 6u);
+    EXPECT_EQ(suiteStarts().size(), 3u);
     exitShell();
 }
 
@@ -132,11 +148,12 @@ TEST_F(Launching, ProgramsThatCannotStartAreReported) {
     installation.write("Solve 20.exe", "not a program");
     installation.write("Plotter 20.exe", "not a program");
     openPanel();
+    prepareBridge();
     press(IDC_ITER);
     EXPECT_EQ(takeMessage(), " * Failed running: " + exePath("Solve 20.exe") + " ");
     press(IDC_STRUCTURE_GRAPH);
     EXPECT_EQ(takeMessage("OMBRIX: Process Message"), exePath("Plotter 20.exe") + ": Failed run!");
-    EXPECT_EQ(waitForStatusLines(3),
+    EXPECT_EQ(linesAfterPreparing(7),
               (std::vector<std::string>{"Solve 20: Launched", "Solve 20: * Failed running",
                                         "Plotter 20: * Failed Running"}));
     exitShell();

@@ -9,12 +9,6 @@ using namespace e2e;
 
 namespace {
 
-std::filesystem::path windowsFolder() {
-    wchar_t folder[MAX_PATH] = {};
-    GetWindowsDirectoryW(folder, MAX_PATH);
-    return folder;
-}
-
 std::string commandLineOf(const std::vector<SuiteStart>& starts, const std::string& program) {
     for (auto start = starts.rbegin(); start != starts.rend(); ++start)
         if (start->program == program)
@@ -59,7 +53,8 @@ TEST_F(Manuals, TheTextFileListOpensItsFilesInNotepad) {
     for (const SuiteStart& start : suiteStarts())
         commandLines.push_back(start.commandLine);
     std::sort(commandLines.begin(), commandLines.end());
-    EXPECT_EQ(commandLines, (std::vector<std::string>{" \t", " " + geometry}));
+    const std::string notepad = "\"" + utf8Text(windowsFolder()) + "\\Notepad.exe\"";
+    EXPECT_EQ(commandLines, (std::vector<std::string>{notepad, notepad + " " + geometry}));
 
     selectItem(panel, IDC_TEXT_FILE_LIST, 3);
     EXPECT_EQ(takeMessage(), "\"" + utf8Text(installation.root() / "Dat" / "Cable Net.rez") +

@@ -196,6 +196,7 @@ TEST_F(Arguments, ReachTheProgramsWhole) {
     doubleClickItem(panel, IDC_TEXT_FILE_LIST, 1);
     ASSERT_TRUE(waitUntil([&] { return listItems(status).size() == 6; }));
     ASSERT_TRUE(waitUntil([&] { return suiteStarts().size() == 4; }));
-    EXPECT_EQ(suiteStarts().back().commandLine, " " + data + "Cable Net.dat");
+    EXPECT_EQ(suiteStarts().back().commandLine,
+              "\"" + utf8Text(windowsFolder()) + "\\Notepad.exe\" " + data + "Cable Net.dat");
     exitShellEndingItsPrograms();
 }

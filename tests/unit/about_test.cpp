@@ -2,6 +2,7 @@
 
 #include "about/about_layout.h"
 #include "about/about_window.h"
+#include "base/texts.h"
 #include "ids.h"
 #include "shell/startup.h"
 #include "text/fixed_text.h"
@@ -71,10 +72,18 @@ class AboutWindow : public ShellTest {
     }
 };
 
-TEST_F(AboutWindow, EachPressOpensOnePaintedInItsColoursThatStaysUntilClosed) {
+TEST_F(AboutWindow, EachPressOpensOnePaintedInItsColoursThatStaysUntilThePanelCloses) {
     fake::state().mainLoop = [](platform::Dialog panel) {
         fake::click(panel, IDC_ABOUT);
         fake::click(panel, IDC_ABOUT);
+        const std::vector<fake::Window>& windows = fake::state().windows;
+        ASSERT_EQ(windows.size(), 3u);
+        EXPECT_TRUE(windows[1].visible && windows[2].visible);
+        const platform::Window about = reinterpret_cast<platform::Window>(std::uintptr_t{2});
+        for (auto event : {platform::WindowEvent::LeftClick, platform::WindowEvent::Painted})
+            fake::deliver(about, event);
+        EXPECT_FALSE(windows[1].destroyed);
+        EXPECT_EQ(windows[1].timerMilliseconds, 0);
         fake::click(panel, IDC_EXIT);
     };
     shellMain({false, 1});
@@ -84,13 +93,8 @@ TEST_F(AboutWindow, EachPressOpensOnePaintedInItsColoursThatStaysUntilClosed) {
         EXPECT_EQ(windows[w].className, "Welcome");
         EXPECT_EQ(windows[w].title, "About OMBRIX");
         EXPECT_EQ(windows[w].width, windows[0].width);
-        EXPECT_TRUE(windows[w].visible);
+        EXPECT_TRUE(windows[w].destroyed);
     }
-    const platform::Window about = reinterpret_cast<platform::Window>(std::uintptr_t{2});
-    for (auto event : {platform::WindowEvent::LeftClick, platform::WindowEvent::Painted})
-        fake::deliver(about, event);
-    EXPECT_FALSE(windows[1].destroyed);
-    EXPECT_EQ(windows[1].timerMilliseconds, 0);
 
     struct Seen {
         std::string what, text;
@@ -109,9 +113,9 @@ TEST_F(AboutWindow, EachPressOpensOnePaintedInItsColoursThatStaysUntilClosed) {
         {"text", "Non-Linear Static Analysis of"},
         {"text", "Pin-Jointed Bar and Cable Structures"},
         {"text", ""},
-        {"text", aboutNotice},
+        {"text", shellText(Text::aboutNotice)},
         {"line", ""},
-        {"paragraph", aboutWarning},
+        {"paragraph", shellText(Text::aboutWarning)},
     };
     ASSERT_EQ(seen.size(), expected.size());
     for (std::size_t i = 0; i < seen.size(); ++i) {

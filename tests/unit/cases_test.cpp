@@ -17,36 +17,45 @@ std::vector<std::string> caseItems(platform::Dialog panel) {
 
 } // namespace
 
+// The shell and Forces read the head alike: what the shell then says of it.
 TEST(LoadingHead, ReadsTheCountsAfterCommentsAndHeading) {
     const struct {
         std::string contents;
-        std::optional<int> numbered;
-        std::optional<bool> caseZero;
-        std::string problemStart; // empty: no problem
+        int numbered;
+        bool caseZero;
+        std::string problem; // empty: none
     } cases[] = {
         {"// a\r\n// b\r\nheading\r\n3\r\n1\r\nmore", 3, true, ""},
         {"heading\n  2, two cases\n0 none\n", 2, false, ""},
         {"heading\r\n\t4\tx\r\n+1\r\n", 4, true, ""},
-        {"heading\r\n3", 3, std::nullopt, "line 3: the file ends"},
-        {"// only comments\r\nheading", std::nullopt, std::nullopt, "line 3: the file ends"},
-        {"", std::nullopt, std::nullopt, "line 2: the file ends"},
-        {"heading\r\nabc\r\n1\r\n", std::nullopt, true, "line 2: \"abc\" is not a whole number"},
-        {"heading\r\n3.5\r\n0\r\n", std::nullopt, false, "line 2: \"3.5\" is not"},
-        {"heading\r\n\r\n1\r\n", std::nullopt, true, "line 2: \"\" is not"},
-        {std::string("heading\r\n\0\x01\r\n1\r\n", 16), std::nullopt, true,
-         "line 2: \"??\" is not"},
-        {"heading\r\n-2\r\n0\r\n", std::nullopt, false, "line 2: the number of load cases, -2,"},
-        {"heading\r\n99999999999\r\n0\r\n", std::nullopt, false, "line 2: \"99999999999\""},
-        {"heading\r\n2\r\nyes\r\n", 2, std::nullopt, "line 3: \"yes\" is not a whole number"},
-        {"h\r\n// not a comment here\r\n0\r\n", std::nullopt, false, "line 2: \"//\""},
+        {"\xEF\xBB\xBFheading\r\n2\r\n1\r\n", 2, true, ""},
+        {"heading\r2\r1\r", 2, true, ""},
+        {"heading\r\n3", 3, false, "line 3: the file ends before the mark of a case 0."},
+        {"// only comments\r\nheading", 0, false,
+         "line 3: the file ends before the number of load cases."},
+        {"", 0, false, "line 1: the file ends before its heading."},
+        {"heading\r\nabc\r\n1\r\n", 0, false,
+         "line 2: \"abc\" is not a whole number (the number of load cases)."},
+        {"heading\r\n3.5\r\n0\r\n", 0, false, "line 2: \"3.5\" is not a whole number"},
+        {"heading\r\n\r\n1\r\n", 0, false,
+         "line 2: the line of the number of load cases is blank."},
+        {std::string("heading\r\n\x02\x01\r\n1\r\n", 15), 0, false, "line 2: \"??\" is not"},
+        {"heading\r\n-2\r\n0\r\n", 0, false,
+         "line 2: the number of load cases must lie between 0 and 99."},
+        {"heading\r\n100\r\n0\r\n", 0, false, "line 2: the number of load cases must lie"},
+        {"heading\r\n2147483648\r\n0\r\n", 0, false, "line 2: the number of load cases must lie"},
+        {"heading\r\n2\r\nyes\r\n", 2, false,
+         "line 3: \"yes\" is not a whole number (the mark of a case 0)."},
+        {"h\r\n// not a comment here\r\n0\r\n", 0, false, "line 2: \"//\" is not"},
+        {std::string("h\0e\0a\0d\0", 8), 0, false, "line 1: the file is saved as UTF-16"},
     };
     for (const auto& c : cases) {
-        const LoadingHead head = readLoadingHead(c.contents);
-        EXPECT_EQ(head.numberedCases, c.numbered) << c.contents;
+        const handoff::LoadingHead head = handoff::readLoadingHead(c.contents);
+        const std::string problem = loadingHeadProblem(head);
+        EXPECT_EQ(head.caseCount, c.numbered) << c.contents;
         EXPECT_EQ(head.hasCaseZero, c.caseZero) << c.contents;
-        EXPECT_TRUE(head.problem.starts_with(c.problemStart))
-            << c.contents << " gives " << head.problem;
-        EXPECT_EQ(head.problem.empty(), c.problemStart.empty()) << c.contents;
+        EXPECT_TRUE(problem.starts_with(c.problem)) << c.contents << " gives " << problem;
+        EXPECT_EQ(problem.empty(), c.problem.empty()) << c.contents;
     }
 }
 
@@ -61,11 +70,12 @@ class CaseList : public PanelShellTest {
     }
 
     // The list as the loading processor left it, with these cases.
-    void offerCases(const std::string& loading, const std::vector<int>& prepared) {
+    void offerCases(const std::string& loading, const std::vector<int>& prepared,
+                    bool tellProblems = true) {
         writeFile(loadingFile, loading);
         for (int n : prepared)
             writeFile("C:\\Work\\" + std::to_string(n) + ".unf", "");
-        readLoadCases(panel);
+        readLoadCases(panel, tellProblems);
     }
 
     static constexpr const char* loadingFile = "C:\\Jobs\\bridge.inc";
@@ -79,36 +89,38 @@ TEST_F(CaseList, OffersTheCasesThatCanBeSolved) {
         std::optional<std::string> workDir; // nothing: no work_dir.dat
         std::vector<std::string> items;
         std::string message; // a part of the one message; empty: none
+        bool tellProblems = true;
     } cases[] = {
-        {"case 0 and results 1 and 3", "h\r\n3\r\n1\r\n", {1, 3}, "C:\\Work", {"0", "1", "3"}, ""},
+        {"case 0 and cases 1 and 3", "h\r\n3\r\n1\r\n", {0, 1, 3}, "C:\\Work", {"0", "1", "3"}, ""},
         {"no cases", "h\r\n0\r\n0\r\n", {}, "C:\\Work", {}, ""},
-        {"case 0 needs no result", "h\r\n2\r\n5\r\n", {}, "C:\\Work", {"0"}, ""},
+        {"case 0 only with its case file", "h\r\n2\r\n5\r\n", {2}, "C:\\Work", {"2"}, ""},
         {"more than 99 cases",
          "h\r\n120\r\n0\r\n",
          {1, 99, 100},
          "C:\\Work",
-         {"1", "99"},
-         "only cases 1 to 99 can be offered"},
+         {},
+         "line 2: the number of load cases must lie between 0 and 99"},
         {"no work_dir.dat",
          "h\r\n2\r\n1\r\n",
-         {1},
+         {0, 1},
          std::nullopt,
-         {"0"},
+         {},
          "\"work_dir.dat\" names no working directory"},
-        {"empty work_dir.dat", "h\r\n2\r\n1\r\n", {1}, "", {"0"}, "names no working directory"},
+        {"empty work_dir.dat", "h\r\n2\r\n1\r\n", {0, 1}, "", {}, "names no working directory"},
         {"missing working directory",
          "h\r\n2\r\n1\r\n",
-         {1},
+         {0, 1},
          "C:\\Gone",
-         {"0"},
+         {},
          "\"C:\\Gone\" named by \"work_dir.dat\" does not exist"},
         {"unreadable count",
          "// c\r\nh\r\nN\r\n1\r\n",
-         {1},
+         {0, 1},
          "C:\\Work",
-         {"0"},
+         {},
          "line 3: \"N\" is not a whole number"},
         {"short file", "h\r\n", {1}, "C:\\Work", {}, "line 2: the file ends"},
+        {"problems the loading processor told", "h\r\n", {1}, "C:\\Work", {}, "", false},
     };
     forEachRow(cases, [&](const auto& c) {
         SCOPED_TRACE(c.name);
@@ -117,10 +129,12 @@ TEST_F(CaseList, OffersTheCasesThatCanBeSolved) {
         else
             std::filesystem::remove(fake::hostPath("work_dir.dat"));
         platform::setEnabled(panel, IDC_ITER, true);
-        offerCases(c.loading, c.prepared);
+        platform::setChecked(panel, IDC_ALL_CASES, true);
+        offerCases(c.loading, c.prepared, c.tellProblems);
         EXPECT_EQ(caseItems(panel), c.items);
         EXPECT_EQ(caseSelection.caseCount, static_cast<int>(c.items.size()));
         EXPECT_FALSE(platform::isEnabled(panel, IDC_ITER));
+        EXPECT_FALSE(platform::isChecked(panel, IDC_ALL_CASES));
         EXPECT_TRUE(platform::isEnabled(panel, IDC_CASE_CAPTION));
         EXPECT_TRUE(platform::isEnabled(panel, IDC_ALL_CASES));
         EXPECT_EQ(platform::text(panel, IDC_CASE_CAPTION), "Select Cases");
@@ -143,9 +157,10 @@ TEST_F(CaseList, ALoadingFileThatCannotBeOpenedIsAskedForAgainUntilCancelled) {
     };
     forEachRow(cases, [&](const auto& c) {
         writeFile("C:\\Jobs\\other.inc", "h\r\n0\r\n1\r\n");
+        writeFile("C:\\Work\\0.unf", "");
         platform::appendItem(panel, IDC_CASE_LIST, "7");
         fake::state().chosenFiles = {c.choices.begin(), c.choices.end()};
-        readLoadCases(panel);
+        readLoadCases(panel, true);
         EXPECT_EQ(caseItems(panel), c.items);
         EXPECT_EQ(fake::state().fileRequests.size(), c.choices.size());
         ASSERT_FALSE(fake::state().standardOutput.empty());
@@ -168,7 +183,7 @@ TEST_F(CaseList, TheSelectionNamesItsCasesAndEnablesIter) {
         {{1, 2, 3, 2}, "My Cases", {"0 ", "12"}},
     };
     forEachRow(cases, [&](const auto& c) {
-        offerCases("h\r\n12\r\n1\r\n", {7, 12});
+        offerCases("h\r\n12\r\n1\r\n", {0, 7, 12});
         platform::setChecked(panel, IDC_ALL_CASES, true);
         for (int item : c.clicks)
             fake::select(panel, IDC_CASE_LIST, item);
@@ -192,10 +207,10 @@ TEST_F(CaseList, TheAllBoxSelectsEveryCaseAndDeselectsOnlyAllOfThem) {
         std::vector<int> selected;
         const char* caption;
     } cases[] = {
-        {"checked: every listed case", "h\r\n3\r\n1\r\n", {1, 3}, {}, 1, {1, 2, 3}, "All Cases"},
+        {"checked: every listed case", "h\r\n3\r\n1\r\n", {0, 1, 3}, {}, 1, {1, 2, 3}, "All Cases"},
         {"unchecked while cases lack results",
          "h\r\n3\r\n1\r\n",
-         {1, 3},
+         {0, 1, 3},
          {},
          2,
          {1, 2, 3},

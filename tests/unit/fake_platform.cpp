@@ -384,6 +384,15 @@ Answer showMessage(std::string_view text, std::string_view title, MessageIcon ic
     return answer;
 }
 
+bool claimInstanceName(const std::string& name) {
+    return state().claimedInstanceNames.insert(name).second;
+}
+
+bool showOtherInstance(const std::string& caption) {
+    state().instancesShown.push_back(caption);
+    return true;
+}
+
 void writeStandardOutput(std::string_view line) {
     state().standardOutput.emplace_back(line);
 }

@@ -101,6 +101,8 @@ struct State {
     std::vector<std::string> cleanedFiles; // whose leftover replacements were removed
     std::string windowsDirectory = "C:\\Windows";
     std::map<std::string, std::string> registeredPrograms; // by file name, as "App Paths"
+    std::set<std::string> claimedInstanceNames;            // by this or another running shell
+    std::vector<std::string> instancesShown;               // the captions brought to the front
 
     std::vector<Process> processes;
     std::set<std::string> unstartablePrograms; // program paths whose start fails

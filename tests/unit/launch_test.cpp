@@ -47,7 +47,12 @@ class Launching : public PanelShellTest {
         platform::setText(panel, IDC_OUTPUT_FILE, output);
         platform::setText(panel, IDC_LOADING_FILE, loading);
         fileSet.geometryFile = geometry;
+        fileSet.outputFile = output;
         fileSet.loadingFile = loading;
+        // As INPUT and INCARC leave them once they have prepared these files.
+        analysisSteps.prepared = PreparedFiles{fileSet.geometryFile, fileSet.outputFile,
+                                               settings.listType, settings.outputLanguage};
+        analysisSteps.loadsPreparedFrom = fileSet.loadingFile;
     }
 
     void installPrograms(const std::vector<std::string>& names) {
@@ -142,7 +147,7 @@ TEST_F(Launching, EachButtonStartsItsProgramWithItsCommandLine) {
         {IDC_VIEW_EDIT,
          {},
          "C:\\Windows\\Notepad.exe",
-         " C:\\Jobs\\bridge.rez",
+         "\"C:\\Windows\\Notepad.exe\" C:\\Jobs\\bridge.rez",
          "Notepad: Launched"},
     };
     forEachRow(cases, [&](const auto& c) {
@@ -334,12 +339,21 @@ TEST_F(Launching, ProgramPathsAndArgumentsAreHandedOnWhole) {
     });
 }
 
-TEST_F(Launching, AnAnalysisStepThatEndsWithMinusOneHasFinished) {
-    installPrograms({"Solve.exe"});
-    fake::state().exitCode = -1;
-    fake::click(panel, IDC_ITER);
-    EXPECT_EQ(statusLines(panel), (std::vector<std::string>{"Solve: Launched", "Solve: Finished"}));
-    EXPECT_TRUE(messages().empty());
+TEST_F(Launching, OnlyAnAnalysisStepThatDidItsWorkHasFinished) {
+    const struct {
+        int exitCode;
+        const char* status;
+    } cases[] = {{0, "Solve: Finished"},
+                 {1, "Solve: * Failed"},
+                 {-1, "Solve: * Failed"},
+                 {3, "Solve: * Cancelled"}};
+    forEachRow(cases, [&](const auto& c) {
+        installPrograms({"Solve.exe"});
+        fake::state().exitCode = c.exitCode;
+        fake::click(panel, IDC_ITER);
+        EXPECT_EQ(statusLines(panel), (std::vector<std::string>{"Solve: Launched", c.status}));
+        EXPECT_TRUE(messages().empty());
+    });
 }
 
 TEST_F(Launching, ProgramsThatFailToStartAreReportedAndLogged) {
@@ -392,17 +406,22 @@ TEST_F(Launching, SlotsAreTakenInOrderAndNeverPastTheTable) {
 }
 
 TEST_F(Launching, TextFileProgramsAreNamedByTheListItem) {
+    const std::string notepad = "\"C:\\Windows\\Notepad.exe\" ";
     const struct {
         int controlId;
         int item;
         const char* textFile;
         const char* statusLine;
         bool remembered;
+        std::string commandLine;
     } cases[] = {
-        {IDC_VIEW_EDIT, 3, "C:\\Jobs\\bridge.rez", "Notepad \"Output File\": Launched", true},
-        {IDC_VIEW_EDIT, 4, "\t", "Notepad \"New\": Launched", true},
-        {IDC_PRINT, 1, "C:\\Jobs\\bridge.dat", "Printout \"Geometry File\": Launched", false},
-        {IDC_PRINT, 0, "C:\\Jobs\\bridge.dat", "Printout: Launched", false},
+        {IDC_VIEW_EDIT, 3, "C:\\Jobs\\bridge.rez", "Notepad \"Output File\": Launched", true,
+         notepad + "C:\\Jobs\\bridge.rez"},
+        {IDC_VIEW_EDIT, 4, "\t", "Notepad \"New\": Launched", true, "\"C:\\Windows\\Notepad.exe\""},
+        {IDC_PRINT, 1, "C:\\Jobs\\bridge.dat", "Printout \"Geometry File\": Launched", false,
+         " C:\\Jobs\\bridge.dat"},
+        {IDC_PRINT, 0, "C:\\Jobs\\bridge.dat", "Printout: Launched", false,
+         " C:\\Jobs\\bridge.dat"},
     };
     forEachRow(cases, [&](const auto& c) {
         SCOPED_TRACE(c.statusLine);
@@ -412,7 +431,7 @@ TEST_F(Launching, TextFileProgramsAreNamedByTheListItem) {
         platform::selectItem(panel, IDC_TEXT_FILE_LIST, c.item);
         fake::click(panel, c.controlId);
         EXPECT_EQ(statusLines(panel).back(), c.statusLine);
-        EXPECT_EQ(lastProcess().commandLine, std::string(" ") + c.textFile);
+        EXPECT_EQ(lastProcess().commandLine, c.commandLine);
         EXPECT_EQ(recentFiles[0] == "C:\\Jobs\\bridge.dat", c.remembered);
     });
 }
@@ -470,4 +489,62 @@ TEST(CommandLine, FileNamesAreQuotedOnlyWhenTheyHoldABlank) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(commandLineName(PathText(c.name)), c.onCommandLine) << c.name;
+}
+
+TEST_F(Launching, AStepThatFailsLeavesNothingOfTheLastRunToGoOnWith) {
+    const struct {
+        int button;
+        int exitCode;
+        bool incarcAfter;
+        std::vector<std::string> casesAfter;
+    } cases[] = {
+        {IDC_INPUT, 0, true, {}},
+        {IDC_INPUT, 1, false, {}},
+        {IDC_INCARC, 1, true, {"2"}}, // the cases Forces prepared before it refused another
+        {IDC_INCARC, 3, true, {}},
+    };
+    forEachRow(cases, [&](const auto& c) {
+        installPrograms({"Prepare.exe", "Forces.exe"});
+        writeFile("work_dir.dat", "C:\\Work\r\n");
+        writeFile("C:\\Jobs\\bridge.inc", "loads\r\n2\r\n0\r\n");
+        platform::appendItem(panel, IDC_CASE_LIST, "7");
+        platform::setChecked(panel, IDC_ALL_CASES, true);
+        fake::state().exitCode = c.exitCode;
+        fake::state().whileRunning = [&](const fake::Process& process) {
+            if (process.commandLine.find("Forces") != std::string::npos && c.exitCode == 1)
+                writeFile("C:\\Work\\2.unf", "");
+        };
+        fake::click(panel, c.button);
+        EXPECT_EQ(platform::isEnabled(panel, IDC_INCARC), c.incarcAfter);
+        EXPECT_EQ(fake::control(panel, IDC_CASE_LIST).items, c.casesAfter);
+        EXPECT_FALSE(platform::isEnabled(panel, IDC_ITER));
+        EXPECT_FALSE(platform::isChecked(panel, IDC_ALL_CASES));
+        EXPECT_TRUE(messages().empty());
+    });
+}
+
+TEST_F(Launching, IterSolvesOnlyWhileThePanelNamesWhatWasPrepared) {
+    const std::string rerunInput = "Run INPUT and INCARC again before I T E R.";
+    const struct {
+        int controlId; // typed into or chosen from; 0: nothing changed
+        std::string value;
+        std::string message; // its end; empty: Solve starts
+    } cases[] = {
+        {0, "", ""},
+        {IDC_GEOMETRY_FILE, "C:\\Jobs\\mast.dat", rerunInput},
+        {IDC_OUTPUT_FILE, "C:\\Jobs\\other.rez", rerunInput},
+        {IDC_LOADING_FILE, "C:\\Jobs\\wind.inc", "Run INCARC again before I T E R."},
+    };
+    forEachRow(cases, [&](const auto& c) {
+        installPrograms({"Solve.exe"});
+        if (c.controlId)
+            fake::type(panel, c.controlId, c.value);
+        platform::setEnabled(panel, IDC_ITER, true);
+        fake::click(panel, IDC_ITER);
+        EXPECT_EQ(fake::state().processes.size(), c.message.empty() ? 1u : 0u);
+        ASSERT_EQ(messages().size(), c.message.empty() ? 0u : 1u);
+        if (!c.message.empty()) {
+            EXPECT_TRUE(messages()[0].text.ends_with(c.message)) << messages()[0].text;
+        }
+    });
 }

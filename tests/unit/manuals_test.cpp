@@ -48,10 +48,11 @@ TEST_F(Manuals, TheTextFileListChoosesWhatViewEditAndPrintOpen) {
         std::string commandLine; // of Notepad on a double-click; empty: nothing started
     } cases[] = {
         {1, true, false, "C:\\Jobs\\bridge.dat", true, true, ""},
-        {2, true, true, "C:\\My Jobs\\bridge.inc", true, true, " C:\\My Jobs\\bridge.inc"},
+        {2, true, true, "C:\\My Jobs\\bridge.inc", true, true,
+         "\"C:\\Windows\\Notepad.exe\" C:\\My Jobs\\bridge.inc"},
         {3, false, false, "C:\\Jobs\\bridge.rez", false, false, ""},
         {3, false, true, "C:\\Jobs\\bridge.rez", false, false, ""},
-        {4, false, true, "\t", true, true, " \t"},
+        {4, false, true, "\t", true, true, "\"C:\\Windows\\Notepad.exe\""},
     };
     forEachRow(cases, [&](const auto& c) {
         if (c.exists)
@@ -146,7 +147,7 @@ TEST_F(Manuals, TheUsersGuideOpensInWordInTheOutputLanguage) {
          "",
          "",
          {"WinWord Not Found!\nCan Not Open User's Guide.\nTry yourself to launch Word \nand "
-          "open C:\\Ombrix\\Doc\\Ombrix-ro.doc"}},
+          "open C:\\Ombrix\\Doc\\Ombrix-en.doc"}},
     };
     forEachRow(cases, [&](const auto& c) {
         SCOPED_TRACE(c.name);

@@ -1,13 +1,17 @@
 #include "shell_test.h"
 
 #include "base/folders.h"
+#include "base/shell_record.h"
 #include "ids.h"
+#include "shell/icons.h"
 #include "shell/panel.h"
 #include "shell/startup.h"
 
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+
+#include <unistd.h>
 
 namespace {
 
@@ -20,18 +24,22 @@ std::string inStartDir(const std::string& path) {
 
 void ShellTest::SetUp() {
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    root_ = std::filesystem::temp_directory_path() / "ombrix-unit" / test->test_suite_name() /
-            test->name();
+    // The process's own folder: test runs of other checkouts may run at the same time.
+    root_ = std::filesystem::temp_directory_path() / ("ombrix-unit-" + std::to_string(::getpid())) /
+            test->test_suite_name() / test->name();
     std::filesystem::remove_all(root_);
     fake::reset(root_);
     makeFolder(startDir);
 
-    resetShellState();
+    resetShellRecords();
     folders = installationFolders(startDir);
 }
 
 void ShellTest::TearDown() {
     std::filesystem::remove_all(root_);
+    std::error_code notEmpty; // the folders of the run go with its last test
+    std::filesystem::remove(root_.parent_path(), notEmpty);
+    std::filesystem::remove(root_.parent_path().parent_path(), notEmpty);
 }
 
 void ShellTest::writeFile(const std::string& path, const std::string& contents) {
@@ -56,13 +64,8 @@ void ShellTest::makeFolder(const std::string& path) {
 }
 
 void ShellTest::installIcons() {
-    for (const char* name :
-         {"icon1.ico",         "Input.ico",       "Incarc.ico",         "InputFile1.ico",
-          "InputFile2.ico",    "Compound.ico",    "IconWord3.ico",      "Print.ico",
-          "Notepad.ico",       "IconExit.ico",    "About.ico",          "IconStructure.ico",
-          "Displacement2.ico", "Max.ico",         "Open.ico",           "Open5.ico",
-          "IconPreview.ico",   "OmbrixHelp1.ico", "CompoundPost-2.ico", "Diagrams.ico"})
-        writeFile(std::string(startDir) + "\\Uir\\" + name, "");
+    for (const IconFile& icon : iconFiles)
+        writeFile(std::string(startDir) + "\\Uir\\" + icon.name, "");
 }
 
 void PanelShellTest::SetUp() {

@@ -125,3 +125,16 @@ TEST_F(Shutdown, TheEndOfTheSessionKeepsTheRecentListAndRemovesTheLanguageFile) 
     };
     EXPECT_EQ(shellMain({false, 1}), 0);
 }
+
+TEST_F(Shutdown, ARecentListThatCannotBeSavedIsToldInWordsForTheExit) {
+    fake::state().welcomeEvents = {platform::WindowEvent::LeftClick};
+    fake::state().mainLoop = [&](platform::Dialog panel) {
+        recentFiles[0] = "C:\\Jobs\\new.dat";
+        fake::state().unwritableFiles.insert("C:\\Ombrix\\Exe\\recent.dat");
+        fake::click(panel, IDC_EXIT);
+    };
+    EXPECT_EQ(shellMain({false, 1}), 0);
+    ASSERT_FALSE(fake::state().messages.empty());
+    EXPECT_TRUE(fake::state().messages.back().text.ends_with(
+        "The settings changed in this session will not be there at the next start."));
+}

@@ -249,6 +249,18 @@ TEST_F(Startup, EveryWayOfClosingThePanelEndsWithExitCodeZero) {
     });
 }
 
+TEST_F(Startup, ASecondShellOfTheInstallationBringsTheFirstForward) {
+    ASSERT_EQ(startShell(), 0);
+    const std::size_t windows = fake::state().windows.size();
+    fake::state().messages.clear();
+    EXPECT_EQ(startShell(), 0);
+    EXPECT_EQ(fake::state().windows.size(), windows);
+    ASSERT_EQ(fake::state().messages.size(), 1u);
+    EXPECT_TRUE(fake::state().messages[0].text.starts_with(
+        "OMBRIX is already running from this installation:\nC:\\Ombrix\\Exe\n"));
+    EXPECT_EQ(fake::state().instancesShown, std::vector<std::string>{"OMBRIX"});
+}
+
 TEST_F(Startup, FailuresToCreateItsWindowsEndTheShellWithTheStartupError) {
     const struct {
         const char* name;

@@ -1,5 +1,6 @@
 #include "platform/platform.h"
 #include "platform/win32/win32.h"
+#include "windows_files/replace_file.h"
 
 #include <memory>
 #include <string>
@@ -17,13 +18,6 @@ FileHandle openFile(const std::string& path, DWORD access, DWORD share, DWORD cr
     HANDLE handle =
         CreateFileA(path.c_str(), access, share, nullptr, creation, FILE_ATTRIBUTE_NORMAL, nullptr);
     return FileHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
-}
-
-bool writeAll(HANDLE file, std::string_view contents) {
-    DWORD written = 0;
-    return WriteFile(file, contents.data(), static_cast<DWORD>(contents.size()), &written,
-                     nullptr) &&
-           written == contents.size() && FlushFileBuffers(file);
 }
 
 } // namespace
@@ -44,12 +38,15 @@ bool folderExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// The shell reads settings, hand-off files and loading files: a larger file is none of them.
+constexpr LONGLONG largestFileRead = LONGLONG{16} << 20;
+
 std::optional<std::string> readFile(const std::string& path) {
     // The suite's programs may still hold their hand-off files open: read beside them.
     FileHandle file = openFile(
         path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING);
     LARGE_INTEGER size{};
-    if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart > (1 << 24))
+    if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart > largestFileRead)
         return std::nullopt;
     std::string contents(static_cast<std::size_t>(size.QuadPart), '\0');
     DWORD read = 0;
@@ -59,77 +56,8 @@ std::optional<std::string> readFile(const std::string& path) {
     return contents;
 }
 
-namespace {
-
-std::string temporaryPath(const std::string& path, DWORD processId) {
-    return path + "." + std::to_string(processId) + ".new";
-}
-
-bool writeNewFile(const std::string& path, std::string_view contents) {
-    FileHandle file = openFile(path, GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS);
-    if (file && writeAll(file.get(), contents))
-        return true;
-    file.reset();
-    DeleteFileA(path.c_str());
-    return false;
-}
-
-// A program that has the file open without allowing it to be deleted (a C-runtime
-// reader does so) keeps it from being replaced until it closes the file.
-bool moveOver(const std::string& from, const std::string& to) {
-    for (int attempt = 0; attempt < 10; ++attempt) {
-        if (MoveFileExA(from.c_str(), to.c_str(),
-                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            return true;
-        const DWORD error = GetLastError();
-        if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED)
-            return false;
-        Sleep(20);
-    }
-    return false;
-}
-
-// The file's own bytes overwritten by the new ones, in one write, and cut after them.
-bool rewriteInPlace(const std::string& path, std::string_view contents) {
-    FileHandle file = openFile(
-        path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING);
-    return file && writeAll(file.get(), contents) && SetEndOfFile(file.get());
-}
-
-bool isRunning(DWORD processId) {
-    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
-    if (!process)
-        return false;
-    const bool running = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
-    CloseHandle(process);
-    return running;
-}
-
-// The process id in the name of a temporary file of `replaceFile` ("Sound.dat.42.new");
-// zero for any other name.
-DWORD writerOf(const std::string& fileName, const std::string& base) {
-    const std::string suffix = ".new";
-    if (fileName.size() <= base.size() + 1 + suffix.size() ||
-        fileName.compare(fileName.size() - suffix.size(), suffix.size(), suffix) != 0)
-        return 0;
-    const std::string id =
-        fileName.substr(base.size() + 1, fileName.size() - base.size() - 1 - suffix.size());
-    if (id.find_first_not_of("0123456789") != std::string::npos || id.size() > 9)
-        return 0;
-    return static_cast<DWORD>(std::stoul(id));
-}
-
-} // namespace
-
 bool replaceFile(const std::string& path, std::string_view contents) {
-    const std::string temporary = temporaryPath(path, GetCurrentProcessId());
-    if (!writeNewFile(temporary, contents))
-        return false;
-    if (moveOver(temporary, path))
-        return true;
-    const bool rewritten = fileExists(path) && rewriteInPlace(path, contents);
-    DeleteFileA(temporary.c_str());
-    return rewritten;
+    return windows_files::replaceFile(path, contents) == windows_files::Refusal::none;
 }
 
 bool deleteFile(const std::string& path) {
@@ -137,19 +65,7 @@ bool deleteFile(const std::string& path) {
 }
 
 void removeLeftoverReplacements(const std::string& path) {
-    const std::size_t folderEnd = path.find_last_of('\\') + 1;
-    const std::string base = path.substr(folderEnd);
-    WIN32_FIND_DATAA found{};
-    HANDLE search = FindFirstFileA((path + ".*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        const std::string name = found.cFileName;
-        const DWORD writer = writerOf(name, base);
-        if (name.ends_with(".new") && (writer == 0 || !isRunning(writer)))
-            DeleteFileA((path.substr(0, folderEnd) + name).c_str());
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    windows_files::removeLeftoverReplacements(path);
 }
 
 std::optional<std::string> fullPath(const std::string& path) {

@@ -1,0 +1,27 @@
+// Texts worded once in a table, with "{}" marking where a value goes: the shell's and the
+// suite's programs' messages alike.
+#pragma once
+
+#include <iterator>
+#include <string>
+#include <string_view>
+
+namespace handoff {
+
+// The pattern with its "{}" marks replaced by the values (anything a string takes) in
+// order; marks beyond the values stay as they are.
+template <typename Values> std::string filledIn(std::string_view pattern, const Values& values) {
+    std::string text;
+    auto next = std::begin(values);
+    for (std::size_t at = 0; at < pattern.size(); ++at) {
+        if (pattern.substr(at, 2) == "{}" && next != std::end(values)) {
+            text += *next++;
+            ++at;
+        } else {
+            text += pattern[at];
+        }
+    }
+    return text;
+}
+
+} // namespace handoff

@@ -1,0 +1,102 @@
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+// Every text the shell shows the user: messages and their titles, captions, list items,
+// the words of the Program Status list and the About window's lines, worded once in one
+// table (texts.cpp). "{}" in a text stands for a value, filled in by `shellText` in order.
+enum class Text {
+    // titles of the message boxes and windows
+    messageTitle,
+    processMessageTitle,
+    startupErrorTitle,
+    recentMessageTitle,
+    welcomeTitle,
+    aboutTitle,
+    // start-up and exit
+    startupError,
+    alreadyRunning,
+    oneProgramRunning,
+    programsRunning,
+    unsavedFilesReport,
+    unsavedWhileRunning,
+    unsavedAtExit,
+    // files and their names
+    fileDoesNotExist,
+    recentFileGone,
+    notAFileName,
+    outputConflict,
+    outputIsInput,
+    outputInInstallation,
+    geometryChooserTitle,
+    geometryFilter,
+    loadingChooserTitle,
+    loadingFilter,
+    allFilesFilter,
+    geometryFileCaption,
+    loadingFileCaption,
+    outputFileCaption,
+    oldOutputFileCaption,
+    newTextCaption,
+    soundOn,
+    soundOff,
+    listTypeShort,
+    listTypeComplete,
+    languageEnglish,
+    languageRomanian,
+    // launching
+    programMissing,
+    failedRunning,
+    failedRun,
+    chooseTextFileFirst,
+    processTableFull,
+    panelChangedSinceInput,
+    loadingChangedSinceIncarc,
+    statusLaunched,
+    statusFinished,
+    statusFailed,
+    statusCancelled,
+    statusFailedRunning,
+    statusFailedStart,
+    notepadStatus,
+    printoutStatus,
+    helpStatus,
+    // manuals and help
+    otherEdition,
+    guidesMissing,
+    wordNotFound,
+    helpMissing,
+    // load cases
+    loadingFileNotOpened,
+    loadingFileProblems,
+    noWorkingDirectory,
+    workingDirectoryMissing,
+    caseListAsKnown,
+    selectionKept,
+    loadingFileCannotBeOpened,
+    selectCases,
+    myCase,
+    myCases,
+    allCases,
+    headProblemAtLine,
+    headUtf16,
+    headNoHeading,
+    headNoCaseCount,
+    headBlankCaseCount,
+    headCaseCountNotWhole,
+    headCaseCountOutOfRange,
+    headNoCaseZeroMark,
+    headBlankCaseZeroMark,
+    headCaseZeroMarkNotWhole,
+    // the About window
+    aboutProgram,
+    aboutForWindows,
+    aboutAnalysis,
+    aboutStructures,
+    aboutNotice,
+    aboutWarning,
+};
+
+std::string shellText(Text text, std::initializer_list<std::string_view> values = {});

@@ -1,0 +1,103 @@
+#include "prepared_analysis.h"
+
+#include "geometry.h"
+#include "handoff/handoff.h"
+#include "step_files.h"
+#include "text_lines.h"
+
+namespace ombrix {
+namespace {
+
+std::vector<std::string> linesOf(const std::optional<std::string>& text) {
+    std::vector<std::string> lines;
+    if (!text)
+        return lines;
+    for (LineCursor cursor(*text); const std::optional<TextLine> line = cursor.nextLine();)
+        lines.emplace_back(line->text);
+    return lines;
+}
+
+// The first line of "work_dir.dat", without the trailing blanks that the shell ignores too.
+std::string workingFolder(const Storage& storage) {
+    const std::vector<std::string> lines = linesOf(storage.read(std::string(handoff::workDirFile)));
+    return lines.empty() ? std::string() : lines[0].substr(0, lines[0].find_last_not_of(' ') + 1);
+}
+
+std::string inFolder(const Storage& storage, const PreparedAnalysis& analysis,
+                     std::string_view name) {
+    return storage.join(analysis.folder, std::string(name));
+}
+
+std::optional<handoff::Record> recordIn(const std::optional<std::string>& text) {
+    return text ? handoff::readRecord(*text) : std::nullopt;
+}
+
+[[noreturn]] void failChanged(const PreparedAnalysis& analysis, const std::string& file,
+                              const char* step) {
+    fail(say(analysis.style.language, Message::ChangedSince, {file, step, step}));
+}
+
+// The file the stamp names, still as it was stamped.
+void expectUnchanged(const Storage& storage, const PreparedAnalysis& analysis,
+                     const handoff::FileStamp& stamp, const char* step) {
+    const std::optional<std::string> contents = storage.read(stamp.path);
+    if (!contents || !matches(stamp, *contents))
+        failChanged(analysis, stamp.path, step);
+}
+
+} // namespace
+
+bool matches(const handoff::FileStamp& stamp, std::string_view contents) {
+    return stamp.size == contents.size() && stamp.digest == handoff::digestOf(contents);
+}
+
+std::string caseEntry(int caseNumber) {
+    return "case " + std::to_string(caseNumber);
+}
+
+PreparedAnalysis openWorkingFolder(const Storage& storage) {
+    PreparedAnalysis analysis;
+    analysis.folder = workingFolder(storage);
+    const std::vector<std::string> shared =
+        analysis.folder.empty()
+            ? std::vector<std::string>()
+            : linesOf(storage.read(inFolder(storage, analysis, handoff::sharedParametersFile)));
+    if (shared.size() < 4)
+        fail(say(Language::English, Message::NoWorkingDirectory));
+    analysis.geometryFile = shared[0];
+    analysis.outputFile = shared[1];
+    analysis.style = {languageNamed(shared.back()), listTypeNamed(shared[2])};
+    return analysis;
+}
+
+void takePreparedModel(const Storage& storage, PreparedAnalysis& analysis) {
+    const Language language = analysis.style.language;
+    const std::optional<std::string> text =
+        storage.read(inFolder(storage, analysis, handoff::preparedRecordFile));
+    const std::optional<handoff::Record> record = recordIn(text);
+    const handoff::FileStamp* geometry = record ? record->find("geometry") : nullptr;
+    const handoff::FileStamp* model = record ? record->find("model") : nullptr;
+    if (!geometry || !model)
+        fail(say(language, Message::NotPrepared, {analysis.geometryFile}));
+    expectUnchanged(storage, analysis, *geometry, "INPUT");
+    const std::string modelFile = inFolder(storage, analysis, handoff::preparedModelFile);
+    const std::string modelText = readFile(storage, modelFile, language);
+    if (!matches(*model, modelText))
+        failChanged(analysis, modelFile, "INPUT");
+    analysis.model = readInput(modelFile, modelText, language, readGeometry);
+    analysis.preparedRecord = *text;
+}
+
+PreparedLoads takePreparedLoads(const Storage& storage, const PreparedAnalysis& analysis) {
+    const std::optional<std::string> text =
+        storage.read(inFolder(storage, analysis, handoff::loadsRecordFile));
+    const std::optional<handoff::Record> record = recordIn(text);
+    const handoff::FileStamp* prepared = record ? record->find("prepared") : nullptr;
+    const handoff::FileStamp* loading = record ? record->find("loading") : nullptr;
+    if (!prepared || !loading || !matches(*prepared, analysis.preparedRecord))
+        fail(say(analysis.style.language, Message::LoadsNotPrepared));
+    expectUnchanged(storage, analysis, *loading, "INCARC");
+    return {*record, *text};
+}
+
+} // namespace ombrix

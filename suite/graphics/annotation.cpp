@@ -1,0 +1,90 @@
+#include "annotation.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace ombrix {
+Box boxOf(const Label& label, const TextPainter& painter) {
+    const ScreenPoint size = painter.extent(label.text);
+    ScreenPoint corner = label.at;
+    switch (label.anchor) {
+    case Anchor::TopLeft: break;
+    case Anchor::TopRight: corner.x -= size.x; break;
+    case Anchor::BottomLeft: corner.y -= size.y; break;
+    case Anchor::Centre: corner = {corner.x - size.x / 2, corner.y - size.y / 2}; break;
+    }
+    return {corner, {corner.x + size.x, corner.y + size.y}};
+}
+
+LabelSpace::LabelSpace(int width, int height)
+    : columns_((std::max(width, 0) + cell - 1) / cell),
+      rows_((std::max(height, 0) + cell - 1) / cell),
+      taken_(static_cast<std::size_t>(columns_) * rows_) {}
+
+bool LabelSpace::claim(const Box& box) {
+    if (!(box.topLeft.x >= 0 && box.topLeft.y >= 0 && box.bottomRight.x <= columns_ * cell &&
+          box.bottomRight.y <= rows_ * cell))
+        return false;
+    const int left = static_cast<int>(box.topLeft.x) / cell;
+    const int top = static_cast<int>(box.topLeft.y) / cell;
+    const int right = std::min(static_cast<int>(std::ceil(box.bottomRight.x)) / cell, columns_ - 1);
+    const int bottom = std::min(static_cast<int>(std::ceil(box.bottomRight.y)) / cell, rows_ - 1);
+    const auto cellAt = [&](int column, int row) {
+        return taken_.begin() + static_cast<std::ptrdiff_t>(row) * columns_ + column;
+    };
+    for (int row = top; row <= bottom; ++row)
+        if (std::any_of(cellAt(left, row), cellAt(right + 1, row),
+                        [](bool taken) { return taken; }))
+            return false;
+    for (int row = top; row <= bottom; ++row)
+        std::fill(cellAt(left, row), cellAt(right + 1, row), true);
+    return true;
+}
+
+void drawTitle(TextPainter& painter, const std::vector<std::string>& lines, double pixel) {
+    ScreenPoint at{10 * pixel, 8 * pixel};
+    for (const std::string& line : lines) {
+        painter.paint({at, line, ink, Anchor::TopLeft});
+        at.y += painter.extent(line).y;
+    }
+}
+
+void drawKey(Raster& raster, TextPainter& painter, const std::vector<KeyEntry>& entries,
+             double pixel) {
+    const double sample = 24 * pixel, gap = 6 * pixel;
+    double widest = 0;
+    for (const KeyEntry& entry : entries)
+        widest = std::max(widest, painter.extent(entry.text).x);
+    const double left = raster.width() - 10 * pixel - widest - gap - sample;
+    double top = 8 * pixel;
+    for (const KeyEntry& entry : entries) {
+        const double height = painter.extent(entry.text).y;
+        raster.line({left, top + height / 2}, {left + sample, top + height / 2}, entry.stroke);
+        painter.paint({{left + sample + gap, top}, entry.text, ink, Anchor::TopLeft});
+        top += height;
+    }
+}
+
+void drawAxes(Raster& raster, TextPainter& painter, const Projection& projection, double pixel) {
+    const double length = 28 * pixel;
+    const ScreenPoint origin{18 * pixel + length, raster.height() - 18 * pixel - length};
+    constexpr std::array<const char*, 3> names{"x", "y", "z"};
+    for (int axis = 0; axis < 3; ++axis) {
+        Point unit{};
+        unit[axis] = 1;
+        const ScreenPoint image = projection.along(unit);
+        if (std::hypot(image.x, image.y) < 0.3) { // towards the viewer or away
+            raster.line(origin, origin, {ink, 4 * pixel});
+            painter.paint(
+                {{origin.x - 4 * pixel, origin.y + 4 * pixel}, names[axis], ink, Anchor::TopRight});
+            continue;
+        }
+        const ScreenPoint end{origin.x + image.x * length, origin.y + image.y * length};
+        raster.line(origin, end, {ink, 1.2 * pixel});
+        const ScreenPoint beyond{end.x + image.x * 10 * pixel, end.y + image.y * 10 * pixel};
+        painter.paint({beyond, names[axis], ink, Anchor::Centre});
+    }
+}
+
+} // namespace ombrix

@@ -1,0 +1,70 @@
+// What a picture says besides the structure: texts, a key, the axes. The texts are drawn
+// by the system (GDI+ on Windows) through a TextPainter, onto the same raster.
+#pragma once
+
+#include "raster.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ombrix {
+
+inline constexpr Colour paper{255, 255, 255};
+inline constexpr Colour ink{40, 40, 40};
+
+// Which point of the text's box lies at the label's point.
+enum class Anchor { TopLeft, TopRight, BottomLeft, Centre };
+
+struct Label {
+    ScreenPoint at;
+    std::string text;
+    Colour colour;
+    Anchor anchor = Anchor::TopLeft;
+};
+
+class TextPainter {
+  public:
+    virtual ~TextPainter() = default;
+    virtual ScreenPoint extent(std::string_view text) const = 0; // width and height, pixels
+    virtual void paint(const Label& label) = 0;
+};
+
+struct Box {
+    ScreenPoint topLeft;
+    ScreenPoint bottomRight;
+};
+
+Box boxOf(const Label& label, const TextPainter& painter);
+
+// The picture's room for labels: each label takes its box, and a label whose box is not
+// wholly free and inside the picture is left out, so that the labels shown can be read.
+class LabelSpace {
+  public:
+    LabelSpace(int width, int height);
+    bool claim(const Box& box); // true when the box was free, and now is taken
+
+  private:
+    static constexpr int cell = 4; // pixels
+    int columns_;
+    int rows_;
+    std::vector<bool> taken_;
+};
+
+// A line of the key: a short line drawn with the stroke, and what it stands for.
+struct KeyEntry {
+    Stroke stroke;
+    std::string text;
+};
+
+// Lines of text from the top left corner, the first the picture's title.
+void drawTitle(TextPainter& painter, const std::vector<std::string>& lines, double pixel);
+
+// The key in the top right corner.
+void drawKey(Raster& raster, TextPainter& painter, const std::vector<KeyEntry>& entries,
+             double pixel);
+
+// The model's x, y and z axes as they are seen, in the bottom left corner.
+void drawAxes(Raster& raster, TextPainter& painter, const Projection& projection, double pixel);
+
+} // namespace ombrix

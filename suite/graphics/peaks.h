@@ -1,0 +1,34 @@
+// The peaks of solved cases, as PeakFinder tabulates them: one row per case, and the
+// envelope over all cases, each peak with the node or member and the case it occurs in.
+#pragma once
+
+#include "results_file.h"
+
+#include <vector>
+
+namespace ombrix {
+
+struct Peak {
+    bool found = false; // false: no node or member has it (no compression, ...)
+    double value = 0;   // a compression is negative, a displacement or reaction its length
+    int item = 0;       // node or member number
+    int loadCase = 0;
+    Point components{}; // of a displacement or a reaction
+};
+
+struct CasePeaks {
+    int loadCase = 0;
+    bool converged = true; // the envelope: every case converged
+    Peak displacement;
+    Peak tension;
+    Peak compression;
+    Peak reaction;
+    Peak slackCables; // their number, in value
+};
+
+CasePeaks peaksOf(const Model& model, const CaseResults& results);
+
+// Each peak the largest of all cases; the first case wins a tie.
+CasePeaks envelopeOf(const std::vector<CasePeaks>& cases);
+
+} // namespace ombrix

@@ -1,0 +1,291 @@
+#include "viewer_window.h"
+
+#include "gdiplus_painter.h"
+#include "input_error.h"
+#include "viewer_commands.h"
+
+#include <windows.h>
+
+#include <commdlg.h>
+
+#include <cmath>
+#include <exception>
+#include <numbers>
+#include <optional>
+
+namespace ombrix {
+namespace {
+
+constexpr double orbitStep = std::numbers::pi / 36; // an arrow key: 5 degrees
+constexpr double orbitPerPixel = 0.01;              // dragged with the mouse, radians
+constexpr double zoomStep = 1.25;                   // a notch of the wheel, + and -
+
+struct Viewer {
+    const View& view;
+    std::string title;
+    std::string pictureName;
+    Camera camera;
+    ViewOptions options;
+    bool placed = false; // the camera fitted to the window
+    enum class Drag { None, Orbit, Pan } drag = Drag::None;
+    POINT last{};
+    std::optional<Raster> picture; // as last shown; its memory serves the next frame
+};
+
+Viewport viewportOf(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    return {static_cast<double>(client.right), static_cast<double>(client.bottom)};
+}
+
+void redraw(HWND window) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+const Raster& drawnPicture(HWND window, Viewer& viewer) {
+    const Viewport viewport = viewportOf(window);
+    const int width = static_cast<int>(viewport.width), height = static_cast<int>(viewport.height);
+    if (!viewer.picture || viewer.picture->width() != width || viewer.picture->height() != height)
+        viewer.picture.emplace(width, height, paper);
+    drawAnew(*viewer.picture, viewer.view, viewer.camera, viewer.options);
+    return *viewer.picture;
+}
+
+void paint(HWND window, Viewer& viewer) {
+    PAINTSTRUCT paintStruct{};
+    HDC dc = BeginPaint(window, &paintStruct);
+    const Raster& picture = drawnPicture(window, viewer);
+    BITMAPINFO info{};
+    info.bmiHeader = {
+        sizeof(BITMAPINFOHEADER), picture.width(), -picture.height(), 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    SetDIBitsToDevice(dc, 0, 0, picture.width(), picture.height(), 0, 0, 0, picture.height(),
+                      picture.pixels(), &info, DIB_RGB_COLORS);
+    EndPaint(window, &paintStruct);
+}
+
+void savePicture(HWND window, Viewer& viewer) {
+    char name[MAX_PATH] = {};
+    viewer.pictureName.copy(name, MAX_PATH - 1);
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = window;
+    dialog.lpstrFilter = "PNG picture (*.png)\0*.png\0";
+    dialog.lpstrFile = name;
+    dialog.nMaxFile = MAX_PATH;
+    dialog.lpstrDefExt = "png";
+    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
+    if (!GetSaveFileNameA(&dialog))
+        return;
+    if (!savePng(drawnPicture(window, viewer), name))
+        MessageBoxA(window,
+                    describe(Language::English, name, 0, {Message::CannotWrite, {}}).c_str(),
+                    viewer.title.c_str(), MB_OK | MB_ICONERROR);
+}
+
+void toggle(HWND window, UINT command, bool& option) {
+    option = !option;
+    CheckMenuItem(GetMenu(window), command, option ? MF_CHECKED : MF_UNCHECKED);
+}
+
+void fit(HWND window, Viewer& viewer) {
+    viewer.camera = fittedTo(viewer.view, viewer.camera, viewportOf(window), viewer.options.pixel);
+}
+
+void show(HWND window, Viewer& viewer, StandardView view) {
+    viewer.camera = viewed(viewer.camera, view);
+    fit(window, viewer);
+}
+
+void onCommand(HWND window, Viewer& viewer, UINT command) {
+    switch (command) {
+    case SavePicture: savePicture(window, viewer); return;
+    case Close: DestroyWindow(window); return;
+    case Fit: fit(window, viewer); break;
+    case TopView: show(window, viewer, StandardView::Top); break;
+    case FrontView: show(window, viewer, StandardView::Front); break;
+    case SideView: show(window, viewer, StandardView::Side); break;
+    case IsometricView: show(window, viewer, StandardView::Isometric); break;
+    case NodeNumbers: toggle(window, command, viewer.options.nodeNumbers); break;
+    case MemberNumbers: toggle(window, command, viewer.options.memberNumbers); break;
+    default: return;
+    }
+    redraw(window);
+}
+
+void zoomAboutCentre(HWND window, Viewer& viewer, double factor) {
+    const Viewport viewport = viewportOf(window);
+    viewer.camera =
+        zoomed(viewer.camera, factor, {viewport.width / 2, viewport.height / 2}, viewport);
+    redraw(window);
+}
+
+void orbit(HWND window, Viewer& viewer, double right, double up) {
+    viewer.camera = orbited(viewer.camera, right, up);
+    redraw(window);
+}
+
+// The keys of the menu's commands, and those that turn and zoom.
+void onKey(HWND window, Viewer& viewer, WPARAM key) {
+    const bool control = GetKeyState(VK_CONTROL) < 0;
+    switch (key) {
+    case VK_LEFT: orbit(window, viewer, -orbitStep, 0); return;
+    case VK_RIGHT: orbit(window, viewer, orbitStep, 0); return;
+    case VK_UP: orbit(window, viewer, 0, orbitStep); return;
+    case VK_DOWN: orbit(window, viewer, 0, -orbitStep); return;
+    case VK_ADD:
+    case VK_OEM_PLUS: zoomAboutCentre(window, viewer, zoomStep); return;
+    case VK_SUBTRACT:
+    case VK_OEM_MINUS: zoomAboutCentre(window, viewer, 1 / zoomStep); return;
+    case VK_HOME: onCommand(window, viewer, Fit); return;
+    case 'T': onCommand(window, viewer, TopView); return;
+    case 'F': onCommand(window, viewer, FrontView); return;
+    case 'S': onCommand(window, viewer, control ? SavePicture : SideView); return;
+    case 'I': onCommand(window, viewer, IsometricView); return;
+    case 'N': onCommand(window, viewer, NodeNumbers); return;
+    case 'M': onCommand(window, viewer, MemberNumbers); return;
+    default: return;
+    }
+}
+
+void startDrag(HWND window, Viewer& viewer, Viewer::Drag drag, LPARAM point) {
+    viewer.drag = drag;
+    viewer.last = {static_cast<short>(LOWORD(point)), static_cast<short>(HIWORD(point))};
+    SetCapture(window);
+}
+
+void onMouseMove(HWND window, Viewer& viewer, LPARAM point) {
+    const POINT now{static_cast<short>(LOWORD(point)), static_cast<short>(HIWORD(point))};
+    const double dx = now.x - viewer.last.x, dy = now.y - viewer.last.y;
+    viewer.last = now;
+    if (viewer.drag == Viewer::Drag::Orbit)
+        orbit(window, viewer, dx * orbitPerPixel, dy * orbitPerPixel);
+    else if (viewer.drag == Viewer::Drag::Pan) {
+        viewer.camera = panned(viewer.camera, {dx, dy});
+        redraw(window);
+    }
+}
+
+void onWheel(HWND window, Viewer& viewer, WPARAM wParam, LPARAM lParam) {
+    POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    ScreenToClient(window, &at);
+    const double notches = GET_WHEEL_DELTA_WPARAM(wParam) / static_cast<double>(WHEEL_DELTA);
+    viewer.camera =
+        zoomed(viewer.camera, std::pow(zoomStep, notches),
+               {static_cast<double>(at.x), static_cast<double>(at.y)}, viewportOf(window));
+    redraw(window);
+}
+
+void onSize(HWND window, Viewer& viewer) {
+    const Viewport viewport = viewportOf(window);
+    if (!viewer.placed && viewport.width > 0 && viewport.height > 0) {
+        viewer.camera = firstCamera(viewer.view, viewport, viewer.options.pixel);
+        viewer.placed = true;
+    }
+    InvalidateRect(window, nullptr, FALSE);
+}
+
+LRESULT handle(HWND window, Viewer& viewer, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT: paint(window, viewer); return 0;
+    case WM_ERASEBKGND: return 1; // the picture covers the whole window
+    case WM_SIZE: onSize(window, viewer); return 0;
+    case WM_COMMAND: onCommand(window, viewer, LOWORD(wParam)); return 0;
+    case WM_KEYDOWN: onKey(window, viewer, wParam); return 0;
+    case WM_LBUTTONDOWN: startDrag(window, viewer, Viewer::Drag::Orbit, lParam); return 0;
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN: startDrag(window, viewer, Viewer::Drag::Pan, lParam); return 0;
+    case WM_MOUSEMOVE: onMouseMove(window, viewer, lParam); return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: ReleaseCapture(); return 0;
+    case WM_CAPTURECHANGED: viewer.drag = Viewer::Drag::None; return 0;
+    case WM_MOUSEWHEEL: onWheel(window, viewer, wParam, lParam); return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    default: return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+// Nothing may unwind through the system's code: a failure leaves the message unhandled.
+LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE)
+        SetWindowLongPtrA(
+            window, GWLP_USERDATA,
+            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+    auto* viewer = reinterpret_cast<Viewer*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!viewer)
+        return DefWindowProcA(window, message, wParam, lParam);
+    try {
+        return handle(window, *viewer, message, wParam, lParam);
+    } catch (const std::exception&) {
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+HMENU makeMenu() {
+    HMENU file = CreatePopupMenu();
+    AppendMenuA(file, MF_STRING, SavePicture, "&Save picture as PNG...\tCtrl+S");
+    AppendMenuA(file, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(file, MF_STRING, Close, "E&xit");
+    HMENU view = CreatePopupMenu();
+    AppendMenuA(view, MF_STRING, Fit, "&Fit in the window\tHome");
+    AppendMenuA(view, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(view, MF_STRING, TopView, "&Top\tT");
+    AppendMenuA(view, MF_STRING, FrontView, "&Front\tF");
+    AppendMenuA(view, MF_STRING, SideView, "&Side\tS");
+    AppendMenuA(view, MF_STRING, IsometricView, "&Isometric\tI");
+    AppendMenuA(view, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(view, MF_STRING, NodeNumbers, "&Node numbers\tN");
+    AppendMenuA(view, MF_STRING, MemberNumbers, "&Member numbers\tM");
+    HMENU bar = CreateMenu();
+    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
+    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(view), "&View");
+    return bar;
+}
+
+double systemPixel() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi / 96.0 : 1.0;
+}
+
+const char* registeredClass() {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = windowProcedure;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+    windowClass.lpszClassName = "OmbrixViewer";
+    RegisterClassA(&windowClass);
+    return windowClass.lpszClassName;
+}
+
+// 1100 x 800 points, or four fifths of a smaller screen.
+SIZE windowSize(double pixel) {
+    RECT screen{0, 0, 1280, 1024};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &screen, 0);
+    return {std::min<LONG>(static_cast<LONG>(1100 * pixel), (screen.right - screen.left) * 4 / 5),
+            std::min<LONG>(static_cast<LONG>(800 * pixel), (screen.bottom - screen.top) * 4 / 5)};
+}
+
+} // namespace
+
+void showViewerWindow(const std::string& title, const View& view, const std::string& pictureName) {
+    Viewer viewer{view, title, pictureName, {}, {}, false, Viewer::Drag::None, {}, {}};
+    viewer.options.pixel = systemPixel();
+    const SIZE size = windowSize(viewer.options.pixel);
+    HWND window = CreateWindowExA(0, registeredClass(), title.c_str(), WS_OVERLAPPEDWINDOW,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, size.cx, size.cy, nullptr,
+                                  makeMenu(), GetModuleHandleA(nullptr), &viewer);
+    if (!window)
+        return;
+    ShowWindow(window, SW_SHOWNORMAL);
+    UpdateWindow(window);
+    MSG message{};
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+} // namespace ombrix
