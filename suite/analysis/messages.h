@@ -77,6 +77,8 @@ enum class Message {
     SolveSolved,
     ResultsLineExpected,
     InputsNotHexadecimal,
+    ResultsOfOtherLoads,
+    NoCaseSolved,
     // reports
     ReportTitle,
     ReportGeometry,
