@@ -2,12 +2,13 @@
 
 namespace ombrix {
 
-Camera fittedTo(const View& view, const Camera& camera, const Viewport& viewport, double pixel) {
-    return fitted(camera, view.extent(), viewport, 60 * pixel);
+Camera fittedTo(const View& view, const Camera& camera, const Viewport& viewport,
+                const ViewOptions& options) {
+    return fitted(camera, view.extent(options), viewport, 60 * options.pixel);
 }
 
-Camera firstCamera(const View& view, const Viewport& viewport, double pixel) {
-    return fittedTo(view, viewed({}, suitableView(view.extent())), viewport, pixel);
+Camera firstCamera(const View& view, const Viewport& viewport, const ViewOptions& options) {
+    return fittedTo(view, viewed({}, suitableView(view.extent(options))), viewport, options);
 }
 
 } // namespace ombrix

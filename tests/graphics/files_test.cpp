@@ -166,9 +166,9 @@ TEST(ViewerArguments, TakeTheWholeNameQuotedOrNotAndThePictureSwitch) {
         {"Glance", "", ""},
     };
     for (const CommandLine& row : rows) {
-        const ViewerArguments arguments = viewerArguments(row.line);
+        const ViewerArguments arguments = viewerArguments(row.line, "/png");
         EXPECT_EQ(arguments.subject, row.subject) << row.line;
-        EXPECT_EQ(arguments.picture, row.picture) << row.line;
+        EXPECT_EQ(arguments.output, row.picture) << row.line;
     }
 }
 
