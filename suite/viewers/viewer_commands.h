@@ -19,6 +19,9 @@ enum ViewerCommand : unsigned {
     NextCase,
     PreviousCase,
     FirstCase = 200, // PlotterD: the solved cases, in their order, from here on
+    SaveTable = 301, // PeakFinder
+    CopyRows,
+    SelectAllRows,
 };
 
 } // namespace ombrix
