@@ -91,12 +91,15 @@ HFONT messageFont(bool bold) {
 
 // The height of the list's header and rows, with a row to spare.
 LONG tableHeight(const Peaks& peaks) {
-    RECT header{}, row{};
-    GetWindowRect(reinterpret_cast<HWND>(SendMessageA(peaks.list, LVM_GETHEADER, 0, 0)), &header);
+    RECT area{0, 0, 1000, 1000}, row{};
+    WINDOWPOS header{};
+    HDLAYOUT layout{&area, &header};
+    SendMessageA(reinterpret_cast<HWND>(SendMessageA(peaks.list, LVM_GETHEADER, 0, 0)),
+                 HDM_LAYOUT, 0, reinterpret_cast<LPARAM>(&layout));
     row.left = LVIR_BOUNDS;
     SendMessageA(peaks.list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
     const auto rows = static_cast<LONG>(peaks.contents.table.rows.size() + 1);
-    return header.bottom - header.top + rows * (row.bottom - row.top);
+    return header.cy + rows * (row.bottom - row.top);
 }
 
 void createList(HWND window, Peaks& peaks) {
@@ -131,15 +134,19 @@ LRESULT onNotify(HWND window, const Peaks& peaks, NMHDR& notice) {
     return DefWindowProcA(window, WM_NOTIFY, notice.idFrom, reinterpret_cast<LPARAM>(&notice));
 }
 
-// The window as large as the table, within the screen.
+// The window as large as the table, within the screen; a table wider than the screen
+// gets its horizontal scroll bar below the last row.
 void fitToTable(HWND window, const Peaks& peaks) {
-    RECT frame{0, 0, peaks.tableSize.cx + GetSystemMetrics(SM_CXVSCROLL), peaks.tableSize.cy};
-    AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, TRUE);
     RECT screen{0, 0, 1280, 1024};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &screen, 0);
-    SetWindowPos(
-        window, nullptr, 0, 0, std::min(frame.right - frame.left, screen.right - screen.left),
-        std::min(frame.bottom - frame.top, screen.bottom - screen.top), SWP_NOMOVE | SWP_NOZORDER);
+    RECT frame{0, 0, peaks.tableSize.cx + GetSystemMetrics(SM_CXVSCROLL), peaks.tableSize.cy};
+    AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, TRUE);
+    const LONG width = std::min(frame.right - frame.left, screen.right - screen.left);
+    if (width < frame.right - frame.left)
+        frame.bottom += GetSystemMetrics(SM_CYHSCROLL);
+    SetWindowPos(window, nullptr, 0, 0, width,
+                 std::min(frame.bottom - frame.top, screen.bottom - screen.top),
+                 SWP_NOMOVE | SWP_NOZORDER);
 }
 
 std::vector<std::size_t> chosenRows(const Peaks& peaks) {
