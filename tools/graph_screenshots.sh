@@ -24,7 +24,7 @@ picture() {
     (cd "$folder/Exe" && wine "$build/suite/viewers/ombrix_$program.exe" "$argument" >/dev/null 2>&1) &
     local started=$!
     for _ in $(seq 300); do
-        window=$(xdotool search --name '^OMBRIX - ' 2>/dev/null | head -n 1) && break
+        window=$(xdotool search --onlyvisible --name '^OMBRIX - ' 2>/dev/null | head -n 1) && break
         sleep 0.1
     done
     for key in "$@"; do
@@ -32,7 +32,8 @@ picture() {
     done
     sleep 0.5
     import -window "$window" "$output/$name.png"
-    xdotool key --window "$window" alt+F4 2>/dev/null || kill "$started" 2>/dev/null || true
+    # Ends the program with the prefix's Wine, so that the next one's window is its own.
+    wineserver -k
     wait "$started" || true
     echo "$program: $output/$name.png"
 }
