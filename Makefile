@@ -14,7 +14,7 @@ STAGE := $(WINDOWS)/stage
 FUZZ_SECONDS ?= 60
 
 .PHONY: all deps native windows sanitize build install stage test unit-test sanitize-test \
-        tidy fuzz e2e-test test-long demo screenshot bench bench-solver bench-glance clean
+        tidy fuzz e2e-test test-long demo screenshot bench bench-solver bench-graphs clean
 
 all: build
 
@@ -95,11 +95,10 @@ bench-solver: windows
 	tools/with-wine.sh tools/bench_solver.py $(BENCH)/suite/bench/ombrix_solver_bench \
 	    $(WINDOWS)/suite/bench/ombrix_solver_bench.exe
 
-# Glance under Wine on the 100 x 100 and 300 x 300 nets: from its start to the structure
-# drawn, and the frames per second while it turns (docs/performance.md).
-bench-glance: windows
-	tools/with-wine.sh tools/bench_glance.py $(WINDOWS)/suite/viewers/ombrix_glance.exe \
-	    $(WINDOWS)/bench/ombrix_glance_bench.exe $(BENCH_RUNS)
+# Glance and PlotterD under Wine on the 100 x 100 and 300 x 300 nets: from the start to
+# the structure drawn, and the frames per second while it turns (docs/performance.md).
+bench-graphs: windows
+	tools/with-wine.sh tools/bench_graphs.py $(WINDOWS) $(BENCH_RUNS)
 
 clean:
 	rm -rf build

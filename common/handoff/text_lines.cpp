@@ -5,6 +5,7 @@ namespace handoff {
 namespace {
 
 constexpr std::string_view utf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view separators = " \t,";
 
 bool looksLikeUtf16(std::string_view text) {
     constexpr std::size_t looked = 64;
@@ -39,7 +40,7 @@ std::optional<TextLine> LineCursor::nextNonComment() {
 
 std::optional<TextLine> LineCursor::nextData() {
     std::optional<TextLine> line = nextNonComment();
-    while (line && fieldsOf(line->text).empty())
+    while (line && line->text.find_first_not_of(separators) == std::string_view::npos)
         line = nextNonComment();
     return line;
 }
@@ -49,7 +50,6 @@ bool isComment(std::string_view line) {
 }
 
 std::vector<std::string_view> fieldsOf(std::string_view line) {
-    constexpr std::string_view separators = " \t,";
     std::vector<std::string_view> fields;
     std::size_t at = line.find_first_not_of(separators);
     while (at != std::string_view::npos) {

@@ -158,6 +158,12 @@ constexpr Texts texts[] = {
     {Message::ResultsLineExpected, "a line \"{}\" expected", "se astepta o linie \"{}\""},
     {Message::InputsNotHexadecimal, "\"{}\" is not 16 hexadecimal digits",
      "\"{}\" nu sunt 16 cifre hexazecimale"},
+    {Message::ResultsOfOtherLoads,
+     "the results are of load cases prepared before the present ones: run ITER again",
+     "rezultatele sunt ale unor cazuri de incarcare pregatite inaintea celor de acum: rulati din "
+     "nou ITER"},
+    {Message::NoCaseSolved, "no load case of this analysis is solved: run ITER",
+     "niciun caz de incarcare al acestei analize nu este rezolvat: rulati ITER"},
     {Message::ReportTitle, "OMBRIX - non-linear static analysis of bar and cable structures",
      "OMBRIX - analiza statica neliniara a structurilor din bare si cabluri"},
     {Message::ReportGeometry, "Geometry file: {}", "Fisierul de geometrie: {}"},

@@ -84,6 +84,8 @@ enum class Message {
     SolveSolved,
     ResultsLineExpected,
     InputsNotHexadecimal,
+    ResultsOfOtherLoads,
+    NoCaseSolved,
     // reports
     ReportTitle,
     ReportGeometry,

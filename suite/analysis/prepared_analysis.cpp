@@ -8,6 +8,12 @@
 namespace ombrix {
 namespace {
 
+// No analysis to take: the file that should have named it is missing, or ends before the
+// line (counted from 1; 0 for a missing file).
+[[noreturn]] void failUnprepared(const std::string& file, int line) {
+    fail(describe(Language::English, file, line, {Message::NoWorkingDirectory, {}}));
+}
+
 std::vector<std::string> linesOf(const std::optional<std::string>& text) {
     std::vector<std::string> lines;
     if (!text)
@@ -19,8 +25,11 @@ std::vector<std::string> linesOf(const std::optional<std::string>& text) {
 
 // The first line of "work_dir.dat", without the trailing blanks that the shell ignores too.
 std::string workingFolder(const Storage& storage) {
-    const std::vector<std::string> lines = linesOf(storage.read(std::string(handoff::workDirFile)));
-    return lines.empty() ? std::string() : lines[0].substr(0, lines[0].find_last_not_of(' ') + 1);
+    const std::string file(handoff::workDirFile);
+    const std::vector<std::string> lines = linesOf(storage.read(file));
+    if (lines.empty() || lines[0].find_first_not_of(' ') == std::string::npos)
+        failUnprepared(storage.fullPath(file).value_or(file), 0);
+    return lines[0].substr(0, lines[0].find_last_not_of(' ') + 1);
 }
 
 std::string inFolder(const Storage& storage, const PreparedAnalysis& analysis,
@@ -58,12 +67,11 @@ std::string caseEntry(int caseNumber) {
 PreparedAnalysis openWorkingFolder(const Storage& storage) {
     PreparedAnalysis analysis;
     analysis.folder = workingFolder(storage);
-    const std::vector<std::string> shared =
-        analysis.folder.empty()
-            ? std::vector<std::string>()
-            : linesOf(storage.read(inFolder(storage, analysis, handoff::sharedParametersFile)));
+    const std::string sharedFile = inFolder(storage, analysis, handoff::sharedParametersFile);
+    const std::optional<std::string> sharedText = storage.read(sharedFile);
+    const std::vector<std::string> shared = linesOf(sharedText);
     if (shared.size() < 4)
-        fail(say(Language::English, Message::NoWorkingDirectory));
+        failUnprepared(sharedFile, sharedText ? static_cast<int>(shared.size()) + 1 : 0);
     analysis.geometryFile = shared[0];
     analysis.outputFile = shared[1];
     analysis.style = {languageNamed(shared.back()), listTypeNamed(shared[2])};

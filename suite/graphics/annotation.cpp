@@ -42,16 +42,20 @@ bool LabelSpace::claim(const Box& box) {
     return true;
 }
 
-void drawTitle(TextPainter& painter, const std::vector<std::string>& lines, double pixel) {
-    ScreenPoint at{10 * pixel, 8 * pixel};
+double drawLines(TextPainter& painter, ScreenPoint at, const std::vector<std::string>& lines) {
     for (const std::string& line : lines) {
         painter.paint({at, line, ink, Anchor::TopLeft});
         at.y += painter.extent(line).y;
     }
+    return at.y;
 }
 
-void drawKey(Raster& raster, TextPainter& painter, const std::vector<KeyEntry>& entries,
-             double pixel) {
+void drawTitle(TextPainter& painter, const std::vector<std::string>& lines, double pixel) {
+    drawLines(painter, {10 * pixel, 8 * pixel}, lines);
+}
+
+double drawKey(Raster& raster, TextPainter& painter, const std::vector<KeyEntry>& entries,
+               double pixel) {
     const double sample = 24 * pixel, gap = 6 * pixel;
     double widest = 0;
     for (const KeyEntry& entry : entries)
@@ -64,6 +68,7 @@ void drawKey(Raster& raster, TextPainter& painter, const std::vector<KeyEntry>& 
         painter.paint({{left + sample + gap, top}, entry.text, ink, Anchor::TopLeft});
         top += height;
     }
+    return top;
 }
 
 void drawAxes(Raster& raster, TextPainter& painter, const Projection& projection, double pixel) {

@@ -57,12 +57,16 @@ struct KeyEntry {
     std::string text;
 };
 
+// Lines of text one below the other from a top left corner; returns where a next line
+// would go.
+double drawLines(TextPainter& painter, ScreenPoint at, const std::vector<std::string>& lines);
+
 // Lines of text from the top left corner, the first the picture's title.
 void drawTitle(TextPainter& painter, const std::vector<std::string>& lines, double pixel);
 
-// The key in the top right corner.
-void drawKey(Raster& raster, TextPainter& painter, const std::vector<KeyEntry>& entries,
-             double pixel);
+// The key in the top right corner; returns where below it the picture is free again.
+double drawKey(Raster& raster, TextPainter& painter, const std::vector<KeyEntry>& entries,
+               double pixel);
 
 // The model's x, y and z axes as they are seen, in the bottom left corner.
 void drawAxes(Raster& raster, TextPainter& painter, const Projection& projection, double pixel);

@@ -9,12 +9,13 @@
 namespace ombrix {
 namespace {
 
-// Moreland's cool-warm map at -1, -0.5, 0, 0.5 and 1.
+// At -1, -0.5, 0, 0.5 and 1: the ends of Moreland's cool-warm map, and a darker middle
+// than its light grey, which would fade into the paper.
 constexpr std::array<Colour, 5> stops{{
     {59, 76, 192},
-    {141, 176, 254},
-    {221, 221, 221},
-    {244, 154, 123},
+    {105, 135, 235},
+    {140, 140, 140},
+    {235, 120, 90},
     {180, 4, 38},
 }};
 

@@ -1,6 +1,6 @@
 // Axial forces in colour on a diverging map: compression in blues, tension in reds, a
-// light grey at zero. Each side has its own scale, so that a compression ten times smaller
-// than the largest tension still shows its full blue.
+// middle grey at zero, which shows on white paper. Each side has its own scale, so that a
+// compression ten times smaller than the largest tension still shows its full blue.
 #pragma once
 
 #include "raster.h"

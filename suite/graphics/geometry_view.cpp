@@ -11,16 +11,6 @@ Colour colourOf(MemberKind kind) {
     return kind == MemberKind::Cable ? cableColour : barColour;
 }
 
-Colour darker(Colour colour) {
-    return {static_cast<std::uint8_t>(colour.red * 2 / 3),
-            static_cast<std::uint8_t>(colour.green * 2 / 3),
-            static_cast<std::uint8_t>(colour.blue * 2 / 3)};
-}
-
-bool isHeld(const Node& node) {
-    return node.restrained[0] || node.restrained[1] || node.restrained[2];
-}
-
 } // namespace
 
 GeometryView::GeometryView(Model model)
@@ -50,13 +40,7 @@ void GeometryView::draw(Raster& raster, TextPainter& painter, const Camera& came
 }
 
 std::vector<std::string> GeometryView::titleLines() const {
-    const auto cables = std::count_if(model_.members.begin(), model_.members.end(),
-                                      [](const Member& m) { return m.kind == MemberKind::Cable; });
-    const auto bars = static_cast<long long>(model_.members.size()) - cables;
-    return {model_.heading, std::to_string(model_.nodes.size()) + " nodes, " +
-                                std::to_string(model_.members.size()) +
-                                " members: " + std::to_string(bars) + " bars, " +
-                                std::to_string(cables) + " cables"};
+    return {model_.heading, countsLine(model_)};
 }
 
 std::vector<KeyEntry> GeometryView::keyEntries(double pixel) const {

@@ -11,7 +11,7 @@ class GeometryView : public View {
   public:
     explicit GeometryView(Model model);
 
-    const std::vector<Point>& extent() const override { return positions_; }
+    const std::vector<Point>& extent(const ViewOptions&) const override { return positions_; }
     void draw(Raster& raster, TextPainter& painter, const Camera& camera,
               const ViewOptions& options) const override;
 

@@ -28,7 +28,20 @@ struct CaseResults {
     std::vector<Point> reactions;     // per node, zero where no support holds it
 };
 
-// The results, or InputError naming the first line that cannot be accepted.
-CaseResults readResults(std::string_view text, const Model& model);
+// Where results must come from to be taken: the case of the file's name, solved from the
+// load cases as "Forces.rec" now records them (its digest, the "inputs" expected).
+struct ResultsOrigin {
+    int loadCase = 0;
+    std::string inputs;
+};
+
+// The results, or InputError naming the first line that cannot be accepted: with an
+// origin, also the case line of another case and the inputs line (present or missing) of
+// other load cases.
+CaseResults readResults(std::string_view text, const Model& model,
+                        const std::optional<ResultsOrigin>& origin = std::nullopt);
+
+// The lines before the nodes' only: the case, whether it converged, its inputs.
+CaseResults readResultsHead(std::string_view text, const ResultsOrigin& origin);
 
 } // namespace ombrix

@@ -28,9 +28,28 @@ void drawRod(Raster& raster, ScreenPoint node, ScreenPoint image, double rod) {
     raster.line(plus(end, across, -1), plus(end, across), stroke);
 }
 
-// The label on a clear ground, when it has room with a margin around it.
-void place(Raster& raster, TextPainter& painter, LabelSpace& space, const Label& label,
-           double pixel) {
+} // namespace
+
+Colour darker(Colour colour) {
+    return {static_cast<std::uint8_t>(colour.red * 2 / 3),
+            static_cast<std::uint8_t>(colour.green * 2 / 3),
+            static_cast<std::uint8_t>(colour.blue * 2 / 3)};
+}
+
+bool isHeld(const Node& node) {
+    return node.restrained[0] || node.restrained[1] || node.restrained[2];
+}
+
+std::string countsLine(const Model& model) {
+    const auto cables = std::count_if(model.members.begin(), model.members.end(),
+                                      [](const Member& m) { return m.kind == MemberKind::Cable; });
+    const auto bars = static_cast<long long>(model.members.size()) - cables;
+    return std::to_string(model.nodes.size()) + " nodes, " + std::to_string(model.members.size()) +
+           " members: " + std::to_string(bars) + " bars, " + std::to_string(cables) + " cables";
+}
+
+void placeLabel(Raster& raster, TextPainter& painter, LabelSpace& space, const Label& label,
+                double pixel) {
     const Box box = boxOf(label, painter);
     const double margin = 4 * pixel;
     if (!space.claim({{box.topLeft.x - margin, box.topLeft.y - margin},
@@ -39,8 +58,6 @@ void place(Raster& raster, TextPainter& painter, LabelSpace& space, const Label&
     raster.fill(box.topLeft, box.bottomRight, paper);
     painter.paint(label);
 }
-
-} // namespace
 
 std::vector<Point> positionsOf(const Model& model) {
     std::vector<Point> positions;
@@ -99,10 +116,10 @@ void drawNodes(Raster& raster, const std::vector<ScreenPoint>& nodes, double dia
 void numberNodes(Raster& raster, TextPainter& painter, LabelSpace& space,
                  const std::vector<ScreenPoint>& nodes, double pixel) {
     for (std::size_t n = 0; n < nodes.size(); ++n)
-        place(raster, painter, space,
-              {plus(nodes[n], {5 * pixel, -4 * pixel}), std::to_string(n + 1), nodeNumberColour,
-               Anchor::BottomLeft},
-              pixel);
+        placeLabel(raster, painter, space,
+                   {plus(nodes[n], {5 * pixel, -4 * pixel}), std::to_string(n + 1),
+                    nodeNumberColour, Anchor::BottomLeft},
+                   pixel);
 }
 
 void numberMembers(Raster& raster, TextPainter& painter, LabelSpace& space,
@@ -110,12 +127,12 @@ void numberMembers(Raster& raster, TextPainter& painter, LabelSpace& space,
                    const std::function<Colour(std::size_t member)>& colourOf, double pixel) {
     for (std::size_t m = 0; m < members.size(); ++m) {
         const ScreenPoint a = nodes[members[m].first], b = nodes[members[m].second];
-        place(raster, painter, space,
-              {{(a.x + b.x) / 2, (a.y + b.y) / 2},
-               std::to_string(m + 1),
-               colourOf(m),
-               Anchor::Centre},
-              pixel);
+        placeLabel(raster, painter, space,
+                   {{(a.x + b.x) / 2, (a.y + b.y) / 2},
+                    std::to_string(m + 1),
+                    colourOf(m),
+                    Anchor::Centre},
+                   pixel);
     }
 }
 

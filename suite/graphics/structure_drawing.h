@@ -6,6 +6,7 @@
 #include "model.h"
 
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace ombrix {
@@ -13,6 +14,15 @@ namespace ombrix {
 inline constexpr Colour barColour{35, 85, 170};
 inline constexpr Colour cableColour{220, 110, 20};
 inline constexpr Colour supportColour{20, 140, 60};
+
+// The colour two thirds as bright: a member's number beside its line.
+Colour darker(Colour colour);
+
+// Whether a support holds the node in some direction.
+bool isHeld(const Node& node);
+
+// "21 nodes, 24 members: 0 bars, 24 cables"
+std::string countsLine(const Model& model);
 
 std::vector<Point> positionsOf(const Model& model);
 std::vector<ScreenPoint> onScreen(const Projection& projection, const std::vector<Point>& points);
@@ -37,6 +47,10 @@ void drawSupports(Raster& raster, const Projection& projection,
 
 // The joints, as dots.
 void drawNodes(Raster& raster, const std::vector<ScreenPoint>& nodes, double diameter);
+
+// The label on a clear ground, when it has room with a margin around it.
+void placeLabel(Raster& raster, TextPainter& painter, LabelSpace& space, const Label& label,
+                double pixel);
 
 // Numbers on a clear ground, where they have room.
 void numberNodes(Raster& raster, TextPainter& painter, LabelSpace& space,

@@ -86,4 +86,10 @@ std::string tickLabel(double value, double step) {
     return text.data();
 }
 
+std::string significantText(double value, int digits) {
+    std::array<char, 40> text{};
+    std::snprintf(text.data(), text.size(), "%.*g", digits, value == 0 ? 0.0 : value);
+    return text.data();
+}
+
 } // namespace ombrix

@@ -18,4 +18,7 @@ Ticks ticksOf(double low, double high, int most);
 // "0.25", "-1.5", "120", or "2.5e6" beside values of a million or more or steps below 1e-4.
 std::string tickLabel(double value, double step);
 
+// The value to as many significant digits: "0.0123", "-4.745", "1.2e+06".
+std::string significantText(double value, int digits);
+
 } // namespace ombrix

@@ -2,12 +2,18 @@
 
 namespace ombrix {
 
-Camera fittedTo(const View& view, const Camera& camera, const Viewport& viewport, double pixel) {
-    return fitted(camera, view.extent(), viewport, 60 * pixel);
+// The key and the force legend take a column at the picture's right, beside the
+// structure rather than over it.
+Camera fittedTo(const View& view, const Camera& camera, const Viewport& viewport,
+                const ViewOptions& options) {
+    const double keyColumn = 100 * options.pixel;
+    const Viewport beside{viewport.width - keyColumn, viewport.height};
+    return panned(fitted(camera, view.extent(options), beside, 60 * options.pixel),
+                  {-keyColumn / 2, 0});
 }
 
-Camera firstCamera(const View& view, const Viewport& viewport, double pixel) {
-    return fittedTo(view, viewed({}, suitableView(view.extent())), viewport, pixel);
+Camera firstCamera(const View& view, const Viewport& viewport, const ViewOptions& options) {
+    return fittedTo(view, viewed({}, suitableView(view.extent(options))), viewport, options);
 }
 
 } // namespace ombrix

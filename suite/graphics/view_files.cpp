@@ -1,20 +1,105 @@
 #include "view_files.h"
 
 #include "geometry.h"
+#include "handoff/handoff.h"
 #include "input_error.h"
+#include "step_files.h"
 
 namespace ombrix {
+namespace {
+
+// Enough of a results file for its head: the lines before the nodes'.
+constexpr std::size_t headBytes = 4096;
+
+// What the analysis steps refuse, refused as a graph program refuses a file.
+template <typename Take> auto refusedAsFile(Take take) {
+    try {
+        return take();
+    } catch (const StepFailure& failure) {
+        throw FileRefused(failure.message);
+    }
+}
+
+std::string resultsFileOf(const Storage& storage, const SolvedAnalysis& solved, int caseNumber) {
+    return storage.join(solved.analysis.folder, handoff::resultFileName(caseNumber));
+}
+
+// The head in the text's whole lines, or nothing when they do not hold it all.
+std::optional<CaseResults> headIn(std::string_view text, const ResultsOrigin& origin) {
+    try {
+        return readResultsHead(text.substr(0, text.find_last_of("\r\n") + 1), origin);
+    } catch (const InputError&) {
+        return std::nullopt;
+    }
+}
+
+// The head of the case's results file, when there is one: from its first bytes, or from
+// the whole file when they do not hold it (comments and all) or it is refused.
+std::optional<CaseResults> resultsHead(const Storage& storage, const SolvedAnalysis& solved,
+                                       int caseNumber) {
+    const std::string file = resultsFileOf(storage, solved, caseNumber);
+    std::optional<std::string> text = storage.read(file, headBytes);
+    if (!text)
+        return std::nullopt;
+    const ResultsOrigin origin{caseNumber, solved.inputs};
+    if (text->size() == headBytes) {
+        if (std::optional<CaseResults> head = headIn(*text, origin))
+            return head;
+        text = storage.read(file);
+    }
+    return refusedAsFile([&] {
+        return readInput(file, text.value_or(""), solved.analysis.style.language,
+                         [&](std::string_view t) { return readResultsHead(t, origin); });
+    });
+}
+
+} // namespace
 
 Model readModelFile(const Storage& storage, const std::string& path) {
     const std::string file = storage.fullPath(path).value_or(path);
-    const std::optional<std::string> text = storage.read(file);
-    if (!text)
-        throw FileRefused(describe(Language::English, file, 0, {Message::CannotRead, {}}));
-    try {
-        return readGeometry(*text);
-    } catch (const InputError& error) {
-        throw FileRefused(describe(Language::English, file, error.line(), error.problem()));
-    }
+    return refusedAsFile([&] {
+        const std::string text = readFile(storage, file, Language::English);
+        return readInput(file, text, Language::English, readGeometry);
+    });
+}
+
+PreparedAnalysis openPreparedAnalysis(const Storage& storage) {
+    return refusedAsFile([&] {
+        PreparedAnalysis analysis = openWorkingFolder(storage);
+        takePreparedModel(storage, analysis);
+        return analysis;
+    });
+}
+
+SolvedAnalysis openSolvedAnalysis(const Storage& storage) {
+    SolvedAnalysis solved;
+    solved.analysis = openPreparedAnalysis(storage);
+    const PreparedLoads loads =
+        refusedAsFile([&] { return takePreparedLoads(storage, solved.analysis); });
+    solved.inputs = handoff::digestText(handoff::digestOf(loads.recordText));
+    for (int k = 0; k <= handoff::highestCaseNumber; ++k)
+        if (loads.record.find(caseEntry(k)))
+            if (const std::optional<CaseResults> head = resultsHead(storage, solved, k))
+                solved.cases.push_back({k, head->converged});
+    if (solved.cases.empty())
+        throw FileRefused(describe(solved.analysis.style.language, solved.analysis.folder, 0,
+                                   {Message::NoCaseSolved, {}}));
+    return solved;
+}
+
+CaseResults readCaseResults(const Storage& storage, const SolvedAnalysis& solved, int caseNumber) {
+    const std::string file = resultsFileOf(storage, solved, caseNumber);
+    const Language language = solved.analysis.style.language;
+    return refusedAsFile([&] {
+        const std::string text = readFile(storage, file, language);
+        return readInput(file, text, language, [&](std::string_view t) {
+            return readResults(t, solved.analysis.model, ResultsOrigin{caseNumber, solved.inputs});
+        });
+    });
+}
+
+void writeOutputFile(Storage& storage, const std::string& path, const std::string& text) {
+    refusedAsFile([&] { writeFile(storage, path, text, Language::English); });
 }
 
 } // namespace ombrix

@@ -3,10 +3,13 @@
 #pragma once
 
 #include "model.h"
+#include "prepared_analysis.h"
+#include "results_file.h"
 #include "storage.h"
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace ombrix {
 
@@ -17,5 +20,32 @@ class FileRefused : public std::runtime_error {
 
 // A geometry file, or the prepared model; the message names it by its full path.
 Model readModelFile(const Storage& storage, const std::string& path);
+
+// The analysis that "work_dir.dat" of the current folder names, with its prepared model,
+// taken only as Forces takes it: when "Prepare.rec" shows it was prepared from the
+// geometry file as it now stands.
+PreparedAnalysis openPreparedAnalysis(const Storage& storage);
+
+struct SolvedCase {
+    int number = 0;
+    bool converged = false;
+};
+
+// The analysis with its solved cases, taken as Solve takes the cases and, besides, only
+// when every "<k>.res" of a prepared case k was solved from the load cases as now
+// prepared: so that no picture or table mixes two preparations. Refused as well when no
+// case is solved.
+struct SolvedAnalysis {
+    PreparedAnalysis analysis;
+    std::string inputs;            // the digest of "Forces.rec" as it stands
+    std::vector<SolvedCase> cases; // in case order
+};
+SolvedAnalysis openSolvedAnalysis(const Storage& storage);
+
+// A solved case's results, read whole.
+CaseResults readCaseResults(const Storage& storage, const SolvedAnalysis& solved, int caseNumber);
+
+// Writes a file the user asked for (PeakFinder's table), or refuses saying why it cannot.
+void writeOutputFile(Storage& storage, const std::string& path, const std::string& text);
 
 } // namespace ombrix

@@ -9,27 +9,26 @@ namespace ombrix {
 namespace {
 
 constexpr std::string_view blanks = " \t";
-constexpr std::string_view pictureSwitch = "/png";
 
-bool isSwitchAt(std::string_view line, std::size_t at) {
+bool isSwitchAt(std::string_view line, std::size_t at, std::string_view name) {
     if (at > 0 && blanks.find(line[at - 1]) == std::string_view::npos)
         return false;
-    const std::size_t end = at + pictureSwitch.size();
+    const std::size_t end = at + name.size();
     if (end > line.size() ||
         (end < line.size() && blanks.find(line[end]) == std::string_view::npos))
         return false;
-    return std::equal(
-        pictureSwitch.begin(), pictureSwitch.end(), line.begin() + at,
-        [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
+    return std::equal(name.begin(), name.end(), line.begin() + at, [](char a, char b) {
+        return a == std::tolower(static_cast<unsigned char>(b));
+    });
 }
 
 // Where the switch begins, outside quotes; the line's size when there is none.
-std::size_t switchIn(std::string_view line) {
+std::size_t switchIn(std::string_view line, std::string_view name) {
     bool quoted = false;
     for (std::size_t at = 0; at < line.size(); ++at) {
         if (line[at] == '"')
             quoted = !quoted;
-        else if (!quoted && isSwitchAt(line, at))
+        else if (!quoted && isSwitchAt(line, at, name))
             return at;
     }
     return line.size();
@@ -37,13 +36,13 @@ std::size_t switchIn(std::string_view line) {
 
 } // namespace
 
-ViewerArguments viewerArguments(std::string_view commandLine) {
+ViewerArguments viewerArguments(std::string_view commandLine, std::string_view outputSwitch) {
     const std::string_view arguments = handoff::afterProgramName(commandLine);
-    const std::size_t at = switchIn(arguments);
+    const std::size_t at = switchIn(arguments, outputSwitch);
     if (at == arguments.size())
         return {handoff::fileNameIn(arguments), {}};
     return {handoff::fileNameIn(arguments.substr(0, at)),
-            handoff::fileNameIn(arguments.substr(at + pictureSwitch.size()))};
+            handoff::fileNameIn(arguments.substr(at + outputSwitch.size()))};
 }
 
 } // namespace ombrix

@@ -4,7 +4,6 @@
 // ends without showing a window.
 
 #include "geometry_view.h"
-#include "input_error.h"
 #include "viewer_program.h"
 #include "win32_storage.h"
 
@@ -12,22 +11,20 @@
 
 namespace {
 
-std::string fileNameOf(const std::string& path) {
-    return path.substr(path.find_last_of("\\/") + 1);
-}
-
 ombrix::OpenView openGeometry(const std::string& geometryFile) {
     using namespace ombrix;
     if (geometryFile.empty())
         throw FileRefused(say(Language::English, Message::Usage,
                               {"Glance <geometry file> [/png <picture file>]"}));
     const Win32Storage storage;
-    return {std::make_unique<GeometryView>(readModelFile(storage, geometryFile)),
-            fileNameOf(geometryFile)};
+    OpenView opened;
+    opened.view = std::make_unique<GeometryView>(readModelFile(storage, geometryFile));
+    opened.name = fileNameOf(geometryFile);
+    return opened;
 }
 
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    return ombrix::runViewerProgram({"Glance", openGeometry});
+    return ombrix::runViewerProgram("Glance", openGeometry);
 }

@@ -1,5 +1,5 @@
 // The commands of the graph programs' menus, by the ids that WM_COMMAND carries: shared
-// by the window and its tests.
+// by the windows and their tests.
 #pragma once
 
 namespace ombrix {
@@ -14,6 +14,14 @@ enum ViewerCommand : unsigned {
     IsometricView,
     NodeNumbers,
     MemberNumbers,
+    Reactions,
+    TrueScale,
+    NextCase,
+    PreviousCase,
+    FirstCase = 200, // PlotterD: the solved cases, in their order, from here on
+    SaveTable = 301, // PeakFinder
+    CopyRows,
+    SelectAllRows,
 };
 
 } // namespace ombrix

@@ -2,7 +2,6 @@
 
 #include "gdiplus_painter.h"
 #include "input_error.h"
-#include "viewer_arguments.h"
 #include "viewer_window.h"
 
 #include <windows.h>
@@ -26,39 +25,51 @@ void tell(const std::string& title, const std::string& message, bool scripted) {
               &written, nullptr);
 }
 
-std::string pictureNameOf(const std::string& name) {
-    return name.substr(0, name.rfind('.')) + ".png";
-}
-
-bool savePicture(const View& view, const std::string& path) {
-    const ViewOptions options;
-    const Camera camera = firstCamera(view, {pictureWidth, pictureHeight}, options.pixel);
+void savePicture(const OpenView& opened, const std::string& path) {
+    const Camera camera = firstCamera(*opened.view, {pictureWidth, pictureHeight}, opened.options);
     Raster picture(pictureWidth, pictureHeight, paper);
-    drawAnew(picture, view, camera, options);
-    return savePng(picture, path);
+    drawAnew(picture, *opened.view, camera, opened.options);
+    if (!savePng(picture, path))
+        throw FileRefused(describe(Language::English, path, 0, {Message::CannotWrite, {}}));
 }
 
 } // namespace
 
-int runViewerProgram(const ViewerProgram& program) {
-    const std::string title = "OMBRIX - " + program.name;
-    const ViewerArguments arguments = viewerArguments(GetCommandLineA());
-    const bool scripted = !arguments.picture.empty();
-    const GdiplusSession gdiplus;
+std::string titleOf(const std::string& programName) {
+    return "OMBRIX - " + programName;
+}
+
+std::string fileNameOf(const std::string& path) {
+    return path.substr(path.find_last_of("\\/") + 1);
+}
+
+std::string folderOf(const std::string& path) {
+    const std::size_t separator = path.find_last_of("\\/");
+    return separator == std::string::npos ? std::string() : path.substr(0, separator);
+}
+
+int runGraphProgram(const std::string& name, std::string_view outputSwitch,
+                    const std::function<void(const ViewerArguments&)>& run) {
+    const ViewerArguments arguments = viewerArguments(GetCommandLineA(), outputSwitch);
     try {
-        const OpenView opened = program.open(arguments.subject);
-        if (!scripted) {
-            showViewerWindow(title + " - " + opened.name, *opened.view, pictureNameOf(opened.name));
-            return 0;
-        }
-        if (!savePicture(*opened.view, arguments.picture))
-            throw FileRefused(
-                describe(Language::English, arguments.picture, 0, {Message::CannotWrite, {}}));
+        run(arguments);
         return 0;
     } catch (const FileRefused& refused) {
-        tell(title, refused.what(), scripted);
+        tell(titleOf(name), refused.what(), !arguments.output.empty());
         return 1;
     }
+}
+
+int runViewerProgram(const std::string& name,
+                     const std::function<OpenView(const std::string& subject)>& open) {
+    const GdiplusSession gdiplus;
+    return runGraphProgram(name, "/png", [&](const ViewerArguments& arguments) {
+        OpenView opened = open(arguments.subject);
+        if (arguments.output.empty())
+            showViewerWindow(titleOf(name), std::move(opened));
+        else
+            savePicture(opened, arguments.output);
+    });
 }
 
 } // namespace ombrix

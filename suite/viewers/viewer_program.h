@@ -1,30 +1,47 @@
-// What every graph program does around its view: it reads its command line
-// ("<subject> [/png <picture file>]"), tells a failure in one message (a message box, or
-// standard error when a script asked for a picture), and shows the view in its window or
-// saves it as a PNG file and ends.
+// What every graph program does around what it shows: it reads its command line
+// ("<subject> [<switch> <output file>]"), tells a failure in one message (a message box, or
+// standard error when a script asked for a file), and shows its window or writes the file
+// and ends.
 #pragma once
 
 #include "view.h"
 #include "view_files.h"
+#include "viewer_arguments.h"
 
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace ombrix {
 
 struct OpenView {
     std::unique_ptr<View> view;
-    std::string name; // of the file shown, for the title and the picture's name
+    std::string name;    // of the file shown, for the title and the picture's name
+    std::string folder;  // where Save offers to put the picture; empty: the current folder
+    ViewOptions options; // those it opens with
+    // PlotterD: the solved cases, of which the view shows the first, and the view of each,
+    // which throws FileRefused.
+    std::vector<SolvedCase> cases;
+    std::function<std::unique_ptr<View>(int caseNumber)> viewOfCase;
 };
 
-struct ViewerProgram {
-    std::string name; // "Glance": the title is "OMBRIX - Glance"
-    // The view of the command line's subject; throws FileRefused.
-    std::function<OpenView(const std::string& subject)> open;
-};
+// The program's exit code: 0, or 1 after a failure. `run` shows the window, or writes the
+// output file the arguments name; a FileRefused it throws is told.
+int runGraphProgram(const std::string& name, std::string_view outputSwitch,
+                    const std::function<void(const ViewerArguments&)>& run);
 
-// The program's exit code: 0, or 1 after a failure.
-int runViewerProgram(const ViewerProgram& program);
+// A 3-D graph program: its view of the command line's subject, which throws FileRefused,
+// in the viewer window, or saved as a PNG file with "/png".
+int runViewerProgram(const std::string& name,
+                     const std::function<OpenView(const std::string& subject)>& open);
+
+// The title of the programs' windows and messages: "OMBRIX - Glance".
+std::string titleOf(const std::string& programName);
+
+// The file name of a path, and its folder (empty when it has none).
+std::string fileNameOf(const std::string& path);
+std::string folderOf(const std::string& path);
 
 } // namespace ombrix

@@ -21,9 +21,9 @@ constexpr double orbitPerPixel = 0.01;              // dragged with the mouse, r
 constexpr double zoomStep = 1.25;                   // a notch of the wheel, + and -
 
 struct Viewer {
-    const View& view;
-    std::string title;
-    std::string pictureName;
+    OpenView opened;
+    std::string title;         // the program's
+    std::size_t shownCase = 0; // of opened.cases
     Camera camera;
     ViewOptions options;
     bool placed = false; // the camera fitted to the window
@@ -47,7 +47,7 @@ const Raster& drawnPicture(HWND window, Viewer& viewer) {
     const int width = static_cast<int>(viewport.width), height = static_cast<int>(viewport.height);
     if (!viewer.picture || viewer.picture->width() != width || viewer.picture->height() != height)
         viewer.picture.emplace(width, height, paper);
-    drawAnew(*viewer.picture, viewer.view, viewer.camera, viewer.options);
+    drawAnew(*viewer.picture, *viewer.opened.view, viewer.camera, viewer.options);
     return *viewer.picture;
 }
 
@@ -63,15 +63,32 @@ void paint(HWND window, Viewer& viewer) {
     EndPaint(window, &paintStruct);
 }
 
+// " case 2" when the window shows one of several cases.
+std::string caseSuffix(const Viewer& viewer) {
+    return viewer.opened.cases.empty()
+               ? std::string()
+               : " case " + std::to_string(viewer.opened.cases[viewer.shownCase].number);
+}
+
+std::string windowTitle(const Viewer& viewer) {
+    return viewer.title + " - " + viewer.opened.name + caseSuffix(viewer);
+}
+
+std::string pictureName(const Viewer& viewer) {
+    const std::string& name = viewer.opened.name;
+    return name.substr(0, name.rfind('.')) + caseSuffix(viewer) + ".png";
+}
+
 void savePicture(HWND window, Viewer& viewer) {
     char name[MAX_PATH] = {};
-    viewer.pictureName.copy(name, MAX_PATH - 1);
+    pictureName(viewer).copy(name, MAX_PATH - 1);
     OPENFILENAMEA dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = window;
     dialog.lpstrFilter = "PNG picture (*.png)\0*.png\0";
     dialog.lpstrFile = name;
     dialog.nMaxFile = MAX_PATH;
+    dialog.lpstrInitialDir = viewer.opened.folder.empty() ? nullptr : viewer.opened.folder.c_str();
     dialog.lpstrDefExt = "png";
     dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
     if (!GetSaveFileNameA(&dialog))
@@ -82,13 +99,32 @@ void savePicture(HWND window, Viewer& viewer) {
                     viewer.title.c_str(), MB_OK | MB_ICONERROR);
 }
 
+// The case of the index, when its results can be read; otherwise the case shown stays and
+// the user is told why.
+void showCase(HWND window, Viewer& viewer, std::size_t index) {
+    const std::vector<SolvedCase>& cases = viewer.opened.cases;
+    if (index >= cases.size() || index == viewer.shownCase)
+        return;
+    try {
+        viewer.opened.view = viewer.opened.viewOfCase(cases[index].number);
+    } catch (const FileRefused& refused) {
+        MessageBoxA(window, refused.what(), viewer.title.c_str(), MB_OK | MB_ICONERROR);
+        return;
+    }
+    viewer.shownCase = index;
+    CheckMenuRadioItem(GetMenu(window), FirstCase, FirstCase + cases.size() - 1, FirstCase + index,
+                       MF_BYCOMMAND);
+    SetWindowTextA(window, windowTitle(viewer).c_str());
+}
+
 void toggle(HWND window, UINT command, bool& option) {
     option = !option;
     CheckMenuItem(GetMenu(window), command, option ? MF_CHECKED : MF_UNCHECKED);
 }
 
 void fit(HWND window, Viewer& viewer) {
-    viewer.camera = fittedTo(viewer.view, viewer.camera, viewportOf(window), viewer.options.pixel);
+    viewer.camera =
+        fittedTo(*viewer.opened.view, viewer.camera, viewportOf(window), viewer.options);
 }
 
 void show(HWND window, Viewer& viewer, StandardView view) {
@@ -96,7 +132,25 @@ void show(HWND window, Viewer& viewer, StandardView view) {
     fit(window, viewer);
 }
 
+// A command of a solved case's view: its reactions and the scale of its displacements.
+void onResultsCommand(HWND window, Viewer& viewer, UINT command) {
+    if (!viewer.opened.view->showsResults())
+        return;
+    if (command == Reactions) {
+        toggle(window, command, viewer.options.reactions);
+    } else {
+        toggle(window, command, viewer.options.trueScale);
+        fit(window, viewer);
+    }
+    redraw(window);
+}
+
 void onCommand(HWND window, Viewer& viewer, UINT command) {
+    if (command >= FirstCase && command < FirstCase + viewer.opened.cases.size()) {
+        showCase(window, viewer, command - FirstCase);
+        redraw(window);
+        return;
+    }
     switch (command) {
     case SavePicture: savePicture(window, viewer); return;
     case Close: DestroyWindow(window); return;
@@ -107,6 +161,10 @@ void onCommand(HWND window, Viewer& viewer, UINT command) {
     case IsometricView: show(window, viewer, StandardView::Isometric); break;
     case NodeNumbers: toggle(window, command, viewer.options.nodeNumbers); break;
     case MemberNumbers: toggle(window, command, viewer.options.memberNumbers); break;
+    case Reactions:
+    case TrueScale: onResultsCommand(window, viewer, command); return;
+    case NextCase: showCase(window, viewer, viewer.shownCase + 1); break;
+    case PreviousCase: showCase(window, viewer, viewer.shownCase - 1); break;
     default: return;
     }
     redraw(window);
@@ -143,6 +201,10 @@ void onKey(HWND window, Viewer& viewer, WPARAM key) {
     case 'I': onCommand(window, viewer, IsometricView); return;
     case 'N': onCommand(window, viewer, NodeNumbers); return;
     case 'M': onCommand(window, viewer, MemberNumbers); return;
+    case 'R': onCommand(window, viewer, Reactions); return;
+    case 'D': onCommand(window, viewer, TrueScale); return;
+    case VK_NEXT: onCommand(window, viewer, NextCase); return;
+    case VK_PRIOR: onCommand(window, viewer, PreviousCase); return;
     default: return;
     }
 }
@@ -178,7 +240,7 @@ void onWheel(HWND window, Viewer& viewer, WPARAM wParam, LPARAM lParam) {
 void onSize(HWND window, Viewer& viewer) {
     const Viewport viewport = viewportOf(window);
     if (!viewer.placed && viewport.width > 0 && viewport.height > 0) {
-        viewer.camera = firstCamera(viewer.view, viewport, viewer.options.pixel);
+        viewer.camera = firstCamera(*viewer.opened.view, viewport, viewer.options);
         viewer.placed = true;
     }
     InvalidateRect(window, nullptr, FALSE);
@@ -221,24 +283,54 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     }
 }
 
-HMENU makeMenu() {
-    HMENU file = CreatePopupMenu();
-    AppendMenuA(file, MF_STRING, SavePicture, "&Save picture as PNG...\tCtrl+S");
-    AppendMenuA(file, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(file, MF_STRING, Close, "E&xit");
+void addItem(HMENU menu, UINT command, const char* text, bool checked = false) {
+    AppendMenuA(menu, MF_STRING | (checked ? MF_CHECKED : MF_UNCHECKED), command, text);
+}
+
+HMENU caseMenu(const Viewer& viewer) {
+    HMENU menu = CreatePopupMenu();
+    addItem(menu, NextCase, "&Next case\tPage Down");
+    addItem(menu, PreviousCase, "&Previous case\tPage Up");
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    const std::vector<SolvedCase>& cases = viewer.opened.cases;
+    for (std::size_t k = 0; k < cases.size(); ++k) {
+        const std::string text = "Case " + std::to_string(cases[k].number) +
+                                 (cases[k].converged ? "" : " (not converged)");
+        addItem(menu, FirstCase + k, text.c_str());
+    }
+    CheckMenuRadioItem(menu, FirstCase, FirstCase + cases.size() - 1, FirstCase, MF_BYCOMMAND);
+    return menu;
+}
+
+HMENU viewMenu(const Viewer& viewer) {
     HMENU view = CreatePopupMenu();
-    AppendMenuA(view, MF_STRING, Fit, "&Fit in the window\tHome");
+    addItem(view, Fit, "&Fit in the window\tHome");
     AppendMenuA(view, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(view, MF_STRING, TopView, "&Top\tT");
-    AppendMenuA(view, MF_STRING, FrontView, "&Front\tF");
-    AppendMenuA(view, MF_STRING, SideView, "&Side\tS");
-    AppendMenuA(view, MF_STRING, IsometricView, "&Isometric\tI");
+    addItem(view, TopView, "&Top\tT");
+    addItem(view, FrontView, "&Front\tF");
+    addItem(view, SideView, "&Side\tS");
+    addItem(view, IsometricView, "&Isometric\tI");
     AppendMenuA(view, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(view, MF_STRING, NodeNumbers, "&Node numbers\tN");
-    AppendMenuA(view, MF_STRING, MemberNumbers, "&Member numbers\tM");
+    addItem(view, NodeNumbers, "&Node numbers\tN", viewer.options.nodeNumbers);
+    addItem(view, MemberNumbers, "&Member numbers\tM", viewer.options.memberNumbers);
+    if (viewer.opened.view->showsResults()) {
+        AppendMenuA(view, MF_SEPARATOR, 0, nullptr);
+        addItem(view, Reactions, "&Reactions\tR", viewer.options.reactions);
+        addItem(view, TrueScale, "Displacements at their true si&ze\tD", viewer.options.trueScale);
+    }
+    return view;
+}
+
+HMENU makeMenu(const Viewer& viewer) {
+    HMENU file = CreatePopupMenu();
+    addItem(file, SavePicture, "&Save picture as PNG...\tCtrl+S");
+    AppendMenuA(file, MF_SEPARATOR, 0, nullptr);
+    addItem(file, Close, "E&xit");
     HMENU bar = CreateMenu();
     AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
-    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(view), "&View");
+    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(viewMenu(viewer)), "&View");
+    if (!viewer.opened.cases.empty())
+        AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(caseMenu(viewer)), "&Case");
     return bar;
 }
 
@@ -270,13 +362,15 @@ SIZE windowSize(double pixel) {
 
 } // namespace
 
-void showViewerWindow(const std::string& title, const View& view, const std::string& pictureName) {
-    Viewer viewer{view, title, pictureName, {}, {}, false, Viewer::Drag::None, {}, {}};
+void showViewerWindow(const std::string& title, OpenView opened) {
+    Viewer viewer{std::move(opened), title, 0, {}, {}, false, Viewer::Drag::None, {}, {}};
+    viewer.options = viewer.opened.options;
     viewer.options.pixel = systemPixel();
     const SIZE size = windowSize(viewer.options.pixel);
-    HWND window = CreateWindowExA(0, registeredClass(), title.c_str(), WS_OVERLAPPEDWINDOW,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, size.cx, size.cy, nullptr,
-                                  makeMenu(), GetModuleHandleA(nullptr), &viewer);
+    HWND window =
+        CreateWindowExA(0, registeredClass(), windowTitle(viewer).c_str(), WS_OVERLAPPEDWINDOW,
+                        CW_USEDEFAULT, CW_USEDEFAULT, size.cx, size.cy, nullptr, makeMenu(viewer),
+                        GetModuleHandleA(nullptr), &viewer);
     if (!window)
         return;
     ShowWindow(window, SW_SHOWNORMAL);

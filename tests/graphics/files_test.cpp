@@ -1,13 +1,14 @@
 // The results files as Solve leaves them, the lines their reader refuses, the peaks that
-// PeakFinder tabulates, and the graph programs' command lines.
+// PeakFinder tabulates and its table, and the graph programs' command lines.
 
 #include "geometry.h"
 #include "input_error.h"
-#include "peaks.h"
+#include "peak_table.h"
 #include "viewer_arguments.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace ombrix {
@@ -146,6 +147,27 @@ TEST(Peaks, EachCaseAndTheEnvelopeWithTheirNodesMembersAndCases) {
     EXPECT_FALSE(envelopeOf({}).tension.found);
 }
 
+TEST(PeakTable, ARowPerCaseThenTheEnvelopeNamingTheCaseOfEachPeak) {
+    CaseResults second = readResults(resultsText(), tripod);
+    second.loadCase = 3;
+    second.converged = true;
+    second.axialForces = {80, 10, 95, 12};
+    const PeakTable table =
+        peakTable({peaksOf(tripod, readResults(resultsText(), tripod)), peaksOf(tripod, second)});
+    const std::string columns = "Case,Converged,Largest displacement,at node,ux,uy,uz,Largest "
+                                "tension,in member,Largest compression,in member,Largest "
+                                "reaction,at node,Slack cables\r\n";
+    const std::string third = "3,yes,0.000187257,4,-5.7e-05,-5.4e-05,0.00017,95,3,,,243.1,5,0\r\n";
+    EXPECT_EQ(csvText(table),
+              columns + "2,no,0.000187257,4,-5.7e-05,-5.4e-05,0.00017,62,3,-69.2,2,243.1,5,1\r\n" +
+                  third +
+                  "Envelope,no,0.000187257,4 (case 2),-5.7e-05,-5.4e-05,0.00017,95,3 (case "
+                  "3),-69.2,2 (case 2),243.1,5 (case 2),1 (case 2)\r\n");
+    std::string chosen = columns + third;
+    std::replace(chosen.begin(), chosen.end(), ',', '\t');
+    EXPECT_EQ(tabText(table, {1}), chosen) << "only the case chosen";
+}
+
 struct CommandLine {
     const char* line;
     const char* subject;
@@ -166,10 +188,11 @@ TEST(ViewerArguments, TakeTheWholeNameQuotedOrNotAndThePictureSwitch) {
         {"Glance", "", ""},
     };
     for (const CommandLine& row : rows) {
-        const ViewerArguments arguments = viewerArguments(row.line);
+        const ViewerArguments arguments = viewerArguments(row.line, "/png");
         EXPECT_EQ(arguments.subject, row.subject) << row.line;
-        EXPECT_EQ(arguments.picture, row.picture) << row.line;
+        EXPECT_EQ(arguments.output, row.picture) << row.line;
     }
+    EXPECT_EQ(viewerArguments("PeakFinder \t /csv \"a b.csv\"", "/csv").output, "a b.csv");
 }
 
 } // namespace

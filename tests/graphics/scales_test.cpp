@@ -39,9 +39,9 @@ TEST(ForceColours, RunFromBlueThroughGreyToRedEachSideOnItsOwnScale) {
     EXPECT_EQ(scale.compression, -10);
     EXPECT_EQ(scale.tension, 1000);
     EXPECT_EQ(forceColour(-10, scale), (Colour{59, 76, 192})) << "the largest compression";
-    EXPECT_EQ(forceColour(-5, scale), (Colour{141, 176, 254})) << "half of it";
-    EXPECT_EQ(forceColour(0, scale), (Colour{221, 221, 221}));
-    EXPECT_EQ(forceColour(500, scale), (Colour{244, 154, 123})) << "half the largest tension";
+    EXPECT_EQ(forceColour(-5, scale), (Colour{105, 135, 235})) << "half of it";
+    EXPECT_EQ(forceColour(0, scale), (Colour{140, 140, 140}));
+    EXPECT_EQ(forceColour(500, scale), (Colour{235, 120, 90})) << "half the largest tension";
     EXPECT_EQ(forceColour(1000, scale), (Colour{180, 4, 38}));
     EXPECT_EQ(forceColour(-1, ForceScale{0, 1000}), forceColour(0, scale)) << "no compression";
 }

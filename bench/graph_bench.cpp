@@ -1,8 +1,10 @@
-// Times Glance as the shell starts it: from CreateProcess to its window drawn and
-// answering a message, and then the frames per second while it turns: each arrow key
-// turns the structure by 5 degrees and is answered once the new picture is on the screen.
-//   ombrix_glance_bench <Glance.exe> <geometry file> <runs> <frames>
-// Prints two lines, the start-up in ms and the frames per second: min, median, max.
+// Times a graph program as the shell starts it, in the current folder: from CreateProcess
+// to its window drawn and answering a message, and then the frames per second while it
+// turns: each arrow key turns the structure by 5 degrees and is answered once the new
+// picture is on the screen.
+//   ombrix_graph_bench <program.exe> <argument> <runs> <frames>
+// The argument is Glance's geometry file, or the TAB the shell gives the others. Prints two
+// lines, the start-up in ms and the frames per second: min, median, max.
 
 #include <windows.h>
 
@@ -26,7 +28,8 @@ struct Search {
     HWND found = nullptr;
 };
 
-HWND glanceWindowOf(DWORD process) {
+// The program's window, once it has its title: "OMBRIX - <program> - <file>".
+HWND windowOf(DWORD process) {
     Search search{process};
     EnumWindows(
         [](HWND window, LPARAM data) {
@@ -35,8 +38,9 @@ HWND glanceWindowOf(DWORD process) {
             GetWindowThreadProcessId(window, &owner);
             char title[64] = {};
             GetWindowTextA(window, title, sizeof title);
-            if (owner == s.process && IsWindowVisible(window) &&
-                std::string(title).starts_with("OMBRIX - Glance - "))
+            const std::string text = title;
+            if (owner == s.process && IsWindowVisible(window) && text.starts_with("OMBRIX - ") &&
+                text.find(" - ", 9) != std::string::npos)
                 s.found = window;
             return s.found ? FALSE : TRUE;
         },
@@ -49,18 +53,19 @@ struct Run {
     double framesPerSecond = 0;
 };
 
-// Glance is drawn before it answers: it paints its window before its message loop starts.
-Run timeOnce(const std::string& glance, const std::string& geometry, int frames) {
-    std::string commandLine = "\"" + glance + "\" \"" + geometry + "\"";
+// The program is drawn before it answers: it paints its window before its message loop
+// starts.
+Run timeOnce(const std::string& program, const std::string& argument, int frames) {
+    std::string commandLine = "\"" + program + "\" \"" + argument + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     const Clock::time_point start = Clock::now();
-    if (!CreateProcessA(glance.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         nullptr, &startup, &process))
         std::exit(2);
     HWND window = nullptr;
-    while (!(window = glanceWindowOf(process.dwProcessId)))
+    while (!(window = windowOf(process.dwProcessId)))
         Sleep(1);
     DWORD_PTR answer = 0;
     SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 60'000, &answer);
@@ -87,7 +92,7 @@ void printSpread(std::vector<double> values) {
 
 int main(int argc, char** argv) {
     if (argc != 5) {
-        std::fprintf(stderr, "ombrix_glance_bench <Glance.exe> <geometry file> <runs> <frames>\n");
+        std::fprintf(stderr, "ombrix_graph_bench <program.exe> <argument> <runs> <frames>\n");
         return 2;
     }
     const int runs = std::atoi(argv[3]), frames = std::atoi(argv[4]);

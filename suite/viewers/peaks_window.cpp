@@ -1,0 +1,305 @@
+#include "peaks_window.h"
+
+#include "view_files.h"
+#include "viewer_commands.h"
+#include "win32_storage.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include <algorithm>
+#include <cstring>
+#include <exception>
+
+namespace ombrix {
+namespace {
+
+constexpr int listId = 1;
+
+struct Peaks {
+    const PeakWindow& contents;
+    HWND list = nullptr;
+    HFONT font = nullptr;
+    HFONT boldFont = nullptr; // the envelope's row
+    SIZE tableSize{};         // pixels
+};
+
+LRESULT sendList(const Peaks& peaks, UINT message, WPARAM wParam, const void* lParam) {
+    return SendMessageA(peaks.list, message, wParam, reinterpret_cast<LPARAM>(lParam));
+}
+
+void addColumns(const Peaks& peaks) {
+    const TableRow& columns = peaks.contents.table.columns;
+    for (std::size_t k = 0; k < columns.size(); ++k) {
+        LVCOLUMNA column{};
+        column.mask = LVCF_TEXT | LVCF_FMT;
+        column.fmt = k == 0 ? LVCFMT_LEFT : LVCFMT_RIGHT;
+        column.pszText = const_cast<char*>(columns[k].c_str());
+        sendList(peaks, LVM_INSERTCOLUMNA, k, &column);
+    }
+}
+
+void addRows(const Peaks& peaks) {
+    const std::vector<TableRow>& rows = peaks.contents.table.rows;
+    for (std::size_t r = 0; r < rows.size(); ++r)
+        for (std::size_t k = 0; k < rows[r].size(); ++k) {
+            LVITEMA item{};
+            item.mask = LVIF_TEXT;
+            item.iItem = static_cast<int>(r);
+            item.iSubItem = static_cast<int>(k);
+            item.pszText = const_cast<char*>(rows[r][k].c_str());
+            sendList(peaks, k == 0 ? LVM_INSERTITEMA : LVM_SETITEMA, 0, &item);
+        }
+}
+
+// Each column as wide as its widest text, its name included, with a margin.
+int sizeColumns(const Peaks& peaks) {
+    const PeakTable& table = peaks.contents.table;
+    HDC dc = GetDC(peaks.list);
+    HGDIOBJ previous = SelectObject(dc, peaks.font);
+    const auto widthOf = [dc](const std::string& text) {
+        SIZE size{};
+        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        return static_cast<int>(size.cx);
+    };
+    SIZE margin{};
+    GetTextExtentPoint32A(dc, "0000", 4, &margin);
+    int total = 0;
+    for (std::size_t k = 0; k < table.columns.size(); ++k) {
+        int widest = widthOf(table.columns[k]);
+        for (const TableRow& row : table.rows)
+            widest = std::max(widest, widthOf(row[k]));
+        SendMessageA(peaks.list, LVM_SETCOLUMNWIDTH, k, widest + margin.cx);
+        total += widest + margin.cx;
+    }
+    SelectObject(dc, previous);
+    ReleaseDC(peaks.list, dc);
+    return total;
+}
+
+// The system's message font, or its bold.
+HFONT messageFont(bool bold) {
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    if (bold)
+        metrics.lfMessageFont.lfWeight = FW_BOLD;
+    return CreateFontIndirectA(&metrics.lfMessageFont);
+}
+
+// The height of the list's header and rows, with a row to spare.
+LONG tableHeight(const Peaks& peaks) {
+    RECT area{0, 0, 1000, 1000}, row{};
+    WINDOWPOS header{};
+    HDLAYOUT layout{&area, &header};
+    SendMessageA(reinterpret_cast<HWND>(SendMessageA(peaks.list, LVM_GETHEADER, 0, 0)),
+                 HDM_LAYOUT, 0, reinterpret_cast<LPARAM>(&layout));
+    row.left = LVIR_BOUNDS;
+    SendMessageA(peaks.list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+    const auto rows = static_cast<LONG>(peaks.contents.table.rows.size() + 1);
+    return header.cy + rows * (row.bottom - row.top);
+}
+
+void createList(HWND window, Peaks& peaks) {
+    peaks.list = CreateWindowExA(
+        0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS, 0,
+        0, 0, 0, window, reinterpret_cast<HMENU>(listId), GetModuleHandleA(nullptr), nullptr);
+    peaks.font = messageFont(false);
+    peaks.boldFont = messageFont(true);
+    SendMessageA(peaks.list, WM_SETFONT, reinterpret_cast<WPARAM>(peaks.font), FALSE);
+    SendMessageA(peaks.list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+                 LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+    addColumns(peaks);
+    addRows(peaks);
+    peaks.tableSize = {sizeColumns(peaks), tableHeight(peaks)};
+}
+
+// The envelope's row, the last, in bold.
+LRESULT onCustomDraw(const Peaks& peaks, NMLVCUSTOMDRAW& draw) {
+    if (draw.nmcd.dwDrawStage == CDDS_PREPAINT)
+        return CDRF_NOTIFYITEMDRAW;
+    if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT &&
+        draw.nmcd.dwItemSpec + 1 == peaks.contents.table.rows.size()) {
+        SelectObject(draw.nmcd.hdc, peaks.boldFont);
+        return CDRF_NEWFONT;
+    }
+    return CDRF_DODEFAULT;
+}
+
+LRESULT onNotify(HWND window, const Peaks& peaks, NMHDR& notice) {
+    if (notice.hwndFrom == peaks.list && notice.code == NM_CUSTOMDRAW)
+        return onCustomDraw(peaks, reinterpret_cast<NMLVCUSTOMDRAW&>(notice));
+    return DefWindowProcA(window, WM_NOTIFY, notice.idFrom, reinterpret_cast<LPARAM>(&notice));
+}
+
+// The window as large as the table, within the screen; a table wider than the screen
+// gets its horizontal scroll bar below the last row.
+void fitToTable(HWND window, const Peaks& peaks) {
+    RECT screen{0, 0, 1280, 1024};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &screen, 0);
+    RECT frame{0, 0, peaks.tableSize.cx + GetSystemMetrics(SM_CXVSCROLL), peaks.tableSize.cy};
+    AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, TRUE);
+    const LONG width = std::min(frame.right - frame.left, screen.right - screen.left);
+    if (width < frame.right - frame.left)
+        frame.bottom += GetSystemMetrics(SM_CYHSCROLL);
+    SetWindowPos(window, nullptr, 0, 0, width,
+                 std::min(frame.bottom - frame.top, screen.bottom - screen.top),
+                 SWP_NOMOVE | SWP_NOZORDER);
+}
+
+std::vector<std::size_t> chosenRows(const Peaks& peaks) {
+    std::vector<std::size_t> rows;
+    for (LRESULT row = -1;
+         (row = SendMessageA(peaks.list, LVM_GETNEXTITEM, row, LVNI_SELECTED)) >= 0;)
+        rows.push_back(static_cast<std::size_t>(row));
+    return rows;
+}
+
+void copyRows(HWND window, const Peaks& peaks) {
+    const std::string text = tabText(peaks.contents.table, chosenRows(peaks));
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    if (!memory)
+        return;
+    std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+    GlobalUnlock(memory);
+    if (!OpenClipboard(window)) {
+        GlobalFree(memory);
+        return;
+    }
+    EmptyClipboard();
+    if (!SetClipboardData(CF_TEXT, memory))
+        GlobalFree(memory);
+    CloseClipboard();
+}
+
+void selectAllRows(const Peaks& peaks) {
+    LVITEMA item{};
+    item.stateMask = LVIS_SELECTED;
+    item.state = LVIS_SELECTED;
+    sendList(peaks, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), &item);
+}
+
+void saveTable(HWND window, const Peaks& peaks) {
+    char name[MAX_PATH] = {};
+    peaks.contents.tableName.copy(name, MAX_PATH - 1);
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = window;
+    dialog.lpstrFilter = "CSV table (*.csv)\0*.csv\0";
+    dialog.lpstrFile = name;
+    dialog.nMaxFile = MAX_PATH;
+    dialog.lpstrInitialDir =
+        peaks.contents.folder.empty() ? nullptr : peaks.contents.folder.c_str();
+    dialog.lpstrDefExt = "csv";
+    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
+    if (!GetSaveFileNameA(&dialog))
+        return;
+    try {
+        Win32Storage storage;
+        writeOutputFile(storage, name, csvText(peaks.contents.table));
+    } catch (const FileRefused& refused) {
+        MessageBoxA(window, refused.what(), peaks.contents.title.c_str(), MB_OK | MB_ICONERROR);
+    }
+}
+
+void onCommand(HWND window, Peaks& peaks, UINT command) {
+    switch (command) {
+    case SaveTable: saveTable(window, peaks); return;
+    case CopyRows: copyRows(window, peaks); return;
+    case SelectAllRows: selectAllRows(peaks); return;
+    case Close: DestroyWindow(window); return;
+    default: return;
+    }
+}
+
+LRESULT handle(HWND window, Peaks& peaks, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE: createList(window, peaks); return 0;
+    case WM_SIZE: MoveWindow(peaks.list, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE); return 0;
+    case WM_SETFOCUS: SetFocus(peaks.list); return 0;
+    case WM_COMMAND: onCommand(window, peaks, LOWORD(wParam)); return 0;
+    case WM_NOTIFY: return onNotify(window, peaks, *reinterpret_cast<NMHDR*>(lParam));
+    case WM_DESTROY:
+        DeleteObject(peaks.font);
+        DeleteObject(peaks.boldFont);
+        PostQuitMessage(0);
+        return 0;
+    default: return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+// Nothing may unwind through the system's code: a failure leaves the message unhandled.
+LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE)
+        SetWindowLongPtrA(
+            window, GWLP_USERDATA,
+            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+    auto* peaks = reinterpret_cast<Peaks*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!peaks)
+        return DefWindowProcA(window, message, wParam, lParam);
+    try {
+        return handle(window, *peaks, message, wParam, lParam);
+    } catch (const std::exception&) {
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+HMENU makeMenu() {
+    HMENU file = CreatePopupMenu();
+    AppendMenuA(file, MF_STRING, SaveTable, "&Save table as CSV...\tCtrl+S");
+    AppendMenuA(file, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(file, MF_STRING, Close, "E&xit");
+    HMENU edit = CreatePopupMenu();
+    AppendMenuA(edit, MF_STRING, CopyRows, "&Copy\tCtrl+C");
+    AppendMenuA(edit, MF_STRING, SelectAllRows, "Select &all\tCtrl+A");
+    HMENU bar = CreateMenu();
+    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
+    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(edit), "&Edit");
+    return bar;
+}
+
+HACCEL makeKeys() {
+    ACCEL keys[] = {{FCONTROL | FVIRTKEY, 'S', SaveTable},
+                    {FCONTROL | FVIRTKEY, 'C', CopyRows},
+                    {FCONTROL | FVIRTKEY, 'A', SelectAllRows}};
+    return CreateAcceleratorTableA(keys, static_cast<int>(std::size(keys)));
+}
+
+const char* registeredClass() {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = windowProcedure;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+    windowClass.lpszClassName = "OmbrixPeaks";
+    RegisterClassA(&windowClass);
+    return windowClass.lpszClassName;
+}
+
+} // namespace
+
+void showPeakWindow(const PeakWindow& contents) {
+    const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&controls);
+    Peaks peaks{contents};
+    HWND window = CreateWindowExA(0, registeredClass(), contents.title.c_str(), WS_OVERLAPPEDWINDOW,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  nullptr, makeMenu(), GetModuleHandleA(nullptr), &peaks);
+    if (!window)
+        return;
+    fitToTable(window, peaks);
+    ShowWindow(window, SW_SHOWNORMAL);
+    UpdateWindow(window);
+    HACCEL keys = makeKeys();
+    MSG message{};
+    while (GetMessageA(&message, nullptr, 0, 0) > 0)
+        if (!TranslateAcceleratorA(window, keys, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    DestroyAcceleratorTable(keys);
+}
+
+} // namespace ombrix

@@ -1,0 +1,150 @@
+// The analysis as the graph programs take it, made by the real Prepare, Forces and Solve
+// on a folder of this machine: the cases solved from the loads as now prepared, and one
+// message naming the file (and the line) for each file missing, damaged or of another
+// preparation.
+
+#include "folder_storage.h"
+#include "runs.h"
+#include "view_files.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+#include <unistd.h>
+
+namespace ombrix {
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* const tripod =
+    "Tripod\r\n4 3\r\n1 0 0 0 1 1 1\r\n2 2 0 0 1 1 1\r\n3 0 2 0 1 1 1\r\n"
+    "4 0.7 0.6 1.5 0 0 0\r\n1 1 4 B 1e6 0\r\n2 2 4 B 1e6 0\r\n3 3 4 B 1e6 0\r\n";
+const char* const loads =
+    "Loads\r\n2\r\n1\r\n0 1 0\r\n4 0 0 -10\r\n1 1 2\r\n4 5 0 0\r\n2 1 0\r\n4 0 5 0\r\n";
+const std::string work = "../Dat/tripod.dat.work/";
+
+// The Exe folder as the current folder, the tripod beside it with cases 0 and 2 solved.
+class SolvedTripod : public testing::Test {
+  protected:
+    void SetUp() override {
+        previous_ = fs::current_path();
+        solveAnew();
+    }
+    void TearDown() override {
+        fs::current_path(previous_);
+        fs::remove_all(root_);
+    }
+
+    void solveAnew() {
+        root_ = fs::temp_directory_path() / ("ombrix-views-" + std::to_string(::getpid()));
+        fs::remove_all(root_);
+        fs::create_directories(root_ / "Exe");
+        fs::create_directories(root_ / "Dat");
+        fs::current_path(root_ / "Exe");
+        storage_.replace("../Dat/tripod.dat", tripod);
+        storage_.replace("../Dat/tripod.inc", loads);
+        ASSERT_EQ(prepareAnalysis(storage_,
+                                  {"../Dat/tripod.dat", "../Dat/tripod.rez", "Short", "English"})
+                      .exitCode,
+                  0);
+        ASSERT_EQ(prepareLoads(storage_, "../Dat/tripod.inc").exitCode, 0);
+        ASSERT_EQ(solveLoadCases(storage_, {"0", "2"}).exitCode, 0);
+    }
+
+    FolderStorage storage_;
+    fs::path root_;
+    fs::path previous_;
+};
+
+TEST_F(SolvedTripod, ListsTheCasesSolvedAndReadsEach) {
+    const SolvedAnalysis solved = openSolvedAnalysis(storage_);
+    ASSERT_EQ(solved.cases.size(), 2u);
+    EXPECT_EQ(solved.cases[0].number, 0);
+    EXPECT_EQ(solved.cases[1].number, 2);
+    EXPECT_TRUE(solved.cases[1].converged);
+    EXPECT_EQ(readCaseResults(storage_, solved, 2).axialForces.size(), 3u);
+    EXPECT_EQ(openPreparedAnalysis(storage_).model.heading, "Tripod");
+}
+
+void edit(Storage& storage, const std::string& path, const std::string& from,
+          const std::string& to) {
+    std::string text = storage.read(path).value();
+    text.replace(text.find(from), from.size(), to);
+    storage.replace(path, text);
+}
+
+struct Damage {
+    const char* what;
+    std::function<void(Storage&)> damage;
+    const char* message; // part of it, with the file's name
+};
+
+TEST_F(SolvedTripod, AMissingDamagedOrOlderFileIsRefusedNamingItsLine) {
+    const Damage rows[] = {
+        {"no work_dir.dat", [](Storage& s) { s.remove("work_dir.dat"); },
+         "Exe/work_dir.dat: no analysis is prepared: run INPUT first"},
+        {"no working folder", [](Storage& s) { s.replace("work_dir.dat", "../Dat/gone.work\r\n"); },
+         "gone.work/Comomb.dat: no analysis is prepared: run INPUT first"},
+        {"shared parameters cut short",
+         [](Storage& s) { s.replace(work + "Comomb.dat", "C:\\tripod.dat\r\n"); },
+         "Comomb.dat, line 2: no analysis is prepared: run INPUT first"},
+        {"geometry edited after INPUT",
+         [](Storage& s) { edit(s, "../Dat/tripod.dat", "1e6", "2e6"); },
+         "tripod.dat has changed since INPUT read it: run INPUT again"},
+        {"no case solved",
+         [](Storage& s) {
+             s.remove(work + "0.res");
+             s.remove(work + "2.res");
+         },
+         "tripod.dat.work: no load case of this analysis is solved: run ITER"},
+        {"results of loads prepared before",
+         [](Storage& s) {
+             std::string text = s.read(work + "2.res").value();
+             const std::size_t digits = text.find("inputs ") + 7;
+             text[digits] = text[digits] == '0' ? '1' : '0';
+             s.replace(work + "2.res", text);
+         },
+         "2.res, line 3: the results are of load cases prepared before the present ones: run "
+         "ITER again"},
+        {"results without their inputs",
+         [](Storage& s) {
+             std::string text = s.read(work + "2.res").value();
+             const std::size_t line = text.find("inputs ");
+             s.replace(work + "2.res", text.erase(line, text.find('\n', line) + 1 - line));
+         },
+         "2.res, line 3: the results are of load cases prepared before"},
+        {"results of another case",
+         [](Storage& s) { s.replace(work + "2.res", s.read(work + "0.res").value()); },
+         "2.res, line 1: a line \"case 2\" expected"},
+        {"results cut short",
+         [](Storage& s) {
+             const std::string text = s.read(work + "2.res").value();
+             s.replace(work + "2.res", text.substr(0, text.find("member 2")));
+         },
+         "2.res, line 9: a line \"member 2 N\" expected"},
+        {"a force not a number",
+         [](Storage& s) {
+             std::string text = s.read(work + "2.res").value();
+             const std::size_t force = text.find("member 3 ") + 9;
+             s.replace(work + "2.res", text.replace(force, text.find('\r', force) - force, "x"));
+         },
+         "2.res, line 10: \"x\" is not a number"},
+    };
+    for (const Damage& row : rows) {
+        solveAnew();
+        row.damage(storage_);
+        try {
+            readCaseResults(storage_, openSolvedAnalysis(storage_), 2);
+            ADD_FAILURE() << row.what << ": taken";
+        } catch (const FileRefused& refused) {
+            EXPECT_NE(std::string(refused.what()).find(row.message), std::string::npos)
+                << row.what << ": " << refused.what();
+        }
+    }
+}
+
+} // namespace
+} // namespace ombrix

@@ -1,0 +1,96 @@
+// What the force pictures add to the structure: the legend, whose every tick stands beside
+// its own colour, and the factor by which displacements are drawn.
+
+#include "displaced_view.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace ombrix {
+namespace {
+
+// Measures every character 7 by 14 pixels, and keeps what it is given to paint.
+class RecordingPainter : public TextPainter {
+  public:
+    ScreenPoint extent(std::string_view text) const override {
+        return {7.0 * static_cast<double>(text.size()), 14};
+    }
+    void paint(const Label& label) override { painted.push_back(label); }
+
+    std::vector<Label> painted;
+};
+
+// Whether the rows about y hold the colour, give or take a step of the map, left of x.
+bool rowsHold(const Raster& raster, double y, double x, Colour colour) {
+    for (int row = static_cast<int>(y) - 1; row <= static_cast<int>(y) + 1; ++row)
+        for (int column = 0; column < x; ++column) {
+            const Colour seen = raster.at(column, row);
+            if (std::abs(seen.red - colour.red) + std::abs(seen.green - colour.green) +
+                    std::abs(seen.blue - colour.blue) <=
+                12)
+                return true;
+        }
+    return false;
+}
+
+struct LegendCase {
+    ForceScale scale;
+    std::vector<std::string> texts; // from the top down
+};
+
+TEST(ForceLegend, ShowsEachTickBesideItsColourAndNamesTheSidesThatHaveForces) {
+    const LegendCase cases[] = {
+        {{-40, 250}, {"Axial force", "tension", "200", "100", "0", "-20", "-40", "compression"}},
+        {{0, 3}, {"Axial force", "tension", "3", "2", "1", "0"}},
+        {{-2e6, 0}, {"Axial force", "0", "-1e6", "-2e6", "compression"}},
+        {{0, 0}, {"Axial force", "0 in every member"}},
+    };
+    for (const LegendCase& row : cases) {
+        Raster raster(400, 500, paper);
+        RecordingPainter painter;
+        const double bottom = drawForceLegend(raster, painter, row.scale, "Axial force", 20, 1);
+        std::sort(painter.painted.begin(), painter.painted.end(),
+                  [](const Label& a, const Label& b) { return a.at.y < b.at.y; });
+        std::vector<std::string> texts;
+        for (const Label& label : painter.painted) {
+            texts.push_back(label.text);
+            EXPECT_GT(label.at.y, 20) << label.text;
+            EXPECT_LT(label.at.y, bottom) << label.text;
+        }
+        EXPECT_EQ(texts, row.texts) << row.texts[2];
+        for (const LegendTick& tick : legendTicks(row.scale, 4))
+            for (const Label& label : painter.painted)
+                EXPECT_TRUE(label.text != tick.label ||
+                            rowsHold(raster, label.at.y + 7, label.at.x,
+                                     forceColour(tick.value, row.scale)))
+                    << tick.label;
+    }
+}
+
+struct ScaleCase {
+    const char* structure;
+    std::vector<Point> extent;
+    double largest;
+    double factor;
+};
+
+TEST(DisplacementScale, DrawsTheLargestAboutATenthOfTheSizeNeverSmallerThanItIs) {
+    const std::vector<Point> bridge{{0, 0, 0}, {24, 0, 3}};
+    const std::vector<Point> net{{0, 0, 0}, {100, 100, 0}};
+    const ScaleCase cases[] = {
+        {"a stiff truss", bridge, 0.0151, 100},
+        {"a stiffer truss", bridge, 0.004, 500},
+        {"a net, a hundredth of its size", net, 1, 10},
+        {"a net, a twentieth of its size", net, 4.74, 2},
+        {"a net, a tenth of its size", net, 10, 1},
+        {"a net, a fifth of its size", net, 20, 1},
+        {"nothing moves", bridge, 0, 1},
+    };
+    for (const ScaleCase& row : cases)
+        EXPECT_EQ(automaticScale(row.extent, row.largest), row.factor) << row.structure;
+}
+
+} // namespace
+} // namespace ombrix
