@@ -8,7 +8,7 @@ std::vector<double> initialForces(const Model& model) {
     std::vector<double> forces;
     forces.reserve(model.members.size());
     for (const Member& member : model.members)
-        forces.push_back(MemberLaw::of(model, member).at(lengthOf(model, member)).force);
+        forces.push_back(MemberLaw::of(model, member).at(lengthOf(model, member), 0).force);
     return forces;
 }
 
