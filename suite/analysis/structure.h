@@ -3,7 +3,7 @@
 // needs: end forces, strain energy and the tangent stiffness.
 #pragma once
 
-#include "loading.h"
+#include "loads.h"
 #include "member_law.h"
 #include "model.h"
 

@@ -2,6 +2,7 @@
 // results file that the other programs read back.
 
 #include "geometry.h"
+#include "loading.h"
 #include "reports.h"
 #include "results.h"
 #include "test_names.h"
