@@ -1,5 +1,7 @@
 #include "messages.h"
 
+#include "handoff/wording.h"
+
 #include <array>
 #include <cstdio>
 #include <utility>
@@ -246,20 +248,6 @@ constexpr bool inEnumerationOrder() {
 }
 static_assert(inEnumerationOrder());
 
-std::string fill(std::string_view pattern, const std::vector<std::string>& values) {
-    std::string text;
-    std::size_t next = 0;
-    for (std::size_t at = 0; at < pattern.size(); ++at) {
-        if (pattern.substr(at, 2) == "{}" && next < values.size()) {
-            text += values[next++];
-            ++at;
-        } else {
-            text += pattern[at];
-        }
-    }
-    return text;
-}
-
 } // namespace
 
 Language languageNamed(std::string_view name) {
@@ -271,7 +259,7 @@ Language languageNamed(std::string_view name) {
 
 std::string say(Language language, Message message, const std::vector<std::string>& values) {
     const Texts& row = texts[static_cast<std::size_t>(message)];
-    return fill(language == Language::Romanian ? row.romanian : row.english, values);
+    return handoff::filledIn(language == Language::Romanian ? row.romanian : row.english, values);
 }
 
 std::string showNumber(double value) {
