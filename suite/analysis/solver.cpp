@@ -48,8 +48,10 @@ double largest(const Eigen::VectorXd& forces) {
     return forces.size() ? forces.lpNorm<Eigen::Infinity>() : 0;
 }
 
-// How an equilibrium iteration or a load step ended. Jumped: balanced, but on another branch
-// than the one the step started from. Unstable: balanced on the path, in an unstable state.
+// How an equilibrium iteration, a load step or the path ended. Taken: balanced, and for a
+// step on its path in a stable state, so that it is taken; for the path, at the full load.
+// Jumped: balanced, but on another branch than the one the step started from. Unstable:
+// balanced on the path, in an unstable state.
 enum class Outcome { Taken, NotConverged, Mechanism, Jumped, Unstable };
 
 class Path {
