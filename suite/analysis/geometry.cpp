@@ -2,6 +2,7 @@
 
 #include "input_error.h"
 #include "member_law.h"
+#include "numbers.h"
 #include "text_lines.h"
 
 #include <algorithm>

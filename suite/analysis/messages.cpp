@@ -3,7 +3,6 @@
 #include "handoff/wording.h"
 
 #include <array>
-#include <cstdio>
 #include <utility>
 
 namespace ombrix {
@@ -260,22 +259,6 @@ Language languageNamed(std::string_view name) {
 std::string say(Language language, Message message, const std::vector<std::string>& values) {
     const Texts& row = texts[static_cast<std::size_t>(message)];
     return handoff::filledIn(language == Language::Romanian ? row.romanian : row.english, values);
-}
-
-std::string showNumber(double value) {
-    std::array<char, 32> text{};
-    std::snprintf(text.data(), text.size(), "%.12g", value == 0 ? 0.0 : value);
-    return text.data();
-}
-
-std::string showInteger(long long value) {
-    return std::to_string(value);
-}
-
-std::string exactNumber(double value) {
-    std::array<char, 32> text{};
-    std::snprintf(text.data(), text.size(), "%.17g", value);
-    return text.data();
 }
 
 } // namespace ombrix

@@ -3,6 +3,7 @@
 #include "geometry.h"
 #include "handoff/handoff.h"
 #include "loading.h"
+#include "numbers.h"
 #include "prepared_analysis.h"
 #include "reports.h"
 #include "results.h"

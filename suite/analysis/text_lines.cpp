@@ -1,6 +1,7 @@
 #include "text_lines.h"
 
 #include "input_error.h"
+#include "numbers.h"
 
 #include <charconv>
 #include <cmath>
