@@ -187,10 +187,13 @@ void readNodesLine(ResultLines& lines, const Model& model) {
 }
 
 // A line of three numbers; a line that starts with a word is another line of the file.
-Point displacementLine(ResultLines& lines, std::size_t node) {
+// `fields` serves line after line.
+Point displacementLine(ResultLines& lines, std::size_t node,
+                       std::vector<std::string_view>& fields) {
     const std::optional<TextLine> line = lines.takeAny();
-    const std::vector<std::string_view> fields =
-        line ? fieldsOf(line->text) : std::vector<std::string_view>();
+    fields.clear();
+    if (line)
+        fieldsOf(line->text, fields);
     if (fields.size() != 3 || std::isalpha(static_cast<unsigned char>(fields[0].front())))
         throw InputError(line ? line->number : lines.nextNumber(), Message::ResultsLineExpected,
                          {"ux uy uz of node " + std::to_string(node)});
@@ -214,8 +217,9 @@ PathState stateOf(ResultLines& lines, const TextLine& line, std::size_t nodes) {
     const std::vector<std::string_view> fields = fieldsOf(line, 2, 3);
     PathState state{numberIn(fields[1], line.number), passedAt(line, fields), {}};
     state.displacements.reserve(nodes);
+    std::vector<std::string_view> displacementFields;
     for (std::size_t n = 1; n <= nodes; ++n)
-        state.displacements.push_back(displacementLine(lines, n));
+        state.displacements.push_back(displacementLine(lines, n, displacementFields));
     return state;
 }
 
