@@ -42,12 +42,17 @@ const std::vector<std::string> solved{
 };
 
 // The lines joined with CR LF, line `replaced` (counted from 1) replaced by `by`.
-std::string resultsText(std::size_t replaced = 0, const std::string& by = "") {
+std::string joined(const std::vector<std::string>& lines, std::size_t replaced,
+                   const std::string& by) {
     std::string text;
-    for (std::size_t k = 1; k <= solved.size(); ++k)
+    for (std::size_t k = 1; k <= lines.size(); ++k)
         if (k != replaced || !by.empty())
-            text += (k == replaced ? by : solved[k - 1]) + "\r\n";
+            text += (k == replaced ? by : lines[k - 1]) + "\r\n";
     return text;
+}
+
+std::string resultsText(std::size_t replaced = 0, const std::string& by = "") {
+    return joined(solved, replaced, by);
 }
 
 TEST(ResultsFile, ReadsEveryLineAndKeepsTheInputsAndTheLoadFactor) {
@@ -119,11 +124,7 @@ const std::vector<std::string> path{
 };
 
 std::string pathText(std::size_t replaced = 0, const std::string& by = "") {
-    std::string text;
-    for (std::size_t k = 1; k <= path.size(); ++k)
-        if (k != replaced || !by.empty())
-            text += (k == replaced ? by : path[k - 1]) + "\r\n";
-    return text;
+    return joined(path, replaced, by);
 }
 
 const ResultsOrigin origin{2, "0123456789ABCDEF"};
