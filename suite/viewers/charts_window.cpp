@@ -36,20 +36,9 @@ std::string pictureName(const Charts& charts) {
 }
 
 const Raster& drawnPicture(HWND window, Charts& charts) {
-    RECT client{};
-    GetClientRect(window, &client);
-    if (!charts.picture || charts.picture->width() != client.right ||
-        charts.picture->height() != client.bottom)
-        charts.picture.emplace(client.right, client.bottom, paper);
-    drawChartsAnew(*charts.picture, charts.shown, charts.options);
-    return *charts.picture;
-}
-
-void paint(HWND window, Charts& charts) {
-    PAINTSTRUCT paintStruct{};
-    HDC dc = BeginPaint(window, &paintStruct);
-    showPicture(dc, drawnPicture(window, charts));
-    EndPaint(window, &paintStruct);
+    Raster& picture = pictureSized(window, charts.picture);
+    drawChartsAnew(picture, charts.shown, charts.options);
+    return picture;
 }
 
 void checkItems(HWND window, const Charts& charts) {
@@ -260,7 +249,8 @@ void onKey(HWND window, Charts& charts, WPARAM key) {
 
 LRESULT handle(HWND window, Charts& charts, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_PAINT: paint(window, charts); return 0;
+    case WM_CREATE: checkItems(window, charts); return 0;
+    case WM_PAINT: paintWith(window, drawnPicture(window, charts)); return 0;
     case WM_ERASEBKGND: return 1; // the picture covers the whole window
     case WM_SIZE: InvalidateRect(window, nullptr, FALSE); return 0;
     case WM_COMMAND: onCommand(window, charts, LOWORD(wParam)); return 0;
@@ -299,42 +289,28 @@ HMENU nodeMenu() {
 }
 
 HMENU makeMenu(const Charts& charts) {
-    HMENU file = CreatePopupMenu();
-    addItem(file, SavePicture, "&Save picture as PNG...\tCtrl+S");
-    AppendMenuA(file, MF_SEPARATOR, 0, nullptr);
-    addItem(file, Close, "E&xit");
     HMENU bar = CreateMenu();
-    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
-    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(chartMenu()), "C&hart");
-    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(nodeMenu()), "&Node");
-    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(caseMenu(charts.contents.cases)),
-                "&Case");
+    addSubmenu(bar, pictureFileMenu(), "&File");
+    addSubmenu(bar, chartMenu(), "C&hart");
+    addSubmenu(bar, nodeMenu(), "&Node");
+    addSubmenu(bar, caseMenu(charts.contents.cases), "&Case");
     return bar;
 }
 
 } // namespace
 
 void drawChartsAnew(Raster& picture, const CaseCharts& charts, const ChartOptions& options) {
-    picture.fill({0, 0}, {1.0 * picture.width(), 1.0 * picture.height()}, paper);
-    GdiplusPainter painter(picture, options.pixel);
-    drawCharts(picture, painter, charts, options);
+    drawAnew(picture, options.pixel,
+             [&](TextPainter& painter) { drawCharts(picture, painter, charts, options); });
 }
 
 void showChartsWindow(ChartsWindow contents) {
     Charts charts{std::move(contents), 0, {}, {}, false, false, {}};
     charts.shown = charts.contents.first;
     charts.options = firstOptions(charts.shown.path, ChartLayout::Both, systemPixel());
-    const SIZE size = windowSize(charts.options.pixel);
-    HWND window = CreateWindowExA(
-        0, registeredClass("OmbrixCharts", windowProcedure<Charts, handle>),
-        windowTitle(charts).c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, size.cx,
-        size.cy, nullptr, makeMenu(charts), GetModuleHandleA(nullptr), &charts);
-    if (!window)
-        return;
-    checkItems(window, charts);
-    ShowWindow(window, SW_SHOWNORMAL);
-    UpdateWindow(window);
-    serveMessages(window);
+    showUntilClosed(registeredClass("OmbrixCharts", windowProcedure<Charts, handle>),
+                    windowTitle(charts), windowSize(charts.options.pixel), makeMenu(charts),
+                    &charts);
 }
 
 } // namespace ombrix

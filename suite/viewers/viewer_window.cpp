@@ -38,19 +38,9 @@ void redraw(HWND window) {
 }
 
 const Raster& drawnPicture(HWND window, Viewer& viewer) {
-    const Viewport viewport = viewportOf(window);
-    const int width = static_cast<int>(viewport.width), height = static_cast<int>(viewport.height);
-    if (!viewer.picture || viewer.picture->width() != width || viewer.picture->height() != height)
-        viewer.picture.emplace(width, height, paper);
-    drawAnew(*viewer.picture, *viewer.opened.view, viewer.camera, viewer.options);
-    return *viewer.picture;
-}
-
-void paint(HWND window, Viewer& viewer) {
-    PAINTSTRUCT paintStruct{};
-    HDC dc = BeginPaint(window, &paintStruct);
-    showPicture(dc, drawnPicture(window, viewer));
-    EndPaint(window, &paintStruct);
+    Raster& picture = pictureSized(window, viewer.picture);
+    drawAnew(picture, *viewer.opened.view, viewer.camera, viewer.options);
+    return picture;
 }
 
 // " case 2" when the window shows one of several cases.
@@ -220,7 +210,7 @@ void onSize(HWND window, Viewer& viewer) {
 
 LRESULT handle(HWND window, Viewer& viewer, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_PAINT: paint(window, viewer); return 0;
+    case WM_PAINT: paintWith(window, drawnPicture(window, viewer)); return 0;
     case WM_ERASEBKGND: return 1; // the picture covers the whole window
     case WM_SIZE: onSize(window, viewer); return 0;
     case WM_COMMAND: onCommand(window, viewer, LOWORD(wParam)); return 0;
@@ -263,16 +253,11 @@ HMENU viewMenu(const Viewer& viewer) {
 }
 
 HMENU makeMenu(const Viewer& viewer) {
-    HMENU file = CreatePopupMenu();
-    addItem(file, SavePicture, "&Save picture as PNG...\tCtrl+S");
-    AppendMenuA(file, MF_SEPARATOR, 0, nullptr);
-    addItem(file, Close, "E&xit");
     HMENU bar = CreateMenu();
-    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
-    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(viewMenu(viewer)), "&View");
+    addSubmenu(bar, pictureFileMenu(), "&File");
+    addSubmenu(bar, viewMenu(viewer), "&View");
     if (!viewer.opened.cases.empty())
-        AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(caseMenu(viewer.opened.cases)),
-                    "&Case");
+        addSubmenu(bar, caseMenu(viewer.opened.cases), "&Case");
     return bar;
 }
 
@@ -282,16 +267,9 @@ void showViewerWindow(const std::string& title, OpenView opened) {
     Viewer viewer{std::move(opened), title, 0, {}, {}, false, Viewer::Drag::None, {}, {}};
     viewer.options = viewer.opened.options;
     viewer.options.pixel = systemPixel();
-    const SIZE size = windowSize(viewer.options.pixel);
-    HWND window = CreateWindowExA(
-        0, registeredClass("OmbrixViewer", windowProcedure<Viewer, handle>),
-        windowTitle(viewer).c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, size.cx,
-        size.cy, nullptr, makeMenu(viewer), GetModuleHandleA(nullptr), &viewer);
-    if (!window)
-        return;
-    ShowWindow(window, SW_SHOWNORMAL);
-    UpdateWindow(window);
-    serveMessages(window);
+    showUntilClosed(registeredClass("OmbrixViewer", windowProcedure<Viewer, handle>),
+                    windowTitle(viewer), windowSize(viewer.options.pixel), makeMenu(viewer),
+                    &viewer);
 }
 
 } // namespace ombrix

@@ -24,12 +24,23 @@ SIZE windowSize(double pixel) {
             std::min<LONG>(static_cast<LONG>(800 * pixel), (screen.bottom - screen.top) * 4 / 5)};
 }
 
-void showPicture(HDC dc, const Raster& picture) {
+Raster& pictureSized(HWND window, std::optional<Raster>& picture) {
+    RECT client{};
+    GetClientRect(window, &client);
+    if (!picture || picture->width() != client.right || picture->height() != client.bottom)
+        picture.emplace(client.right, client.bottom, paper);
+    return *picture;
+}
+
+void paintWith(HWND window, const Raster& picture) {
+    PAINTSTRUCT paintStruct{};
+    HDC dc = BeginPaint(window, &paintStruct);
     BITMAPINFO info{};
     info.bmiHeader = {
         sizeof(BITMAPINFOHEADER), picture.width(), -picture.height(), 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     SetDIBitsToDevice(dc, 0, 0, picture.width(), picture.height(), 0, 0, 0, picture.height(),
                       picture.pixels(), &info, DIB_RGB_COLORS);
+    EndPaint(window, &paintStruct);
 }
 
 std::optional<std::string> askFileToSave(HWND owner, const std::string& name,
@@ -59,6 +70,18 @@ void savePictureAs(HWND owner, const Raster& picture, const std::string& name,
         MessageBoxA(owner,
                     describe(Language::English, *file, 0, {Message::CannotWrite, {}}).c_str(),
                     title.c_str(), MB_OK | MB_ICONERROR);
+}
+
+HMENU pictureFileMenu() {
+    HMENU file = CreatePopupMenu();
+    AppendMenuA(file, MF_STRING, SavePicture, "&Save picture as PNG...\tCtrl+S");
+    AppendMenuA(file, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(file, MF_STRING, Close, "E&xit");
+    return file;
+}
+
+void addSubmenu(HMENU bar, HMENU menu, const char* name) {
+    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(menu), name);
 }
 
 HMENU caseMenu(const std::vector<SolvedCase>& cases) {
@@ -98,6 +121,18 @@ void serveMessages(HWND window, HACCEL keys) {
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }
+}
+
+void showUntilClosed(const char* windowClass, const std::string& title, SIZE size, HMENU menu,
+                     void* state) {
+    HWND window = CreateWindowExA(0, windowClass, title.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, size.cx, size.cy, nullptr, menu,
+                                  GetModuleHandleA(nullptr), state);
+    if (!window)
+        return;
+    ShowWindow(window, SW_SHOWNORMAL);
+    UpdateWindow(window);
+    serveMessages(window);
 }
 
 } // namespace ombrix

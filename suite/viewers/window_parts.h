@@ -21,8 +21,12 @@ double systemPixel();
 // 1100 x 800 points, or four fifths of a smaller screen.
 SIZE windowSize(double pixel);
 
-// The picture at the top left of the device.
-void showPicture(HDC dc, const Raster& picture);
+// The window's picture, at the size of its client area: the memory of the last one while
+// the size stays.
+Raster& pictureSized(HWND window, std::optional<Raster>& picture);
+
+// On WM_PAINT: the picture put on the window.
+void paintWith(HWND window, const Raster& picture);
 
 // The file the user chose to save to, offered `name` in `folder` (the current folder when
 // empty); nothing when the dialog was cancelled. filter: "PNG picture (*.png)\0*.png\0".
@@ -33,6 +37,10 @@ std::optional<std::string> askFileToSave(HWND owner, const std::string& name,
 // Writes the picture the user asked for, or tells why it could not be written.
 void savePictureAs(HWND owner, const Raster& picture, const std::string& name,
                    const std::string& folder, const std::string& title);
+
+// The File menu of a window that shows a picture: Save as PNG (Ctrl+S) and Exit.
+HMENU pictureFileMenu();
+void addSubmenu(HMENU bar, HMENU menu, const char* name);
 
 // Next and previous case, then each solved case, from FirstCase on; the first is checked.
 HMENU caseMenu(const std::vector<SolvedCase>& cases);
@@ -62,5 +70,10 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
 
 // Serves the program's messages until its window is closed, through the keys when given.
 void serveMessages(HWND window, HACCEL keys = nullptr);
+
+// A window of the class, with the menu, at the size, its procedure given `state`: shown
+// and served until it is closed.
+void showUntilClosed(const char* windowClass, const std::string& title, SIZE size, HMENU menu,
+                     void* state);
 
 } // namespace ombrix
