@@ -95,8 +95,9 @@ bench-solver: windows
 	tools/with-wine.sh tools/bench_solver.py $(BENCH)/suite/bench/ombrix_solver_bench \
 	    $(WINDOWS)/suite/bench/ombrix_solver_bench.exe
 
-# Glance and PlotterD under Wine on the 100 x 100 and 300 x 300 nets: from the start to
-# the structure drawn, and the frames per second while it turns (docs/performance.md).
+# Glance, PlotterD and Charts under Wine on the 100 x 100 and 300 x 300 nets: from the
+# start to the picture drawn, and the frames per second while it turns, or Charts goes from
+# node to node (docs/performance.md).
 bench-graphs: windows
 	tools/with-wine.sh tools/bench_graphs.py $(WINDOWS) $(BENCH_RUNS)
 

@@ -1,7 +1,7 @@
 // Times a graph program as the shell starts it, in the current folder: from CreateProcess
 // to its window drawn and answering a message, and then the frames per second while it
-// turns: each arrow key turns the structure by 5 degrees and is answered once the new
-// picture is on the screen.
+// turns: each arrow key turns the structure by 5 degrees (Charts: shows the path of the
+// previous node) and is answered once the new picture is on the screen.
 //   ombrix_graph_bench <program.exe> <argument> <runs> <frames>
 // The argument is Glance's geometry file, or the TAB the shell gives the others. Prints two
 // lines, the start-up in ms and the frames per second: min, median, max.

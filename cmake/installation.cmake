@@ -1,9 +1,9 @@
 # The installation's layout: the shell and the suite's programs with their icons, sounds
 # and help file in Exe, sample analyses in Dat, the user's guides in Doc.
 # The suite's programs come in two sets, installed as components beside the rest: "real"
-# puts the real Prepare, Forces, Solve and Glance (both editions) under their names, "stand-in"
-# the stand-in that logs its command line, for the shell's end-to-end tests. The other
-# programs are stand-ins in both.
+# puts the real programs built so far (the analysis steps and the graph programs, both
+# editions) under their names, "stand-in" the stand-in that logs its command line, for the
+# shell's end-to-end tests. The other programs are stand-ins in both.
 #   cmake --install BUILD --prefix DIR --component installation
 #   cmake --install BUILD --prefix DIR --component real      (or stand-in)
 set(component COMPONENT installation)

@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
 """The graph programs' speed under Wine on the solver benchmark's flat cable nets of
 100 x 100 and 300 x 300 cells (20,200 and 180,600 members): Glance on the geometry file,
-and PlotterD on the net solved by the real Prepare, Forces and Solve, started as the
-shell starts it. For each, the time from CreateProcess to the structure drawn in its
-window and answering, and the frames per second while the arrow key turns it by 5 degrees
-a frame. Prints a Markdown table (min / median / max) and the machine's load average,
-since other work on a shared machine lengthens every figure.
+and PlotterD and Charts on the net solved by the real Prepare, Forces and Solve, started
+as the shell starts them. For each, the time from CreateProcess to the structure or the
+charts drawn in its window and answering, and the frames per second while the arrow key
+turns the structure by 5 degrees a frame (Charts: goes to the previous node). Prints a
+Markdown table (min / median / max), the sizes of the files Solve left, and the machine's
+load average, since other work on a shared machine lengthens every figure.
 
     tools/with-wine.sh tools/bench_graphs.py WINDOWS_BUILD [RUNS]
 """
@@ -83,17 +84,23 @@ def main():
     viewers = "%s/suite/viewers" % build
     print("| program | net | members | start to drawn (ms) | frames per second turning |")
     print("|---|---|---|---|---|")
+    sizes = []
     for cells in NETS:
         with tempfile.TemporaryDirectory() as folder:
             exe = os.path.join(folder, "Exe")
             os.mkdir(exe)
             solve(build, exe, cells)
+            work = os.path.join(folder, "net.dat.work")
+            sizes.append("%d x %d: results %.1f MB, path %.1f MB" % (
+                cells, cells, os.path.getsize(os.path.join(work, "1.res")) / 1e6,
+                os.path.getsize(os.path.join(work, "1.pth")) / 1e6))
             for name, argument in (("Glance", windows_path(os.path.join(folder, "net.dat"))),
-                                   ("PlotterD", "\t")):
+                                   ("PlotterD", "\t"), ("Charts", "\t")):
                 startup, rate = timed(bench, "%s/ombrix_%s.exe" % (viewers, name.lower()),
                                       argument, runs, exe)
                 print("| %s | %d x %d | %d | %s | %s |" % (name, cells, cells,
                                                          2 * cells * (cells + 1), startup, rate))
+    print("\nFiles Solve left: " + "; ".join(sizes))
     with open("/proc/loadavg") as load:
         print("\nLoad average over the last 1, 5 and 15 minutes: %s" %
               " ".join(load.read().split()[:3]))

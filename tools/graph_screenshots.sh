@@ -2,8 +2,9 @@
 # The help's pictures of the graph programs' windows, each window four fifths of the
 # screen (PeakFinder's as large as its table): Glance on the Cable Net sample with the node
 # numbers on; Plotter on the Cable Net analysis, PlotterD (case 1, with its reactions) and
-# PeakFinder on the Bridge's, each analysis prepared, loaded and solved by the build's
-# Prepare, Forces and Solve in a folder of its own. Run it through tools/with-wine.sh; for
+# PeakFinder on the Bridge's, Charts on the Dome's (case 1, its snap-through), each
+# analysis prepared, loaded and solved by the build's Prepare, Forces and Solve in a folder
+# of its own. Run it through tools/with-wine.sh; for
 # the help, on a virtual screen of 960 x 720:
 #   OMBRIX_VIRTUAL_DISPLAY=1 OMBRIX_SCREEN=960x720x24 tools/with-wine.sh \
 #       tools/graph_screenshots.sh WINDOWS_BUILD OUTPUT_FOLDER
@@ -54,3 +55,5 @@ picture plotter "	" plotter
 solve Bridge 0 1 2 3
 picture plotterd "	" plotterd Next r
 picture peakfinder "	" peakfinder
+solve Dome 1 2
+picture charts "	" charts

@@ -10,6 +10,10 @@ std::string resultFileName(int caseNumber) {
     return std::to_string(caseNumber) + ".res";
 }
 
+std::string pathFileName(int caseNumber) {
+    return std::to_string(caseNumber) + ".pth";
+}
+
 std::string secondEdition(std::string_view programFile) {
     const std::size_t extension = programFile.rfind('.');
     return std::string(programFile.substr(0, extension)) + " 20" +

@@ -7,10 +7,11 @@
 // folder). In the working folder it leaves the prepared model "Model.dat" and the shared
 // parameters "Comomb.dat" (geometry file, output file, list type, and the output language
 // on the last line). Forces leaves "<k>.unf" for each load case k it prepared; Solve
-// leaves "<k>.res" for each case it solved. Each step writes, last of all, the record of
-// what it was made from (see records.h): a later step goes on only when the record is
-// there and still matches the files, so that it never works on what another analysis,
-// or an older version of the same files, left behind.
+// leaves "<k>.res" for each case it solved, and "<k>.pth", the states along the case's
+// load path. Each step writes, last of all, the record of what it was made from (see
+// records.h): a later step goes on only when the record is there and still matches the
+// files, so that it never works on what another analysis, or an older version of the
+// same files, left behind.
 #pragma once
 
 #include <string>
@@ -29,6 +30,7 @@ inline constexpr std::string_view loadsRecordFile = "Forces.rec";
 inline constexpr int highestCaseNumber = 99;
 std::string caseFileName(int caseNumber);   // "7.unf": the case as Forces prepared it
 std::string resultFileName(int caseNumber); // "7.res": its results from Solve
+std::string pathFileName(int caseNumber);   // "7.pth": the states along its path, from Solve
 
 // A program of the suite comes in two editions: "Solve 20.exe" is used when it lies
 // beside "Solve.exe".

@@ -37,5 +37,7 @@ class LineCursor {
 bool isComment(std::string_view line);
 
 std::vector<std::string_view> fieldsOf(std::string_view line);
+// The same into `fields`, whose memory serves line after line of a long file.
+void fieldsOf(std::string_view line, std::vector<std::string_view>& fields);
 
 } // namespace handoff

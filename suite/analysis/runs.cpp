@@ -2,6 +2,7 @@
 
 #include "geometry.h"
 #include "handoff/handoff.h"
+#include "load_path.h"
 #include "loading.h"
 #include "numbers.h"
 #include "prepared_analysis.h"
@@ -22,11 +23,12 @@ void report(const RunProgressReport& progress, double fraction) {
         progress({fraction, -1, {}});
 }
 
-// "<k>.unf" or "<k>.res", k a case number.
+// "<k>.unf", "<k>.res" or "<k>.pth", k a case number.
 bool isCaseFile(const std::string& name) {
     const std::size_t dot = name.find('.');
     const std::string_view extension = std::string_view(name).substr(dot + 1);
-    if (dot == std::string::npos || dot == 0 || (extension != "unf" && extension != "res"))
+    if (dot == std::string::npos || dot == 0 ||
+        (extension != "unf" && extension != "res" && extension != "pth"))
         return false;
     int number = 0;
     const auto [end, error] = std::from_chars(name.data(), name.data() + dot, number);
@@ -254,6 +256,26 @@ std::string listed(const std::vector<int>& numbers) {
     return text.empty() ? "-" : text;
 }
 
+std::string pathFileOf(const Storage& storage, const PreparedAnalysis& analysis, int number) {
+    return storage.join(analysis.folder, handoff::pathFileName(number));
+}
+
+// The case solved, each state along its path added to its path file as the solver accepts
+// it, so that no more than one state is held at a time.
+Solution solveAlongPath(Storage& storage, const PreparedAnalysis& analysis,
+                        const LoadCase& loadCase, const std::string& inputs,
+                        const ProgressReport& progress) {
+    const Language language = analysis.style.language;
+    const std::string file = pathFileOf(storage, analysis, loadCase.number);
+    writeFile(storage, file, pathHead(loadCase.number, analysis.model.nodes.size(), inputs),
+              language);
+    Solution solution = solve(analysis.model, loadCase, progress, [&](const PathState& state) {
+        appendFile(storage, file, pathStateText(state), language);
+    });
+    appendFile(storage, file, pathEnd(solution), language);
+    return solution;
+}
+
 // Solves one case and reports it; the reason when it could not be solved (or StepFailure).
 std::string solveCase(Storage& storage, const PreparedAnalysis& analysis,
                       const PreparedLoads& loads, int number, const ProgressReport& progress) {
@@ -267,11 +289,10 @@ std::string solveCase(Storage& storage, const PreparedAnalysis& analysis,
                                         [&](std::string_view t) { return readCase(t, number); });
     if (const std::optional<CaseProblem> problem = problemOf(loadCase, analysis.model))
         return describe(language, caseFile, problem->line, problem->problem);
-    const Solution solution = solve(analysis.model, loadCase, progress);
+    const std::string inputs = handoff::digestText(handoff::digestOf(loads.recordText));
+    const Solution solution = solveAlongPath(storage, analysis, loadCase, inputs, progress);
     writeFile(storage, storage.join(analysis.folder, handoff::resultFileName(number)),
-              writeResults(number, analysis.model, solution,
-                           handoff::digestText(handoff::digestOf(loads.recordText))),
-              language);
+              writeResults(number, analysis.model, solution, inputs), language);
     appendFile(storage, analysis.outputFile,
                caseReport(analysis.model, loadCase, solution, analysis.style), language);
     return solution.status == SolutionStatus::Converged
@@ -291,8 +312,10 @@ RunOutcome solveLoadCases(Storage& storage, const std::vector<std::string>& case
         takePreparedModel(storage, analysis);
         const PreparedLoads loads = takePreparedLoads(storage, analysis);
         const std::vector<int> numbers = preparedCaseNumbers(caseLabels, loads, language);
-        for (int number : numbers)
+        for (int number : numbers) {
             storage.remove(storage.join(analysis.folder, handoff::resultFileName(number)));
+            storage.remove(pathFileOf(storage, analysis, number));
+        }
         appendFile(storage, analysis.outputFile,
                    newLine + say(language, Message::SolveRequested, {listed(numbers)}) + newLine,
                    language);
@@ -311,6 +334,7 @@ RunOutcome solveLoadCases(Storage& storage, const std::vector<std::string>& case
             } catch (const StepFailure& failure) {
                 problem = failure.message;
             } catch (const RunCancelled&) {
+                storage.remove(pathFileOf(storage, analysis, numbers[k]));
                 const std::string message =
                     say(language, Message::SolveCancelledAt, {showInteger(numbers[k])}) + "\n" +
                     say(language, Message::SolveSolved, {listed(reported)});

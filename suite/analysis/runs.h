@@ -9,9 +9,10 @@
 //     file and writes "<k>.unf" for every case that can be solved (the others are
 //     reported), and its record.
 //   Solve solves each named case, when the cases were prepared by Forces for this
-//     preparation from the loading file as it now stands: it writes "<k>.res" and adds
-//     the case's report to the output file, between a line naming the cases asked for and
-//     one naming those reported, so that a run cut short shows as such.
+//     preparation from the loading file as it now stands: it writes "<k>.pth" a state at
+//     a time along the case's path, then "<k>.res", and adds the case's report to the
+//     output file, between a line naming the cases asked for and one naming those
+//     reported, so that a run cut short shows as such.
 // A failure is one message naming the file, the line and the reason, also added to the
 // output file (unless that file is not an output file of the suite).
 #pragma once

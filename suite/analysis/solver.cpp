@@ -56,7 +56,8 @@ enum class Outcome { Taken, NotConverged, Mechanism, Jumped, Unstable };
 
 class Path {
   public:
-    Path(const Model& model, const LoadCase& loadCase, const ProgressReport& progress);
+    Path(const Model& model, const LoadCase& loadCase, const ProgressReport& progress,
+         const PathObserver& observer);
     Solution run();
 
   private:
@@ -83,7 +84,8 @@ class Path {
     bool passCriticalPoint(Outcome outcome, State& trial);
     bool leaveAlongCriticalMode(State& state);
     Eigen::VectorXd criticalMode() const;
-    void accept(State&& state);
+    void accept(State&& state, CriticalPoint passed = CriticalPoint::None);
+    std::vector<Point> displacementsAt(const State& state) const;
     Solution finish(SolutionStatus status);
     bool balanced(const Solution& solution) const;
 
@@ -99,6 +101,7 @@ class Path {
     Eigen::VectorXd floors_;         // the same per unknown
     int plannedSteps_;
     ProgressReport progress_;
+    PathObserver observer_;
     State current_;
     Eigen::VectorXd lastIncrement_;
     double lastLoadIncrement_ = 0;
@@ -109,14 +112,15 @@ class Path {
     int mechanismUnknown_ = -1; // where the path ends at a mechanism: the singular unknown
 };
 
-Path::Path(const Model& model, const LoadCase& loadCase, const ProgressReport& progress)
+Path::Path(const Model& model, const LoadCase& loadCase, const ProgressReport& progress,
+           const PathObserver& observer)
     : model_(model), structure_(model),
       factor_(structure_.tangentAt(Eigen::VectorXd::Zero(structure_.unknownCount()), 0)),
       nodeLoads_(structure_.nodeLoads(loadCase)), load_(structure_.freePart(nodeLoads_)),
       imbalance_(structure_.freePart(
           structure_.sumsAt(Eigen::VectorXd::Zero(structure_.unknownCount())).nodeForces)),
       plannedSteps_(loadCase.steps > 0 ? loadCase.steps : 1), progress_(progress),
-      current_(stateAt(Eigen::VectorXd::Zero(structure_.unknownCount()), 0)),
+      observer_(observer), current_(stateAt(Eigen::VectorXd::Zero(structure_.unknownCount()), 0)),
       lastIncrement_(Eigen::VectorXd::Zero(structure_.unknownCount())) {
     setTolerances();
     examineUnstable(current_);
@@ -389,7 +393,8 @@ bool Path::passCriticalPoint(Outcome outcome, State& trial) {
     }
     if (trial.inertia->negativePivots > 0 && !leaveAlongCriticalMode(trial))
         return false;
-    accept(std::move(trial));
+    accept(std::move(trial),
+           outcome == Outcome::Jumped ? CriticalPoint::LimitPoint : CriticalPoint::Bifurcation);
     lastIncrement_.setZero();
     lastLoadIncrement_ = 0;
     return true;
@@ -423,11 +428,13 @@ Eigen::VectorXd Path::criticalMode() const {
     return mode / mode[largest];
 }
 
-void Path::accept(State&& state) {
+void Path::accept(State&& state, CriticalPoint passed) {
     lastIncrement_ = state.unknowns - current_.unknowns;
     lastLoadIncrement_ = state.loadFactor - current_.loadFactor;
     current_ = std::move(state);
     ++steps_;
+    if (observer_)
+        observer_({current_.loadFactor, passed, displacementsAt(current_)});
 }
 
 // Only a stable state is an answer. A structure with bars had each state examined on the
@@ -448,6 +455,13 @@ Point pointOf(const Eigen::Vector3d& vector) {
     return {vector[0], vector[1], vector[2]};
 }
 
+std::vector<Point> Path::displacementsAt(const State& state) const {
+    std::vector<Point> displacements;
+    for (const Eigen::Vector3d& displacement : structure_.displacements(state.unknowns))
+        displacements.push_back(pointOf(displacement));
+    return displacements;
+}
+
 Solution Path::finish(SolutionStatus status) {
     Solution solution;
     solution.status = status;
@@ -461,8 +475,7 @@ Solution Path::finish(SolutionStatus status) {
         solution.mechanismNode = structure_.unknown(mechanismUnknown_).node;
         solution.mechanismAxis = structure_.unknown(mechanismUnknown_).axis;
     }
-    for (const Eigen::Vector3d& displacement : structure_.displacements(current_.unknowns))
-        solution.displacements.push_back(pointOf(displacement));
+    solution.displacements = displacementsAt(current_);
     solution.axialForces = current_.sums.axialForces;
     for (std::size_t node = 0; node < nodeLoads_.size(); ++node)
         solution.reactions.push_back(
@@ -503,8 +516,9 @@ bool Path::balanced(const Solution& solution) const {
 
 } // namespace
 
-Solution solve(const Model& model, const LoadCase& loadCase, const ProgressReport& progress) {
-    return Path(model, loadCase, progress).run();
+Solution solve(const Model& model, const LoadCase& loadCase, const ProgressReport& progress,
+               const PathObserver& observer) {
+    return Path(model, loadCase, progress, observer).run();
 }
 
 } // namespace ombrix

@@ -50,7 +50,20 @@ struct Solution {
     }
 };
 
+// A state the solver accepted on its way along the load path, in order: each load step's,
+// and past a critical point the state the structure snapped through to from a limit point,
+// or left the path for at a bifurcation, the state before it lying at the critical point.
+// The path starts from the unloaded state, which is not one of them.
+struct PathState {
+    double loadFactor = 0;
+    CriticalPoint passed = CriticalPoint::None; // on the way from the state before
+    std::vector<Point> displacements;           // per node
+};
+// Told of each state as it is accepted; the solver keeps none of them.
+using PathObserver = std::function<void(const PathState&)>;
+
 // The case must pass problemOf(loadCase, model).
-Solution solve(const Model& model, const LoadCase& loadCase, const ProgressReport& progress = {});
+Solution solve(const Model& model, const LoadCase& loadCase, const ProgressReport& progress = {},
+               const PathObserver& observer = {});
 
 } // namespace ombrix

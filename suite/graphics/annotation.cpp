@@ -22,7 +22,7 @@ LabelSpace::LabelSpace(int width, int height)
       rows_((std::max(height, 0) + cell - 1) / cell),
       taken_(static_cast<std::size_t>(columns_) * rows_) {}
 
-bool LabelSpace::claim(const Box& box) {
+template <typename Fill> bool LabelSpace::forCells(const Box& box, Fill fill) {
     if (!(box.topLeft.x >= 0 && box.topLeft.y >= 0 && box.bottomRight.x <= columns_ * cell &&
           box.bottomRight.y <= rows_ * cell))
         return false;
@@ -30,16 +30,31 @@ bool LabelSpace::claim(const Box& box) {
     const int top = static_cast<int>(box.topLeft.y) / cell;
     const int right = std::min(static_cast<int>(std::ceil(box.bottomRight.x)) / cell, columns_ - 1);
     const int bottom = std::min(static_cast<int>(std::ceil(box.bottomRight.y)) / cell, rows_ - 1);
-    const auto cellAt = [&](int column, int row) {
-        return taken_.begin() + static_cast<std::ptrdiff_t>(row) * columns_ + column;
-    };
-    for (int row = top; row <= bottom; ++row)
-        if (std::any_of(cellAt(left, row), cellAt(right + 1, row),
-                        [](bool taken) { return taken; }))
+    for (int row = top; row <= bottom; ++row) {
+        const auto first = taken_.begin() + static_cast<std::ptrdiff_t>(row) * columns_;
+        if (!fill(first + left, first + right + 1))
             return false;
-    for (int row = top; row <= bottom; ++row)
-        std::fill(cellAt(left, row), cellAt(right + 1, row), true);
+    }
     return true;
+}
+
+bool LabelSpace::claim(const Box& box) {
+    using Cell = std::vector<bool>::iterator;
+    const auto free = [](Cell from, Cell to) {
+        return std::none_of(from, to, [](bool taken) { return taken; });
+    };
+    if (!forCells(box, free))
+        return false;
+    take(box);
+    return true;
+}
+
+void LabelSpace::take(const Box& box) {
+    using Cell = std::vector<bool>::iterator;
+    forCells(box, [](Cell from, Cell to) {
+        std::fill(from, to, true);
+        return true;
+    });
 }
 
 double drawLines(TextPainter& painter, ScreenPoint at, const std::vector<std::string>& lines) {

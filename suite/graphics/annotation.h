@@ -43,8 +43,13 @@ class LabelSpace {
   public:
     LabelSpace(int width, int height);
     bool claim(const Box& box); // true when the box was free, and now is taken
+    void take(const Box& box);  // free or not: what is drawn there must stay seen
 
   private:
+    // Calls fill for the rows of cells the box covers, with their first and last column:
+    // false when the box is not wholly inside the picture.
+    template <typename Fill> bool forCells(const Box& box, Fill fill);
+
     static constexpr int cell = 4; // pixels
     int columns_;
     int rows_;

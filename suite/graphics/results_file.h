@@ -1,5 +1,6 @@
-// The reader of the results file "<k>.res" that Solve leaves for each case it solved
-// (docs/file-formats.md), checked against the prepared model it was solved on:
+// The readers of the files that Solve leaves for each case it solved (docs/file-formats.md),
+// checked against the prepared model it was solved on: the path file "<k>.pth" (see
+// load_path.h) and the results file "<k>.res":
 //   case k
 //   converged yes|no
 //   inputs <16 hexadecimal digits>   optional: what the case was solved from
@@ -10,6 +11,7 @@
 #pragma once
 
 #include "model.h"
+#include "solver.h"
 
 #include <optional>
 #include <string>
@@ -43,5 +45,17 @@ CaseResults readResults(std::string_view text, const Model& model,
 
 // The lines before the nodes' only: the case, whether it converged, its inputs.
 CaseResults readResultsHead(std::string_view text, const ResultsOrigin& origin);
+
+// The states along a case's path, after the unloaded state where it starts.
+struct CasePath {
+    int loadCase = 0;
+    std::vector<PathState> states;
+    bool converged = false;
+    CriticalPoint stoppedAt = CriticalPoint::None; // where a case that did not converge ended
+};
+
+// The path, or InputError naming the first line that cannot be accepted; a path of other
+// load cases or of another model is refused as the results are.
+CasePath readPath(std::string_view text, const Model& model, const ResultsOrigin& origin);
 
 } // namespace ombrix

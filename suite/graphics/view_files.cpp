@@ -87,15 +87,33 @@ SolvedAnalysis openSolvedAnalysis(const Storage& storage) {
     return solved;
 }
 
-CaseResults readCaseResults(const Storage& storage, const SolvedAnalysis& solved, int caseNumber) {
-    const std::string file = resultsFileOf(storage, solved, caseNumber);
+namespace {
+
+// A file of the case that Solve left, read whole by `read` (text, model, origin).
+template <typename Read>
+auto readCaseFile(const Storage& storage, const SolvedAnalysis& solved, int caseNumber,
+                  const std::string& name, Read read) {
+    const std::string file = storage.join(solved.analysis.folder, name);
     const Language language = solved.analysis.style.language;
     return refusedAsFile([&] {
         const std::string text = readFile(storage, file, language);
         return readInput(file, text, language, [&](std::string_view t) {
-            return readResults(t, solved.analysis.model, ResultsOrigin{caseNumber, solved.inputs});
+            return read(t, solved.analysis.model, ResultsOrigin{caseNumber, solved.inputs});
         });
     });
+}
+
+} // namespace
+
+CaseResults readCaseResults(const Storage& storage, const SolvedAnalysis& solved, int caseNumber) {
+    return readCaseFile(storage, solved, caseNumber, handoff::resultFileName(caseNumber),
+                        [](std::string_view text, const Model& model, const ResultsOrigin& origin) {
+                            return readResults(text, model, origin);
+                        });
+}
+
+CasePath readCasePath(const Storage& storage, const SolvedAnalysis& solved, int caseNumber) {
+    return readCaseFile(storage, solved, caseNumber, handoff::pathFileName(caseNumber), readPath);
 }
 
 void writeOutputFile(Storage& storage, const std::string& path, const std::string& text) {

@@ -42,8 +42,9 @@ struct SolvedAnalysis {
 };
 SolvedAnalysis openSolvedAnalysis(const Storage& storage);
 
-// A solved case's results, read whole.
+// A solved case's results, and the states along its path, each read whole.
 CaseResults readCaseResults(const Storage& storage, const SolvedAnalysis& solved, int caseNumber);
+CasePath readCasePath(const Storage& storage, const SolvedAnalysis& solved, int caseNumber);
 
 // Writes a file the user asked for (PeakFinder's table), or refuses saying why it cannot.
 void writeOutputFile(Storage& storage, const std::string& path, const std::string& text);

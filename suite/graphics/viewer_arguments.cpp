@@ -45,4 +45,13 @@ ViewerArguments viewerArguments(std::string_view commandLine, std::string_view o
             handoff::fileNameIn(arguments.substr(at + outputSwitch.size()))};
 }
 
+std::string fileNameOf(const std::string& path) {
+    return path.substr(path.find_last_of("\\/") + 1);
+}
+
+std::string folderOf(const std::string& path) {
+    const std::size_t separator = path.find_last_of("\\/");
+    return separator == std::string::npos ? std::string() : path.substr(0, separator);
+}
+
 } // namespace ombrix

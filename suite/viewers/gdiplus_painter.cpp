@@ -142,10 +142,15 @@ void GdiplusPainter::paint(const Label& label) {
                        r.format, r.brush);
 }
 
-void drawAnew(Raster& picture, const View& view, const Camera& camera, const ViewOptions& options) {
+void drawAnew(Raster& picture, double pixel, const std::function<void(TextPainter&)>& draw) {
     picture.fill({0, 0}, {1.0 * picture.width(), 1.0 * picture.height()}, paper);
-    GdiplusPainter painter(picture, options.pixel);
-    view.draw(picture, painter, camera, options);
+    GdiplusPainter painter(picture, pixel);
+    draw(painter);
+}
+
+void drawAnew(Raster& picture, const View& view, const Camera& camera, const ViewOptions& options) {
+    drawAnew(picture, options.pixel,
+             [&](TextPainter& painter) { view.draw(picture, painter, camera, options); });
 }
 
 bool savePng(const Raster& raster, const std::string& path) {

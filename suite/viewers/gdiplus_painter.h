@@ -6,6 +6,7 @@
 
 #include "view.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -39,6 +40,9 @@ class GdiplusPainter : public TextPainter {
     double digitWidth_ = 0; // numbers are measured by their digits: labels are many
     double lineHeight_ = 0;
 };
+
+// The picture cleared, and `draw` drawing on it with its texts through GDI+.
+void drawAnew(Raster& picture, double pixel, const std::function<void(TextPainter&)>& draw);
 
 // The picture cleared and the view drawn on it with the camera.
 void drawAnew(Raster& picture, const View& view, const Camera& camera, const ViewOptions& options);

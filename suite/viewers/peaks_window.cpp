@@ -3,15 +3,12 @@
 #include "view_files.h"
 #include "viewer_commands.h"
 #include "win32_storage.h"
-
-#include <windows.h>
+#include "window_parts.h"
 
 #include <commctrl.h>
-#include <commdlg.h>
 
 #include <algorithm>
 #include <cstring>
-#include <exception>
 
 namespace ombrix {
 namespace {
@@ -182,23 +179,14 @@ void selectAllRows(const Peaks& peaks) {
 }
 
 void saveTable(HWND window, const Peaks& peaks) {
-    char name[MAX_PATH] = {};
-    peaks.contents.tableName.copy(name, MAX_PATH - 1);
-    OPENFILENAMEA dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = window;
-    dialog.lpstrFilter = "CSV table (*.csv)\0*.csv\0";
-    dialog.lpstrFile = name;
-    dialog.nMaxFile = MAX_PATH;
-    dialog.lpstrInitialDir =
-        peaks.contents.folder.empty() ? nullptr : peaks.contents.folder.c_str();
-    dialog.lpstrDefExt = "csv";
-    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
-    if (!GetSaveFileNameA(&dialog))
+    const std::optional<std::string> file =
+        askFileToSave(window, peaks.contents.tableName, peaks.contents.folder,
+                      "CSV table (*.csv)\0*.csv\0", "csv");
+    if (!file)
         return;
     try {
         Win32Storage storage;
-        writeOutputFile(storage, name, csvText(peaks.contents.table));
+        writeOutputFile(storage, *file, csvText(peaks.contents.table));
     } catch (const FileRefused& refused) {
         MessageBoxA(window, refused.what(), peaks.contents.title.c_str(), MB_OK | MB_ICONERROR);
     }
@@ -230,22 +218,6 @@ LRESULT handle(HWND window, Peaks& peaks, UINT message, WPARAM wParam, LPARAM lP
     }
 }
 
-// Nothing may unwind through the system's code: a failure leaves the message unhandled.
-LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE)
-        SetWindowLongPtrA(
-            window, GWLP_USERDATA,
-            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
-    auto* peaks = reinterpret_cast<Peaks*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!peaks)
-        return DefWindowProcA(window, message, wParam, lParam);
-    try {
-        return handle(window, *peaks, message, wParam, lParam);
-    } catch (const std::exception&) {
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-}
-
 HMENU makeMenu() {
     HMENU file = CreatePopupMenu();
     AppendMenuA(file, MF_STRING, SaveTable, "&Save table as CSV...\tCtrl+S");
@@ -267,38 +239,23 @@ HACCEL makeKeys() {
     return CreateAcceleratorTableA(keys, static_cast<int>(std::size(keys)));
 }
 
-const char* registeredClass() {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = windowProcedure;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
-    windowClass.lpszClassName = "OmbrixPeaks";
-    RegisterClassA(&windowClass);
-    return windowClass.lpszClassName;
-}
-
 } // namespace
 
 void showPeakWindow(const PeakWindow& contents) {
     const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
     Peaks peaks{contents};
-    HWND window = CreateWindowExA(0, registeredClass(), contents.title.c_str(), WS_OVERLAPPEDWINDOW,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                  nullptr, makeMenu(), GetModuleHandleA(nullptr), &peaks);
+    HWND window = CreateWindowExA(0, registeredClass("OmbrixPeaks", windowProcedure<Peaks, handle>),
+                                  contents.title.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, makeMenu(),
+                                  GetModuleHandleA(nullptr), &peaks);
     if (!window)
         return;
     fitToTable(window, peaks);
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);
     HACCEL keys = makeKeys();
-    MSG message{};
-    while (GetMessageA(&message, nullptr, 0, 0) > 0)
-        if (!TranslateAcceleratorA(window, keys, &message)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
+    serveMessages(window, keys);
     DestroyAcceleratorTable(keys);
 }
 

@@ -22,6 +22,18 @@ enum ViewerCommand : unsigned {
     SaveTable = 301, // PeakFinder
     CopyRows,
     SelectAllRows,
+    BothCharts = 401, // Charts
+    PathChart,
+    ForceChart,
+    NextChart,
+    ChooseNode,
+    NextNode,
+    PreviousNode,
+    FarthestNode,
+    ComponentX,
+    ComponentY,
+    ComponentZ,
+    DisplacementLength,
 };
 
 } // namespace ombrix

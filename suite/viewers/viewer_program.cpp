@@ -9,10 +9,6 @@
 namespace ombrix {
 namespace {
 
-// The size of a picture asked for by a script, at 96 dpi.
-constexpr int pictureWidth = 1200;
-constexpr int pictureHeight = 900;
-
 void tell(const std::string& title, const std::string& message, bool scripted) {
     if (!scripted) {
         MessageBoxA(nullptr, message.c_str(), title.c_str(),
@@ -26,11 +22,11 @@ void tell(const std::string& title, const std::string& message, bool scripted) {
 }
 
 void savePicture(const OpenView& opened, const std::string& path) {
-    const Camera camera = firstCamera(*opened.view, {pictureWidth, pictureHeight}, opened.options);
-    Raster picture(pictureWidth, pictureHeight, paper);
+    const Camera camera =
+        firstCamera(*opened.view, {scriptPictureWidth, scriptPictureHeight}, opened.options);
+    Raster picture(scriptPictureWidth, scriptPictureHeight, paper);
     drawAnew(picture, *opened.view, camera, opened.options);
-    if (!savePng(picture, path))
-        throw FileRefused(describe(Language::English, path, 0, {Message::CannotWrite, {}}));
+    writePicture(picture, path);
 }
 
 } // namespace
@@ -39,13 +35,9 @@ std::string titleOf(const std::string& programName) {
     return "OMBRIX - " + programName;
 }
 
-std::string fileNameOf(const std::string& path) {
-    return path.substr(path.find_last_of("\\/") + 1);
-}
-
-std::string folderOf(const std::string& path) {
-    const std::size_t separator = path.find_last_of("\\/");
-    return separator == std::string::npos ? std::string() : path.substr(0, separator);
+void writePicture(const Raster& picture, const std::string& path) {
+    if (!savePng(picture, path))
+        throw FileRefused(describe(Language::English, path, 0, {Message::CannotWrite, {}}));
 }
 
 int runGraphProgram(const std::string& name, std::string_view outputSwitch,

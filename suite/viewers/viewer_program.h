@@ -40,8 +40,11 @@ int runViewerProgram(const std::string& name,
 // The title of the programs' windows and messages: "OMBRIX - Glance".
 std::string titleOf(const std::string& programName);
 
-// The file name of a path, and its folder (empty when it has none).
-std::string fileNameOf(const std::string& path);
-std::string folderOf(const std::string& path);
+// The size of a picture asked for by a script, at 96 dpi.
+inline constexpr int scriptPictureWidth = 1200;
+inline constexpr int scriptPictureHeight = 900;
+
+// Writes the picture as a PNG file, or throws FileRefused saying it cannot.
+void writePicture(const Raster& picture, const std::string& path);
 
 } // namespace ombrix

@@ -1,15 +1,10 @@
 #include "viewer_window.h"
 
 #include "gdiplus_painter.h"
-#include "input_error.h"
 #include "viewer_commands.h"
-
-#include <windows.h>
-
-#include <commdlg.h>
+#include "window_parts.h"
 
 #include <cmath>
-#include <exception>
 #include <numbers>
 #include <optional>
 
@@ -43,24 +38,9 @@ void redraw(HWND window) {
 }
 
 const Raster& drawnPicture(HWND window, Viewer& viewer) {
-    const Viewport viewport = viewportOf(window);
-    const int width = static_cast<int>(viewport.width), height = static_cast<int>(viewport.height);
-    if (!viewer.picture || viewer.picture->width() != width || viewer.picture->height() != height)
-        viewer.picture.emplace(width, height, paper);
-    drawAnew(*viewer.picture, *viewer.opened.view, viewer.camera, viewer.options);
-    return *viewer.picture;
-}
-
-void paint(HWND window, Viewer& viewer) {
-    PAINTSTRUCT paintStruct{};
-    HDC dc = BeginPaint(window, &paintStruct);
-    const Raster& picture = drawnPicture(window, viewer);
-    BITMAPINFO info{};
-    info.bmiHeader = {
-        sizeof(BITMAPINFOHEADER), picture.width(), -picture.height(), 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    SetDIBitsToDevice(dc, 0, 0, picture.width(), picture.height(), 0, 0, 0, picture.height(),
-                      picture.pixels(), &info, DIB_RGB_COLORS);
-    EndPaint(window, &paintStruct);
+    Raster& picture = pictureSized(window, viewer.picture);
+    drawAnew(picture, *viewer.opened.view, viewer.camera, viewer.options);
+    return picture;
 }
 
 // " case 2" when the window shows one of several cases.
@@ -79,26 +59,6 @@ std::string pictureName(const Viewer& viewer) {
     return name.substr(0, name.rfind('.')) + caseSuffix(viewer) + ".png";
 }
 
-void savePicture(HWND window, Viewer& viewer) {
-    char name[MAX_PATH] = {};
-    pictureName(viewer).copy(name, MAX_PATH - 1);
-    OPENFILENAMEA dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = window;
-    dialog.lpstrFilter = "PNG picture (*.png)\0*.png\0";
-    dialog.lpstrFile = name;
-    dialog.nMaxFile = MAX_PATH;
-    dialog.lpstrInitialDir = viewer.opened.folder.empty() ? nullptr : viewer.opened.folder.c_str();
-    dialog.lpstrDefExt = "png";
-    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
-    if (!GetSaveFileNameA(&dialog))
-        return;
-    if (!savePng(drawnPicture(window, viewer), name))
-        MessageBoxA(window,
-                    describe(Language::English, name, 0, {Message::CannotWrite, {}}).c_str(),
-                    viewer.title.c_str(), MB_OK | MB_ICONERROR);
-}
-
 // The case of the index, when its results can be read; otherwise the case shown stays and
 // the user is told why.
 void showCase(HWND window, Viewer& viewer, std::size_t index) {
@@ -112,8 +72,7 @@ void showCase(HWND window, Viewer& viewer, std::size_t index) {
         return;
     }
     viewer.shownCase = index;
-    CheckMenuRadioItem(GetMenu(window), FirstCase, FirstCase + cases.size() - 1, FirstCase + index,
-                       MF_BYCOMMAND);
+    checkCase(window, cases.size(), index);
     SetWindowTextA(window, windowTitle(viewer).c_str());
 }
 
@@ -152,7 +111,10 @@ void onCommand(HWND window, Viewer& viewer, UINT command) {
         return;
     }
     switch (command) {
-    case SavePicture: savePicture(window, viewer); return;
+    case SavePicture:
+        savePictureAs(window, drawnPicture(window, viewer), pictureName(viewer),
+                      viewer.opened.folder, viewer.title);
+        return;
     case Close: DestroyWindow(window); return;
     case Fit: fit(window, viewer); break;
     case TopView: show(window, viewer, StandardView::Top); break;
@@ -248,7 +210,7 @@ void onSize(HWND window, Viewer& viewer) {
 
 LRESULT handle(HWND window, Viewer& viewer, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_PAINT: paint(window, viewer); return 0;
+    case WM_PAINT: paintWith(window, drawnPicture(window, viewer)); return 0;
     case WM_ERASEBKGND: return 1; // the picture covers the whole window
     case WM_SIZE: onSize(window, viewer); return 0;
     case WM_COMMAND: onCommand(window, viewer, LOWORD(wParam)); return 0;
@@ -267,39 +229,8 @@ LRESULT handle(HWND window, Viewer& viewer, UINT message, WPARAM wParam, LPARAM 
     }
 }
 
-// Nothing may unwind through the system's code: a failure leaves the message unhandled.
-LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE)
-        SetWindowLongPtrA(
-            window, GWLP_USERDATA,
-            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
-    auto* viewer = reinterpret_cast<Viewer*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!viewer)
-        return DefWindowProcA(window, message, wParam, lParam);
-    try {
-        return handle(window, *viewer, message, wParam, lParam);
-    } catch (const std::exception&) {
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-}
-
 void addItem(HMENU menu, UINT command, const char* text, bool checked = false) {
     AppendMenuA(menu, MF_STRING | (checked ? MF_CHECKED : MF_UNCHECKED), command, text);
-}
-
-HMENU caseMenu(const Viewer& viewer) {
-    HMENU menu = CreatePopupMenu();
-    addItem(menu, NextCase, "&Next case\tPage Down");
-    addItem(menu, PreviousCase, "&Previous case\tPage Up");
-    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    const std::vector<SolvedCase>& cases = viewer.opened.cases;
-    for (std::size_t k = 0; k < cases.size(); ++k) {
-        const std::string text = "Case " + std::to_string(cases[k].number) +
-                                 (cases[k].converged ? "" : " (not converged)");
-        addItem(menu, FirstCase + k, text.c_str());
-    }
-    CheckMenuRadioItem(menu, FirstCase, FirstCase + cases.size() - 1, FirstCase, MF_BYCOMMAND);
-    return menu;
 }
 
 HMENU viewMenu(const Viewer& viewer) {
@@ -322,42 +253,12 @@ HMENU viewMenu(const Viewer& viewer) {
 }
 
 HMENU makeMenu(const Viewer& viewer) {
-    HMENU file = CreatePopupMenu();
-    addItem(file, SavePicture, "&Save picture as PNG...\tCtrl+S");
-    AppendMenuA(file, MF_SEPARATOR, 0, nullptr);
-    addItem(file, Close, "E&xit");
     HMENU bar = CreateMenu();
-    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
-    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(viewMenu(viewer)), "&View");
+    addSubmenu(bar, pictureFileMenu(), "&File");
+    addSubmenu(bar, viewMenu(viewer), "&View");
     if (!viewer.opened.cases.empty())
-        AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(caseMenu(viewer)), "&Case");
+        addSubmenu(bar, caseMenu(viewer.opened.cases), "&Case");
     return bar;
-}
-
-double systemPixel() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi / 96.0 : 1.0;
-}
-
-const char* registeredClass() {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = windowProcedure;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
-    windowClass.lpszClassName = "OmbrixViewer";
-    RegisterClassA(&windowClass);
-    return windowClass.lpszClassName;
-}
-
-// 1100 x 800 points, or four fifths of a smaller screen.
-SIZE windowSize(double pixel) {
-    RECT screen{0, 0, 1280, 1024};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &screen, 0);
-    return {std::min<LONG>(static_cast<LONG>(1100 * pixel), (screen.right - screen.left) * 4 / 5),
-            std::min<LONG>(static_cast<LONG>(800 * pixel), (screen.bottom - screen.top) * 4 / 5)};
 }
 
 } // namespace
@@ -366,20 +267,9 @@ void showViewerWindow(const std::string& title, OpenView opened) {
     Viewer viewer{std::move(opened), title, 0, {}, {}, false, Viewer::Drag::None, {}, {}};
     viewer.options = viewer.opened.options;
     viewer.options.pixel = systemPixel();
-    const SIZE size = windowSize(viewer.options.pixel);
-    HWND window =
-        CreateWindowExA(0, registeredClass(), windowTitle(viewer).c_str(), WS_OVERLAPPEDWINDOW,
-                        CW_USEDEFAULT, CW_USEDEFAULT, size.cx, size.cy, nullptr, makeMenu(viewer),
-                        GetModuleHandleA(nullptr), &viewer);
-    if (!window)
-        return;
-    ShowWindow(window, SW_SHOWNORMAL);
-    UpdateWindow(window);
-    MSG message{};
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
+    showUntilClosed(registeredClass("OmbrixViewer", windowProcedure<Viewer, handle>),
+                    windowTitle(viewer), windowSize(viewer.options.pixel), makeMenu(viewer),
+                    &viewer);
 }
 
 } // namespace ombrix

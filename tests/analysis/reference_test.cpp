@@ -8,6 +8,7 @@
 #include "structure.h"
 
 #include "test_names.h"
+#include "von_mises.h"
 
 #include <gtest/gtest.h>
 
@@ -32,28 +33,6 @@ double root(const std::function<double(double)>& f, double a, double b) {
 
 double relative(double value, double expected) {
     return std::abs(value / expected - 1);
-}
-
-// Von Mises two-bar truss: bars of 2 m at 65 degrees, EA = 210e9 Pa x 2.5e-3 m2.
-const double vonMisesX = 2 * std::cos(65 * std::numbers::pi / 180);
-const double vonMisesZ = 2 * std::sin(65 * std::numbers::pi / 180);
-constexpr double vonMisesEA = 210e9 * 2.5e-3;
-
-double vonMisesLoad(double w) {
-    const double l = std::hypot(vonMisesZ - w, vonMisesX);
-    return 2 * vonMisesEA * (2 - l) / 2 * (vonMisesZ - w) / l;
-}
-
-// The upright truss carries most where dP/dw = 0, at a bar length l with l^3 = 2 X^2.
-double vonMisesLimit() {
-    const double l = std::cbrt(2 * vonMisesX * vonMisesX);
-    return vonMisesLoad(vonMisesZ - std::sqrt(l * l - vonMisesX * vonMisesX));
-}
-
-std::string vonMises() {
-    const std::string x = exactNumber(vonMisesX), z = exactNumber(vonMisesZ);
-    return "Von Mises truss\n3 2\n1 0 0 0 1 1 1\n2 " + x + " 0 " + z + " 0 1 0\n3 " +
-           exactNumber(2 * vonMisesX) + " 0 0 1 1 1\n1 1 2 B 5.25e8 0\n2 2 3 B 5.25e8 0\n";
 }
 
 // The prestressed wire: 10 in between fixed ends, two members, EA = 30e6 psi x 2 in2.

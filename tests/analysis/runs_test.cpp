@@ -80,10 +80,19 @@ TEST_F(AnalysisRuns, PrepareForcesAndSolveLeaveTheirFiles) {
                                  handoff::digestText(handoff::digestOf(record)) +
                                  "\r\nnode 1 0 0 0\r\n"));
     EXPECT_NE(read(work + "/2.res").find("\r\nmember 3 "), std::string::npos);
+    const std::string path = read(work + "/0.pth");
+    EXPECT_TRUE(path.starts_with("case 0\r\ninputs " +
+                                 handoff::digestText(handoff::digestOf(record)) +
+                                 "\r\nnodes 4\r\nstate 1\r\n0 0 0\r\n"))
+        << path;
+    EXPECT_TRUE(path.ends_with("\r\nend converged\r\n"));
     const std::string output = read("../Dat/tripod.rez");
     for (const char* part : {"Members", "Loading file:", "Load cases to solve: 0, 2", "Load case 0",
                              "Load case 2", "Reactions", "Load cases reported: 0, 2"})
         EXPECT_NE(output.find(part), std::string::npos) << part;
+
+    ASSERT_EQ(prepareLoads(storage_, "../Dat/tripod.inc").exitCode, 0);
+    EXPECT_EQ(read(work + "/0.pth"), "(none)") << "Forces removes the paths with the results";
 }
 
 TEST_F(AnalysisRuns, ReportInTheChosenLanguage) {
@@ -259,6 +268,7 @@ TEST_F(AnalysisRuns, ACancelledSolveKeepsTheCasesSolvedAndSaysWhereItStopped) {
     EXPECT_EQ(outcome.exitCode, handoff::stepCancelled);
     EXPECT_NE(read(std::string(work) + "1.res"), "(none)");
     EXPECT_EQ(read(std::string(work) + "2.res"), "(none)");
+    EXPECT_EQ(read(std::string(work) + "2.pth"), "(none)") << "nothing of the case cancelled";
     EXPECT_TRUE(read("../Dat/tripod.rez")
                     .ends_with("The run was cancelled at load case 2: its results were not "
                                "kept.\nLoad cases reported: 1\r\n"));

@@ -3,9 +3,9 @@
 // message naming the file (and the line) for each file missing, damaged or of another
 // preparation.
 
+#include "charts.h"
 #include "folder_storage.h"
 #include "runs.h"
-#include "view_files.h"
 
 #include <gtest/gtest.h>
 
@@ -76,6 +76,14 @@ void edit(Storage& storage, const std::string& path, const std::string& from,
     storage.replace(path, text);
 }
 
+// The first digit of the file's inputs changed.
+void changeInputs(Storage& storage, const std::string& path) {
+    std::string text = storage.read(path).value();
+    const std::size_t digits = text.find("inputs ") + 7;
+    text[digits] = text[digits] == '0' ? '1' : '0';
+    storage.replace(path, text);
+}
+
 struct Damage {
     const char* what;
     std::function<void(Storage&)> damage;
@@ -100,13 +108,7 @@ TEST_F(SolvedTripod, AMissingDamagedOrOlderFileIsRefusedNamingItsLine) {
              s.remove(work + "2.res");
          },
          "tripod.dat.work: no load case of this analysis is solved: run ITER"},
-        {"results of loads prepared before",
-         [](Storage& s) {
-             std::string text = s.read(work + "2.res").value();
-             const std::size_t digits = text.find("inputs ") + 7;
-             text[digits] = text[digits] == '0' ? '1' : '0';
-             s.replace(work + "2.res", text);
-         },
+        {"results of loads prepared before", [](Storage& s) { changeInputs(s, work + "2.res"); },
          "2.res, line 3: the results are of load cases prepared before the present ones: run "
          "ITER again"},
         {"results without their inputs",
@@ -132,12 +134,26 @@ TEST_F(SolvedTripod, AMissingDamagedOrOlderFileIsRefusedNamingItsLine) {
              s.replace(work + "2.res", text.replace(force, text.find('\r', force) - force, "x"));
          },
          "2.res, line 10: \"x\" is not a number"},
+        {"no path file", [](Storage& s) { s.remove(work + "2.pth"); },
+         "2.pth: the file cannot be read"},
+        {"path cut short",
+         [](Storage& s) {
+             const std::string text = s.read(work + "2.pth").value();
+             s.replace(work + "2.pth", text.substr(0, text.find("end ")));
+         },
+         "2.pth, line 9: a line \"end converged|stopped [at limit point|at bifurcation]\" "
+         "expected"},
+        {"path of loads prepared before", [](Storage& s) { changeInputs(s, work + "2.pth"); },
+         "2.pth, line 2: the results are of load cases prepared before the present ones"},
+        {"path of a model with another number of nodes",
+         [](Storage& s) { edit(s, work + "2.pth", "nodes 4", "nodes 5"); },
+         "2.pth, line 3: a line \"nodes 4\" expected"},
     };
     for (const Damage& row : rows) {
         solveAnew();
         row.damage(storage_);
         try {
-            readCaseResults(storage_, openSolvedAnalysis(storage_), 2);
+            readCaseCharts(storage_, openSolvedAnalysis(storage_), 2);
             ADD_FAILURE() << row.what << ": taken";
         } catch (const FileRefused& refused) {
             EXPECT_NE(std::string(refused.what()).find(row.message), std::string::npos)

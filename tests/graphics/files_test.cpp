@@ -1,4 +1,4 @@
-// The results files as Solve leaves them, the lines their reader refuses, the peaks that
+// The results and path files as Solve leaves them, the lines their readers refuse, the peaks that
 // PeakFinder tabulates and its table, and the graph programs' command lines.
 
 #include "geometry.h"
@@ -42,12 +42,17 @@ const std::vector<std::string> solved{
 };
 
 // The lines joined with CR LF, line `replaced` (counted from 1) replaced by `by`.
-std::string resultsText(std::size_t replaced = 0, const std::string& by = "") {
+std::string joined(const std::vector<std::string>& lines, std::size_t replaced,
+                   const std::string& by) {
     std::string text;
-    for (std::size_t k = 1; k <= solved.size(); ++k)
+    for (std::size_t k = 1; k <= lines.size(); ++k)
         if (k != replaced || !by.empty())
-            text += (k == replaced ? by : solved[k - 1]) + "\r\n";
+            text += (k == replaced ? by : lines[k - 1]) + "\r\n";
     return text;
+}
+
+std::string resultsText(std::size_t replaced = 0, const std::string& by = "") {
+    return joined(solved, replaced, by);
 }
 
 TEST(ResultsFile, ReadsEveryLineAndKeepsTheInputsAndTheLoadFactor) {
@@ -70,8 +75,22 @@ struct RefusedLine {
     Message reason;
 };
 
+// Each row's damage refused by `read`, which gets the text with the row's line replaced.
+template <typename Read>
+void expectRefused(const std::vector<RefusedLine>& rows, const Read& read) {
+    for (const RefusedLine& row : rows) {
+        try {
+            read(row);
+            ADD_FAILURE() << row.what << ": accepted";
+        } catch (const InputError& error) {
+            EXPECT_EQ(error.line(), static_cast<int>(row.line)) << row.what;
+            EXPECT_EQ(error.problem().reason, row.reason) << row.what;
+        }
+    }
+}
+
 TEST(ResultsFile, RefusesADamagedLineNamingIt) {
-    const RefusedLine rows[] = {
+    const std::vector<RefusedLine> rows{
         {"no case line", 1, "results 2", Message::ResultsLineExpected},
         {"case not a number", 1, "case two", Message::NotAnInteger},
         {"case out of range", 1, "case 100", Message::ResultsLineExpected},
@@ -89,15 +108,56 @@ TEST(ResultsFile, RefusesADamagedLineNamingIt) {
         {"reaction of a free node", 16, "reaction 4 0 0 0", Message::ResultsLineExpected},
         {"unknown line", 4, "iterations 31", Message::ResultsLineExpected},
     };
-    for (const RefusedLine& row : rows) {
-        try {
-            readResults(resultsText(row.line, row.by), tripod);
-            ADD_FAILURE() << row.what << ": accepted";
-        } catch (const InputError& error) {
-            EXPECT_EQ(error.line(), static_cast<int>(row.line)) << row.what;
-            EXPECT_EQ(error.problem().reason, row.reason) << row.what;
-        }
-    }
+    expectRefused(
+        rows, [](const RefusedLine& row) { readResults(resultsText(row.line, row.by), tripod); });
+}
+
+const std::vector<std::string> path{
+    "case 2",  "inputs 0123456789abcdef",
+    "nodes 5", "state 0.5",
+    "0 0 0",   "0 0 0",
+    "0 0 0",   "-2.8e-05 -2.7e-05 8.5e-05",
+    "0 0 0",   "state 0.5 snap-through",
+    "0 0 0",   "0 0 0",
+    "0 0 0",   "-5.7e-05 -5.4e-05 0.00017",
+    "0 0 0",   "end stopped at bifurcation",
+};
+
+std::string pathText(std::size_t replaced = 0, const std::string& by = "") {
+    return joined(path, replaced, by);
+}
+
+const ResultsOrigin origin{2, "0123456789ABCDEF"};
+
+TEST(PathFile, ReadsEachStateWithHowItWasReachedAndHowThePathEnded) {
+    const CasePath read = readPath(pathText(), tripod, origin);
+    ASSERT_EQ(read.states.size(), 2u);
+    EXPECT_EQ(read.states[0].passed, CriticalPoint::None);
+    EXPECT_EQ(read.states[1].passed, CriticalPoint::LimitPoint);
+    EXPECT_EQ(read.states[1].displacements[3], (Point{-5.7e-05, -5.4e-05, 0.00017}));
+    EXPECT_FALSE(read.converged);
+    EXPECT_EQ(read.stoppedAt, CriticalPoint::Bifurcation);
+}
+
+TEST(PathFile, RefusesADamagedLineNamingIt) {
+    const std::vector<RefusedLine> rows{
+        {"no case line", 1, "path 2", Message::ResultsLineExpected},
+        {"the path of another case", 1, "case 3", Message::ResultsLineExpected},
+        {"the path of other load cases", 2, "inputs 1123456789abcdef",
+         Message::ResultsOfOtherLoads},
+        {"no inputs line", 2, "", Message::ResultsOfOtherLoads},
+        {"the path of a model with more nodes", 3, "nodes 6", Message::ResultsLineExpected},
+        {"load factor not a number", 4, "state half", Message::NotANumber},
+        {"a state reached in an unknown way", 10, "state 0.5 jumped", Message::ResultsLineExpected},
+        {"displacement short of a value", 8, "-2.8e-05 -2.7e-05", Message::ResultsLineExpected},
+        {"displacement not finite", 8, "0 inf 0", Message::NotANumber},
+        {"a node left out", 9, "", Message::ResultsLineExpected},
+        {"cut after a state", 16, "", Message::ResultsLineExpected},
+        {"an ending not known", 16, "end finished", Message::ResultsLineExpected},
+        {"unknown line", 16, "iterations 31", Message::ResultsLineExpected},
+    };
+    expectRefused(
+        rows, [](const RefusedLine& row) { readPath(pathText(row.line, row.by), tripod, origin); });
 }
 
 TEST(ResultsFile, RefusesATruncatedFileAtItsEndAndALineAfterIt) {

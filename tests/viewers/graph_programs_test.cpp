@@ -1,10 +1,12 @@
-// Plotter, PlotterD and PeakFinder started as the shell starts them, with a TAB, in the Exe
-// folder of an installation whose sample analysis the real Prepare, Forces and Solve have
-// prepared and solved: the pictures and tables they make show what the results hold, and a
-// missing or damaged file gives its message, without a file of the analysis changed.
+// Plotter, PlotterD, PeakFinder and Charts started as the shell starts them, with a TAB, in
+// the Exe folder of an installation whose sample analysis the real Prepare, Forces and
+// Solve have prepared and solved: the pictures and tables they make show what the results
+// hold, and a missing or damaged file gives its message, without a file of the analysis
+// changed.
 
 #include "displaced_view.h"
 #include "driver.h"
+#include "path_chart.h"
 #include "viewer_commands.h"
 #include "viewer_runs.h"
 
@@ -191,6 +193,27 @@ TEST_F(SolvedSample, PeakFinderSavesTheBridgesPeaksAsTheResultsHoldThemAndRefuse
     EXPECT_EQ(errors(), (work_ / "2.res").string() +
                             ", line 32: a line \"reaction 5 Rx Ry Rz\" expected\r\n");
     EXPECT_FALSE(fs::exists(path("cut.csv")));
+}
+
+TEST_F(SolvedSample, ChartsDrawsTheBridgesPathAndForcesAndRefusesADamagedPath) {
+    solve("Bridge", "0 1 2 3");
+    startFromExe(OMBRIX_CHARTS, "charts.png", "/png");
+    ASSERT_EQ(exitCode(), 0u) << errors();
+    const std::map<COLORREF, int> colours = coloursIn(path("charts.png"));
+    EXPECT_GT(pixelsOf(colours, pathColour), 300) << "the path of the node that moved farthest";
+    EXPECT_GT(pixelsOf(colours, tension), 1000) << "the bottom chord's bars";
+    EXPECT_GT(pixelsOf(colours, compression), 1000) << "the top chord's bars";
+
+    const fs::path damaged = work_ / "0.pth";
+    std::string text = contentsOf(damaged);
+    text.replace(text.find("state 1"), 7, "state one");
+    std::ofstream(damaged, std::ios::binary) << text;
+    startFromExe(OMBRIX_CHARTS, "damaged.png", "/png");
+    EXPECT_EQ(exitCode(), 1u);
+    EXPECT_EQ(errors(), damaged.string() + ", line 4: \"one\" is not a number\r\n");
+    EXPECT_FALSE(fs::exists(path("damaged.png")));
+    analysis_[damaged] = text;
+    EXPECT_EQ(analysisFiles(), analysis_);
 }
 
 } // namespace

@@ -1,0 +1,27 @@
+// The path file "<k>.pth" that Solve writes as it solves a case, a state at a time, for the
+// chart of its load path:
+//   case k
+//   inputs <digest>          the digest of the "Forces.rec" the case was solved from
+//   nodes NN
+//   state x [snap-through|bifurcation]   a state the solver accepted, at load factor x,
+//   ux uy uz                             then one line per node, in node order
+//   ...
+//   end converged|stopped [at limit point|at bifurcation]
+// "end stopped" when the case did not converge: its last state is the last in equilibrium,
+// and with a critical point the one where the structure became unstable, no stable state
+// being found beyond. The path starts from the unloaded state, which is not written.
+// Numbers carry 7 significant digits, plenty for a chart; lines end in CR LF.
+#pragma once
+
+#include "solver.h"
+
+#include <cstddef>
+#include <string>
+
+namespace ombrix {
+
+std::string pathHead(int caseNumber, std::size_t nodes, const std::string& inputs);
+std::string pathStateText(const PathState& state);
+std::string pathEnd(const Solution& solution);
+
+} // namespace ombrix
