@@ -1,5 +1,5 @@
-// Structures of cables held in tension: nets, a hung cable and the guys of a mast. Every
-// prestressed one is laid out in the shape its prestress holds in balance.
+// Structures of cables held in tension: nets, a hung cable and the guys of a mast, laid
+// out where their supports allow in the shape their prestress holds in balance.
 #include "family_builders.h"
 #include "messages.h"
 #include "model_building.h"
@@ -11,28 +11,20 @@ namespace ombrix {
 
 namespace {
 
-Point difference(const Point& a, const Point& b) {
-    return {a[0] - b[0], a[1] - b[1], a[2] - b[2]};
-}
-
-double distance(const Point& a, const Point& b) {
-    const Point d = difference(a, b);
-    return std::hypot(d[0], d[1], d[2]);
-}
-
 // A cable whose horizontal component of tension is `horizontal` over a plan length.
 void addPrestressedCable(Model& model, int first, int second, double axialStiffness,
                          double horizontal, double planLength) {
-    const double along = distance(model.nodes[first].position, model.nodes[second].position);
-    addMember(model, first, second, MemberKind::Cable, axialStiffness,
-              horizontal * along / planLength);
+    addMember(model, first, second, MemberKind::Cable, axialStiffness);
+    Member& cable = model.members.back();
+    cable.initialForce = horizontal * lengthOf(model, cable) / planLength;
 }
 
 } // namespace
 
 // A hyperbolic paraboloid z = k (x^2 - y^2) about the net's centre (flat when the rise is
 // 0): with the same horizontal tension in every cable its two curvatures balance at each
-// node. Cross ties between free edges carry no prestress.
+// node. Held at two edges only, the cross ties carry no prestress; a rise is then out of
+// balance until the solver lets the net settle.
 Model cableNet(const Values& values) {
     const int cellsX = values.count("cells in x"), cellsY = values.count("cells in y");
     const double spacing = values.number("spacing"), prestress = values.number("prestress");

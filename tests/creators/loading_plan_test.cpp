@@ -4,6 +4,7 @@
 #include "loading.h"
 #include "loading_plan.h"
 #include "parameters.h"
+#include "typed_values.h"
 
 #include "test_names.h"
 
@@ -108,6 +109,52 @@ INSTANTIATE_TEST_SUITE_P(, PlanRefusals, testing::ValuesIn(refusals), rowName<Re
 TEST(LoadingPlan, RefusesMoreCasesThanTheSuiteNumbers) {
     EXPECT_THROW(makeLoading(line(), {"Loads", std::nullopt, std::vector(100, everyFreeNode)}),
                  Refused);
+}
+
+struct Typed {
+    const char* name;
+    CaseTexts texts;
+    const char* message;
+};
+
+const Typed typedRefusals[] = {
+    {"two force components",
+     {LoadedNodes::everyFreeNode, "0 -1", "", ""},
+     "case 3: force: three numbers, Fx Fy Fz, not \"0 -1\""},
+    {"decimal comma",
+     {LoadedNodes::everyFreeNode, "0 0 -1,5", "", ""},
+     "case 3: force: three numbers, Fx Fy Fz, not \"0 0 -1,5\""},
+    {"box of one corner",
+     {LoadedNodes::insideBox, "0 0 1", "1 2 3", ""},
+     "case 3: box: six numbers, two corners x y z, not \"1 2 3\""},
+    {"node by name",
+     {LoadedNodes::listed, "0 0 1", "4 top", ""},
+     "case 3: nodes: node numbers, not \"4 top\""},
+    {"no nodes", {LoadedNodes::listed, "0 0 1", " ", ""}, "case 3: nodes: node numbers, not \" \""},
+    {"fractional steps",
+     {LoadedNodes::everyFreeNode, "0 0 1", "", "2.5"},
+     "case 3: load steps: a whole number, not \"2.5\""},
+};
+
+class TypedRefusals : public testing::TestWithParam<Typed> {};
+
+TEST_P(TypedRefusals, NameTheCaseAndTheField) {
+    try {
+        caseRowTyped(GetParam().texts, "case 3");
+        ADD_FAILURE() << "accepted";
+    } catch (const Refused& refused) {
+        EXPECT_STREQ(refused.what(), GetParam().message);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(, TypedRefusals, testing::ValuesIn(typedRefusals), rowName<Typed>);
+
+TEST(TypedCases, ReadABoxAndTheSteps) {
+    const CaseRow row =
+        caseRowTyped({LoadedNodes::insideBox, "1e3, 0, -2", "0 0 0 5 5 1", "4"}, "");
+    EXPECT_EQ(row.force, (Point{1000, 0, -2}));
+    EXPECT_EQ(row.boxHigh, (Point{5, 5, 1}));
+    EXPECT_EQ(row.steps, 4);
 }
 
 } // namespace
