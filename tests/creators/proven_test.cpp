@@ -105,7 +105,8 @@ void balanced(const Model& model, const LoadCase& loadCase, const CaseResults& r
 
 // A truss of 4 panels over 12 at height 2, 10 at the middle of its bottom chord: each
 // support takes 5; a diagonal over a panel of width w carries the shear 5 at sin = 2 / d.
-Check trussForces(std::vector<std::array<Point, 2>> members, std::vector<double> forces) {
+Check trussForces(const std::vector<std::array<Point, 2>>& members,
+                  const std::vector<double>& forces) {
     return [=](const Model& model, const LoadCase&, const CaseResults& results) {
         for (std::size_t k = 0; k < members.size(); ++k)
             EXPECT_LT(
