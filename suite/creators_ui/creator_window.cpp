@@ -1,6 +1,5 @@
 #include "creator_window.h"
 
-#include "gdiplus_painter.h"
 #include "geometry_view.h"
 #include "input_error.h"
 #include "win32_storage.h"
@@ -160,20 +159,26 @@ RECT previewArea(HWND window, LONG formPoints) {
     return {scaled(formPoints), margin, client.right - margin, client.bottom - margin};
 }
 
-void paintBesideForm(HWND window, LONG formPoints, const Model* structure) {
+namespace {
+
+void paintBesideForm(HWND window, const Preview& preview) {
     PAINTSTRUCT paint{};
     HDC dc = BeginPaint(window, &paint);
-    const RECT area = previewArea(window, formPoints);
-    if (structure)
-        paintPreview(dc, area, *structure);
+    const RECT area = previewArea(window, preview.formPoints);
+    if (preview.structure)
+        paintPreview(dc, area, *preview.structure);
     RECT edge = area;
     InflateRect(&edge, 2, 2);
     DrawEdge(dc, &edge, EDGE_SUNKEN, BF_RECT);
     EndPaint(window, &paint);
 }
 
-LRESULT handleOther(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+} // namespace
+
+LRESULT handleOther(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                    const Preview& preview) {
     switch (message) {
+    case WM_PAINT: paintBesideForm(window, preview); return 0;
     case WM_SIZE: InvalidateRect(window, nullptr, TRUE); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);

@@ -4,6 +4,7 @@
 // through the one writer of files; and the structure's preview as Glance draws it.
 #pragma once
 
+#include "gdiplus_painter.h"
 #include "model.h"
 
 #include <windows.h>
@@ -39,14 +40,18 @@ std::optional<std::string> askOpenName(HWND owner, const char* filter);
 bool saveText(HWND owner, const std::string& title, const std::string& path,
               const std::string& text);
 
-// The window painted: beside the form, which takes its first `formPoints` of width, the
-// structure (when there is one) drawn as Glance draws it, fitted to the area left.
+// The window's preview, beside the form that takes its first `formPoints` of width: the
+// structure, when there is one, drawn as Glance draws it and fitted to the area.
+struct Preview {
+    LONG formPoints = 0;
+    const Model* structure = nullptr;
+};
 RECT previewArea(HWND window, LONG formPoints);
-void paintBesideForm(HWND window, LONG formPoints, const Model* structure);
 
-// What both makers do with the messages they leave: the preview fitted anew to a new size,
-// the program ended with its window.
-LRESULT handleOther(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// What both makers do with the messages they leave: the preview painted, and fitted anew
+// to a new size; the program ended with its window.
+LRESULT handleOther(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                    const Preview& preview);
 
 // The window, until it is closed: its procedure gets its state, whose class has
 // `LRESULT handle(HWND, State&, UINT, WPARAM, LPARAM)`; an exception from a handler is
@@ -68,6 +73,14 @@ LRESULT CALLBACK windowProcedureOf(HWND window, UINT message, WPARAM wParam, LPA
         tellProblem(window, state->title, failure.what());
         return DefWindowProcA(window, message, wParam, lParam);
     }
+}
+
+// The program's life: its window with a State of its own, GDI+ for the preview.
+template <typename State> int runMaker(SIZE points) {
+    const GdiplusSession gdiplus;
+    State state;
+    runWindow(state.title, windowProcedureOf<State>, &state, points);
+    return 0;
 }
 
 } // namespace ombrix

@@ -6,7 +6,6 @@
 #include "checked_files.h"
 #include "creator_controls.h"
 #include "creator_window.h"
-#include "gdiplus_painter.h"
 #include "messages.h"
 #include "typed_values.h"
 #include "view_files.h"
@@ -286,10 +285,9 @@ LRESULT handle(HWND window, ForceMaker& maker, UINT message, WPARAM wParam, LPAR
     case WM_CREATE: onCreate(window); return 0;
     case WM_COMMAND: onCommand(window, maker, wParam); return 0;
     case WM_NOTIFY: onNotify(window, maker, *reinterpret_cast<NMHDR*>(lParam)); return 0;
-    case WM_PAINT:
-        paintBesideForm(window, formWidth, maker.model ? &*maker.model : nullptr);
-        return 0;
-    default: return handleOther(window, message, wParam, lParam);
+    default:
+        return handleOther(window, message, wParam, lParam,
+                           {formWidth, maker.model ? &*maker.model : nullptr});
     }
 }
 
@@ -300,8 +298,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     using namespace ombrix;
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
-    const GdiplusSession gdiplus;
-    ForceMaker maker;
-    runWindow(maker.title, windowProcedureOf<ForceMaker>, &maker, {1100, 620});
-    return 0;
+    return runMaker<ForceMaker>({1100, 620});
 }

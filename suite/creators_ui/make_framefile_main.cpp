@@ -6,7 +6,6 @@
 #include "creator_controls.h"
 #include "creator_window.h"
 #include "families.h"
-#include "gdiplus_painter.h"
 #include "messages.h"
 #include "typed_values.h"
 #include "viewer_program.h"
@@ -146,10 +145,9 @@ LRESULT handle(HWND window, FrameMaker& maker, UINT message, WPARAM wParam, LPAR
     switch (message) {
     case WM_CREATE: onCreate(window, maker); return 0;
     case WM_COMMAND: onCommand(window, maker, wParam); return 0;
-    case WM_PAINT:
-        paintBesideForm(window, formWidth, maker.shown ? &*maker.shown : nullptr);
-        return 0;
-    default: return handleOther(window, message, wParam, lParam);
+    default:
+        return handleOther(window, message, wParam, lParam,
+                           {formWidth, maker.shown ? &*maker.shown : nullptr});
     }
 }
 
@@ -158,8 +156,5 @@ LRESULT handle(HWND window, FrameMaker& maker, UINT message, WPARAM wParam, LPAR
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     using namespace ombrix;
-    const GdiplusSession gdiplus;
-    FrameMaker maker;
-    runWindow(maker.title, windowProcedureOf<FrameMaker>, &maker, {1000, 640});
-    return 0;
+    return runMaker<FrameMaker>({1000, 640});
 }
