@@ -25,7 +25,9 @@ bool isInside(const Point& position, const CaseRow& row) {
     return true;
 }
 
-std::vector<long long> nodesOfBox(const Model& model, const CaseRow& row, bool anywhere) {
+// The free nodes the row chooses: all of them, or those inside its box.
+std::vector<long long> freeNodesChosen(const Model& model, const CaseRow& row) {
+    const bool anywhere = row.nodes == LoadedNodes::everyFreeNode;
     std::vector<long long> numbers;
     for (std::size_t k = 0; k < model.nodes.size(); ++k)
         if (isFree(model.nodes[k]) && (anywhere || isInside(model.nodes[k].position, row)))
@@ -40,8 +42,8 @@ void checkListed(const Model& model, const std::vector<long long>& numbers,
         if (numbers[k] < 1 || numbers[k] > last)
             throw Refused(where + ": node " + showInteger(numbers[k]) +
                           " is not in the structure (1 to " + showInteger(last) + ")");
-        if (std::find(numbers.begin(), numbers.begin() + static_cast<long>(k), numbers[k]) !=
-            numbers.begin() + static_cast<long>(k))
+        const auto before = numbers.begin() + static_cast<std::ptrdiff_t>(k);
+        if (std::find(numbers.begin(), before, numbers[k]) != before)
             throw Refused(where + ": node " + showInteger(numbers[k]) + " is listed twice");
     }
 }
@@ -52,8 +54,7 @@ std::vector<long long> loadedNodes(const Model& model, const CaseRow& row,
         checkListed(model, row.listedNodes, where);
         return row.listedNodes;
     }
-    std::vector<long long> numbers =
-        nodesOfBox(model, row, row.nodes == LoadedNodes::everyFreeNode);
+    std::vector<long long> numbers = freeNodesChosen(model, row);
     if (numbers.empty())
         throw Refused(where + (row.nodes == LoadedNodes::insideBox
                                    ? ": no free node lies inside the box"
