@@ -6,6 +6,8 @@
 
 #include <commdlg.h>
 
+#include <cmath>
+
 #include <vector>
 
 namespace ombrix {
@@ -23,7 +25,7 @@ HFONT messageFont() {
 }
 
 int scaled(LONG points) {
-    return static_cast<int>(points * pointsToPixels() + 0.5);
+    return static_cast<int>(std::lround(points * pointsToPixels()));
 }
 
 // The installation's Dat folder, beside the Exe folder the program runs in.
