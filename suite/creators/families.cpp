@@ -2,6 +2,7 @@
 
 #include "family_builders.h"
 #include "messages.h"
+#include "numbers.h"
 
 #include <stdexcept>
 

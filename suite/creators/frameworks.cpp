@@ -2,6 +2,7 @@
 #include "family_builders.h"
 #include "messages.h"
 #include "model_building.h"
+#include "numbers.h"
 
 #include <cmath>
 #include <numbers>

@@ -2,6 +2,7 @@
 
 #include "handoff/handoff.h"
 #include "messages.h"
+#include "numbers.h"
 #include "parameters.h"
 
 #include <algorithm>

@@ -1,6 +1,7 @@
 #include "parameters.h"
 
 #include "messages.h"
+#include "numbers.h"
 
 #include <cmath>
 
