@@ -9,7 +9,7 @@ The shell (src/):
 The suite (suite/): the portable libraries never include the programs around them.
 
     viewers -> programs -> analysis        viewers -> graphics -> analysis
-    bench -> analysis
+    bench -> analysis        creators_ui -> creators, viewers -> analysis
 
 A folder may include itself and the folders below it, never one above; what the shell and
 the suite share (common/handoff, common/windows_files) lies below them all, and neither
@@ -41,6 +41,8 @@ SUITE = {
     "programs": {"analysis"},
     "viewers": {"programs", "graphics", "analysis"},
     "bench": {"analysis"},
+    "creators": {"analysis"},
+    "creators_ui": {"creators", "viewers", "programs", "graphics", "analysis"},
 }
 SHARED = {"handoff", "windows_files"}
 PROJECT_FOLDERS = set(SHELL) | set(SUITE) | SHARED

@@ -2,19 +2,13 @@
 
 #include "input_error.h"
 #include "member_law.h"
+#include "numbers.h"
 #include "text_lines.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace ombrix {
-
-double lengthOf(const Model& model, const Member& member) {
-    const Point& a = model.nodes[member.first].position;
-    const Point& b = model.nodes[member.second].position;
-    return std::hypot(b[0] - a[0], b[1] - a[1], b[2] - a[2]);
-}
-
 namespace {
 
 template <typename Item> struct Numbered {

@@ -1,5 +1,7 @@
 #include "input_error.h"
 
+#include "numbers.h"
+
 namespace ombrix {
 
 std::string describe(Language language, const std::string& file, int line, const Problem& problem) {

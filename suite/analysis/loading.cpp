@@ -1,6 +1,7 @@
 #include "loading.h"
 
 #include "handoff/loading_head.h"
+#include "numbers.h"
 #include "text_lines.h"
 
 #include <cmath>

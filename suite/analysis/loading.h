@@ -6,35 +6,16 @@
 #pragma once
 
 #include "input_error.h"
+#include "loads.h"
 #include "model.h"
 
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace ombrix {
 
 inline constexpr int mostSteps = 10'000;
-
-struct NodalLoad {
-    long long node = 0; // node number as given (checked against a model by problemOf)
-    Point force{};
-    int line = 0;
-};
-
-struct LoadCase {
-    int number = 0;
-    int steps = 0; // 0: the solver chooses
-    std::vector<NodalLoad> loads;
-};
-
-struct Loading {
-    std::string heading;
-    int caseCount = 0; // N
-    bool hasCaseZero = false;
-    std::vector<LoadCase> cases; // case 0 first when given, then 1..N
-};
 
 // The loading, or InputError naming the first line that cannot be accepted.
 Loading readLoading(std::string_view text);

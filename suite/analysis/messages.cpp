@@ -1,7 +1,8 @@
 #include "messages.h"
 
+#include "handoff/wording.h"
+
 #include <array>
-#include <cstdio>
 #include <utility>
 
 namespace ombrix {
@@ -246,20 +247,6 @@ constexpr bool inEnumerationOrder() {
 }
 static_assert(inEnumerationOrder());
 
-std::string fill(std::string_view pattern, const std::vector<std::string>& values) {
-    std::string text;
-    std::size_t next = 0;
-    for (std::size_t at = 0; at < pattern.size(); ++at) {
-        if (pattern.substr(at, 2) == "{}" && next < values.size()) {
-            text += values[next++];
-            ++at;
-        } else {
-            text += pattern[at];
-        }
-    }
-    return text;
-}
-
 } // namespace
 
 Language languageNamed(std::string_view name) {
@@ -271,23 +258,7 @@ Language languageNamed(std::string_view name) {
 
 std::string say(Language language, Message message, const std::vector<std::string>& values) {
     const Texts& row = texts[static_cast<std::size_t>(message)];
-    return fill(language == Language::Romanian ? row.romanian : row.english, values);
-}
-
-std::string showNumber(double value) {
-    std::array<char, 32> text{};
-    std::snprintf(text.data(), text.size(), "%.12g", value == 0 ? 0.0 : value);
-    return text.data();
-}
-
-std::string showInteger(long long value) {
-    return std::to_string(value);
-}
-
-std::string exactNumber(double value) {
-    std::array<char, 32> text{};
-    std::snprintf(text.data(), text.size(), "%.17g", value);
-    return text.data();
+    return handoff::filledIn(language == Language::Romanian ? row.romanian : row.english, values);
 }
 
 } // namespace ombrix

@@ -132,12 +132,4 @@ enum class Message {
 // The message in the language, its "{}" marks replaced by the values in order.
 std::string say(Language language, Message message, const std::vector<std::string>& values = {});
 
-// A value as the texts show it: up to 12 significant digits (at least 10 in every file
-// that another program reads back).
-std::string showNumber(double value);
-std::string showInteger(long long value);
-
-// A value written for another program to read back: 17 significant digits, exact.
-std::string exactNumber(double value);
-
 } // namespace ombrix

@@ -1,6 +1,7 @@
 #include "reports.h"
 
 #include "member_law.h"
+#include "numbers.h"
 
 #include <algorithm>
 #include <cmath>

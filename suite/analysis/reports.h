@@ -4,7 +4,7 @@
 // displacements, axial forces and reactions. Lines end in CR LF.
 #pragma once
 
-#include "loading.h"
+#include "loads.h"
 #include "messages.h"
 #include "model.h"
 #include "solver.h"

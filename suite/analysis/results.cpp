@@ -1,6 +1,6 @@
 #include "results.h"
 
-#include "messages.h"
+#include "numbers.h"
 
 namespace ombrix {
 namespace {

@@ -5,7 +5,7 @@
 //   node n ux uy uz          one line per node, in node order
 //   member m N               one line per member, in member order
 //   reaction n Rx Ry Rz      one line per node with a restrained direction
-// Every number exact (17 significant digits), lines ending in CR LF.
+// Every number exact, lines ending in CR LF.
 #pragma once
 
 #include "model.h"

@@ -4,6 +4,7 @@
 #include "handoff/handoff.h"
 #include "load_path.h"
 #include "loading.h"
+#include "numbers.h"
 #include "prepared_analysis.h"
 #include "reports.h"
 #include "results.h"

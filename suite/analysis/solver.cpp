@@ -48,8 +48,10 @@ double largest(const Eigen::VectorXd& forces) {
     return forces.size() ? forces.lpNorm<Eigen::Infinity>() : 0;
 }
 
-// How an equilibrium iteration or a load step ended. Jumped: balanced, but on another branch
-// than the one the step started from. Unstable: balanced on the path, in an unstable state.
+// How an equilibrium iteration, a load step or the path ended. Taken: balanced, and for a
+// step on its path in a stable state, so that it is taken; for the path, at the full load.
+// Jumped: balanced, but on another branch than the one the step started from. Unstable:
+// balanced on the path, in an unstable state.
 enum class Outcome { Taken, NotConverged, Mechanism, Jumped, Unstable };
 
 class Path {
@@ -107,8 +109,7 @@ class Path {
     int iterations_ = 0;
     CriticalPoint critical_ = CriticalPoint::None;
     double criticalLoadFactor_ = 0;
-    bool lastTangentRegular_ = false;
-    int singularUnknown_ = -1;
+    int mechanismUnknown_ = -1; // where the path ends at a mechanism: the singular unknown
 };
 
 Path::Path(const Model& model, const LoadCase& loadCase, const ProgressReport& progress,
@@ -206,11 +207,7 @@ void Path::report(const State& state, int iteration) const {
 }
 
 Inertia Path::factorAt(const State& state, double shift) {
-    const Inertia inertia = factor_.factorize(structure_.tangentAt(state.unknowns, shift));
-    lastTangentRegular_ = shift == 0 && inertia.positiveDefinite();
-    if (shift == 0)
-        singularUnknown_ = inertia.singularUnknown;
-    return inertia;
+    return factor_.factorize(structure_.tangentAt(state.unknowns, shift), shift != 0);
 }
 
 // A structure of cables alone has a positive semi-definite tangent: it can neither snap
@@ -241,7 +238,7 @@ Outcome Path::equilibrate(State& state, int most) {
         report(state, iteration);
         ++iterations_;
         before = now;
-        if (shift == 0 && lastTangentRegular_ && krylovStep(state))
+        if (shift == 0 && factor_.holdsRegularTangent() && krylovStep(state))
             continue;
         if (!descend(state, shift))
             return converged(state, true) ? Outcome::Taken : giveUp(state);
@@ -253,8 +250,8 @@ Outcome Path::equilibrate(State& state, int most) {
 // Where a state runs away, no step improves it, or no step from it finds a balance: a
 // mechanism where its tangent is singular.
 Outcome Path::giveUp(const State& state) {
-    factorAt(state, 0);
-    return singularUnknown_ >= 0 ? Outcome::Mechanism : Outcome::NotConverged;
+    mechanismUnknown_ = factorAt(state, 0).singularUnknown;
+    return mechanismUnknown_ >= 0 ? Outcome::Mechanism : Outcome::NotConverged;
 }
 
 // One Newton step on the tangent, its diagonal shifted as little as makes it positive
@@ -448,9 +445,10 @@ Solution Path::run() {
     if (outcome != Outcome::Taken)
         return finish(outcome == Outcome::Mechanism ? SolutionStatus::Mechanism
                                                     : SolutionStatus::NotConverged);
-    if (!current_.inertia && !lastTangentRegular_)
-        factorAt(current_, 0);
-    return finish(singularUnknown_ >= 0 ? SolutionStatus::Mechanism : SolutionStatus::Converged);
+    mechanismUnknown_ = current_.inertia                ? current_.inertia->singularUnknown
+                        : factor_.holdsRegularTangent() ? -1
+                                                        : factorAt(current_, 0).singularUnknown;
+    return finish(mechanismUnknown_ >= 0 ? SolutionStatus::Mechanism : SolutionStatus::Converged);
 }
 
 Point pointOf(const Eigen::Vector3d& vector) {
@@ -474,8 +472,8 @@ Solution Path::finish(SolutionStatus status) {
     solution.criticalLoadFactor = criticalLoadFactor_;
     solution.tolerance = targetAt(current_.loadFactor);
     if (status == SolutionStatus::Mechanism) {
-        solution.mechanismNode = structure_.unknown(singularUnknown_).node;
-        solution.mechanismAxis = structure_.unknown(singularUnknown_).axis;
+        solution.mechanismNode = structure_.unknown(mechanismUnknown_).node;
+        solution.mechanismAxis = structure_.unknown(mechanismUnknown_).axis;
     }
     solution.displacements = displacementsAt(current_);
     solution.axialForces = current_.sums.axialForces;

@@ -5,7 +5,7 @@
 // along its critical mode.
 #pragma once
 
-#include "loading.h"
+#include "loads.h"
 #include "model.h"
 
 #include <functional>

@@ -24,7 +24,7 @@ Structure::Structure(const Model& model) {
         for (int end : {member.first, member.second})
             nodeStiffness_[end] += law.axialStiffness() / law.referenceLength();
         hasBars_ = hasBars_ || member.kind == MemberKind::Bar;
-        bars_.push_back({member.first, member.second, span, lengthOf(model, member), law, {}});
+        members_.push_back({member.first, member.second, span, lengthOf(model, member), law, {}});
     }
     buildPattern();
 }
@@ -60,8 +60,9 @@ void Structure::buildPattern() {
     entries.reserve(static_cast<std::size_t>(unknownCount()));
     for (int k = 0; k < unknownCount(); ++k)
         entries.emplace_back(k, k, 1.0);
-    for (const Bar& bar : bars_) {
-        const std::array<int, 6> ends = endUnknowns(unknownOf_[bar.first], unknownOf_[bar.second]);
+    for (const AssembledMember& member : members_) {
+        const std::array<int, 6> ends =
+            endUnknowns(unknownOf_[member.first], unknownOf_[member.second]);
         for (int row : ends)
             for (int column : ends)
                 if (column >= 0 && row > column)
@@ -71,11 +72,12 @@ void Structure::buildPattern() {
     tangent_.setFromTriplets(entries.begin(), entries.end());
     tangent_.makeCompressed();
 
-    for (Bar& bar : bars_) {
-        const std::array<int, 6> ends = endUnknowns(unknownOf_[bar.first], unknownOf_[bar.second]);
+    for (AssembledMember& member : members_) {
+        const std::array<int, 6> ends =
+            endUnknowns(unknownOf_[member.first], unknownOf_[member.second]);
         for (int r = 0; r < 6; ++r)
             for (int c = 0; c < 6; ++c)
-                bar.slots[6 * r + c] =
+                member.slots[6 * r + c] =
                     ends[c] >= 0 && ends[r] >= ends[c] ? slotOf(tangent_, ends[r], ends[c]) : -1;
     }
     for (int k = 0; k < unknownCount(); ++k)
@@ -115,27 +117,28 @@ std::vector<Eigen::Vector3d> Structure::displacements(const Eigen::VectorXd& unk
 // The member at the state. Its elongation comes from l^2 - L^2 = d . (2 s + d), with s its
 // given span and d the difference of its ends' displacements, exact however small the
 // strain and wherever the model lies.
-Structure::Stretched Structure::stretched(const Bar& bar, const Eigen::VectorXd& unknowns) const {
+Structure::Stretched Structure::stretched(const AssembledMember& member,
+                                          const Eigen::VectorXd& unknowns) const {
     const Eigen::Vector3d moved =
-        displacementOf(bar.second, unknowns) - displacementOf(bar.first, unknowns);
-    const Eigen::Vector3d span = bar.span + moved;
+        displacementOf(member.second, unknowns) - displacementOf(member.first, unknowns);
+    const Eigen::Vector3d span = member.span + moved;
     const double length = span.norm();
-    const double elongation = moved.dot(2 * bar.span + moved) / (length + bar.length);
-    return {span, length, bar.law.at(length, elongation)};
+    const double elongation = moved.dot(2 * member.span + moved) / (length + member.length);
+    return {span, length, member.law.at(length, elongation)};
 }
 
 MemberSums Structure::sumsAt(const Eigen::VectorXd& unknowns) const {
     MemberSums sums{
         std::vector<Eigen::Vector3d>(unknownOf_.size(), Eigen::Vector3d::Zero()), {}, 0};
-    sums.axialForces.reserve(bars_.size());
-    for (const Bar& bar : bars_) {
-        const Stretched member = stretched(bar, unknowns);
-        sums.axialForces.push_back(member.response.force);
-        sums.strainEnergy += member.response.energy;
-        if (member.length > 0) {
-            const Eigen::Vector3d force = member.span * (member.response.force / member.length);
-            sums.nodeForces[bar.second] += force;
-            sums.nodeForces[bar.first] -= force;
+    sums.axialForces.reserve(members_.size());
+    for (const AssembledMember& member : members_) {
+        const Stretched now = stretched(member, unknowns);
+        sums.axialForces.push_back(now.response.force);
+        sums.strainEnergy += now.response.energy;
+        if (now.length > 0) {
+            const Eigen::Vector3d force = now.span * (now.response.force / now.length);
+            sums.nodeForces[member.second] += force;
+            sums.nodeForces[member.first] -= force;
         }
     }
     return sums;
@@ -144,19 +147,19 @@ MemberSums Structure::sumsAt(const Eigen::VectorXd& unknowns) const {
 const SparseMatrix& Structure::tangentAt(const Eigen::VectorXd& unknowns, double shift) {
     double* values = tangent_.valuePtr();
     std::fill(values, values + tangent_.nonZeros(), 0.0);
-    for (const Bar& bar : bars_) {
-        const Stretched member = stretched(bar, unknowns);
-        if (member.length == 0)
+    for (const AssembledMember& member : members_) {
+        const Stretched now = stretched(member, unknowns);
+        if (now.length == 0)
             continue;
-        const Eigen::Vector3d direction = member.span / member.length;
-        const double geometric = member.response.force / member.length;
+        const Eigen::Vector3d direction = now.span / now.length;
+        const double geometric = now.response.force / now.length;
         const Eigen::Matrix3d block =
-            (member.response.stiffness - geometric) * direction * direction.transpose() +
+            (now.response.stiffness - geometric) * direction * direction.transpose() +
             geometric * Eigen::Matrix3d::Identity();
         for (int r = 0; r < 6; ++r)
             for (int c = 0; c < 6; ++c)
-                if (bar.slots[6 * r + c] >= 0)
-                    values[bar.slots[6 * r + c]] +=
+                if (member.slots[6 * r + c] >= 0)
+                    values[member.slots[6 * r + c]] +=
                         (r < 3) == (c < 3) ? block(r % 3, c % 3) : -block(r % 3, c % 3);
     }
     for (int k = 0; k < unknownCount(); ++k)

@@ -3,7 +3,7 @@
 // needs: end forces, strain energy and the tangent stiffness.
 #pragma once
 
-#include "loading.h"
+#include "loads.h"
 #include "member_law.h"
 #include "model.h"
 
@@ -54,7 +54,8 @@ class Structure {
     bool hasBars() const { return hasBars_; }
 
   private:
-    struct Bar {
+    // A member as the assembly uses it: a bar or a cable.
+    struct AssembledMember {
         int first;
         int second;
         Eigen::Vector3d span; // from the first node to the second, as given
@@ -71,11 +72,11 @@ class Structure {
     void numberUnknowns(const Model& model);
     void buildPattern();
     Eigen::Vector3d displacementOf(int node, const Eigen::VectorXd& unknowns) const;
-    Stretched stretched(const Bar& bar, const Eigen::VectorXd& unknowns) const;
+    Stretched stretched(const AssembledMember& member, const Eigen::VectorXd& unknowns) const;
 
     std::vector<std::array<int, 3>> unknownOf_; // per node and axis, -1 where restrained
     std::vector<Unknown> unknowns_;
-    std::vector<Bar> bars_;
+    std::vector<AssembledMember> members_;
     std::vector<int> diagonalSlots_;
     SparseMatrix tangent_;
     std::vector<double> nodeStiffness_;

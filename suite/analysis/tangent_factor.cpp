@@ -15,7 +15,7 @@ TangentFactor::TangentFactor(const SparseMatrix& pattern) {
     ldlt_.analyzePattern(pattern);
 }
 
-Inertia TangentFactor::factorize(const SparseMatrix& tangent) {
+Inertia TangentFactor::factorize(const SparseMatrix& tangent, bool shifted) {
     ldlt_.factorize(tangent);
     const Eigen::VectorXd& pivots = ldlt_.vectorD();
     const Eigen::VectorXd diagonal = tangent.diagonal();
@@ -29,6 +29,7 @@ Inertia TangentFactor::factorize(const SparseMatrix& tangent) {
         }
         inertia.negativePivots += pivots[k] < 0;
     }
+    holdsRegularTangent_ = !shifted && inertia.positiveDefinite();
     return inertia;
 }
 

@@ -21,11 +21,17 @@ class TangentFactor {
     // The ordering and symbolic factorisation, once for the pattern.
     explicit TangentFactor(const SparseMatrix& pattern);
 
-    Inertia factorize(const SparseMatrix& tangent);
+    // shifted: the tangent's diagonal is raised, as where the tangent itself is not positive
+    // definite.
+    Inertia factorize(const SparseMatrix& tangent, bool shifted);
     Eigen::VectorXd solve(const Eigen::VectorXd& right) const { return ldlt_.solve(right); }
+    // Whether it holds a tangent as it is, positive definite: one that preconditions the
+    // tangents of the states near its own.
+    bool holdsRegularTangent() const { return holdsRegularTangent_; }
 
   private:
     Eigen::SimplicialLDLT<SparseMatrix, Eigen::Lower> ldlt_;
+    bool holdsRegularTangent_ = false;
 };
 
 // A factorisation of an earlier tangent as the preconditioner of Eigen's conjugate

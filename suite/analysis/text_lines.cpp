@@ -1,6 +1,7 @@
 #include "text_lines.h"
 
 #include "input_error.h"
+#include "numbers.h"
 
 #include <charconv>
 #include <cmath>
@@ -35,7 +36,7 @@ std::string_view withoutPlus(std::string_view field) {
     return field.size() > 1 && field[0] == '+' && field[1] != '-' ? field.substr(1) : field;
 }
 
-std::string quoted(std::string_view field) {
+std::string cutForMessage(std::string_view field) {
     return std::string(field.substr(0, 40));
 }
 
@@ -46,7 +47,7 @@ double numberIn(std::string_view field, int line) {
     double value = 0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
     if (error != std::errc{} || end != digits.data() + digits.size() || !std::isfinite(value))
-        throw InputError(line, Message::NotANumber, {quoted(field)});
+        throw InputError(line, Message::NotANumber, {cutForMessage(field)});
     return value;
 }
 
@@ -55,7 +56,7 @@ long long integerIn(std::string_view field, int line) {
     long long value = 0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
     if (error != std::errc{} || end != digits.data() + digits.size())
-        throw InputError(line, Message::NotAnInteger, {quoted(field)});
+        throw InputError(line, Message::NotAnInteger, {cutForMessage(field)});
     return value;
 }
 

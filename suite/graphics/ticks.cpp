@@ -1,6 +1,6 @@
 #include "ticks.h"
 
-#include "messages.h"
+#include "numbers.h"
 
 #include <algorithm>
 #include <array>

@@ -2,6 +2,7 @@
 // (see runs.h).  Forces <loading file>, the name quoted or not
 
 #include "handoff/handoff.h"
+#include "messages.h"
 #include "progress_window.h"
 #include "win32_storage.h"
 

@@ -2,6 +2,7 @@
 // (see runs.h).  Prepare <geometry file> <output file> <Short|Complete> <English|Romanian>
 
 #include "handoff/handoff.h"
+#include "messages.h"
 #include "progress_window.h"
 #include "win32_storage.h"
 

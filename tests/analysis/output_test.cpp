@@ -2,11 +2,19 @@
 // results file that the other programs read back.
 
 #include "geometry.h"
+#include "loading.h"
+#include "numbers.h"
 #include "reports.h"
 #include "results.h"
 #include "test_names.h"
 
 #include <gtest/gtest.h>
+
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 
 namespace ombrix {
 namespace {
@@ -148,6 +156,27 @@ TEST(Results, ListNodesMembersAndTheReactionsOfRestrainedNodes) {
               "node 1 0 0 0\r\nnode 2 0.25 -0.5 0\r\nnode 3 0 0.125 0\r\n"
               "member 1 -12.5\r\nmember 2 0\r\nmember 3 7.25\r\n"
               "reaction 1 1.5 -2 0\r\nreaction 2 0 0 0\r\nreaction 3 -1.5 0 0\r\n");
+}
+
+// Each number in the fewest digits that read back as the same value (the sign of zero too),
+// never longer than the 17 digits of "%.17g", and without an exponent where that has none.
+TEST(Results, WriteEachNumberInTheFewestDigitsThatReadBackExactly) {
+    const std::pair<double, const char*> numbers[] = {
+        {0.1, "0.1"},          {1.0 / 3, "0.3333333333333333"},
+        {1e-300, "1e-300"},    {5e-324, "5e-324"},
+        {-0.0, "-0"},          {123456789012345678, "1.2345678901234568e+17"},
+        {1e6, "1000000"},      {1e-5, "1e-05"},
+        {-2.5e-4, "-0.00025"}, {1e16, "10000000000000000"},
+    };
+    for (const auto& [value, text] : numbers) {
+        const std::string written = exactNumber(value);
+        EXPECT_EQ(written, text);
+        const double back = std::strtod(written.c_str(), nullptr);
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(back), std::bit_cast<std::uint64_t>(value)) << text;
+        std::array<char, 32> longest{};
+        std::snprintf(longest.data(), longest.size(), "%.17g", value);
+        EXPECT_LE(written.size(), std::string(longest.data()).size()) << longest.data();
+    }
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 
 #include "geometry.h"
 #include "loading.h"
+#include "numbers.h"
 #include "solver.h"
 #include "structure.h"
 

@@ -1,0 +1,31 @@
+#include "numbers.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+namespace ombrix {
+
+std::string showNumber(double value) {
+    std::array<char, 32> text{};
+    std::snprintf(text.data(), text.size(), "%.12g", value == 0 ? 0.0 : value);
+    return text.data();
+}
+
+std::string showInteger(long long value) {
+    return std::to_string(value);
+}
+
+// Without an exponent from 1e-4 up to 1e17, as "%.17g" writes them: "1000000", not "1e+06".
+std::string exactNumber(double value) {
+    const double magnitude = std::abs(value);
+    const bool plain = magnitude == 0 || (magnitude >= 1e-4 && magnitude < 1e17);
+    std::array<char, 32> text{};
+    const std::to_chars_result written =
+        std::to_chars(text.data(), text.data() + text.size(), value,
+                      plain ? std::chars_format::fixed : std::chars_format::scientific);
+    return std::string(text.data(), written.ptr);
+}
+
+} // namespace ombrix

@@ -1,0 +1,166 @@
+// Structures of cables held in tension: nets, a hung cable and the guys of a mast, laid
+// out where their supports allow in the shape their prestress holds in balance.
+#include "family_builders.h"
+#include "messages.h"
+#include "model_building.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace ombrix {
+
+namespace {
+
+// A cable whose horizontal component of tension is `horizontal` over a plan length.
+void addPrestressedCable(Model& model, int first, int second, double axialStiffness,
+                         double horizontal, double planLength) {
+    addMember(model, first, second, MemberKind::Cable, axialStiffness);
+    Member& cable = model.members.back();
+    cable.initialForce = horizontal * lengthOf(model, cable) / planLength;
+}
+
+} // namespace
+
+// A hyperbolic paraboloid z = k (x^2 - y^2) about the net's centre (flat when the rise is
+// 0): with the same horizontal tension in every cable its two curvatures balance at each
+// node. Held at two edges only, the cross ties carry no prestress; a rise is then out of
+// balance until the solver lets the net settle.
+Model cableNet(const Values& values) {
+    const int cellsX = values.count("cells in x"), cellsY = values.count("cells in y");
+    const double spacing = values.number("spacing"), prestress = values.number("prestress");
+    const double axialStiffness = values.number("EA");
+    const bool allEdgesHeld = values.count("held edges") == 0;
+    const double halfX = cellsX * spacing / 2, halfY = cellsY * spacing / 2;
+    const double curvature = values.number("rise") / (halfX * halfX);
+
+    Model model;
+    const auto held = [&](int i, int j) {
+        return i == 0 || i == cellsX || (allEdgesHeld && (j == 0 || j == cellsY));
+    };
+    for (int j = 0; j <= cellsY; ++j)
+        for (int i = 0; i <= cellsX; ++i) {
+            const double x = i * spacing - halfX, y = j * spacing - halfY;
+            addNode(model, {i * spacing, j * spacing, curvature * (x * x - y * y)},
+                    held(i, j) ? heldNode : freeNode);
+        }
+    const auto node = [&](int i, int j) { return j * (cellsX + 1) + i; };
+    for (int j = 0; j <= cellsY; ++j)
+        for (int i = 0; i < cellsX; ++i)
+            if (!held(i, j) || !held(i + 1, j))
+                addPrestressedCable(model, node(i, j), node(i + 1, j), axialStiffness, prestress,
+                                    spacing);
+    for (int i = 0; i <= cellsX; ++i)
+        for (int j = 0; j < cellsY; ++j)
+            if (!held(i, j) || !held(i, j + 1))
+                addPrestressedCable(model, node(i, j), node(i, j + 1), axialStiffness,
+                                    allEdgesHeld ? prestress : 0, spacing);
+    return model;
+}
+
+// Spokes from a held outer ring to a free hub ring, whose cables balance the spokes' pull.
+Model radialCableNet(const Values& values) {
+    const int spokes = values.count("spokes");
+    const double outer = values.number("outer radius"), hub = values.number("hub radius");
+    const double prestress = values.number("prestress"), axialStiffness = values.number("EA");
+    if (hub >= outer)
+        refuse("hub radius", "less than the outer radius, " + showNumber(outer), hub);
+
+    Model model;
+    const auto onCircle = [&](double radius, int k) {
+        const double angle = 2 * std::numbers::pi * k / spokes;
+        return Point{radius * std::cos(angle), radius * std::sin(angle), 0};
+    };
+    for (int k = 0; k < spokes; ++k)
+        addNode(model, onCircle(outer, k), heldNode);
+    for (int k = 0; k < spokes; ++k)
+        addNode(model, onCircle(hub, k), freeNode);
+    for (int k = 0; k < spokes; ++k)
+        addMember(model, k, spokes + k, MemberKind::Cable, axialStiffness, prestress);
+    const double ringTension = prestress / (2 * std::sin(std::numbers::pi / spokes));
+    for (int k = 0; k < spokes; ++k)
+        addMember(model, spokes + k, spokes + (k + 1) % spokes, MemberKind::Cable, axialStiffness,
+                  ringTension);
+    return model;
+}
+
+namespace {
+
+// The span covered by equal links of the given length under equal loads at the joints,
+// hung with a horizontal force `horizontal` per unit load: link k carries the vertical
+// force (links - 1) / 2 - k.
+double spanOfLinks(int links, double link, double horizontal) {
+    double span = 0;
+    for (int k = 0; k < links; ++k)
+        span += link * horizontal / std::hypot(horizontal, (links - 1) / 2.0 - k);
+    return span;
+}
+
+// The horizontal force per unit load at which the links cover the span.
+double horizontalForSpan(int links, double link, double span) {
+    double low = 1e-12, high = 1e12;
+    for (int k = 0; k < 200; ++k) {
+        const double middle = std::sqrt(low * high);
+        (spanOfLinks(links, link, middle) < span ? low : high) = middle;
+    }
+    return std::sqrt(low * high);
+}
+
+} // namespace
+
+// Members of equal unstressed length, together longer than the span by the slack, drawn
+// in the shape they hang in under equal loads at the inner nodes, unstretched.
+Model hungCable(const Values& values) {
+    const double span = values.number("span"), slack = values.number("slack");
+    const int members = values.count("members");
+    const double axialStiffness = values.number("EA");
+    const double link = (span + slack) / members;
+    const double horizontal = horizontalForSpan(members, link, span);
+
+    Model model;
+    Point position{0, 0, 0};
+    addNode(model, position, heldNode);
+    for (int k = 0; k < members; ++k) {
+        const double across = (members - 1) / 2.0 - k;
+        const double tension = std::hypot(horizontal, across);
+        position[0] += link * horizontal / tension;
+        position[2] -= link * across / tension;
+        addNode(model, k + 1 == members ? Point{span, 0, 0} : position,
+                k + 1 == members ? heldNode : inPlaneXZ);
+        model.members.push_back({k, k + 1, MemberKind::Cable, axialStiffness, 0, link});
+    }
+    return model;
+}
+
+// A mast pinned at its foot, held at each level by guys to anchors around it; the mast
+// carries the guys' prestress down to its foot.
+Model guyedMast(const Values& values) {
+    const double height = values.number("height"), radius = values.number("guy radius");
+    const int levels = values.count("levels"), guys = values.count("guys per level");
+    const double guyForce = values.number("guy prestress");
+
+    Model model;
+    addNode(model, {0, 0, 0}, heldNode);
+    for (int level = 1; level <= levels; ++level)
+        addNode(model, {0, 0, height * level / levels}, freeNode);
+    for (int g = 0; g < guys; ++g) {
+        const double angle = 2 * std::numbers::pi * g / guys;
+        addNode(model, {radius * std::cos(angle), radius * std::sin(angle), 0}, heldNode);
+    }
+    double guysDownward = 0; // from the levels above the segment being laid
+    std::vector<double> mastForces(levels);
+    for (int level = levels; level >= 1; --level) {
+        const double z = height * level / levels;
+        guysDownward += guys * guyForce * z / std::hypot(radius, z);
+        mastForces[level - 1] = -guysDownward;
+    }
+    for (int level = 1; level <= levels; ++level)
+        addMember(model, level - 1, level, MemberKind::Bar, values.number("mast EA"),
+                  mastForces[level - 1]);
+    for (int level = 1; level <= levels; ++level)
+        for (int g = 0; g < guys; ++g)
+            addMember(model, level, levels + 1 + g, MemberKind::Cable, values.number("guy EA"),
+                      guyForce);
+    return model;
+}
+
+} // namespace ombrix

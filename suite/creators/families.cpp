@@ -1,0 +1,116 @@
+#include "families.h"
+
+#include "family_builders.h"
+#include "messages.h"
+
+#include <stdexcept>
+
+namespace ombrix {
+
+namespace {
+
+Parameter count(const char* name, int least, int most, int initial) {
+    return {name, double(least), double(most), double(initial), true, {}};
+}
+
+Parameter length(const char* name, double initial) {
+    return {name, 1e-3, 1e6, initial, false, {}};
+}
+
+Parameter stiffness(const char* name, double initial) {
+    return {name, leastStiffness, largestStiffness, initial, false, {}};
+}
+
+Parameter prestress(const char* name, double initial) {
+    return {name, 0, 1e15, initial, false, {}};
+}
+
+Parameter choice(const char* name, std::vector<std::string> choices) {
+    return {name, 0, double(choices.size() - 1), 0, true, std::move(choices)};
+}
+
+std::vector<Parameter> trussParameters(int leastPanels) {
+    return {length("span", 24), count("panels", leastPanels, 100, 6), length("height", 3),
+            stiffness("EA", 1e6)};
+}
+
+std::vector<Family> allFamilies() {
+    return {
+        {"Cable net",
+         {count("cells in x", 2, 200, 10),
+          count("cells in y", 2, 200, 10),
+          length("spacing", 1),
+          {"rise", -1e6, 1e6, 1, false, {}},
+          prestress("prestress", 50),
+          stiffness("EA", 1e5),
+          choice("held edges", {"all four", "x = 0 and x = end"})},
+         cableNet},
+        {"Radial cable net",
+         {count("spokes", 3, 360, 16), length("outer radius", 10), length("hub radius", 2),
+          prestress("prestress", 50), stiffness("EA", 1e5)},
+         radialCableNet},
+        {"Lattice dome",
+         {length("span", 20), length("rise", 4), count("rings", 1, 50, 4),
+          count("segments", 3, 360, 12), stiffness("EA", 1e6)},
+         latticeDome},
+        {"Pratt truss", trussParameters(2), prattTruss},
+        {"Howe truss", trussParameters(2), howeTruss},
+        {"Warren truss", trussParameters(1), warrenTruss},
+        {"Guyed mast",
+         {length("height", 30), count("levels", 1, 50, 3), count("guys per level", 3, 12, 3),
+          length("guy radius", 15), stiffness("mast EA", 1e6), stiffness("guy EA", 1e5),
+          prestress("guy prestress", 10)},
+         guyedMast},
+        {"Hung cable",
+         {length("span", 100),
+          {"slack", 1e-6, 1e6, 2, false, {}},
+          count("members", 2, 1000, 20),
+          stiffness("EA", 1e5)},
+         hungCable},
+    };
+}
+
+std::string headingOf(const Family& family, const std::vector<double>& values) {
+    std::string heading = family.name + ":";
+    for (std::size_t k = 0; k < values.size(); ++k) {
+        const Parameter& parameter = family.parameters[k];
+        heading +=
+            (k == 0 ? " " : ", ") + parameter.name + " " +
+            (parameter.choices.empty() ? showNumber(values[k])
+                                       : parameter.choices[static_cast<std::size_t>(values[k])]);
+    }
+    return heading;
+}
+
+} // namespace
+
+const std::vector<Family>& families() {
+    static const std::vector<Family> all = allFamilies();
+    return all;
+}
+
+const Family& familyNamed(std::string_view name) {
+    for (const Family& family : families())
+        if (family.name == name)
+            return family;
+    throw std::logic_error("no family " + std::string(name));
+}
+
+std::vector<double> initialValues(const Family& family) {
+    std::vector<double> values;
+    for (const Parameter& parameter : family.parameters)
+        values.push_back(parameter.initial);
+    return values;
+}
+
+Model createStructure(const Family& family, const std::vector<double>& values) {
+    Model model = family.build(Values(family.parameters, values));
+    model.heading = headingOf(family, values);
+    return model;
+}
+
+void refuse(const char* parameter, const std::string& rule, double value) {
+    throw Refused(std::string(parameter) + ": " + rule + ", not " + showNumber(value));
+}
+
+} // namespace ombrix

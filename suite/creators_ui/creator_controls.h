@@ -1,0 +1,30 @@
+// The controls of Make_FrameFile's and Make_ForceFile's windows, by id: for the programs
+// and for the tests that drive them.
+#pragma once
+
+namespace ombrix {
+
+enum CreatorControl : int {
+    SaveButton = 101,
+    CloseButton = 102,
+    StatusText = 103,
+    // Make_FrameFile
+    FamilyList = 110,
+    FirstParameter = 200, // + the parameter's index; its label at FirstParameterLabel + index
+    FirstParameterLabel = 300,
+    // Make_ForceFile
+    GeometryName = 120,
+    OpenButton = 121,
+    HeadingField = 122,
+    CaseTable = 123,
+    CaseZeroBox = 124,
+    LoadedNodesList = 125,
+    ForceField = 126,
+    WhereField = 127,
+    StepsField = 128,
+    AddButton = 129,
+    ReplaceButton = 130,
+    RemoveButton = 131,
+};
+
+} // namespace ombrix

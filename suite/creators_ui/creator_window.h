@@ -1,0 +1,86 @@
+// What Make_FrameFile and Make_ForceFile share around their own controls: a window laid
+// out in points like a dialog, in the system's message font, with Tab between its
+// controls; a message naming what is wrong; Save as into the installation's Dat folder,
+// through the one writer of files; and the structure's preview as Glance draws it.
+#pragma once
+
+#include "gdiplus_painter.h"
+#include "model.h"
+
+#include <windows.h>
+
+#include <exception>
+#include <optional>
+#include <string>
+
+namespace ombrix {
+
+// A control at a place given in points of a 96 dpi screen (x, y, width, height).
+HWND addControl(HWND parent, const char* windowClass, const std::string& text, DWORD style,
+                RECT place, int id, DWORD extendedStyle = 0);
+HWND addEdit(HWND parent, const std::string& text, RECT place, int id);
+HWND addLabel(HWND parent, const std::string& text, RECT place, int id = -1);
+HWND addButton(HWND parent, const char* text, RECT place, int id, bool isDefault = false);
+HWND addDropDown(HWND parent, RECT place, int id); // a list to choose from, no typing
+void addChoice(HWND dropDown, const std::string& text);
+
+std::string textOf(HWND control);
+int chosenIndex(HWND dropDown);
+double pointsToPixels(); // the screen's pixels to a point
+
+void tellProblem(HWND owner, const std::string& title, const std::string& message);
+
+// A name chosen in the standard Save dialog, which asks before replacing a file; at first
+// in the installation's Dat folder, beside the Exe folder the program runs in.
+std::optional<std::string> askSaveName(HWND owner, const char* filter, const char* extension,
+                                       const std::string& suggested);
+std::optional<std::string> askOpenName(HWND owner, const char* filter);
+
+// True when written; otherwise the user has been told.
+bool saveText(HWND owner, const std::string& title, const std::string& path,
+              const std::string& text);
+
+// The window's preview, beside the form that takes its first `formPoints` of width: the
+// structure, when there is one, drawn as Glance draws it and fitted to the area.
+struct Preview {
+    LONG formPoints = 0;
+    const Model* structure = nullptr;
+};
+RECT previewArea(HWND window, LONG formPoints);
+
+// What both makers do with the messages they leave: the preview painted, and fitted anew
+// to a new size; the program ended with its window.
+LRESULT handleOther(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                    const Preview& preview);
+
+// The window, until it is closed: its procedure gets its state, whose class has
+// `LRESULT handle(HWND, State&, UINT, WPARAM, LPARAM)`; an exception from a handler is
+// told and the message left unhandled, for nothing may unwind through the system.
+void runWindow(const std::string& title, WNDPROC procedure, void* state, SIZE points);
+
+template <typename State>
+LRESULT CALLBACK windowProcedureOf(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE)
+        SetWindowLongPtrA(
+            window, GWLP_USERDATA,
+            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+    auto* state = reinterpret_cast<State*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!state)
+        return DefWindowProcA(window, message, wParam, lParam);
+    try {
+        return handle(window, *state, message, wParam, lParam);
+    } catch (const std::exception& failure) {
+        tellProblem(window, state->title, failure.what());
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+// The program's life: its window with a State of its own, GDI+ for the preview.
+template <typename State> int runMaker(SIZE points) {
+    const GdiplusSession gdiplus;
+    State state;
+    runWindow(state.title, windowProcedureOf<State>, &state, points);
+    return 0;
+}
+
+} // namespace ombrix

@@ -1,0 +1,160 @@
+// Make_FrameFile (INPUT File): a structure of one of the families, its parameters typed
+// beside a preview drawn as Glance draws it, saved as a geometry file that Prepare reads.
+//   Make_FrameFile <TAB>          started by the shell, in the installation's Exe folder
+
+#include "checked_files.h"
+#include "creator_controls.h"
+#include "creator_window.h"
+#include "families.h"
+#include "messages.h"
+#include "typed_values.h"
+#include "viewer_program.h"
+
+#include <windows.h>
+
+#include <optional>
+#include <vector>
+
+namespace ombrix {
+namespace {
+
+constexpr LONG formWidth = 330; // points; the preview takes the rest of the window
+constexpr LONG rowHeight = 30, firstRow = 46;
+constexpr LONG mostParameters = 8;
+
+struct FrameMaker {
+    std::string title = titleOf("Make_FrameFile");
+    const Family* family = &families().front();
+    std::vector<HWND> parameterControls; // labels and fields of the family's parameters
+    std::optional<Model> shown;          // the last structure its values made
+};
+
+HWND field(HWND window, std::size_t index) {
+    return GetDlgItem(window, FirstParameter + static_cast<int>(index));
+}
+
+std::vector<std::string> typedTexts(HWND window, const Family& family) {
+    std::vector<std::string> texts;
+    for (std::size_t k = 0; k < family.parameters.size(); ++k) {
+        const Parameter& parameter = family.parameters[k];
+        texts.push_back(parameter.choices.empty() ? textOf(field(window, k))
+                                                  : std::to_string(chosenIndex(field(window, k))));
+    }
+    return texts;
+}
+
+Model structureTyped(HWND window, const Family& family) {
+    return createStructure(family, valuesTyped(family, typedTexts(window, family)));
+}
+
+// The preview follows every change; what cannot be made is said under the fields.
+void onValuesChanged(HWND window, FrameMaker& maker) {
+    std::string status;
+    try {
+        maker.shown = structureTyped(window, *maker.family);
+        status = showInteger(static_cast<long long>(maker.shown->nodes.size())) + " nodes, " +
+                 showInteger(static_cast<long long>(maker.shown->members.size())) + " members";
+    } catch (const Refused& refused) {
+        status = refused.what();
+    }
+    SetDlgItemTextA(window, StatusText, status.c_str());
+    const RECT area = previewArea(window, formWidth);
+    InvalidateRect(window, &area, FALSE);
+}
+
+// The parameters' controls follow the family's list in the order of Tab, however often
+// they are made anew.
+void keep(HWND window, FrameMaker& maker, HWND control) {
+    HWND after = maker.parameterControls.empty() ? GetDlgItem(window, FamilyList)
+                                                 : maker.parameterControls.back();
+    SetWindowPos(control, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    maker.parameterControls.push_back(control);
+}
+
+void addParameterRow(HWND window, FrameMaker& maker, std::size_t index) {
+    const Parameter& parameter = maker.family->parameters[index];
+    const LONG top = firstRow + static_cast<LONG>(index) * rowHeight;
+    const int id = FirstParameter + static_cast<int>(index);
+    keep(window, maker,
+         addLabel(window, parameter.name, {12, top + 4, 140, 20},
+                  FirstParameterLabel + static_cast<int>(index)));
+    if (parameter.choices.empty()) {
+        keep(window, maker,
+             addEdit(window, showNumber(parameter.initial), {156, top, 160, 23}, id));
+        return;
+    }
+    HWND choices = addDropDown(window, {156, top, 160, 23}, id);
+    for (const std::string& choice : parameter.choices)
+        addChoice(choices, choice);
+    SendMessageA(choices, CB_SETCURSEL, static_cast<WPARAM>(parameter.initial), 0);
+    keep(window, maker, choices);
+}
+
+void showFamily(HWND window, FrameMaker& maker, const Family& family) {
+    for (HWND control : maker.parameterControls)
+        DestroyWindow(control);
+    maker.parameterControls.clear();
+    maker.family = &family;
+    for (std::size_t k = 0; k < family.parameters.size(); ++k)
+        addParameterRow(window, maker, k);
+    onValuesChanged(window, maker);
+}
+
+void onCreate(HWND window, FrameMaker& maker) {
+    addLabel(window, "Structure", {12, 16, 140, 20});
+    HWND list = addDropDown(window, {156, 12, 160, 23}, FamilyList);
+    for (const Family& family : families())
+        addChoice(list, family.name);
+    SendMessageA(list, CB_SETCURSEL, 0, 0);
+    const LONG below = firstRow + mostParameters * rowHeight;
+    addLabel(window, "", {12, below, 304, 54}, StatusText);
+    addButton(window, "&Save as...", {12, below + 64, 100, 28}, SaveButton, true);
+    addButton(window, "Close", {120, below + 64, 100, 28}, CloseButton);
+    showFamily(window, maker, *maker.family);
+    SetFocus(list);
+}
+
+void save(HWND window, FrameMaker& maker) {
+    std::string text;
+    try {
+        text = geometryFileText(structureTyped(window, *maker.family));
+    } catch (const Refused& refused) {
+        tellProblem(window, maker.title, refused.what());
+        return;
+    }
+    const auto name =
+        askSaveName(window, "Geometry file (*.dat)\0*.dat\0", "dat", maker.family->name + ".dat");
+    if (name && saveText(window, maker.title, *name, text))
+        SetDlgItemTextA(window, StatusText, ("Saved as " + *name).c_str());
+}
+
+void onCommand(HWND window, FrameMaker& maker, WPARAM wParam) {
+    const int id = LOWORD(wParam), event = HIWORD(wParam);
+    if (id == FamilyList && event == CBN_SELCHANGE)
+        showFamily(window, maker,
+                   families().at(static_cast<std::size_t>(chosenIndex(GetDlgItem(window, id)))));
+    else if (id >= FirstParameter && (event == EN_CHANGE || event == CBN_SELCHANGE))
+        onValuesChanged(window, maker);
+    else if (id == SaveButton || id == IDOK)
+        save(window, maker);
+    else if (id == CloseButton || id == IDCANCEL)
+        DestroyWindow(window);
+}
+
+LRESULT handle(HWND window, FrameMaker& maker, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE: onCreate(window, maker); return 0;
+    case WM_COMMAND: onCommand(window, maker, wParam); return 0;
+    default:
+        return handleOther(window, message, wParam, lParam,
+                           {formWidth, maker.shown ? &*maker.shown : nullptr});
+    }
+}
+
+} // namespace
+} // namespace ombrix
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    using namespace ombrix;
+    return runMaker<FrameMaker>({1000, 640});
+}

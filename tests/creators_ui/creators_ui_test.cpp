@@ -1,0 +1,130 @@
+// Make_FrameFile and Make_ForceFile started as the shell starts them, with a TAB, in the Exe
+// folder of an installation: a user's journey through each, whose saved file the real
+// Prepare or Forces then reads.
+
+#include "creator_controls.h"
+#include "driver.h"
+#include "viewer_runs.h"
+
+#include <commctrl.h>
+
+#include <filesystem>
+
+namespace ombrix {
+namespace {
+
+namespace fs = std::filesystem;
+
+class Creators : public ViewerRuns {
+  protected:
+    void SetUp() override {
+        ViewerRuns::SetUp();
+        fs::create_directories(folder_ / "Exe");
+        fs::create_directories(folder_ / "Dat");
+    }
+
+    HWND startFromExe(const char* program, const std::string& title) {
+        start(program, "\t", folder_ / "Exe");
+        HWND window = nullptr;
+        EXPECT_TRUE(e2e::waitUntil([&] { return (window = windowOf(processId(), title)); }));
+        return window;
+    }
+
+    void run(const char* program, const std::string& arguments) {
+        start(program, arguments, folder_ / "Exe");
+        EXPECT_EQ(exitCode(), 0u) << program << " " << arguments << ": " << errors();
+    }
+
+    // Save as, into the file named, through the standard dialog.
+    void saveAs(HWND window, const std::string& file) {
+        e2e::click(e2e::control(window, SaveButton));
+        HWND dialog = nullptr;
+        ASSERT_TRUE(e2e::waitUntil([&] {
+            dialog = windowOf(processId(), "Save");
+            return dialog && e2e::className(dialog) == "#32770";
+        }));
+        e2e::chooseInOpenDialog(dialog, file);
+    }
+
+    // The message the click gives, answered.
+    std::string messageOf(HWND button, const std::string& title) {
+        e2e::click(button);
+        HWND box = e2e::waitForMessageBox(title);
+        const std::string text = box ? e2e::messageBoxText(box) : "(no message)";
+        if (box)
+            e2e::answer(box, IDOK);
+        return text;
+    }
+
+    // Add clicked, and the table grown to the rows expected.
+    void addRow(HWND window, LRESULT rows) {
+        e2e::click(e2e::control(window, AddButton));
+        ASSERT_TRUE(e2e::waitUntil([&] {
+            return SendMessageA(e2e::control(window, CaseTable), LVM_GETITEMCOUNT, 0, 0) == rows;
+        }));
+    }
+};
+
+TEST_F(Creators, MakeFrameFileSavesATrussThatPrepareReads) {
+    const std::string title = "OMBRIX - Make_FrameFile";
+    HWND window = startFromExe(OMBRIX_MAKE_FRAMEFILE, title);
+    ASSERT_TRUE(window);
+    e2e::selectItem(window, FamilyList, 4); // Pratt truss
+    ASSERT_TRUE(e2e::waitUntil([&] {
+        return e2e::windowText(e2e::control(window, FirstParameterLabel + 1)) == "panels";
+    }));
+    e2e::typeText(e2e::control(window, FirstParameter + 1), "5");
+    EXPECT_EQ(e2e::windowText(e2e::control(window, StatusText)), "panels: an even number, not 5");
+    EXPECT_EQ(messageOf(e2e::control(window, SaveButton), title), "panels: an even number, not 5");
+
+    e2e::typeText(e2e::control(window, FirstParameter + 1), "8");
+    EXPECT_EQ(e2e::windowText(e2e::control(window, StatusText)), "16 nodes, 29 members");
+    saveAs(window, path("Dat\\Truss.dat"));
+    ASSERT_TRUE(e2e::waitUntil([&] { return fs::exists(folder_ / "Dat" / "Truss.dat"); }));
+    e2e::click(e2e::control(window, CloseButton));
+    EXPECT_EQ(exitCode(), 0u);
+
+    run(OMBRIX_PREPARE, "\"..\\Dat\\Truss.dat\" \"..\\Dat\\Truss.rez\" Short English");
+    EXPECT_NE(contentsOf(folder_ / "Dat" / "Truss.rez").find("16"), std::string::npos);
+}
+
+TEST_F(Creators, MakeForceFileSavesCasesThatForcesReads) {
+    fs::copy_file(fs::path(OMBRIX_SAMPLES) / "Bridge.dat", folder_ / "Dat" / "Bridge.dat");
+    run(OMBRIX_PREPARE, "\"..\\Dat\\Bridge.dat\" \"..\\Dat\\Bridge.rez\" Short English");
+    const std::string title = "OMBRIX - Make_ForceFile";
+    HWND window = startFromExe(OMBRIX_MAKE_FORCEFILE, title);
+    ASSERT_TRUE(window);
+    e2e::click(e2e::control(window, OpenButton));
+    HWND dialog = nullptr;
+    ASSERT_TRUE(e2e::waitUntil([&] { return (dialog = windowOf(processId(), "Open")); }));
+    e2e::chooseInOpenDialog(dialog, path("Dat\\Bridge.dat"));
+    ASSERT_TRUE(e2e::waitUntil([&] {
+        return e2e::windowText(e2e::control(window, StatusText)).find(" nodes") !=
+               std::string::npos;
+    }));
+
+    e2e::typeText(e2e::control(window, ForceField), "0 0 -10");
+    addRow(window, 1);
+    e2e::selectItem(window, LoadedNodesList, 3); // the nodes listed
+    e2e::typeText(e2e::control(window, WhereField), "2 x");
+    EXPECT_EQ(messageOf(e2e::control(window, AddButton), title),
+              "case 2: nodes: node numbers, not \"2 x\"");
+    e2e::typeText(e2e::control(window, WhereField), "2 999");
+    addRow(window, 2);
+    const std::string refused = messageOf(e2e::control(window, SaveButton), title);
+    EXPECT_EQ(refused.rfind("case 2: node 999 is not in the structure (1 to ", 0), 0u) << refused;
+
+    e2e::typeText(e2e::control(window, WhereField), "2");
+    e2e::click(e2e::control(window, ReplaceButton));
+    saveAs(window, path("Dat\\Bridge.inc"));
+    ASSERT_TRUE(e2e::waitUntil([&] { return fs::exists(folder_ / "Dat" / "Bridge.inc"); }));
+    e2e::click(e2e::control(window, CloseButton));
+    EXPECT_EQ(exitCode(), 0u);
+
+    run(OMBRIX_FORCES, "\"..\\Dat\\Bridge.inc\"");
+    for (const char* caseFile : {"1.unf", "2.unf"})
+        EXPECT_TRUE(fs::exists(folder_ / "Dat" / "Bridge.dat.work" / caseFile)) << caseFile;
+}
+
+} // namespace
+} // namespace ombrix
