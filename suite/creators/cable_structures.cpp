@@ -1,8 +1,8 @@
 // Structures of cables held in tension: nets, a hung cable and the guys of a mast, laid
 // out where their supports allow in the shape their prestress holds in balance.
 #include "family_builders.h"
-#include "messages.h"
 #include "model_building.h"
+#include "numbers.h"
 
 #include <cmath>
 #include <numbers>

@@ -1,7 +1,7 @@
 #include "families.h"
 
 #include "family_builders.h"
-#include "messages.h"
+#include "numbers.h"
 
 #include <stdexcept>
 

@@ -1,7 +1,7 @@
 // Frameworks of bars: a lattice dome and plane trusses.
 #include "family_builders.h"
-#include "messages.h"
 #include "model_building.h"
+#include "numbers.h"
 
 #include <cmath>
 #include <numbers>

@@ -1,7 +1,7 @@
 #include "loading_plan.h"
 
 #include "handoff/handoff.h"
-#include "messages.h"
+#include "numbers.h"
 #include "parameters.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "parameters.h"
 
-#include "messages.h"
+#include "numbers.h"
 
 #include <cmath>
 

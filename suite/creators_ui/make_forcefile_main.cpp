@@ -6,7 +6,7 @@
 #include "checked_files.h"
 #include "creator_controls.h"
 #include "creator_window.h"
-#include "messages.h"
+#include "numbers.h"
 #include "typed_values.h"
 #include "view_files.h"
 #include "viewer_program.h"

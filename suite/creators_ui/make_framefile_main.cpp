@@ -6,7 +6,7 @@
 #include "creator_controls.h"
 #include "creator_window.h"
 #include "families.h"
-#include "messages.h"
+#include "numbers.h"
 #include "typed_values.h"
 #include "viewer_program.h"
 

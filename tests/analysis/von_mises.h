@@ -3,7 +3,7 @@
 // and of the path Solve records.
 #pragma once
 
-#include "messages.h"
+#include "numbers.h"
 
 #include <cmath>
 #include <numbers>
