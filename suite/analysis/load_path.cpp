@@ -1,20 +1,9 @@
 #include "load_path.h"
 
-#include <array>
-#include <charconv>
+#include "numbers.h"
 
 namespace ombrix {
 namespace {
-
-constexpr int chartDigits = 7;
-
-std::string chartNumber(double value) {
-    std::array<char, 32> digits{};
-    const auto written =
-        std::to_chars(digits.data(), digits.data() + digits.size(), value == 0 ? 0.0 : value,
-                      std::chars_format::general, chartDigits);
-    return {digits.data(), written.ptr};
-}
 
 const char* passedMark(CriticalPoint passed) {
     switch (passed) {

@@ -28,4 +28,13 @@ std::string exactNumber(double value) {
     return std::string(text.data(), written.ptr);
 }
 
+std::string chartNumber(double value) {
+    constexpr int chartDigits = 7;
+    std::array<char, 32> text{};
+    const std::to_chars_result written =
+        std::to_chars(text.data(), text.data() + text.size(), value == 0 ? 0.0 : value,
+                      std::chars_format::general, chartDigits);
+    return std::string(text.data(), written.ptr);
+}
+
 } // namespace ombrix

@@ -15,4 +15,7 @@ std::string showInteger(long long value);
 // read back as the same value, laid out as printf's "%.17g" lays it out.
 std::string exactNumber(double value);
 
+// A value written for a chart to read back: 7 significant digits, as "%.7g" writes them.
+std::string chartNumber(double value);
+
 } // namespace ombrix

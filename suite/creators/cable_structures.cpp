@@ -1,7 +1,6 @@
 // Structures of cables held in tension: nets, a hung cable and the guys of a mast, laid
 // out where their supports allow in the shape their prestress holds in balance.
 #include "family_builders.h"
-#include "messages.h"
 #include "model_building.h"
 #include "numbers.h"
 

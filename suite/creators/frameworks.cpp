@@ -1,6 +1,5 @@
 // Frameworks of bars: a lattice dome and plane trusses.
 #include "family_builders.h"
-#include "messages.h"
 #include "model_building.h"
 #include "numbers.h"
 
