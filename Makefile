@@ -11,10 +11,12 @@ WINDOWS := build/windows
 SANITIZE := build/sanitize
 BENCH := build/bench
 STAGE := $(WINDOWS)/stage
+TOUR_INSTALLATION := $(WINDOWS)/tour-installation
 FUZZ_SECONDS ?= 60
 
 .PHONY: all deps native windows sanitize build install stage test unit-test sanitize-test \
-        tidy fuzz e2e-test test-long demo screenshot bench bench-solver bench-graphs clean
+        tidy fuzz e2e-test test-long demo tour tour-installation screenshot bench bench-solver \
+        bench-graphs clean
 
 all: build
 
@@ -64,7 +66,12 @@ tidy: native windows
 fuzz: sanitize
 	tools/fuzz.sh $(SANITIZE) $(FUZZ_SECONDS)
 
-e2e-test: stage
+# The installation with the real suite that the guided tour copies and drives.
+tour-installation: windows
+	rm -rf $(TOUR_INSTALLATION)
+	tools/install.sh $(WINDOWS) $(TOUR_INSTALLATION) real
+
+e2e-test: stage tour-installation
 	tools/with-wine.sh ctest --test-dir $(WINDOWS) --output-on-failure -j $(JOBS)
 
 test: unit-test sanitize-test tidy e2e-test
@@ -83,6 +90,11 @@ bench: stage
 
 demo: install
 	tools/demo.sh "$(PREFIX)"
+
+# The guided tour of a complete analysis on this display (a virtual one when there is
+# none): a picture of each step, and what it shows, under build/tour.
+tour: tour-installation
+	tools/tour.sh $(TOUR_INSTALLATION)
 
 screenshot: stage
 	OMBRIX_VIRTUAL_DISPLAY=1 tools/with-wine.sh tools/screenshot.sh $(STAGE) build/panel.png

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Runs the shell on a demo installation: on the user's display when there is one,
-# otherwise on a virtual display, leaving a screenshot of the panel under build/.
+# Runs the shell on a demo installation on the user's display; without a display, takes
+# the guided tour of a complete analysis on a virtual one and says where its pictures are.
 #   tools/demo.sh INSTALLATION
 set -euo pipefail
 
@@ -12,6 +12,5 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     exec "$root/tools/with-wine.sh" wine ombrix.exe
 fi
 
-echo "No display: running the shell on a virtual one."
-OMBRIX_VIRTUAL_DISPLAY=1 "$root/tools/with-wine.sh" \
-    "$root/tools/screenshot.sh" "$installation" "$root/build/demo-panel.png"
+echo "No display: taking the guided tour on a virtual one."
+OMBRIX_VIRTUAL_DISPLAY=1 exec "$root/tools/tour.sh" "$installation"

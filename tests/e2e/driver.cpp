@@ -194,9 +194,11 @@ void Installation::remove(const std::string& name) const {
     std::filesystem::remove(exeDir() / pathOf(name));
 }
 
-Shell::Shell(const Installation& installation) {
-    const std::string exe = utf8Text(installation.exeDir() / "ombrix.exe");
-    const std::string folder = utf8Text(installation.exeDir());
+Shell::Shell(const Installation& installation) : Shell(installation.exeDir()) {}
+
+Shell::Shell(const std::filesystem::path& exeFolder) {
+    const std::string exe = utf8Text(exeFolder / "ombrix.exe");
+    const std::string folder = utf8Text(exeFolder);
     std::string commandLine = "\"" + exe + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);

@@ -52,6 +52,7 @@ class Installation {
 class Shell {
   public:
     explicit Shell(const Installation& installation);
+    explicit Shell(const std::filesystem::path& exeFolder);
     ~Shell();
     Shell(const Shell&) = delete;
     Shell& operator=(const Shell&) = delete;
