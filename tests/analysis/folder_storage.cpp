@@ -67,7 +67,8 @@ std::string FolderStorage::join(const std::string& folder, const std::string& na
 }
 
 void InstallationTest::makeInstallation() {
-    std::string name = testing::UnitTest::GetInstance()->current_test_info()->name();
+    const testing::TestInfo& test = *testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = std::string(test.test_suite_name()) + "-" + test.name();
     std::replace(name.begin(), name.end(), '/', '-'); // a parameterised test's
     root_ = fs::temp_directory_path() / ("ombrix-" + std::to_string(::getpid()) + "-" + name);
     fs::current_path(previous_);
