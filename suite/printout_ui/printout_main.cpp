@@ -14,8 +14,9 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     using namespace ombrix;
     const std::string path = handoff::fileNameArgument(GetCommandLineA());
+    const bool isNewText = path.find_first_not_of(" \t") == std::string::npos; // a quoted TAB too
     try {
-        showPrintout(path.empty() ? std::nullopt : std::optional(readTextFile(path)));
+        showPrintout(isNewText ? std::nullopt : std::optional(readTextFile(path)));
         return 0;
     } catch (const FileRefused& refused) {
         MessageBoxA(nullptr, refused.what(), titleOf("Printout").c_str(),

@@ -171,8 +171,7 @@ void onCreate(HWND window, Printout& printout) {
                         GetModuleHandleA(nullptr), nullptr);
     if (printout.path.empty())
         addTypingArea(window, printout);
-    else
-        printout.laid = laidOutForDefaultPrinter(printout.text);
+    printout.laid = laidOutForDefaultPrinter(printout.text);
     layOutChildren(window, printout);
     showState(window, printout);
 }
@@ -376,10 +375,11 @@ HACCEL menuKeys() {
 } // namespace
 
 TextFile readTextFile(const std::string& path) {
-    const std::optional<std::string> bytes = Win32Storage().read(path);
+    const Win32Storage storage;
+    const std::optional<std::string> bytes = storage.read(path);
     if (!bytes)
         throw FileRefused(describe(Language::English, path, 0, {Message::CannotRead, {}}));
-    return {path, textAsUtf8(*bytes)};
+    return {storage.fullPath(path).value_or(path), textAsUtf8(*bytes)};
 }
 
 void showPrintout(std::optional<TextFile> file) {
