@@ -5,19 +5,12 @@
 #       tools/printout_screenshot.sh BUILD OUTPUT_FOLDER
 set -euo pipefail
 
-build=$(cd "$1" && pwd)
-mkdir -p "$2"
-output=$(cd "$2" && pwd)
-installation="$WINEPREFIX/drive_c/Ombrix" # C:\Ombrix, as the picture shows it
-rm -rf "$installation"
-trap 'wineserver -k; rm -rf "$installation"' EXIT
-mkdir -p "$installation/Exe" "$installation/Dat"
-cp "$(dirname "$0")"/../install/Dat/Bridge.* "$installation/Dat/"
-cd "$installation/Exe"
+source "$(dirname "$0")/picture_installation.sh"
 
-timeout 60 wine "$build/suite/programs/ombrix_prepare.exe" '..\Dat\Bridge.dat' '..\Dat\Bridge.rez' Complete English
-timeout 60 wine "$build/suite/programs/ombrix_forces.exe" '..\Dat\Bridge.inc'
-timeout 120 wine "$build/suite/programs/ombrix_solve.exe" 0 1 2 3
+wine "$build/suite/programs/ombrix_prepare.exe" '..\Dat\Bridge.dat' '..\Dat\Bridge.rez' \
+    Complete English
+wine "$build/suite/programs/ombrix_forces.exe" '..\Dat\Bridge.inc'
+wine "$build/suite/programs/ombrix_solve.exe" 0 1 2 3
 wine "$build/suite/printout_ui/ombrix_printout.exe" '..\Dat\Bridge.rez' &
 sleep 6
 xdotool key Next
