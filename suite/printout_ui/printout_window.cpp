@@ -390,7 +390,8 @@ void showPrintout(std::optional<TextFile> file) {
         printout.path = std::move(file->path);
         printout.text = std::move(file->text);
     }
-    const char* windowClass = registeredClass("OmbrixPrintout", windowProcedure<Printout, handle>);
+    const char* windowClass = registeredClass(
+        "OmbrixPrintout", windowProcedure<Printout, handleTellingFailures<Printout>>);
     const SIZE size = windowSize(systemPixel());
     HWND window = CreateWindowExA(0, windowClass, printout.title.c_str(), WS_OVERLAPPEDWINDOW,
                                   CW_USEDEFAULT, CW_USEDEFAULT, size.cx, size.cy, nullptr,
