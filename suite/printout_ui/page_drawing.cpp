@@ -86,7 +86,7 @@ std::string systemReason() {
 }
 
 std::string abandoned(HDC printer, const std::string& what) {
-    const std::string failure = what + ": " + systemReason();
+    std::string failure = what + ": " + systemReason();
     AbortDoc(printer);
     return failure;
 }
