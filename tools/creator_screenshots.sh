@@ -5,15 +5,7 @@
 #       tools/creator_screenshots.sh BUILD OUTPUT_FOLDER
 set -euo pipefail
 
-build=$(cd "$1" && pwd)
-mkdir -p "$2"
-output=$(cd "$2" && pwd)
-installation="$WINEPREFIX/drive_c/Ombrix" # C:\Ombrix, as the picture shows it
-rm -rf "$installation"
-trap 'wineserver -k; rm -rf "$installation"' EXIT
-mkdir -p "$installation/Exe" "$installation/Dat"
-cp "$(dirname "$0")"/../install/Dat/* "$installation/Dat/"
-cd "$installation/Exe"
+source "$(dirname "$0")/picture_installation.sh"
 
 wine "$build/suite/creators_ui/ombrix_make_framefile.exe" "	" &
 sleep 6
