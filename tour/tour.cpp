@@ -1,6 +1,6 @@
 // A guided tour of a complete analysis in an installation, driven as a user would drive
 // it: a cable net made with INPUT File, previewed, prepared, loaded with a loading file
-// made with INCARC File, solved, and shown by the graph and text programs; the About
+// made with INCARC File, solved, and shown by the graph, text and printing programs; the About
 // window, and E X I T with a program still running. Each step leaves a numbered picture
 // of what the user sees and a line saying what it shows; a step whose window does not
 // appear, or whose file is not written, ends the tour with a failure.
@@ -316,6 +316,9 @@ void tourOf(Tour& tour, Shell& shell) {
     selectItem(panel, IDC_TEXT_FILE_LIST, 3);
     showProgram(tour, panel, IDC_VIEW_EDIT, "Notepad", "output",
                 "View/Edit opens the output file in Notepad");
+    showProgram(tour, panel, IDC_PRINT, "OMBRIX - Printout", "print",
+                "Print starts Printout on the output file: its pages as they will print, with a "
+                "header on each");
     showProgram(tour, panel, IDC_ABOUT, "About OMBRIX", "about", "The About window");
 
     press(panel, IDC_PREVIEW);
