@@ -10,6 +10,7 @@ The suite (suite/): the portable libraries never include the programs around the
 
     viewers -> programs -> analysis        viewers -> graphics -> analysis
     bench -> analysis        creators_ui -> creators, viewers -> analysis
+    compound_ui -> compound, creators_ui -> compound -> creators, graphics -> analysis
 
 A folder may include itself and the folders below it, never one above; what the shell and
 the suite share (common/handoff, common/windows_files) lies below them all, and neither
@@ -43,6 +44,9 @@ SUITE = {
     "bench": {"analysis"},
     "creators": {"analysis"},
     "creators_ui": {"creators", "viewers", "programs", "graphics", "analysis"},
+    "compound": {"creators", "graphics", "analysis"},
+    "compound_ui": {"compound", "creators_ui", "creators", "viewers", "programs", "graphics",
+                    "analysis"},
 }
 SHARED = {"handoff", "windows_files"}
 PROJECT_FOLDERS = set(SHELL) | set(SUITE) | SHARED
