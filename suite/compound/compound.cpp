@@ -92,8 +92,9 @@ class NodeFinder {
 
 void checkPlacement(const std::vector<Part>& parts, int number) {
     const Placement& placement = parts[number - 1].placement;
-    const bool shiftInRange = std::all_of(placement.shift.begin(), placement.shift.end(),
-                                          [](double d) { return std::abs(d) <= largestCoordinate; });
+    const bool shiftInRange =
+        std::all_of(placement.shift.begin(), placement.shift.end(),
+                    [](double d) { return std::abs(d) <= largestCoordinate; });
     if (!shiftInRange || !std::isfinite(placement.rotation))
         throw Refused(partName(parts, number) + ": each shift must not exceed " +
                       showNumber(largestCoordinate) + " in magnitude");

@@ -14,8 +14,8 @@
 namespace ombrix {
 
 struct Placement {
-    Point shift{};        // dx, dy, dz, applied after the rotation
-    double rotation = 0;  // degrees about z, anticlockwise seen from above
+    Point shift{};       // dx, dy, dz, applied after the rotation
+    double rotation = 0; // degrees about z, anticlockwise seen from above
 };
 
 struct Part {

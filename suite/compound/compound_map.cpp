@@ -92,7 +92,8 @@ Counts countsIn(LineCursor& lines, const Model* compound) {
 }
 
 CompoundMap::PartEntry partIn(LineCursor& lines, std::size_t expected) {
-    const MapLine read = numberedLine(lines, "part", expected, "dx dy dz rotation file", 7, anyCount);
+    const MapLine read =
+        numberedLine(lines, "part", expected, "dx dy dz rotation file", 7, anyCount);
     const int number = read.line.number;
     CompoundMap::PartEntry part;
     for (int axis = 0; axis < 3; ++axis)
@@ -115,8 +116,7 @@ class ItemReader {
             throw InputError(line, Message::PartNumberOutOfRange,
                              {showInteger(item.part), showInteger(parts_)});
         if (item.number < 1 || item.number > most_)
-            throw InputError(line, outOfRange_,
-                             {showInteger(item.number), showInteger(most_)});
+            throw InputError(line, outOfRange_, {showInteger(item.number), showInteger(most_)});
         if (!seen_.insert({item.part, item.number}).second)
             throw InputError(line, givenTwice_, {showInteger(item.number), showInteger(item.part)});
         return item;
@@ -131,7 +131,8 @@ class ItemReader {
 };
 
 std::vector<PartItem> nodeIn(LineCursor& lines, std::size_t expected, ItemReader& items) {
-    const MapLine read = numberedLine(lines, "node", expected, "part node [part node ...]", 4, anyCount);
+    const MapLine read =
+        numberedLine(lines, "node", expected, "part node [part node ...]", 4, anyCount);
     if (read.fields.size() % 2 != 0)
         throw InputError(read.line.number, Message::ResultsLineExpected,
                          {"node " + countText(expected) + " part node [part node ...]"});
@@ -149,9 +150,8 @@ PartItem memberIn(LineCursor& lines, std::size_t expected, ItemReader& items) {
 } // namespace
 
 std::string writeMap(const CompoundMap& map) {
-    std::string text = std::string(mapHeading) + "\r\ncounts " + countText(map.parts.size()) +
-                       " " + countText(map.nodes.size()) + " " + countText(map.members.size()) +
-                       "\r\n";
+    std::string text = std::string(mapHeading) + "\r\ncounts " + countText(map.parts.size()) + " " +
+                       countText(map.nodes.size()) + " " + countText(map.members.size()) + "\r\n";
     for (std::size_t k = 0; k < map.parts.size(); ++k) {
         const Placement& placement = map.parts[k].placement;
         text += "part " + countText(k + 1);

@@ -69,8 +69,8 @@ std::string caseText(const PartCase& partCase) {
         text += "member " + numbered(m) + " " + exactNumber(partCase.axialForces[m]) + "\r\n";
     for (std::size_t n = 0; n < partCase.reactions.size(); ++n)
         if (partCase.reactions[n])
-            text += "reaction " + numbered(n) + " " + vectorText(*partCase.reactions[n], exactNumber) +
-                    "\r\n";
+            text += "reaction " + numbered(n) + " " +
+                    vectorText(*partCase.reactions[n], exactNumber) + "\r\n";
     return text;
 }
 
@@ -78,8 +78,16 @@ void addCaseRows(const std::string& part, const PartCase& partCase, PeakTable& t
     const std::string loadCase = showInteger(partCase.loadCase);
     for (std::size_t n = 0; n < partCase.displacements.size(); ++n) {
         const Point& u = partCase.displacements[n];
-        TableRow row{part, loadCase, "node " + numbered(n), showNumber(u[0]), showNumber(u[1]),
-                     showNumber(u[2]), "", "", "", ""};
+        TableRow row{part,
+                     loadCase,
+                     "node " + numbered(n),
+                     showNumber(u[0]),
+                     showNumber(u[1]),
+                     showNumber(u[2]),
+                     "",
+                     "",
+                     "",
+                     ""};
         if (const std::optional<Point>& r = partCase.reactions[n])
             for (int axis = 0; axis < 3; ++axis)
                 row[7 + axis] = showNumber((*r)[axis]);
@@ -113,7 +121,8 @@ std::string partResultsText(int partNumber, const PartResults& results) {
 }
 
 PeakTable partTable(const std::vector<PartResults>& parts) {
-    PeakTable table{{"part", "case", "node or member", "ux", "uy", "uz", "N", "Rx", "Ry", "Rz"}, {}};
+    PeakTable table{{"part", "case", "node or member", "ux", "uy", "uz", "N", "Rx", "Ry", "Rz"},
+                    {}};
     for (std::size_t k = 0; k < parts.size(); ++k)
         for (const PartCase& partCase : parts[k].cases)
             addCaseRows(numbered(k), partCase, table);

@@ -50,8 +50,9 @@ class Split : public testing::Test {
     }
     SolvedAnalysis solve(const std::string& name, const std::vector<std::string>& cases) {
         const std::string base = "../Dat/" + name;
-        EXPECT_EQ(prepareAnalysis(storage_, {base + ".dat", base + ".rez", "Short", "English"})
-                      .exitCode, 0);
+        EXPECT_EQ(
+            prepareAnalysis(storage_, {base + ".dat", base + ".rez", "Short", "English"}).exitCode,
+            0);
         EXPECT_EQ(prepareLoads(storage_, base + ".inc").exitCode, 0);
         EXPECT_EQ(solveLoadCases(storage_, cases).exitCode, 0);
         return openSolvedAnalysis(storage_);
@@ -100,8 +101,10 @@ TEST_F(Split, EachPartHasItsResultsAloneInItsOwnAxes) {
 
     EXPECT_EQ(writePartFiles(storage_, "../Dat/pair.rez", parts),
               (std::vector<std::string>{"../Dat/pair.1.tripod.txt", "../Dat/pair.2.tripod.txt"}));
-    EXPECT_TRUE(storage_.read("../Dat/pair.2.tripod.txt")->starts_with(
-        "part 2 ../Dat/tripod.dat\r\nplacement 2 0 0 90\r\ncase 1\r\nconverged yes\r\n"));
+    EXPECT_TRUE(
+        storage_.read("../Dat/pair.2.tripod.txt")
+            ->starts_with(
+                "part 2 ../Dat/tripod.dat\r\nplacement 2 0 0 90\r\ncase 1\r\nconverged yes\r\n"));
 }
 
 TEST_F(Split, RefusesTheMapOfAnotherStructure) {
