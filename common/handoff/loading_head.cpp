@@ -1,6 +1,7 @@
 #include "handoff/loading_head.h"
 
 #include "handoff/handoff.h"
+#include "handoff/wording.h"
 
 #include <charconv>
 #include <optional>
@@ -41,7 +42,7 @@ std::optional<long long> countOn(LineCursor& lines, const CountProblems& problem
     const std::optional<long long> count = wholeNumber(fields.front());
     if (!count) {
         head.problem = problems.notWhole;
-        head.wrongValue = std::string(fields.front().substr(0, 40));
+        head.wrongValue = valueForMessage(fields.front());
     }
     return count;
 }

@@ -24,4 +24,9 @@ template <typename Values> std::string filledIn(std::string_view pattern, const 
     return text;
 }
 
+// A value from a file quoted in a message: a line of junk cannot fill the box.
+inline std::string valueForMessage(std::string_view value) {
+    return std::string(value.substr(0, 40));
+}
+
 } // namespace handoff

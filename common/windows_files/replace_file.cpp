@@ -1,22 +1,9 @@
 #include "windows_files/replace_file.h"
 
-#include <windows.h>
-
-#include <memory>
+#include "windows_files/file_handle.h"
 
 namespace windows_files {
 namespace {
-
-struct HandleCloser {
-    void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using FileHandle = std::unique_ptr<void, HandleCloser>;
-
-FileHandle openFile(const std::string& path, DWORD access, DWORD share, DWORD creation) {
-    HANDLE handle =
-        CreateFileA(path.c_str(), access, share, nullptr, creation, FILE_ATTRIBUTE_NORMAL, nullptr);
-    return FileHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
-}
 
 bool writeAll(HANDLE file, std::string_view contents) {
     DWORD written = 0;

@@ -1,5 +1,6 @@
 #include "text_lines.h"
 
+#include "handoff/wording.h"
 #include "input_error.h"
 #include "numbers.h"
 
@@ -36,10 +37,6 @@ std::string_view withoutPlus(std::string_view field) {
     return field.size() > 1 && field[0] == '+' && field[1] != '-' ? field.substr(1) : field;
 }
 
-std::string cutForMessage(std::string_view field) {
-    return std::string(field.substr(0, 40));
-}
-
 } // namespace
 
 double numberIn(std::string_view field, int line) {
@@ -47,7 +44,7 @@ double numberIn(std::string_view field, int line) {
     double value = 0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
     if (error != std::errc{} || end != digits.data() + digits.size() || !std::isfinite(value))
-        throw InputError(line, Message::NotANumber, {cutForMessage(field)});
+        throw InputError(line, Message::NotANumber, {handoff::valueForMessage(field)});
     return value;
 }
 
@@ -56,7 +53,7 @@ long long integerIn(std::string_view field, int line) {
     long long value = 0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
     if (error != std::errc{} || end != digits.data() + digits.size())
-        throw InputError(line, Message::NotAnInteger, {cutForMessage(field)});
+        throw InputError(line, Message::NotAnInteger, {handoff::valueForMessage(field)});
     return value;
 }
 

@@ -23,13 +23,15 @@ void addPrestressedCable(Model& model, int first, int second, double axialStiffn
 
 // A hyperbolic paraboloid z = k (x^2 - y^2) about the net's centre (flat when the rise is
 // 0): with the same horizontal tension in every cable its two curvatures balance at each
-// node. Held at two edges only, the cross ties carry no prestress; a rise is then out of
-// balance until the solver lets the net settle.
+// node. Held at two edges only, the cross ties carry no prestress: such a net is flat, for
+// the tension of curved cables alone would not be balanced in the shape drawn.
 Model cableNet(const Values& values) {
     const int cellsX = values.count("cells in x"), cellsY = values.count("cells in y");
     const double spacing = values.number("spacing"), prestress = values.number("prestress");
     const double axialStiffness = values.number("EA");
     const bool allEdgesHeld = values.count("held edges") == 0;
+    if (!allEdgesHeld && values.number("rise") != 0)
+        refuse("rise", "0 for a net held at x = 0 and x = end only", values.number("rise"));
     const double halfX = cellsX * spacing / 2, halfY = cellsY * spacing / 2;
     const double curvature = values.number("rise") / (halfX * halfX);
 

@@ -6,6 +6,7 @@
 
 #include "gdiplus_painter.h"
 #include "model.h"
+#include "window_parts.h"
 
 #include <windows.h>
 
@@ -67,24 +68,17 @@ RECT previewArea(HWND window, LONG formPoints);
 LRESULT handleOther(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                     const Preview& preview);
 
-// The window, until it is closed: its procedure gets its state, whose class has
-// `LRESULT handle(HWND, State&, UINT, WPARAM, LPARAM)`; an exception from a handler is
-// told and the message left unhandled, for nothing may unwind through the system.
+// The window, made with `state` as its creation parameter, shown until it is closed.
 void runWindow(const std::string& title, WNDPROC procedure, void* state, SIZE points);
 
+// A maker's handler: a failure is told to the user and the message left unhandled.
 template <typename State>
-LRESULT CALLBACK windowProcedureOf(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE)
-        SetWindowLongPtrA(
-            window, GWLP_USERDATA,
-            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
-    auto* state = reinterpret_cast<State*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!state)
-        return DefWindowProcA(window, message, wParam, lParam);
+LRESULT handleTellingFailures(HWND window, State& state, UINT message, WPARAM wParam,
+                              LPARAM lParam) {
     try {
-        return handle(window, *state, message, wParam, lParam);
+        return handle(window, state, message, wParam, lParam);
     } catch (const std::exception& failure) {
-        tellProblem(window, state->title, failure.what());
+        tellProblem(window, state.title, failure.what());
         return DefWindowProcA(window, message, wParam, lParam);
     }
 }
@@ -93,7 +87,7 @@ LRESULT CALLBACK windowProcedureOf(HWND window, UINT message, WPARAM wParam, LPA
 template <typename State> int runMaker(SIZE points) {
     const GdiplusSession gdiplus;
     State state;
-    runWindow(state.title, windowProcedureOf<State>, &state, points);
+    runWindow(state.title, windowProcedure<State, handleTellingFailures<State>>, &state, points);
     return 0;
 }
 

@@ -1,8 +1,8 @@
 #include "results_file.h"
 
 #include "handoff/handoff.h"
+#include "handoff/wording.h"
 #include "input_error.h"
-#include "loading.h"
 #include "text_lines.h"
 
 #include <algorithm>
@@ -121,7 +121,7 @@ std::optional<std::string> readInputsLine(ResultLines& lines,
         const std::string_view digits = fieldsOf(*inputs, 2, 2)[1];
         if (!isHexadecimal(digits))
             throw InputError(inputs->number, Message::InputsNotHexadecimal,
-                             {std::string(digits.substr(0, 40))});
+                             {handoff::valueForMessage(digits)});
         read = std::string(digits);
     }
     if (origin && !(read && sameDigest(*read, origin->inputs)))

@@ -1,5 +1,8 @@
 #include "folder_storage.h"
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -61,6 +64,22 @@ std::optional<std::string> FolderStorage::fullPath(const std::string& path) cons
 
 std::string FolderStorage::join(const std::string& folder, const std::string& name) const {
     return (fs::path(folder) / name).string();
+}
+
+void InstallationTest::makeInstallation() {
+    std::string name = testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::replace(name.begin(), name.end(), '/', '-'); // a parameterised test's
+    root_ = fs::temp_directory_path() / ("ombrix-" + std::to_string(::getpid()) + "-" + name);
+    fs::current_path(previous_);
+    fs::remove_all(root_);
+    fs::create_directories(root_ / "Exe");
+    fs::create_directories(root_ / "Dat");
+    fs::current_path(root_ / "Exe");
+}
+
+void InstallationTest::TearDown() {
+    fs::current_path(previous_);
+    fs::remove_all(root_);
 }
 
 } // namespace ombrix

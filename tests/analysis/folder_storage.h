@@ -3,6 +3,10 @@
 
 #include "storage.h"
 
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
 namespace ombrix {
 
 class FolderStorage : public Storage {
@@ -16,6 +20,22 @@ class FolderStorage : public Storage {
     std::vector<std::string> filesIn(const std::string& folder) const override;
     std::optional<std::string> fullPath(const std::string& path) const override;
     std::string join(const std::string& folder, const std::string& name) const override;
+};
+
+// A test with an installation of its own: Exe/ and Dat/ in a fresh folder, the current
+// folder its Exe/ as when the shell starts a program of the suite; all removed at the end.
+class InstallationTest : public testing::Test {
+  protected:
+    void SetUp() override { makeInstallation(); }
+    void TearDown() override;
+    // Removes the installation and makes it anew, empty.
+    void makeInstallation();
+
+    FolderStorage storage_;
+    std::filesystem::path root_;
+
+  private:
+    std::filesystem::path previous_ = std::filesystem::current_path();
 };
 
 } // namespace ombrix

@@ -27,23 +27,12 @@ const char* const loads =
     "Loads\r\n2\r\n1\r\n0 1 0\r\n4 0 0 -10\r\n1 1 2\r\n4 5 0 0\r\n2 1 0\r\n4 0 5 0\r\n";
 
 // An installation's Exe folder as the current folder, an analysis beside it.
-class AnalysisRuns : public testing::Test {
+class AnalysisRuns : public InstallationTest {
   protected:
     void SetUp() override {
-        root_ = fs::temp_directory_path() /
-                ("ombrix-runs-" + std::to_string(::getpid()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(root_);
-        fs::create_directories(root_ / "Exe");
-        fs::create_directories(root_ / "Dat");
-        previous_ = fs::current_path();
-        fs::current_path(root_ / "Exe");
+        InstallationTest::SetUp();
         write("../Dat/tripod.dat", tripod);
         write("../Dat/tripod.inc", loads);
-    }
-    void TearDown() override {
-        fs::current_path(previous_);
-        fs::remove_all(root_);
     }
 
     void write(const std::string& path, const std::string& text) {
@@ -55,10 +44,6 @@ class AnalysisRuns : public testing::Test {
                        const char* language = "English") {
         return prepareAnalysis(storage_, {geometry, "../Dat/tripod.rez", "Complete", language});
     }
-
-    FolderStorage storage_;
-    fs::path root_;
-    fs::path previous_;
 };
 
 TEST_F(AnalysisRuns, PrepareForcesAndSolveLeaveTheirFiles) {

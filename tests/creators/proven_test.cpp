@@ -160,28 +160,7 @@ const Proof proofs[] = {
      }},
 };
 
-class Proven : public testing::TestWithParam<Proof> {
-  protected:
-    void SetUp() override {
-        root_ = fs::temp_directory_path() /
-                ("ombrix-creators-" + std::to_string(::getpid()) + "-" +
-                 std::to_string(testing::UnitTest::GetInstance()->random_seed()) +
-                 testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(root_);
-        fs::create_directories(root_ / "Exe");
-        fs::create_directories(root_ / "Dat");
-        previous_ = fs::current_path();
-        fs::current_path(root_ / "Exe");
-    }
-    void TearDown() override {
-        fs::current_path(previous_);
-        fs::remove_all(root_);
-    }
-
-    FolderStorage storage_;
-    fs::path root_;
-    fs::path previous_;
-};
+class Proven : public InstallationTest, public testing::WithParamInterface<Proof> {};
 
 TEST_P(Proven, ByPrepareForcesAndSolve) {
     const Proof& proof = GetParam();

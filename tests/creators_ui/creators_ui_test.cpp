@@ -81,11 +81,31 @@ TEST_F(Creators, MakeFrameFileSavesATrussThatPrepareReads) {
     EXPECT_EQ(e2e::windowText(e2e::control(window, StatusText)), "16 nodes, 29 members");
     saveAs(window, path("Dat\\Truss.dat"));
     ASSERT_TRUE(e2e::waitUntil([&] { return fs::exists(folder_ / "Dat" / "Truss.dat"); }));
+
+    // Saved again under the same name: replaced only when the user says so.
+    const std::string eightPanels = contentsOf(folder_ / "Dat" / "Truss.dat");
+    e2e::typeText(e2e::control(window, FirstParameter + 1), "6");
+    for (const int answer : {IDNO, IDYES}) {
+        saveAs(window, path("Dat\\Truss.dat"));
+        HWND saveDialog = windowOf(processId(), "Save"), prompt = nullptr;
+        ASSERT_TRUE(e2e::waitUntil([&] {
+            prompt = GetWindow(saveDialog, GW_HWNDPREV); // above the dialog that owns it
+            return prompt && e2e::messageBoxText(prompt).find("exists") != std::string::npos;
+        }));
+        e2e::answer(prompt, answer);
+        if (answer == IDNO) {
+            PostMessageA(saveDialog, WM_COMMAND, IDCANCEL, 0);
+            ASSERT_TRUE(e2e::waitUntil([&] { return !IsWindow(saveDialog); }));
+            EXPECT_EQ(contentsOf(folder_ / "Dat" / "Truss.dat"), eightPanels);
+        }
+    }
+    ASSERT_TRUE(
+        e2e::waitUntil([&] { return contentsOf(folder_ / "Dat" / "Truss.dat") != eightPanels; }));
     e2e::click(e2e::control(window, CloseButton));
     EXPECT_EQ(exitCode(), 0u);
 
     run(OMBRIX_PREPARE, "\"..\\Dat\\Truss.dat\" \"..\\Dat\\Truss.rez\" Short English");
-    EXPECT_NE(contentsOf(folder_ / "Dat" / "Truss.rez").find("16"), std::string::npos);
+    EXPECT_NE(contentsOf(folder_ / "Dat" / "Truss.rez").find("panels 6,"), std::string::npos);
 }
 
 TEST_F(Creators, MakeForceFileSavesCasesThatForcesReads) {

@@ -27,23 +27,12 @@ const char* const loads =
 const std::string work = "../Dat/tripod.dat.work/";
 
 // The Exe folder as the current folder, the tripod beside it with cases 0 and 2 solved.
-class SolvedTripod : public testing::Test {
+class SolvedTripod : public InstallationTest {
   protected:
-    void SetUp() override {
-        previous_ = fs::current_path();
-        solveAnew();
-    }
-    void TearDown() override {
-        fs::current_path(previous_);
-        fs::remove_all(root_);
-    }
+    void SetUp() override { solveAnew(); }
 
     void solveAnew() {
-        root_ = fs::temp_directory_path() / ("ombrix-views-" + std::to_string(::getpid()));
-        fs::remove_all(root_);
-        fs::create_directories(root_ / "Exe");
-        fs::create_directories(root_ / "Dat");
-        fs::current_path(root_ / "Exe");
+        makeInstallation();
         storage_.replace("../Dat/tripod.dat", tripod);
         storage_.replace("../Dat/tripod.inc", loads);
         ASSERT_EQ(prepareAnalysis(storage_,
@@ -53,10 +42,6 @@ class SolvedTripod : public testing::Test {
         ASSERT_EQ(prepareLoads(storage_, "../Dat/tripod.inc").exitCode, 0);
         ASSERT_EQ(solveLoadCases(storage_, {"0", "2"}).exitCode, 0);
     }
-
-    FolderStorage storage_;
-    fs::path root_;
-    fs::path previous_;
 };
 
 TEST_F(SolvedTripod, ListsTheCasesSolvedAndReadsEach) {

@@ -4,6 +4,7 @@
 // hold, and a missing or damaged file gives its message, without a file of the analysis
 // changed.
 
+#include "charts_dialog.h"
 #include "displaced_view.h"
 #include "driver.h"
 #include "path_chart.h"
@@ -203,6 +204,34 @@ TEST_F(SolvedSample, ChartsDrawsTheBridgesPathAndForcesAndRefusesADamagedPath) {
     EXPECT_GT(pixelsOf(colours, pathColour), 300) << "the path of the node that moved farthest";
     EXPECT_GT(pixelsOf(colours, tension), 1000) << "the bottom chord's bars";
     EXPECT_GT(pixelsOf(colours, compression), 1000) << "the top chord's bars";
+
+    // The node the user asks for: one outside the model is refused with its range, and the
+    // picture then offered for saving is that of the node chosen.
+    startFromExe(OMBRIX_CHARTS);
+    HWND window = nullptr, dialog = nullptr, warning = nullptr;
+    ASSERT_TRUE(
+        e2e::waitUntil([&] { return (window = windowOf(processId(), "OMBRIX - Charts")); }));
+    PostMessageA(window, WM_COMMAND, ChooseNode, 0);
+    ASSERT_TRUE(e2e::waitUntil([&] { return (dialog = windowOf(processId(), "Node")); }));
+    const auto askFor = [&](const char* node) {
+        e2e::typeText(e2e::control(dialog, IDC_NODE_NUMBER), node);
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    };
+    askFor("99");
+    ASSERT_TRUE(e2e::waitUntil([&] {
+        warning = FindWindowA("#32770", "Node"); // the newest of the two
+        return warning && warning != dialog;
+    }));
+    EXPECT_EQ(e2e::messageBoxText(warning), "Give a node number from 1 to 9.");
+    e2e::answer(warning, IDOK);
+    askFor("4");
+    PostMessageA(window, WM_COMMAND, SavePicture, 0);
+    HWND save = nullptr;
+    ASSERT_TRUE(e2e::waitUntil([&] { return (save = windowOf(processId(), "Save")); }));
+    EXPECT_EQ(e2e::windowText(GetDlgItem(save, 0x47c)), "Bridge case 0 node 4.png");
+    PostMessageA(save, WM_COMMAND, IDCANCEL, 0);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(exitCode(), 0u);
 
     const fs::path damaged = work_ / "0.pth";
     std::string text = contentsOf(damaged);

@@ -1,26 +1,14 @@
 #include "platform/platform.h"
 #include "platform/win32/win32.h"
+#include "windows_files/file_handle.h"
 #include "windows_files/replace_file.h"
 
-#include <memory>
 #include <string>
 
 namespace platform {
 
-namespace {
-
-struct HandleCloser {
-    void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using FileHandle = std::unique_ptr<void, HandleCloser>;
-
-FileHandle openFile(const std::string& path, DWORD access, DWORD share, DWORD creation) {
-    HANDLE handle =
-        CreateFileA(path.c_str(), access, share, nullptr, creation, FILE_ATTRIBUTE_NORMAL, nullptr);
-    return FileHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
-}
-
-} // namespace
+using windows_files::FileHandle;
+using windows_files::openFile;
 
 std::string currentDirectory() {
     std::string buffer(GetCurrentDirectoryA(0, nullptr), '\0');
