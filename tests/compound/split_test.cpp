@@ -9,14 +9,10 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
-#include <unistd.h>
+#include <cmath>
 
 namespace ombrix {
 namespace {
-
-namespace fs = std::filesystem;
 
 const char* const tripod =
     "Tripod\r\n4 3\r\n1 0 0 0 1 1 1\r\n2 2 0 0 1 1 1\r\n3 0 2 0 1 1 1\r\n"
@@ -27,22 +23,13 @@ const char* const aloneLoads = "Alone\r\n2\r\n0\r\n1 1 0\r\n4 0 0 -10\r\n2 1 0\r
 const char* const pairLoads = "Pair\r\n1\r\n0\r\n1 2 0\r\n4 0 0 -10\r\n6 0 5 -10\r\n";
 const Placement turned{{2, 0, 0}, 90};
 
-class Split : public testing::Test {
+class Split : public InstallationTest {
   protected:
     void SetUp() override {
-        root_ = fs::temp_directory_path() / ("ombrix-compound-" + std::to_string(::getpid()));
-        fs::remove_all(root_);
-        fs::create_directories(root_ / "Exe");
-        fs::create_directories(root_ / "Dat");
-        previous_ = fs::current_path();
-        fs::current_path(root_ / "Exe");
+        InstallationTest::SetUp();
         write("../Dat/tripod.dat", tripod);
         write("../Dat/tripod.inc", aloneLoads);
         write("../Dat/pair.inc", pairLoads);
-    }
-    void TearDown() override {
-        fs::current_path(previous_);
-        fs::remove_all(root_);
     }
 
     void write(const std::string& path, const std::string& text) {
@@ -62,10 +49,6 @@ class Split : public testing::Test {
         write("../Dat/pair.dat", texts.geometry);
         write("../Dat/pair.map", texts.map);
     }
-
-    FolderStorage storage_;
-    fs::path root_;
-    fs::path previous_;
 };
 
 void expectNear(const Point& value, const Point& expected) {

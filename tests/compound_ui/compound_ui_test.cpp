@@ -26,34 +26,11 @@ const char* const tripod = "Tripod\r\n4 3\r\n1 0 0 0 1 1 1\r\n2 2 0 0 1 1 1\r\n3
 const char* const pairLoads = "Pair\r\n1\r\n0\r\n1 2 0\r\n4 0 0 -10\r\n6 0 5 -10\r\n";
 const Placement turned{{2, 0, 0}, 90};
 
-class Compounds : public ViewerRuns {
+class Compounds : public InstallationRuns {
   protected:
     void SetUp() override {
-        ViewerRuns::SetUp();
-        fs::create_directories(folder_ / "Exe");
-        fs::create_directories(folder_ / "Dat");
+        InstallationRuns::SetUp();
         std::ofstream(folder_ / "Dat" / "Tripod.dat", std::ios::binary) << tripod;
-    }
-
-    HWND startFromExe(const char* program, const std::string& title) {
-        start(program, "\t", folder_ / "Exe");
-        HWND window = nullptr;
-        EXPECT_TRUE(e2e::waitUntil([&] { return (window = windowOf(processId(), title)); }));
-        return window;
-    }
-
-    void run(const char* program, const std::string& arguments) {
-        start(program, arguments, folder_ / "Exe");
-        EXPECT_EQ(exitCode(), 0u) << program << " " << arguments << ": " << errors();
-    }
-
-    void choose(const char* dialogTitle, const std::string& file) {
-        HWND dialog = nullptr;
-        ASSERT_TRUE(e2e::waitUntil([&] {
-            dialog = windowOf(processId(), dialogTitle);
-            return dialog && e2e::className(dialog) == "#32770";
-        }));
-        e2e::chooseInOpenDialog(dialog, file);
     }
 
     bool statusIs(HWND window, const std::string& text) {
@@ -67,7 +44,7 @@ TEST_F(Compounds, CompoundJoinsTwoTripodsThatPrepareReads) {
     ASSERT_TRUE(window);
     for (int part = 1; part <= 2; ++part) {
         e2e::click(e2e::control(window, AddPartButton));
-        choose("Open", path("Dat\\Tripod.dat"));
+        chooseFile("Open", path("Dat\\Tripod.dat"));
         ASSERT_TRUE(e2e::waitUntil([&] {
             return SendMessageA(e2e::control(window, PartTable), LVM_GETITEMCOUNT, 0, 0) == part;
         }));
@@ -81,7 +58,7 @@ TEST_F(Compounds, CompoundJoinsTwoTripodsThatPrepareReads) {
     EXPECT_TRUE(statusIs(window, "6 nodes, 6 members; 2 nodes merged where parts meet"));
 
     e2e::click(e2e::control(window, SaveButton));
-    choose("Save", path("Dat\\Pair.dat"));
+    chooseFile("Save", path("Dat\\Pair.dat"));
     ASSERT_TRUE(e2e::waitUntil([&] { return fs::exists(folder_ / "Dat" / "Pair.map"); }));
     e2e::click(e2e::control(window, CloseButton));
     EXPECT_EQ(exitCode(), 0u);
@@ -121,7 +98,7 @@ TEST_F(Compounds, CompoundPostWritesEachPartsResults) {
 
     const std::string title = "OMBRIX - CompoundPost";
     start(OMBRIX_COMPOUNDPOST, "\t", folder_ / "Exe");
-    choose("Open", path("Dat\\Pair.map"));
+    chooseFile("Open", path("Dat\\Pair.map"));
     HWND box = e2e::waitForMessageBox(title);
     ASSERT_TRUE(box);
     EXPECT_NE(e2e::messageBoxText(box).find("Pair.2.Tripod.txt"), std::string::npos);
