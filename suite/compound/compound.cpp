@@ -95,7 +95,7 @@ void checkPlacement(const std::vector<Part>& parts, int number) {
     const bool shiftInRange =
         std::all_of(placement.shift.begin(), placement.shift.end(),
                     [](double d) { return std::abs(d) <= largestCoordinate; });
-    if (!shiftInRange || !std::isfinite(placement.rotation))
+    if (!shiftInRange)
         throw Refused(partName(parts, number) + ": each shift must not exceed " +
                       showNumber(largestCoordinate) + " in magnitude");
 }

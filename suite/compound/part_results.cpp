@@ -27,11 +27,10 @@ bool isHeld(const Node& node) {
     return node.restrained[0] || node.restrained[1] || node.restrained[2];
 }
 
-void splitCase(const CompoundMap& map, const Model& compound, const CaseResults& results,
-               std::vector<PartResults>& parts) {
+void splitCase(const CompoundMap& map, const PartCounts& counts, const Model& compound,
+               const CaseResults& results, std::vector<PartResults>& parts) {
     for (PartResults& part : parts)
         part.cases.push_back({results.loadCase, results.converged, {}, {}, {}});
-    const PartCounts counts = countsOf(map);
     for (std::size_t k = 0; k < parts.size(); ++k) {
         PartCase& partCase = parts[k].cases.back();
         partCase.displacements.resize(static_cast<std::size_t>(counts.nodes[k]));
@@ -105,8 +104,9 @@ std::vector<PartResults> splitResults(const CompoundMap& map, const Model& compo
     std::vector<PartResults> parts;
     for (const CompoundMap::PartEntry& part : map.parts)
         parts.push_back({part, {}});
+    const PartCounts counts = countsOf(map);
     for (const CaseResults& results : cases)
-        splitCase(map, compound, results, parts);
+        splitCase(map, counts, compound, results, parts);
     return parts;
 }
 
