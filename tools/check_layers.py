@@ -11,6 +11,7 @@ The suite (suite/): the portable libraries never include the programs around the
     viewers -> programs -> analysis        viewers -> graphics -> analysis
     bench -> analysis        creators_ui -> creators, viewers -> analysis
     printout_ui -> printout, creators_ui, viewers
+    compound_ui -> compound, creators_ui -> compound -> creators, graphics -> analysis
 
 A folder may include itself and the folders below it, never one above; what the shell and
 the suite share (common/handoff, common/windows_files) lies below them all, and neither
@@ -46,6 +47,9 @@ SUITE = {
     "creators_ui": {"creators", "viewers", "programs", "graphics", "analysis"},
     "printout": set(),
     "printout_ui": {"printout", "creators_ui", "viewers", "programs", "graphics", "analysis"},
+    "compound": {"creators", "graphics", "analysis"},
+    "compound_ui": {"compound", "creators_ui", "creators", "viewers", "programs", "graphics",
+                    "analysis"},
 }
 SHARED = {"handoff", "windows_files"}
 PROJECT_FOLDERS = set(SHELL) | set(SUITE) | SHARED

@@ -86,6 +86,10 @@ enum class Message {
     InputsNotHexadecimal,
     ResultsOfOtherLoads,
     NoCaseSolved,
+    PartNumberOutOfRange,
+    PartNodeGivenTwice,
+    PartMemberGivenTwice,
+    MapOfOtherCompound,
     // reports
     ReportTitle,
     ReportGeometry,

@@ -45,10 +45,14 @@ std::vector<long long> wholeNumbersIn(const std::string& text, const std::string
 
 } // namespace
 
+double numberTyped(const std::string& text, const std::string& field) {
+    return numbersIn(text, 1, field, "a number")[0];
+}
+
 std::vector<double> valuesTyped(const Family& family, const std::vector<std::string>& texts) {
     std::vector<double> values;
     for (std::size_t k = 0; k < texts.size(); ++k)
-        values.push_back(numbersIn(texts[k], 1, family.parameters[k].name, "a number")[0]);
+        values.push_back(numberTyped(texts[k], family.parameters[k].name));
     return values;
 }
 

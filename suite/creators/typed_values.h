@@ -11,6 +11,9 @@
 
 namespace ombrix {
 
+// One number, or Refused naming the field.
+double numberTyped(const std::string& text, const std::string& field);
+
 // The values of a family's parameters, typed in the order of its parameters.
 std::vector<double> valuesTyped(const Family& family, const std::vector<std::string>& texts);
 

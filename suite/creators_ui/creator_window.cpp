@@ -4,6 +4,7 @@
 #include "input_error.h"
 #include "win32_storage.h"
 
+#include <commctrl.h>
 #include <commdlg.h>
 
 #include <cmath>
@@ -98,6 +99,44 @@ int chosenIndex(HWND dropDown) {
     return static_cast<int>(SendMessageA(dropDown, CB_GETCURSEL, 0, 0));
 }
 
+HWND addListTable(HWND parent, RECT place, int id, const std::vector<ListColumn>& columns) {
+    HWND table = addControl(parent, WC_LISTVIEWA, "",
+                            WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, place, id,
+                            WS_EX_CLIENTEDGE);
+    SendMessageA(table, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+    for (std::size_t k = 0; k < columns.size(); ++k) {
+        LVCOLUMNA column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH;
+        column.pszText = const_cast<char*>(columns[k].name);
+        column.cx = static_cast<int>(columns[k].points * pointsToPixels());
+        SendMessageA(table, LVM_INSERTCOLUMNA, k, reinterpret_cast<LPARAM>(&column));
+    }
+    return table;
+}
+
+void setListCell(HWND table, int row, int column, const std::string& text) {
+    LVITEMA cell{};
+    cell.mask = LVIF_TEXT;
+    cell.iItem = row;
+    cell.iSubItem = column;
+    cell.pszText = const_cast<char*>(text.c_str());
+    SendMessageA(table, column == 0 ? LVM_INSERTITEMA : LVM_SETITEMTEXTA, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(&cell));
+}
+
+int selectedListRow(HWND table) {
+    return static_cast<int>(
+        SendMessageA(table, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+void selectListRow(HWND table, int row) {
+    LVITEMA state{};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(table, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(&state));
+}
+
 void tellProblem(HWND owner, const std::string& title, const std::string& message) {
     MessageBoxA(owner, message.c_str(), title.c_str(), MB_OK | MB_ICONERROR);
 }
@@ -116,9 +155,11 @@ std::optional<std::string> askSaveName(HWND owner, const char* filter, const cha
     return std::string(name);
 }
 
-std::optional<std::string> askOpenName(HWND owner, const char* filter) {
+std::optional<std::string> askOpenName(HWND owner, const char* filter,
+                                       const std::string& suggested) {
     char name[MAX_PATH] = {};
-    const std::string folder = datFolder();
+    suggested.copy(name, MAX_PATH - 1);
+    const std::string folder = suggested.empty() ? datFolder() : std::string();
     OPENFILENAMEA dialog = fileDialog(owner, filter, name);
     dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
     dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;

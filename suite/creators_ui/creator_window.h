@@ -13,6 +13,7 @@
 #include <exception>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace ombrix {
 
@@ -29,13 +30,26 @@ std::string textOf(HWND control);
 int chosenIndex(HWND dropDown);
 double pointsToPixels(); // the screen's pixels to a point
 
+// A table of rows, one chosen at a time, with its columns (name, width in points); setting
+// a row's column 0 adds the row; -1 when no row is chosen.
+struct ListColumn {
+    const char* name;
+    int points;
+};
+HWND addListTable(HWND parent, RECT place, int id, const std::vector<ListColumn>& columns);
+void setListCell(HWND table, int row, int column, const std::string& text);
+int selectedListRow(HWND table);
+void selectListRow(HWND table, int row);
+
 void tellProblem(HWND owner, const std::string& title, const std::string& message);
 
 // A name chosen in the standard Save dialog, which asks before replacing a file; at first
 // in the installation's Dat folder, beside the Exe folder the program runs in.
 std::optional<std::string> askSaveName(HWND owner, const char* filter, const char* extension,
                                        const std::string& suggested);
-std::optional<std::string> askOpenName(HWND owner, const char* filter);
+// At first the suggested file, when there is one, or the Dat folder.
+std::optional<std::string> askOpenName(HWND owner, const char* filter,
+                                       const std::string& suggested = {});
 
 // True when written; otherwise the user has been told.
 bool saveText(HWND owner, const std::string& title, const std::string& path,

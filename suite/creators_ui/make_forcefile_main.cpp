@@ -48,32 +48,17 @@ int caseNumberOf(HWND window, std::size_t row) {
     return static_cast<int>(row) + (startsWithCaseZero(window) ? 0 : 1);
 }
 
-int selectedRow(HWND window) {
-    return static_cast<int>(SendMessageA(item(window, CaseTable), LVM_GETNEXTITEM,
-                                         static_cast<WPARAM>(-1), LVNI_SELECTED));
-}
-
-void setCell(HWND table, int row, int column, const std::string& text) {
-    LVITEMA cell{};
-    cell.mask = LVIF_TEXT;
-    cell.iItem = row;
-    cell.iSubItem = column;
-    cell.pszText = const_cast<char*>(text.c_str());
-    SendMessageA(table, column == 0 ? LVM_INSERTITEMA : LVM_SETITEMTEXTA, static_cast<WPARAM>(row),
-                 reinterpret_cast<LPARAM>(&cell));
-}
-
 void showRows(HWND window, const ForceMaker& maker) {
     HWND table = item(window, CaseTable);
     SendMessageA(table, LVM_DELETEALLITEMS, 0, 0);
     for (std::size_t k = 0; k < maker.rows.size(); ++k) {
         const CaseTexts& row = maker.rows[k];
         const int at = static_cast<int>(k);
-        setCell(table, at, 0, std::to_string(caseNumberOf(window, k)));
-        setCell(table, at, 1, loadedNodesNames[static_cast<int>(row.nodes)]);
-        setCell(table, at, 2, row.force);
-        setCell(table, at, 3, row.nodes == LoadedNodes::everyFreeNode ? "" : row.where);
-        setCell(table, at, 4, row.steps.empty() ? "solver's choice" : row.steps);
+        setListCell(table, at, 0, std::to_string(caseNumberOf(window, k)));
+        setListCell(table, at, 1, loadedNodesNames[static_cast<int>(row.nodes)]);
+        setListCell(table, at, 2, row.force);
+        setListCell(table, at, 3, row.nodes == LoadedNodes::everyFreeNode ? "" : row.where);
+        setListCell(table, at, 4, row.steps.empty() ? "solver's choice" : row.steps);
     }
 }
 
@@ -106,17 +91,9 @@ std::optional<CaseTexts> checkedRow(HWND window, const ForceMaker& maker, std::s
     }
 }
 
-void selectRow(HWND window, int row) {
-    LVITEMA state{};
-    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    state.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(item(window, CaseTable), LVM_SETITEMSTATE, static_cast<WPARAM>(row),
-                 reinterpret_cast<LPARAM>(&state));
-}
-
 // A row added, replaced or removed; a row the user must mend stays in the editor as typed.
 void onRowCommand(HWND window, ForceMaker& maker, int id) {
-    const int selected = selectedRow(window);
+    const int selected = selectedListRow(item(window, CaseTable));
     if (id != AddButton && selected < 0)
         return;
     const auto at = static_cast<std::size_t>(id == AddButton ? maker.rows.size() : selected);
@@ -128,7 +105,8 @@ void onRowCommand(HWND window, ForceMaker& maker, int id) {
         return;
     }
     showRows(window, maker);
-    selectRow(window, std::min(static_cast<int>(at), static_cast<int>(maker.rows.size()) - 1));
+    selectListRow(item(window, CaseTable),
+                  std::min(static_cast<int>(at), static_cast<int>(maker.rows.size()) - 1));
 }
 
 void showStructure(HWND window, const ForceMaker& maker) {
@@ -198,27 +176,6 @@ void save(HWND window, ForceMaker& maker) {
         SetDlgItemTextA(window, StatusText, ("Saved as " + *name).c_str());
 }
 
-void addColumn(HWND table, int index, const char* name, int points) {
-    LVCOLUMNA column{};
-    column.mask = LVCF_TEXT | LVCF_WIDTH;
-    column.pszText = const_cast<char*>(name);
-    column.cx = static_cast<int>(points * pointsToPixels());
-    SendMessageA(table, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index),
-                 reinterpret_cast<LPARAM>(&column));
-}
-
-void addCaseTable(HWND window) {
-    HWND table = addControl(window, WC_LISTVIEWA, "",
-                            WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
-                            {12, 80, 572, 210}, CaseTable, WS_EX_CLIENTEDGE);
-    SendMessageA(table, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-    addColumn(table, 0, "Case", 44);
-    addColumn(table, 1, "Load on", 150);
-    addColumn(table, 2, "Force Fx Fy Fz", 130);
-    addColumn(table, 3, "Box or nodes", 150);
-    addColumn(table, 4, "Load steps", 90);
-}
-
 void addRowEditor(HWND window) {
     addLabel(window, "Load on", {12, 334, 100, 20});
     HWND loadedNodes = addDropDown(window, {116, 330, 200, 23}, LoadedNodesList);
@@ -246,7 +203,12 @@ void onCreate(HWND window) {
     addButton(window, "&Open...", {492, 10, 92, 28}, OpenButton);
     addLabel(window, "Heading", {12, 48, 100, 20});
     addEdit(window, "", {116, 44, 468, 23}, HeadingField);
-    addCaseTable(window);
+    addListTable(window, {12, 80, 572, 210}, CaseTable,
+                 {{"Case", 44},
+                  {"Load on", 150},
+                  {"Force Fx Fy Fz", 130},
+                  {"Box or nodes", 150},
+                  {"Load steps", 90}});
     addControl(window, "BUTTON", "The first row is case &0", WS_TABSTOP | BS_AUTOCHECKBOX,
                {12, 296, 300, 24}, CaseZeroBox);
     addRowEditor(window);

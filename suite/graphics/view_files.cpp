@@ -11,15 +11,6 @@ namespace {
 // Enough of a results file for its head: the lines before the nodes'.
 constexpr std::size_t headBytes = 4096;
 
-// What the analysis steps refuse, refused as a graph program refuses a file.
-template <typename Take> auto refusedAsFile(Take take) {
-    try {
-        return take();
-    } catch (const StepFailure& failure) {
-        throw FileRefused(failure.message);
-    }
-}
-
 std::string resultsFileOf(const Storage& storage, const SolvedAnalysis& solved, int caseNumber) {
     return storage.join(solved.analysis.folder, handoff::resultFileName(caseNumber));
 }

@@ -5,6 +5,7 @@
 #include "model.h"
 #include "prepared_analysis.h"
 #include "results_file.h"
+#include "step_files.h"
 #include "storage.h"
 
 #include <stdexcept>
@@ -17,6 +18,15 @@ class FileRefused : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
 };
+
+// What the analysis steps refuse, refused as a graph program refuses a file.
+template <typename Take> auto refusedAsFile(Take take) {
+    try {
+        return take();
+    } catch (const StepFailure& failure) {
+        throw FileRefused(failure.message);
+    }
+}
 
 // A geometry file, or the prepared model; the message names it by its full path.
 Model readModelFile(const Storage& storage, const std::string& path);

@@ -117,7 +117,7 @@ void createList(HWND window, Peaks& peaks) {
 LRESULT onCustomDraw(const Peaks& peaks, NMLVCUSTOMDRAW& draw) {
     if (draw.nmcd.dwDrawStage == CDDS_PREPAINT)
         return CDRF_NOTIFYITEMDRAW;
-    if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT &&
+    if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT && peaks.contents.lastRowInBold &&
         draw.nmcd.dwItemSpec + 1 == peaks.contents.table.rows.size()) {
         SelectObject(draw.nmcd.hdc, peaks.boldFont);
         return CDRF_NEWFONT;

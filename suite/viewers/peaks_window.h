@@ -14,6 +14,7 @@ struct PeakWindow {
     PeakTable table;
     std::string folder;    // where Save offers to put the file
     std::string tableName; // the file name it offers
+    bool lastRowInBold = true; // the envelope's row
 };
 
 // Shows the window until it is closed.

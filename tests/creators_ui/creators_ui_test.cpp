@@ -15,35 +15,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class Creators : public ViewerRuns {
+class Creators : public InstallationRuns {
   protected:
-    void SetUp() override {
-        ViewerRuns::SetUp();
-        fs::create_directories(folder_ / "Exe");
-        fs::create_directories(folder_ / "Dat");
-    }
-
-    HWND startFromExe(const char* program, const std::string& title) {
-        start(program, "\t", folder_ / "Exe");
-        HWND window = nullptr;
-        EXPECT_TRUE(e2e::waitUntil([&] { return (window = windowOf(processId(), title)); }));
-        return window;
-    }
-
-    void run(const char* program, const std::string& arguments) {
-        start(program, arguments, folder_ / "Exe");
-        EXPECT_EQ(exitCode(), 0u) << program << " " << arguments << ": " << errors();
-    }
-
     // Save as, into the file named, through the standard dialog.
     void saveAs(HWND window, const std::string& file) {
         e2e::click(e2e::control(window, SaveButton));
-        HWND dialog = nullptr;
-        ASSERT_TRUE(e2e::waitUntil([&] {
-            dialog = windowOf(processId(), "Save");
-            return dialog && e2e::className(dialog) == "#32770";
-        }));
-        e2e::chooseInOpenDialog(dialog, file);
+        chooseFile("Save", file);
     }
 
     // The message the click gives, answered.
@@ -115,9 +92,7 @@ TEST_F(Creators, MakeForceFileSavesCasesThatForcesReads) {
     HWND window = startFromExe(OMBRIX_MAKE_FORCEFILE, title);
     ASSERT_TRUE(window);
     e2e::click(e2e::control(window, OpenButton));
-    HWND dialog = nullptr;
-    ASSERT_TRUE(e2e::waitUntil([&] { return (dialog = windowOf(processId(), "Open")); }));
-    e2e::chooseInOpenDialog(dialog, path("Dat\\Bridge.dat"));
+    chooseFile("Open", path("Dat\\Bridge.dat"));
     ASSERT_TRUE(e2e::waitUntil([&] {
         return e2e::windowText(e2e::control(window, StatusText)).find(" nodes") !=
                std::string::npos;

@@ -124,4 +124,31 @@ DWORD ViewerRuns::exitCode() {
     return code;
 }
 
+void InstallationRuns::SetUp() {
+    ViewerRuns::SetUp();
+    fs::create_directories(folder_ / "Exe");
+    fs::create_directories(folder_ / "Dat");
+}
+
+HWND InstallationRuns::startFromExe(const char* program, const std::string& title) {
+    start(program, "\t", folder_ / "Exe");
+    HWND window = nullptr;
+    EXPECT_TRUE(e2e::waitUntil([&] { return (window = windowOf(processId(), title)); }));
+    return window;
+}
+
+void InstallationRuns::run(const char* program, const std::string& arguments) {
+    start(program, arguments, folder_ / "Exe");
+    EXPECT_EQ(exitCode(), 0u) << program << " " << arguments << ": " << errors();
+}
+
+void InstallationRuns::chooseFile(const char* dialogTitle, const std::string& file) {
+    HWND dialog = nullptr;
+    ASSERT_TRUE(e2e::waitUntil([&] {
+        dialog = windowOf(processId(), dialogTitle);
+        return dialog && e2e::className(dialog) == "#32770";
+    }));
+    e2e::chooseInOpenDialog(dialog, file);
+}
+
 } // namespace ombrix

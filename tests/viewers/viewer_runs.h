@@ -56,4 +56,16 @@ class ViewerRuns : public testing::Test {
     ULONG_PTR gdiplus_ = 0;
 };
 
+// A program started as the shell starts the makers, with a TAB, in the Exe folder of an
+// installation of the test's own (Exe and Dat).
+class InstallationRuns : public ViewerRuns {
+  protected:
+    void SetUp() override;
+
+    HWND startFromExe(const char* program, const std::string& title); // its window, or null
+    void run(const char* program, const std::string& arguments);      // to its end, exit 0
+    // The program's Open or Save dialog, given the file.
+    void chooseFile(const char* dialogTitle, const std::string& file);
+};
+
 } // namespace ombrix

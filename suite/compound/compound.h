@@ -1,0 +1,57 @@
+// A compound structure: several geometry files joined into one, each part placed by a
+// rotation about the z axis (through the origin) followed by a translation. Nodes that
+// meet within a tolerance become one node, held in each direction that any of them holds;
+// members keep their properties and are numbered part after part. The map says where each
+// node and member of the compound came from, so that its results can be split back.
+#pragma once
+
+#include "model.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace ombrix {
+
+struct Placement {
+    Point shift{};       // dx, dy, dz, applied after the rotation
+    double rotation = 0; // degrees about z, anticlockwise seen from above
+};
+
+struct Part {
+    std::string file; // as the map names it
+    Placement placement;
+    Model model;
+};
+
+// A node or member of a part, in the part's own numbering (both counted from 1).
+struct PartItem {
+    int part = 0;
+    int number = 0;
+};
+
+struct CompoundMap {
+    struct PartEntry {
+        std::string file;
+        Placement placement;
+    };
+    std::vector<PartEntry> parts;
+    std::vector<std::vector<PartItem>> nodes; // per compound node, the part nodes merged in it
+    std::vector<PartItem> members;            // per compound member
+};
+
+struct Compound {
+    Model model;
+    CompoundMap map;
+};
+
+// A vector of the part's axes in the compound's, and back.
+Point rotated(const Point& vector, double degrees);
+Point placed(const Point& position, const Placement& placement);
+
+// The joined structure, or Refused naming the parts and members when a member would join
+// a node to itself or repeat another member ("parts that overlap badly"), or when the
+// parts' member laws differ.
+Compound joinParts(const std::vector<Part>& parts, double tolerance);
+
+} // namespace ombrix

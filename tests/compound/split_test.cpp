@@ -1,0 +1,109 @@
+// A compound solved through Prepare, Forces and Solve, its results split into its parts:
+// two tripods, the second turned a quarter about z so that two of its supports fall on the
+// first's. Held supports make the join change neither tripod's statics, so each part's
+// results must be those of the tripod solved alone under its load in its own axes.
+
+#include "compound_files.h"
+#include "folder_storage.h"
+#include "runs.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace ombrix {
+namespace {
+
+const char* const tripod =
+    "Tripod\r\n4 3\r\n1 0 0 0 1 1 1\r\n2 2 0 0 1 1 1\r\n3 0 2 0 1 1 1\r\n"
+    "4 0.7 0.6 1.5 0 0 0\r\n1 1 4 B 1e6 0\r\n2 2 4 B 1e6 0\r\n3 3 4 B 1e6 0\r\n";
+// The tripod's loads in its own axes: case 1 on the first part, case 2 on the second.
+const char* const aloneLoads = "Alone\r\n2\r\n0\r\n1 1 0\r\n4 0 0 -10\r\n2 1 0\r\n4 5 0 -10\r\n";
+// The second part's apex is the compound's node 6; its load turned as the part is.
+const char* const pairLoads = "Pair\r\n1\r\n0\r\n1 2 0\r\n4 0 0 -10\r\n6 0 5 -10\r\n";
+const Placement turned{{2, 0, 0}, 90};
+
+class Split : public InstallationTest {
+  protected:
+    void SetUp() override {
+        InstallationTest::SetUp();
+        write("../Dat/tripod.dat", tripod);
+        write("../Dat/tripod.inc", aloneLoads);
+        write("../Dat/pair.inc", pairLoads);
+    }
+
+    void write(const std::string& path, const std::string& text) {
+        ASSERT_TRUE(storage_.replace(path, text));
+    }
+    SolvedAnalysis solve(const std::string& name, const std::vector<std::string>& cases) {
+        const std::string base = "../Dat/" + name;
+        EXPECT_EQ(
+            prepareAnalysis(storage_, {base + ".dat", base + ".rez", "Short", "English"}).exitCode,
+            0);
+        EXPECT_EQ(prepareLoads(storage_, base + ".inc").exitCode, 0);
+        EXPECT_EQ(solveLoadCases(storage_, cases).exitCode, 0);
+        return openSolvedAnalysis(storage_);
+    }
+    void saveCompound(const std::vector<Part>& parts) {
+        const CompoundTexts texts = compoundTexts(joinParts(parts, 1e-6));
+        write("../Dat/pair.dat", texts.geometry);
+        write("../Dat/pair.map", texts.map);
+    }
+};
+
+void expectNear(const Point& value, const Point& expected) {
+    for (int axis = 0; axis < 3; ++axis)
+        EXPECT_NEAR(value[axis], expected[axis], 1e-7 * (1 + std::abs(expected[axis])));
+}
+
+TEST_F(Split, EachPartHasItsResultsAloneInItsOwnAxes) {
+    const SolvedAnalysis aloneAnalysis = solve("tripod", {"1", "2"});
+    const std::vector<CaseResults> alone{readCaseResults(storage_, aloneAnalysis, 1),
+                                         readCaseResults(storage_, aloneAnalysis, 2)};
+    saveCompound({readPart(storage_, "../Dat/tripod.dat", {}),
+                  readPart(storage_, "../Dat/tripod.dat", turned)});
+    const std::vector<PartResults> parts =
+        splitSolvedAnalysis(storage_, solve("pair", {"1"}), "../Dat/pair.map");
+
+    ASSERT_EQ(parts.size(), 2U);
+    for (std::size_t k = 0; k < 2; ++k) {
+        const PartCase& split = parts[k].cases.at(0);
+        ASSERT_EQ(split.displacements.size(), 4U);
+        for (std::size_t n = 0; n < 4; ++n)
+            expectNear(split.displacements[n], alone[k].displacements[n]);
+        for (std::size_t m = 0; m < 3; ++m)
+            EXPECT_NEAR(split.axialForces[m], alone[k].axialForces[m], 1e-6);
+    }
+    expectNear(*parts[0].cases[0].reactions[2], alone[0].reactions[2]);
+    expectNear(*parts[1].cases[0].reactions[1], alone[1].reactions[1]);
+    // Node 1 of the first part is node 3 of the second: held, it carries both parts' reactions.
+    const Point second = rotated(alone[1].reactions[2], turned.rotation);
+    expectNear(*parts[0].cases[0].reactions[0],
+               {alone[0].reactions[0][0] + second[0], alone[0].reactions[0][1] + second[1],
+                alone[0].reactions[0][2] + second[2]});
+
+    EXPECT_EQ(writePartFiles(storage_, "../Dat/pair.rez", parts),
+              (std::vector<std::string>{"../Dat/pair.1.tripod.txt", "../Dat/pair.2.tripod.txt"}));
+    EXPECT_TRUE(
+        storage_.read("../Dat/pair.2.tripod.txt")
+            ->starts_with(
+                "part 2 ../Dat/tripod.dat\r\nplacement 2 0 0 90\r\ncase 1\r\nconverged yes\r\n"));
+}
+
+TEST_F(Split, RefusesTheMapOfAnotherStructure) {
+    saveCompound({readPart(storage_, "../Dat/tripod.dat", {}),
+                  readPart(storage_, "../Dat/tripod.dat", turned)});
+    const SolvedAnalysis solved = solve("pair", {"1"});
+    saveCompound({readPart(storage_, "../Dat/tripod.dat", {})});
+    std::string message = "(taken)";
+    try {
+        splitSolvedAnalysis(storage_, solved, "../Dat/pair.map");
+    } catch (const FileRefused& refused) {
+        message = refused.what();
+    }
+    EXPECT_EQ(message, "../Dat/pair.map, line 2: the map is of another structure: 4 nodes and 3 "
+                       "members, the prepared model has 6 and 6");
+}
+
+} // namespace
+} // namespace ombrix
