@@ -1,9 +1,9 @@
 // Prepare, Forces and Solve on a folder of this machine: what they leave, and that a step
 // never goes on with what a refused or older step left.
 
-#include "folder_storage.h"
 #include "handoff/handoff.h"
 #include "handoff/records.h"
+#include "installation_folder.h"
 #include "runs.h"
 #include "test_names.h"
 
@@ -12,8 +12,6 @@
 #include <filesystem>
 #include <functional>
 #include <map>
-
-#include <unistd.h>
 
 namespace ombrix {
 namespace {
@@ -27,23 +25,12 @@ const char* const loads =
     "Loads\r\n2\r\n1\r\n0 1 0\r\n4 0 0 -10\r\n1 1 2\r\n4 5 0 0\r\n2 1 0\r\n4 0 5 0\r\n";
 
 // An installation's Exe folder as the current folder, an analysis beside it.
-class AnalysisRuns : public testing::Test {
+class AnalysisRuns : public InstallationFolder {
   protected:
     void SetUp() override {
-        root_ = fs::temp_directory_path() /
-                ("ombrix-runs-" + std::to_string(::getpid()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(root_);
-        fs::create_directories(root_ / "Exe");
-        fs::create_directories(root_ / "Dat");
-        previous_ = fs::current_path();
-        fs::current_path(root_ / "Exe");
+        InstallationFolder::SetUp();
         write("../Dat/tripod.dat", tripod);
         write("../Dat/tripod.inc", loads);
-    }
-    void TearDown() override {
-        fs::current_path(previous_);
-        fs::remove_all(root_);
     }
 
     void write(const std::string& path, const std::string& text) {
@@ -55,10 +42,6 @@ class AnalysisRuns : public testing::Test {
                        const char* language = "English") {
         return prepareAnalysis(storage_, {geometry, "../Dat/tripod.rez", "Complete", language});
     }
-
-    FolderStorage storage_;
-    fs::path root_;
-    fs::path previous_;
 };
 
 TEST_F(AnalysisRuns, PrepareForcesAndSolveLeaveTheirFiles) {

@@ -2,8 +2,8 @@
 // in balance, and matches the closed form or the check that install/Dat/README.txt gives.
 
 #include "closed_forms.h"
-#include "folder_storage.h"
 #include "geometry.h"
+#include "installation_folder.h"
 #include "loading.h"
 #include "results_file.h"
 #include "runs.h"
@@ -19,8 +19,6 @@
 #include <functional>
 #include <map>
 #include <numbers>
-
-#include <unistd.h>
 
 namespace ombrix {
 namespace {
@@ -172,29 +170,14 @@ const Sample samples[] = {
      }},
 };
 
-class SampleRun : public testing::TestWithParam<Sample> {
+class SampleRun : public InstallationFolder, public testing::WithParamInterface<Sample> {
   protected:
     void SetUp() override {
-        root_ = fs::temp_directory_path() /
-                ("ombrix-samples-" + std::to_string(::getpid()) + "-" +
-                 testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(root_);
-        fs::create_directories(root_ / "Exe");
-        fs::create_directories(root_ / "Dat");
+        InstallationFolder::SetUp();
         for (const char* extension : {".dat", ".inc"})
             fs::copy_file(fs::path(OMBRIX_SAMPLES) / (GetParam().name + std::string(extension)),
                           root_ / "Dat" / (GetParam().name + std::string(extension)));
-        previous_ = fs::current_path();
-        fs::current_path(root_ / "Exe");
     }
-    void TearDown() override {
-        fs::current_path(previous_);
-        fs::remove_all(root_);
-    }
-
-    FolderStorage storage_;
-    fs::path root_;
-    fs::path previous_;
 };
 
 TEST_P(SampleRun, MatchesItsAnswer) {

@@ -4,7 +4,7 @@
 #include "checked_files.h"
 #include "closed_forms.h"
 #include "families.h"
-#include "folder_storage.h"
+#include "installation_folder.h"
 #include "loading_plan.h"
 #include "results_file.h"
 #include "runs.h"
@@ -14,15 +14,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
 #include <functional>
-
-#include <unistd.h>
 
 namespace ombrix {
 namespace {
-
-namespace fs = std::filesystem;
 
 // The force in the member between the nodes at a and b.
 double forceBetween(const Model& model, const CaseResults& results, Point a, Point b) {
@@ -129,28 +124,7 @@ const Proof proofs[] = {
      }},
 };
 
-class Proven : public testing::TestWithParam<Proof> {
-  protected:
-    void SetUp() override {
-        root_ = fs::temp_directory_path() /
-                ("ombrix-creators-" + std::to_string(::getpid()) + "-" +
-                 std::to_string(testing::UnitTest::GetInstance()->random_seed()) +
-                 testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(root_);
-        fs::create_directories(root_ / "Exe");
-        fs::create_directories(root_ / "Dat");
-        previous_ = fs::current_path();
-        fs::current_path(root_ / "Exe");
-    }
-    void TearDown() override {
-        fs::current_path(previous_);
-        fs::remove_all(root_);
-    }
-
-    FolderStorage storage_;
-    fs::path root_;
-    fs::path previous_;
-};
+class Proven : public InstallationFolder, public testing::WithParamInterface<Proof> {};
 
 TEST_P(Proven, ByPrepareForcesAndSolve) {
     const Proof& proof = GetParam();

@@ -3,35 +3,24 @@
 // and the members' forces merged per pixel column.
 
 #include "charts.h"
-#include "folder_storage.h"
+#include "installation_folder.h"
 #include "runs.h"
 #include "von_mises.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
-#include <unistd.h>
-
 namespace ombrix {
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr double fullLoad = 3.5e8;
 constexpr std::size_t apex = 1; // node 2
 
 // The truss loaded down to 3.5e8 N in ten load steps by the real Prepare, Forces and Solve,
 // from an Exe folder beside it.
-class VonMisesPath : public testing::Test {
+class VonMisesPath : public InstallationFolder {
   protected:
     void SetUp() override {
-        previous_ = fs::current_path();
-        root_ = fs::temp_directory_path() / ("ombrix-charts-" + std::to_string(::getpid()));
-        fs::remove_all(root_);
-        fs::create_directories(root_ / "Exe");
-        fs::create_directories(root_ / "Dat");
-        fs::current_path(root_ / "Exe");
+        InstallationFolder::SetUp();
         storage_.replace("../Dat/truss.dat", vonMises());
         storage_.replace("../Dat/truss.inc", "Down\r\n1\r\n0\r\n1 1 10\r\n2 0 0 -3.5e8\r\n");
         ASSERT_EQ(
@@ -41,14 +30,6 @@ class VonMisesPath : public testing::Test {
         ASSERT_EQ(prepareLoads(storage_, "../Dat/truss.inc").exitCode, 0);
         ASSERT_EQ(solveLoadCases(storage_, {"1"}).exitCode, 0);
     }
-    void TearDown() override {
-        fs::current_path(previous_);
-        fs::remove_all(root_);
-    }
-
-    FolderStorage storage_;
-    fs::path root_;
-    fs::path previous_;
 };
 
 TEST_F(VonMisesPath, EveryStateLiesOnTheClosedFormAndTheSnapThroughStartsAtTheLimitLoad) {
