@@ -35,8 +35,6 @@ class InstallationFolder : public testing::Test {
 
     FolderStorage storage_;
     std::filesystem::path root_;
-
-  private:
     std::filesystem::path previous_;
 };
 

@@ -30,9 +30,6 @@ struct SolvedSample {
     std::map<int, CaseResults> results; // by case
     std::string report;                 // the output file
     std::map<int, std::string> paths;   // "<k>.pth", by case
-    const Point& displacement(int caseNumber, int node) const {
-        return results.at(caseNumber).displacements[node - 1];
-    }
     double force(int caseNumber, int member) const {
         return results.at(caseNumber).axialForces[member - 1];
     }
@@ -49,25 +46,24 @@ double limitPointLoadFactor(const std::string& report, int caseNumber) {
 
 // A map of space that carries the structure onto itself carries each case's displacements
 // onto themselves: the node at p moves as the node at T p does, turned back by T.
-void expectSymmetric(const SolvedSample& sample, int caseNumber, const Eigen::Matrix3d& t,
-                     double tolerance) {
+void expectSymmetric(const SolvedSample& sample, int caseNumber,
+                     std::initializer_list<Eigen::Matrix3d> maps, double tolerance) {
     const auto at = [](const Point& p) { return Eigen::Vector3d(p[0], p[1], p[2]); };
+    const std::vector<Point>& u = sample.results.at(caseNumber).displacements;
     double largest = 0;
-    for (const Point& u : sample.results.at(caseNumber).displacements)
-        largest = std::max(largest, at(u).lpNorm<Eigen::Infinity>());
-    for (std::size_t n = 0; n < sample.model.nodes.size(); ++n) {
-        const Eigen::Vector3d image = t * at(sample.model.nodes[n].position);
-        const auto match = std::ranges::find_if(sample.model.nodes, [&](const Node& node) {
-            return (at(node.position) - image).norm() < 1e-3 * (1 + image.norm());
-        });
-        ASSERT_NE(match, sample.model.nodes.end()) << "no node at the image of node " << n + 1;
-        const std::size_t m = match - sample.model.nodes.begin();
-        EXPECT_LE((at(sample.results.at(caseNumber).displacements[m]) -
-                   t * at(sample.results.at(caseNumber).displacements[n]))
-                      .lpNorm<Eigen::Infinity>(),
-                  tolerance * largest)
-            << "case " << caseNumber << " nodes " << n + 1 << " and " << m + 1;
-    }
+    for (const Point& each : u)
+        largest = std::max(largest, at(each).lpNorm<Eigen::Infinity>());
+    for (const Eigen::Matrix3d& t : maps)
+        for (std::size_t n = 0; n < sample.model.nodes.size(); ++n) {
+            const Eigen::Vector3d image = t * at(sample.model.nodes[n].position);
+            const auto match = std::ranges::find_if(sample.model.nodes, [&](const Node& node) {
+                return (at(node.position) - image).norm() < 1e-3 * (1 + image.norm());
+            });
+            ASSERT_NE(match, sample.model.nodes.end()) << "no node at the image of " << n + 1;
+            const std::size_t m = match - sample.model.nodes.begin();
+            EXPECT_LE((at(u[m]) - t * at(u[n])).lpNorm<Eigen::Infinity>(), tolerance * largest)
+                << "case " << caseNumber << " nodes " << n + 1 << " and " << m + 1;
+        }
 }
 
 const Eigen::Matrix3d mirrorX = Eigen::Vector3d(-1, 1, 1).asDiagonal();
@@ -105,22 +101,22 @@ const Sample samples[] = {
          const double far =
              root([](double w) { return vonMisesLoad(w) - 3.5e8; }, 2 * vonMisesZ, 4 * vonMisesZ);
          EXPECT_EQ(limitPointLoadFactor(s.report, 1), 0);
-         EXPECT_LT(relative(-s.displacement(1, 2)[2], below), 1e-6);
+         EXPECT_LT(relative(-s.results.at(1).displacements[1][2], below), 1e-6);
          EXPECT_LT(relative(limitPointLoadFactor(s.report, 2) * 3.5e8, vonMisesLimit()), 1e-6);
-         EXPECT_LT(relative(-s.displacement(2, 2)[2], far), 1e-6);
+         EXPECT_LT(relative(-s.results.at(2).displacements[1][2], far), 1e-6);
          const std::string& path = s.paths.at(2);
          EXPECT_NE(path.find(" snap-through"), std::string::npos);
          EXPECT_EQ(path.find(" snap-through"), path.rfind(" snap-through")) << "one state only";
      }},
     {"Prestressed Wire",
      [](const SolvedSample& s) {
-         EXPECT_LT(relative(-s.displacement(1, 2)[2], wireDeflection(100)), 1e-8);
-         EXPECT_LT(relative(-s.displacement(2, 2)[2], wireDeflection(1000)), 1e-8);
+         EXPECT_LT(relative(-s.results.at(1).displacements[1][2], wireDeflection(100)), 1e-8);
+         EXPECT_LT(relative(-s.results.at(2).displacements[1][2], wireDeflection(1000)), 1e-8);
      }},
     {"Hanging Cable",
      [](const SolvedSample& s) {
          const ElasticCable cable(40, 100, 0.1, 30, 1.3e7);
-         EXPECT_LT(relative(-s.displacement(1, 21)[2], cable.sag), 1e-8);
+         EXPECT_LT(relative(-s.results.at(1).displacements[20][2], cable.sag), 1e-8);
          EXPECT_LT(relative(-s.results.at(1).reactions[0][0], cable.horizontal), 1e-8);
          for (int m = 1; m <= 40; ++m)
              EXPECT_LT(relative(s.force(1, m), cable.tension[m - 1]), 1e-8) << m;
@@ -129,28 +125,27 @@ const Sample samples[] = {
      [](const SolvedSample& s) {
          expectStill(s, 0, [](int) { return 10 / 2.5; }); // H over the links' spacing
          for (int c : {1, 2})
-             for (const Eigen::Matrix3d& mirror : {mirrorX, mirrorY})
-                 expectSymmetric(s, c, mirror, 1e-9);
-         expectSymmetric(s, 3, mirrorY, 1e-9);
+             expectSymmetric(s, c, {mirrorX, mirrorY}, 1e-9);
+         expectSymmetric(s, 3, {mirrorY}, 1e-9);
      }},
     {"Dome",
      [](const SolvedSample& s) {
          for (int c : {1, 2}) {
              EXPECT_GT(limitPointLoadFactor(s.report, c), 0) << c;
-             expectSymmetric(s, c, turnAboutZ(60), 1e-3);
+             expectSymmetric(s, c, {turnAboutZ(60)}, 1e-3);
          }
      }},
     {"Guyed Mast",
      [](const SolvedSample& s) {
          for (int c : {1, 2})
-             expectSymmetric(s, c, mirrorY, 1e-9);
+             expectSymmetric(s, c, {mirrorY}, 1e-9);
      }},
     {"Tensegrity Prism",
      [](const SolvedSample& s) {
          // Triangles, struts and vertical cables at force densities q, -sqrt 3 q, sqrt 3 q.
          const double q = 10 / std::numbers::sqrt3;
          expectStill(s, 0, [&](int m) { return m <= 6 ? q : (m <= 9 ? -10 : 10); });
-         expectSymmetric(s, 1, turnAboutZ(120), 1e-8);
+         expectSymmetric(s, 1, {turnAboutZ(120)}, 1e-8);
      }},
     {"Bridge",
      [](const SolvedSample& s) {
@@ -161,8 +156,7 @@ const Sample samples[] = {
     {"Cable Net",
      [](const SolvedSample& s) {
          for (int c : {1, 2})
-             for (const Eigen::Matrix3d& mirror : {mirrorX, mirrorY})
-                 expectSymmetric(s, c, mirror, 1e-9);
+             expectSymmetric(s, c, {mirrorX, mirrorY}, 1e-9);
      }},
 };
 
@@ -188,10 +182,9 @@ TEST_P(SampleRun, MatchesItsAnswer) {
         labels.push_back(std::to_string(loadCase.number));
     ASSERT_EQ(solveLoadCases(storage_, labels).exitCode, 0);
 
-    SolvedSample sample{readGeometry(storage_.read(file + ".dat").value()),
-                        {},
-                        storage_.read(file + ".rez").value(),
-                        {}};
+    SolvedSample sample;
+    sample.model = readGeometry(storage_.read(file + ".dat").value());
+    sample.report = storage_.read(file + ".rez").value();
     for (const LoadCase& loadCase : loading.cases) {
         const std::string k = std::to_string(loadCase.number);
         const CaseResults& results = sample.results[loadCase.number] =
