@@ -78,7 +78,8 @@ class Path {
     bool searchAlong(State& state, const Eigen::VectorXd& step);
     bool krylovStep(State& state);
     bool continuous(const State& from, const State& to) const;
-    Outcome step(double increment, int most, State& trial);
+    bool stayedNearby(const State& trial) const;
+    Outcome step(double increment, bool finest, State& trial);
     Outcome followPath();
     bool ahead(const State& state) const;
     bool passCriticalPoint(Outcome outcome, State& trial);
@@ -97,6 +98,7 @@ class Path {
     Eigen::VectorXd imbalance_; // of the initial forces in the geometry given
     double largestLoad_ = 0;
     double largestInitialForce_ = 0;
+    bool loadMoves_ = false; // the load changes the forces by more than the balance can tell
     std::vector<double> nodeFloors_; // what rounding allows at each node
     Eigen::VectorXd floors_;         // the same per unknown
     int plannedSteps_;
@@ -133,6 +135,7 @@ void Path::setTolerances() {
         largestLoad_ = std::max(largestLoad_, load.cwiseAbs().maxCoeff());
     for (double force : current_.sums.axialForces)
         largestInitialForce_ = std::max(largestInitialForce_, std::abs(force));
+    loadMoves_ = largest(load_ - imbalance_) > targetAt(0);
     const double floorPerStiffness =
         roundingFloorFactor * std::numeric_limits<double>::epsilon() * structure_.size();
     for (double stiffness : structure_.nodeStiffness())
@@ -304,8 +307,12 @@ bool Path::krylovStep(State& state) {
 // both its ends foresee, to within half its size. On the way to a limit point the path
 // bends from them by less than that, unless a step goes more than three quarters of the
 // way; past a limit point the step lands on a far branch, about its whole size away from
-// what either end foresees.
+// what either end foresees. A load that changes the forces by less than the balance can
+// tell (a prestress alone, balanced but for rounding) has no path: its tangents foresee
+// only the rounding.
 bool Path::continuous(const State& from, const State& to) const {
+    if (!loadMoves_)
+        return true;
     const Eigen::VectorXd went = to.unknowns - from.unknowns;
     const double increment = to.loadFactor - from.loadFactor;
     for (const Eigen::VectorXd* tangent : {&from.pathTangent, &to.pathTangent})
@@ -314,19 +321,27 @@ bool Path::continuous(const State& from, const State& to) const {
     return true;
 }
 
-// One load step from the current state in at most `most` iterations; the first guess
-// carries on the last step in proportion.
-Outcome Path::step(double increment, int most, State& trial) {
+// Whether a finest step that its tangents did not foresee left the structure stable and
+// nearby, on its path: so close to a limit point the path bends faster than its tangents
+// tell, while a snap-through carries the structure far.
+bool Path::stayedNearby(const State& trial) const {
+    return largest(trial.unknowns - current_.unknowns) <= escapeDistance * structure_.size() &&
+           !(trial.inertia && trial.inertia->negativePivots > 0);
+}
+
+// One load step from the current state, a finest one with the iterations of an escape; the
+// first guess carries on the last step in proportion.
+Outcome Path::step(double increment, bool finest, State& trial) {
     // The last of equal steps lands on the full load, whatever the rounding of their sum.
     const double target = current_.loadFactor + increment;
     const double onward = lastLoadIncrement_ > 0 ? increment / lastLoadIncrement_ : 0;
     trial = stateAt(current_.unknowns + onward * lastIncrement_,
                     target > 1 - 1e-9 * increment ? 1.0 : target);
-    const Outcome outcome = equilibrate(trial, most);
+    const Outcome outcome = equilibrate(trial, finest ? mostEscapeIterations : mostIterations);
     if (outcome != Outcome::Taken)
         return outcome;
     const bool unstable = examineUnstable(trial);
-    if (!continuous(current_, trial))
+    if (!continuous(current_, trial) && !(finest && stayedNearby(trial)))
         return Outcome::Jumped;
     if (unstable)
         return Outcome::Unstable;
@@ -349,8 +364,7 @@ Outcome Path::followPath() {
         increment = located ? room : std::min(increment, room / 2);
         const bool finest = located || increment <= finestStep;
         State trial;
-        const Outcome outcome =
-            step(increment, finest ? mostEscapeIterations : mostIterations, trial);
+        const Outcome outcome = step(increment, finest, trial);
         if (outcome == Outcome::Taken) {
             accept(std::move(trial));
             increment = std::min(nominal, 2 * increment);

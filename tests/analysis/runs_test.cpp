@@ -1,9 +1,9 @@
 // Prepare, Forces and Solve on a folder of this machine: what they leave, and that a step
 // never goes on with what a refused or older step left.
 
-#include "folder_storage.h"
 #include "handoff/handoff.h"
 #include "handoff/records.h"
+#include "folder_storage.h"
 #include "runs.h"
 #include "test_names.h"
 
@@ -12,8 +12,6 @@
 #include <filesystem>
 #include <functional>
 #include <map>
-
-#include <unistd.h>
 
 namespace ombrix {
 namespace {

@@ -2,6 +2,7 @@
 // programs run them; where the answer has a closed form, the solution matches it.
 
 #include "checked_files.h"
+#include "closed_forms.h"
 #include "families.h"
 #include "folder_storage.h"
 #include "loading_plan.h"
@@ -13,19 +14,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
 #include <functional>
-
-#include <unistd.h>
 
 namespace ombrix {
 namespace {
-
-namespace fs = std::filesystem;
-
-double relative(double value, double expected) {
-    return std::abs(value / expected - 1);
-}
 
 // The force in the member between the nodes at a and b.
 double forceBetween(const Model& model, const CaseResults& results, Point a, Point b) {
@@ -51,34 +43,6 @@ double overallImbalance(const Model& model, const LoadCase& loadCase, const Case
             sum[axis] += results.reactions[n][axis];
     return std::max({std::abs(sum[0]), std::abs(sum[1]), std::abs(sum[2])});
 }
-
-// A cable of equal links l, stretched by their tension, under equal loads P at its inner
-// nodes: link k carries V = P ((n - 1) / 2 - k) across and H along, and the stretched
-// links span the supports: sum of l (1 + T / EA) H / T = span.
-struct ElasticCable {
-    std::vector<double> tension;
-    double sag = 0;
-    ElasticCable(int links, double span, double slack, double load, double axialStiffness) {
-        const double link = (span + slack) / links;
-        const auto across = [&](int k) { return load * ((links - 1) / 2.0 - k); };
-        const auto spanned = [&](double along) {
-            double covered = 0;
-            for (int k = 0; k < links; ++k) {
-                const double t = std::hypot(along, across(k));
-                covered += link * (1 + t / axialStiffness) * along / t;
-            }
-            return covered - span;
-        };
-        double low = 1e-9, high = 1e12;
-        for (int k = 0; k < 300; ++k)
-            (spanned((low + high) / 2) < 0 ? low : high) = (low + high) / 2;
-        for (int k = 0; k < links; ++k) {
-            tension.push_back(std::hypot(low, across(k)));
-            if (k < links / 2)
-                sag += link * (1 + tension[k] / axialStiffness) * across(k) / tension[k];
-        }
-    }
-};
 
 using Check = std::function<void(const Model&, const LoadCase&, const CaseResults&)>;
 

@@ -9,14 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
-#include <unistd.h>
-
 namespace ombrix {
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr double fullLoad = 3.5e8;
 constexpr std::size_t apex = 1; // node 2
