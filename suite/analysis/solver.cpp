@@ -77,6 +77,7 @@ class Path {
     bool descend(State& state, double& shift);
     bool searchAlong(State& state, const Eigen::VectorXd& step);
     bool krylovStep(State& state);
+    bool factorStale() const;
     bool continuous(const State& from, const State& to) const;
     Outcome step(double increment, int most, State& trial);
     Outcome followPath();
@@ -107,6 +108,7 @@ class Path {
     double lastLoadIncrement_ = 0;
     int steps_ = 0;
     int iterations_ = 0;
+    double staleSolves_ = 0; // solves spent since the last factorisation beyond one a step
     CriticalPoint critical_ = CriticalPoint::None;
     double criticalLoadFactor_ = 0;
     int mechanismUnknown_ = -1; // where the path ends at a mechanism: the singular unknown
@@ -207,6 +209,7 @@ void Path::report(const State& state, int iteration) const {
 }
 
 Inertia Path::factorAt(const State& state, double shift) {
+    staleSolves_ = 0;
     return factor_.factorize(structure_.tangentAt(state.unknowns, shift), shift != 0);
 }
 
@@ -238,7 +241,7 @@ Outcome Path::equilibrate(State& state, int most) {
         report(state, iteration);
         ++iterations_;
         before = now;
-        if (shift == 0 && factor_.holdsRegularTangent() && krylovStep(state))
+        if (shift == 0 && factor_.holdsRegularTangent() && !factorStale() && krylovStep(state))
             continue;
         if (!descend(state, shift))
             return converged(state, true) ? Outcome::Taken : giveUp(state);
@@ -290,6 +293,7 @@ bool Path::krylovStep(State& state) {
     gradients.setTolerance(krylovTolerance);
     gradients.compute(structure_.tangentAt(state.unknowns, 0));
     const Eigen::VectorXd step = gradients.solve(state.residual);
+    staleSolves_ += static_cast<double>(gradients.iterations()) - 1;
     if (gradients.info() != Eigen::Success)
         return false;
     State next = stateAt(state.unknowns + step, state.loadFactor);
@@ -298,6 +302,12 @@ bool Path::krylovStep(State& state) {
         return false;
     state = std::move(next);
     return true;
+}
+
+// A factor that has cost more in the extra solves of conjugate gradients than a new one
+// would is refreshed: over many small load steps the tangent drifts away from it.
+bool Path::factorStale() const {
+    return staleSolves_ > factor_.solvesPerFactorization();
 }
 
 // Whether a step followed its path: its increment is the one that the path's tangents at
