@@ -23,7 +23,10 @@ constexpr double largestShift = 1e3;
 constexpr double runawaySize = 100;      // of the model's size: a displacement nothing resists
 constexpr double sufficientFall = 1e-4;  // of the fall of the energy that a step promises
 constexpr double energyRounding = 1e-12; // of the energy's terms
-constexpr int mostHalvings = 6;          // of a Newton step, searching along it
+// Of a Newton step, searching along it. A halving costs one sum over the members, giving up
+// a factorisation with a larger shift: from a tangent without stiffness across a flat net
+// the step is thousands of times too long.
+constexpr int mostHalvings = 40;
 constexpr double escapeDistance = 1e-3; // of the model's size: the first move off an unstable state
 constexpr int inverseIterations = 20;
 constexpr int mostKrylovIterations = 8;
