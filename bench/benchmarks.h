@@ -25,6 +25,8 @@ struct Setting {
 inline constexpr WindowName welcomeWindow{L"Welcome", L"Welcome"};
 inline constexpr WindowName panelWindow{L"#32770", L"OMBRIX"};
 inline constexpr WindowName shellQuestion{L"#32770", L"OMBRIX Message"};
+// The plain window that the dialog floor started with /window-first shows before its panel.
+inline constexpr WindowName floorFirstWindow{L"FloorWindow", L"Floor"};
 
 // How long any one step may take before the bench gives up; a program that has not run its
 // first instruction in this time is lost.

@@ -1,13 +1,17 @@
 // The floor under the shell's start-up, exit and memory: the least a program must do to
 // show the panel and take input. It loads the common controls the shell asks for, shows
 // the panel's own template (IDD_PANEL, from the shell's resource script and manifest) and
-// serves it until E X I T (its id is IDOK) or the close box ends it.
+// serves it until E X I T (its id is IDOK) or the close box ends it. Started with
+// /window-first it first shows a plain window, as the shell shows its welcome, and the
+// panel after a click on it.
 
 #include "ids.h"
 
 #include <windows.h>
 
 #include <commctrl.h>
+
+#include <cstring>
 
 namespace {
 
@@ -24,22 +28,50 @@ INT_PTR CALLBACK dialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
     }
 }
 
+HWND panel = nullptr;
+
+bool showPanel() {
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    panel = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_PANEL), nullptr, dialogProcedure, 0);
+    if (panel)
+        ShowWindow(panel, SW_SHOWNORMAL);
+    return panel != nullptr;
+}
+
+LRESULT CALLBACK firstWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_LBUTTONDOWN)
+        return DefWindowProcA(window, message, wParam, lParam);
+    DestroyWindow(window);
+    if (!showPanel())
+        PostQuitMessage(1);
+    return 0;
+}
+
+bool showFirstWindow() {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = firstWindowProcedure;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = "FloorWindow";
+    return RegisterClassA(&windowClass) &&
+           CreateWindowExA(0, "FloorWindow", "Floor", WS_POPUP | WS_BORDER | WS_VISIBLE, 200, 200,
+                           480, 320, nullptr, nullptr, windowClass.hInstance, nullptr);
+}
+
 } // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    HWND dialog =
-        CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_PANEL), nullptr, dialogProcedure, 0);
-    if (!dialog)
+    if (!(std::strstr(commandLine, "/window-first") ? showFirstWindow() : showPanel()))
         return 1;
-    ShowWindow(dialog, showCommand);
     MSG message{};
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (IsWindow(dialog) && IsDialogMessageA(dialog, &message))
+        if (panel && IsWindow(panel) && IsDialogMessageA(panel, &message))
             continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
-    return 0;
+    return static_cast<int>(message.wParam);
 }

@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
 """The solver's benchmark: flat square cable nets of 10 x 10 to 300 x 300 cells (1 m
 spacing, boundary pinned, EA = 1e5 N, initial force 1000 N, 10 N down on every inner
-node, 10 load steps, Green strain), solved by OMBRIX natively and under Wine and by
-CalculiX (T3D2 trusses, NLGEOM, initial stress) with one thread and two. Prints a
-Markdown table: times in seconds (min / median / max), our peak memory, the mid-node
-deflection and the largest difference in deflection between the two programs,
-relative to the largest deflection.
+node, 10 load steps, Green strain), and the 100 x 100 net without initial force (a start
+whose tangent is singular) and in 200 and 1,000 load steps, solved by OMBRIX natively and
+under Wine and, on the small nets, by CalculiX (T3D2 trusses, NLGEOM, initial stress) with
+one thread and two. Prints a Markdown table: times in seconds (min / median / max), our
+load steps and Newton iterations and peak memory, the mid-node deflection and the largest
+difference in deflection between the two programs, relative to the largest deflection.
 
     tools/with-wine.sh tools/bench_solver.py NATIVE_BENCH WINDOWS_BENCH
 """
@@ -18,7 +19,9 @@ import sys
 import tempfile
 import time
 
-NETS = [(10, 5), (30, 5), (100, 3), (300, 1)]   # cells, runs of ours
+# cells, initial force, load steps, runs of ours
+NETS = [(10, 1000, 10, 5), (30, 1000, 10, 5), (100, 1000, 10, 3), (300, 1000, 10, 1),
+        (100, 0, 10, 3), (100, 1000, 200, 3), (100, 1000, 1000, 1)]
 # CalculiX's runs, at its default convergence criterion (an out-of-balance force below
 # 0.5 % of the average force). At 100 x 100 its residual stalls near 0.6 N, above the
 # criterion's 0.36 N, from the eighth increment on; 300 x 300 would take it hours.
@@ -27,11 +30,23 @@ CALCULIX_NOT_RUN = {100: "does not converge", 300: "not run: hours"}
 EA, FORCE, LOAD, AREA = 1e5, 1000.0, -10.0, 1e-4
 
 
-def ours(command, cells, runs, deflections):
-    out = subprocess.run(command + [str(cells), "G", str(runs), deflections], check=True,
-                         capture_output=True, text=True).stdout.split()
+def ours(command, net, deflections):
+    cells, force, steps, runs = net
+    out = subprocess.run(command + [str(cells), "G", str(runs), str(force), str(steps),
+                                    deflections], check=True, capture_output=True,
+                         text=True).stdout.split()
     return {"unknowns": int(out[1]), "times": [float(t) for t in out[2:5]],
-            "memory": float(out[5]), "middle": float(out[6])}
+            "memory": float(out[5]), "middle": float(out[6]), "iterations": out[9]}
+
+
+def label(net):
+    cells, force, steps, _ = net
+    name = "%d x %d" % (cells, cells)
+    if force == 0:
+        name += ", no initial force"
+    if steps != 10:
+        name += ", %d steps" % steps
+    return name
 
 
 def node(cells, i, j):
@@ -114,17 +129,18 @@ def spread(times):
 
 
 def main(native, windows):
-    print("| net | unknowns | ours, native (s) | ours, Wine (s) | peak memory, native / Wine (MiB)"
-          " | CalculiX, 1 thread (s) | CalculiX, 2 threads (s) | mid-node deflection (m)"
-          " | largest difference |")
-    print("|---|---|---|---|---|---|---|---|---|")
-    for cells, runs in NETS:
+    print("| net | unknowns | ours, native (s) | ours, Wine (s) | Newton iterations"
+          " | peak memory, native / Wine (MiB) | CalculiX, 1 thread (s) | CalculiX, 2 threads (s)"
+          " | mid-node deflection (m) | largest difference |")
+    print("|---|---|---|---|---|---|---|---|---|---|")
+    for net in NETS:
+        cells, force, steps, _ = net
         with tempfile.TemporaryDirectory() as folder:
             mine = os.path.join(folder, "ombrix.txt")
-            here = ours([native], cells, runs, mine)
-            wine = ours(["wine", windows], cells, runs, os.path.join(folder, "wine.txt"))
-            row = ["%d x %d" % (cells, cells), str(here["unknowns"]), spread(here["times"]),
-                   spread(wine["times"]), "%.0f / %.0f" % (here["memory"], wine["memory"])]
+            here = ours([native], net, mine)
+            wine = ours(["wine", windows], net, os.path.join(folder, "wine.txt"))
+            row = [label(net), str(here["unknowns"]), spread(here["times"]), spread(wine["times"]),
+                   here["iterations"], "%.0f / %.0f" % (here["memory"], wine["memory"])]
             if cells in CALCULIX_RUNS and shutil.which("ccx"):
                 one = calculix(cells, CALCULIX_RUNS[cells], 1, folder)
                 two = calculix(cells, CALCULIX_RUNS[cells], 2, folder)
@@ -135,7 +151,8 @@ def main(native, windows):
                 row += [spread(one), spread(two), "%.6f (CalculiX %.6f)" % (here["middle"], middle),
                         "%.1e" % difference]
             else:
-                row += [CALCULIX_NOT_RUN[cells]] * 2 + ["%.6f" % here["middle"], "-"]
+                not_run = CALCULIX_NOT_RUN[cells] if (force, steps) == (FORCE, 10) else "not run"
+                row += [not_run] * 2 + ["%.6f" % here["middle"], "-"]
             print("| " + " | ".join(row) + " |", flush=True)
 
 

@@ -23,7 +23,10 @@ constexpr double largestShift = 1e3;
 constexpr double runawaySize = 100;      // of the model's size: a displacement nothing resists
 constexpr double sufficientFall = 1e-4;  // of the fall of the energy that a step promises
 constexpr double energyRounding = 1e-12; // of the energy's terms
-constexpr int mostHalvings = 6;          // of a Newton step, searching along it
+// Of a Newton step, searching along it. A halving costs one sum over the members, giving up
+// a factorisation with a larger shift: from a tangent without stiffness across a flat net
+// the step is thousands of times too long.
+constexpr int mostHalvings = 40;
 constexpr double escapeDistance = 1e-3; // of the model's size: the first move off an unstable state
 constexpr int inverseIterations = 20;
 constexpr int mostKrylovIterations = 8;
@@ -77,6 +80,7 @@ class Path {
     bool descend(State& state, double& shift);
     bool searchAlong(State& state, const Eigen::VectorXd& step);
     bool krylovStep(State& state);
+    bool factorStale() const;
     bool continuous(const State& from, const State& to) const;
     bool stayedNearby(const State& trial) const;
     Outcome step(double increment, bool finest, State& trial);
@@ -109,6 +113,7 @@ class Path {
     double lastLoadIncrement_ = 0;
     int steps_ = 0;
     int iterations_ = 0;
+    double staleSolves_ = 0; // solves spent since the last factorisation beyond one a step
     CriticalPoint critical_ = CriticalPoint::None;
     double criticalLoadFactor_ = 0;
     int mechanismUnknown_ = -1; // where the path ends at a mechanism: the singular unknown
@@ -210,6 +215,7 @@ void Path::report(const State& state, int iteration) const {
 }
 
 Inertia Path::factorAt(const State& state, double shift) {
+    staleSolves_ = 0;
     return factor_.factorize(structure_.tangentAt(state.unknowns, shift), shift != 0);
 }
 
@@ -241,7 +247,7 @@ Outcome Path::equilibrate(State& state, int most) {
         report(state, iteration);
         ++iterations_;
         before = now;
-        if (shift == 0 && factor_.holdsRegularTangent() && krylovStep(state))
+        if (shift == 0 && factor_.holdsRegularTangent() && !factorStale() && krylovStep(state))
             continue;
         if (!descend(state, shift))
             return converged(state, true) ? Outcome::Taken : giveUp(state);
@@ -293,6 +299,7 @@ bool Path::krylovStep(State& state) {
     gradients.setTolerance(krylovTolerance);
     gradients.compute(structure_.tangentAt(state.unknowns, 0));
     const Eigen::VectorXd step = gradients.solve(state.residual);
+    staleSolves_ += static_cast<double>(gradients.iterations()) - 1;
     if (gradients.info() != Eigen::Success)
         return false;
     State next = stateAt(state.unknowns + step, state.loadFactor);
@@ -301,6 +308,12 @@ bool Path::krylovStep(State& state) {
         return false;
     state = std::move(next);
     return true;
+}
+
+// A factor that has cost more in the extra solves of conjugate gradients than a new one
+// would is refreshed: over many small load steps the tangent drifts away from it.
+bool Path::factorStale() const {
+    return staleSolves_ > factor_.solvesPerFactorization();
 }
 
 // Whether a step followed its path: its increment is the one that the path's tangents at

@@ -1,5 +1,6 @@
 #include "tangent_factor.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace ombrix {
@@ -9,6 +10,15 @@ namespace {
 // zero: far above the rounding of a singular matrix, far below any stiffness a structure
 // relies on, and blind to how much stiffer other parts of the structure are.
 constexpr double vanishingPivot = 1e-13;
+
+// A factorisation's multiplications over a solve's with its factor: a column with c entries
+// below the diagonal costs the first about c^2 / 2 of them and the second 2 c.
+double multiplicationsOverASolve(const SparseMatrix& lower) {
+    double factorization = 0;
+    for (Eigen::Index column = 0; column < lower.cols(); ++column)
+        factorization += std::pow(lower.col(column).nonZeros(), 2) / 2;
+    return factorization / (2.0 * std::max<Eigen::Index>(lower.nonZeros(), 1));
+}
 } // namespace
 
 TangentFactor::TangentFactor(const SparseMatrix& pattern) {
@@ -17,6 +27,7 @@ TangentFactor::TangentFactor(const SparseMatrix& pattern) {
 
 Inertia TangentFactor::factorize(const SparseMatrix& tangent, bool shifted) {
     ldlt_.factorize(tangent);
+    solvesPerFactorization_ = multiplicationsOverASolve(ldlt_.matrixL().nestedExpression());
     const Eigen::VectorXd& pivots = ldlt_.vectorD();
     const Eigen::VectorXd diagonal = tangent.diagonal();
     Inertia inertia;

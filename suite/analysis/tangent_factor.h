@@ -28,10 +28,14 @@ class TangentFactor {
     // Whether it holds a tangent as it is, positive definite: one that preconditions the
     // tangents of the states near its own.
     bool holdsRegularTangent() const { return holdsRegularTangent_; }
+    // What a factorisation costs, in solves with the factor: its multiplications over a
+    // solve's.
+    double solvesPerFactorization() const { return solvesPerFactorization_; }
 
   private:
     Eigen::SimplicialLDLT<SparseMatrix, Eigen::Lower> ldlt_;
     bool holdsRegularTangent_ = false;
+    double solvesPerFactorization_ = 1;
 };
 
 // A factorisation of an earlier tangent as the preconditioner of Eigen's conjugate

@@ -1,8 +1,10 @@
 // Times the solver on a flat square cable net: n x n cells of 1 m, the boundary pinned,
-// EA = 1e5 N, an initial force of 1000 N, 10 N down on every inner node, 10 load steps.
-//   ombrix_solver_bench <cells> <E|G> <runs> [deflections file]
+// EA = 1e5 N, the initial force given (1000 N in the table; 0 for a net that starts
+// singular), 10 N down on every inner node, in the load steps given (10 in the table).
+//   ombrix_solver_bench <cells> <E|G> <runs> <initial force> <steps> [deflections file]
 // Prints one line: cells, unknowns, min, median and max seconds, peak memory in MiB, the
-// mid-node deflection; writes "node uz" for every node to the deflections file.
+// mid-node deflection, the status, the load steps and Newton iterations taken; writes
+// "node uz" for every node to the deflections file.
 
 #include "solver.h"
 
@@ -41,7 +43,7 @@ int nodeAt(int cells, int i, int j) {
     return j * (cells + 1) + i;
 }
 
-Model net(int cells, StrainLaw law) {
+Model net(int cells, StrainLaw law, double initialForce) {
     Model model;
     model.heading = "Flat cable net";
     model.law = law;
@@ -52,16 +54,24 @@ Model net(int cells, StrainLaw law) {
         }
     for (int j = 0; j <= cells; ++j)
         for (int i = 0; i < cells; ++i) {
-            model.members.push_back(
-                {nodeAt(cells, i, j), nodeAt(cells, i + 1, j), MemberKind::Cable, 1e5, 1000, {}});
-            model.members.push_back(
-                {nodeAt(cells, j, i), nodeAt(cells, j, i + 1), MemberKind::Cable, 1e5, 1000, {}});
+            model.members.push_back({nodeAt(cells, i, j),
+                                     nodeAt(cells, i + 1, j),
+                                     MemberKind::Cable,
+                                     1e5,
+                                     initialForce,
+                                     {}});
+            model.members.push_back({nodeAt(cells, j, i),
+                                     nodeAt(cells, j, i + 1),
+                                     MemberKind::Cable,
+                                     1e5,
+                                     initialForce,
+                                     {}});
         }
     return model;
 }
 
-LoadCase snow(int cells) {
-    LoadCase loadCase{1, 10, {}};
+LoadCase snow(int cells, int steps) {
+    LoadCase loadCase{1, steps, {}};
     for (int j = 1; j < cells; ++j)
         for (int i = 1; i < cells; ++i)
             loadCase.loads.push_back({nodeAt(cells, i, j) + 1, {0, 0, -10}, 0});
@@ -71,13 +81,15 @@ LoadCase snow(int cells) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 4) {
-        std::fprintf(stderr, "ombrix_solver_bench <cells> <E|G> <runs> [deflections file]\n");
+    if (argc < 6) {
+        std::fprintf(stderr, "ombrix_solver_bench <cells> <E|G> <runs> <initial force> <steps>"
+                             " [deflections file]\n");
         return 2;
     }
     const int cells = std::atoi(argv[1]);
-    const Model model = net(cells, argv[2][0] == 'G' ? StrainLaw::Green : StrainLaw::Engineering);
-    const LoadCase loadCase = snow(cells);
+    const Model model = net(cells, argv[2][0] == 'G' ? StrainLaw::Green : StrainLaw::Engineering,
+                            std::atof(argv[4]));
+    const LoadCase loadCase = snow(cells, std::atoi(argv[5]));
     std::vector<double> seconds;
     Solution solution;
     for (int run = 0; run < std::max(1, std::atoi(argv[3])); ++run) {
@@ -88,12 +100,13 @@ int main(int argc, char** argv) {
     }
     std::sort(seconds.begin(), seconds.end());
     const int middle = nodeAt(cells, cells / 2, cells / 2);
-    std::printf("%d %d %.4f %.4f %.4f %.1f %.9f %s\n", cells, 3 * (cells - 1) * (cells - 1),
+    std::printf("%d %d %.4f %.4f %.4f %.1f %.9f %s %d %d\n", cells, 3 * (cells - 1) * (cells - 1),
                 seconds.front(), seconds[seconds.size() / 2], seconds.back(), peakMebibytes(),
                 solution.displacements[middle][2],
-                solution.status == SolutionStatus::Converged ? "converged" : "failed");
-    if (argc > 4) {
-        FILE* file = std::fopen(argv[4], "w");
+                solution.status == SolutionStatus::Converged ? "converged" : "failed",
+                solution.steps, solution.iterations);
+    if (argc > 6) {
+        FILE* file = std::fopen(argv[6], "w");
         for (std::size_t n = 0; file && n < solution.displacements.size(); ++n)
             std::fprintf(file, "%zu %.17g\n", n + 1, solution.displacements[n][2]);
         if (file)

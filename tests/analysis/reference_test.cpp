@@ -19,6 +19,7 @@
 #include <functional>
 #include <numbers>
 #include <string>
+#include <utility>
 
 namespace ombrix {
 namespace {
@@ -120,6 +121,44 @@ std::string swappedPrism() {
     for (int m = 0; m < 12; ++m)
         text += std::to_string(m + 1) + " " + members[m];
     return text;
+}
+
+// A flat square net of cables, cells x cells of 1 m, its edge held, and the loads of one case
+// in the given steps: 10 down on every inner node.
+constexpr int netCells = 8;
+
+std::string flatNet(const std::string& initialForce) {
+    std::string text = "Flat net\n" + std::to_string((netCells + 1) * (netCells + 1)) + " " +
+                       std::to_string(2 * netCells * (netCells + 1)) + "\n";
+    for (int j = 0; j <= netCells; ++j)
+        for (int i = 0; i <= netCells; ++i) {
+            const bool edge = i == 0 || j == 0 || i == netCells || j == netCells;
+            text += std::to_string(j * (netCells + 1) + i + 1) + " " + std::to_string(i) + " " +
+                    std::to_string(j) + (edge ? " 0 1 1 1\n" : " 0 0 0 0\n");
+        }
+    int member = 0;
+    for (int j = 0; j <= netCells; ++j)
+        for (int i = 0; i < netCells; ++i)
+            for (const auto& [first, second] :
+                 {std::pair{j * (netCells + 1) + i, j * (netCells + 1) + i + 1},
+                  std::pair{i * (netCells + 1) + j, (i + 1) * (netCells + 1) + j}})
+                text += std::to_string(++member) + " " + std::to_string(first + 1) + " " +
+                        std::to_string(second + 1) + " C 1e5 " + initialForce + "\n";
+    return text;
+}
+
+std::string netLoads(int steps) {
+    std::string text =
+        "1 " + std::to_string((netCells - 1) * (netCells - 1)) + " " + std::to_string(steps) + "\n";
+    for (int j = 1; j < netCells; ++j)
+        for (int i = 1; i < netCells; ++i)
+            text += std::to_string(j * (netCells + 1) + i + 1) + " 0 0 -10\n";
+    return text;
+}
+
+void expectBalancedNet(const Model& model, const LoadCase& loadCase, const Solution& s) {
+    EXPECT_EQ(s.status, SolutionStatus::Converged);
+    EXPECT_LT(largestImbalance(model, loadCase, s), 1e-9 * 1000);
 }
 
 // The smallest eigenvalue of the tangent stiffness at the solution.
@@ -242,6 +281,9 @@ const Reference references[] = {
          EXPECT_EQ(s.status, SolutionStatus::Converged);
          EXPECT_LT(largestImbalance(model, loadCase, s), 1e-9 * 300);
      }},
+    {"flat net without initial force", flatNet("0"), netLoads(10), expectBalancedNet},
+    {"flat net without initial force in 300 steps", flatNet("0"), netLoads(300), expectBalancedNet},
+    {"prestressed flat net in 300 steps", flatNet("1000"), netLoads(300), expectBalancedNet},
     {"prestressed wire at survey coordinates", surveyWire(), "1 1 0\n2 0 0 100\n",
      [](const Model&, const LoadCase&, const Solution& s) {
          EXPECT_EQ(s.status, SolutionStatus::Converged);
