@@ -1,9 +1,8 @@
 # The installation's layout: the shell and the suite's programs with their icons, sounds
 # and help file in Exe, sample analyses in Dat, the user's guides in Doc.
 # The suite's programs come in two sets, installed as components beside the rest: "real"
-# puts the real programs built so far (the analysis steps and the graph programs, both
-# editions) under their names, "stand-in" the stand-in that logs its command line, for the
-# shell's end-to-end tests. The other programs are stand-ins in both.
+# puts each program (both editions where it has two) under its name, "stand-in" the
+# stand-in that logs its command line under every name, for the shell's end-to-end tests.
 #   cmake --install BUILD --prefix DIR --component installation
 #   cmake --install BUILD --prefix DIR --component real      (or stand-in)
 set(component COMPONENT installation)
@@ -12,15 +11,13 @@ install(FILES "${ombrix_help_file}" DESTINATION Exe ${component})
 foreach(program IN LISTS ombrix_suite_programs)
     string(REGEX REPLACE " 20$" "" role "${program}")
     string(TOLOWER "ombrix_${role}" real)
-    if(TARGET ${real})
-        install(PROGRAMS $<TARGET_FILE:${real}> DESTINATION Exe RENAME "${program}.exe"
-                COMPONENT real)
-        install(PROGRAMS $<TARGET_FILE:ombrix_stand_in> DESTINATION Exe RENAME "${program}.exe"
-                COMPONENT stand-in)
-    else()
-        install(PROGRAMS $<TARGET_FILE:ombrix_stand_in> DESTINATION Exe RENAME "${program}.exe"
-                ${component})
+    if(NOT TARGET ${real})
+        message(FATAL_ERROR "${program}.exe of the launch table has no program (${real})")
     endif()
+    install(PROGRAMS $<TARGET_FILE:${real}> DESTINATION Exe RENAME "${program}.exe"
+            COMPONENT real)
+    install(PROGRAMS $<TARGET_FILE:ombrix_stand_in> DESTINATION Exe RENAME "${program}.exe"
+            COMPONENT stand-in)
 endforeach()
 install(FILES ${ombrix_button_icons} DESTINATION Exe/Uir ${component})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/install/Wav DESTINATION Exe ${component})
