@@ -11,8 +11,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view contents(reinterpret_cast<const char*>(data), size);
     const std::optional<std::string> workDir = workingDirectoryIn(contents);
-    if (workDir && (workDir->size() > PathText::width ||
-                    workDir->find_first_of("\r\n") != std::string::npos))
+    if (workDir &&
+        (workDir->size() > PathText::width || workDir->find_first_of("\r\n") != std::string::npos))
         __builtin_trap();
     const std::optional<LanguageText> language = languageIn(contents);
     if (language && language->isBlank())

@@ -3,12 +3,8 @@
 // can be found.
 
 #include "geometry.h"
-#include "input_error.h"
 #include "peaks.h"
-
-#include <cstddef>
-#include <cstdint>
-#include <string_view>
+#include "reader_fuzzing.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace ombrix;
@@ -16,15 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                              "3 0 2 0 1 1 1\n4 0.7 0.6 1.5 0 0 0\n"
                                              "5 0.7 0.6 4.0 1 1 1\n1 1 4 B 1e6 0\n"
                                              "2 2 4 B 1e6 0\n3 3 4 B 1e6 0\n4 4 5 C 1e5 250\n");
-    const std::string_view text(reinterpret_cast<const char*>(data), size);
-    try {
+    return readOrRefuse(data, size, [](std::string_view text) {
         const CaseResults results = readResults(text, tripod);
-        if (envelopeOf({peaksOf(tripod, results)}).displacement.value < 0)
-            __builtin_trap();
-    } catch (const InputError& error) {
-        if (error.line() < 1 ||
-            describe(Language::Romanian, "f", error.line(), error.problem()).empty())
-            __builtin_trap();
-    }
-    return 0;
+        return envelopeOf({peaksOf(tripod, results)}).displacement.value >= 0;
+    });
 }
