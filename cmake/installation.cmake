@@ -23,3 +23,6 @@ install(FILES ${ombrix_button_icons} DESTINATION Exe/Uir ${component})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/install/Wav DESTINATION Exe ${component})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/install/Dat DESTINATION . ${component})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/install/Doc DESTINATION . ${component})
+# The programs of the suite hold METIS: its licence asks that its notice go with them.
+install(FILES ${OMBRIX_METIS_SOURCE}/LICENSE.txt DESTINATION Doc RENAME "METIS licence.txt"
+        ${component})

@@ -1,5 +1,10 @@
 #include "tangent_factor.h"
 
+// Eigen's METIS support writes to std::cerr without including <iostream>.
+#include <iostream>
+
+#include <Eigen/MetisSupport>
+
 #include <algorithm>
 #include <cmath>
 
@@ -20,6 +25,15 @@ double multiplicationsOverASolve(const SparseMatrix& lower) {
     return factorization / (2.0 * std::max<Eigen::Index>(lower.nonZeros(), 1));
 }
 } // namespace
+
+void FillReducingOrdering::operator()(const SparseMatrix& symmetric,
+                                      Permutation& permutation) const {
+    permutation.resize(0);
+    if (symmetric.cols() > 1)
+        Eigen::MetisOrdering<int>()(symmetric, permutation);
+    if (permutation.size() != symmetric.cols())
+        Eigen::AMDOrdering<int>()(symmetric, permutation);
+}
 
 TangentFactor::TangentFactor(const SparseMatrix& pattern) {
     ldlt_.analyzePattern(pattern);
