@@ -143,11 +143,11 @@ bool showWelcomeWindow(int showCommand) {
     const platform::Rect desktop = platform::desktopRect();
     welcome.welcomeWidth = welcomeExtent(desktop.right);
     welcome.welcomeHeight = welcomeExtent(desktop.bottom);
-    welcome.window = platform::createPopupWindow(welcomeClassName, shellText(Text::welcomeTitle),
-                                                 welcome.welcomeWidth, welcome.welcomeHeight);
+    welcome.window = platform::createPopupWindow(
+        welcomeClassName, shellText(Text::welcomeTitle),
+        centredOnDesktop(welcome.welcomeWidth, welcome.welcomeHeight));
     if (!welcome.window)
         return false;
-    centreOnDesktop(welcome.window);
     platform::showWindow(welcome.window, showCommand);
     return true;
 }
@@ -159,12 +159,12 @@ void runWelcomePhase() {
 
 void onAboutButton(platform::Dialog, int, platform::ControlEvent) {
     constexpr int show = 5; // SW_SHOW: as it stands, activated
-    platform::Window about = platform::createPopupWindow(
-        welcomeClassName, shellText(Text::aboutTitle), welcome.welcomeWidth, welcome.welcomeHeight);
+    platform::Window about =
+        platform::createPopupWindow(welcomeClassName, shellText(Text::aboutTitle),
+                                    centredOnDesktop(welcome.welcomeWidth, welcome.welcomeHeight));
     if (!about)
         return;
     welcome.aboutWindows.push_back(about);
-    centreOnDesktop(about);
     platform::showWindow(about, show);
 }
 

@@ -18,7 +18,7 @@ Point centredPosition(const platform::Rect& desktop, const platform::Rect& windo
             centredOffset(desktop.bottom, window.bottom - window.top)};
 }
 
-void centreOnDesktop(platform::Window window) {
-    const Point at = centredPosition(platform::desktopRect(), platform::windowRect(window));
-    platform::moveWindow(window, at.x, at.y);
+platform::Rect centredOnDesktop(int width, int height) {
+    const Point at = centredPosition(platform::desktopRect(), {0, 0, width, height});
+    return {at.x, at.y, at.x + width, at.y + height};
 }

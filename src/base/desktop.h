@@ -12,4 +12,5 @@ struct Point {
 // back against it.
 Point centredPosition(const platform::Rect& desktop, const platform::Rect& window);
 
-void centreOnDesktop(platform::Window window);
+// The place of a window of the given size centred on the desktop, as above.
+platform::Rect centredOnDesktop(int width, int height);

@@ -166,17 +166,14 @@ using WindowProcedure = void (*)(Window window, WindowEvent event, Canvas canvas
 
 // Registers a class of pop-up windows with the given icon, served by the procedure.
 bool registerWindowClass(const std::string& className, Icon icon, WindowProcedure procedure);
-// A hidden pop-up window with a caption and a system menu, at the default position.
-Window createPopupWindow(const std::string& className, const std::string& title, int width,
-                         int height);
+// A hidden pop-up window with a caption and a system menu, its outer edges at `place`.
+Window createPopupWindow(const std::string& className, const std::string& title,
+                         const Rect& place);
 void showWindow(Window window, int showCommand);
 void destroyWindow(Window window);
 // Starts, or restarts, a periodic timer of the window.
 void startTimer(Window window, int timerId, int milliseconds);
 Rect desktopRect();
-Rect windowRect(Window window);
-// Moves the window without changing its size or its place among other windows.
-void moveWindow(Window window, int x, int y);
 // Serves the messages of this one window until `done` becomes true.
 void runWindowLoop(Window window, const bool& done);
 

@@ -477,11 +477,16 @@ bool registerWindowClass(const std::string& className, Icon, WindowProcedure pro
     return true;
 }
 
-Window createPopupWindow(const std::string& className, const std::string& title, int width,
-                         int height) {
+Window createPopupWindow(const std::string& className, const std::string& title,
+                         const Rect& place) {
     if (state().refuseWindowCreation || !state().classes.count(className))
         return nullptr;
-    state().windows.push_back({className, title, width, height});
+    state().windows.push_back({.className = className,
+                               .title = title,
+                               .width = place.right - place.left,
+                               .height = place.bottom - place.top,
+                               .x = place.left,
+                               .y = place.top});
     Window window = fake::handleOf<Window>(state().windows.size() - 1);
     fake::deliver(window, WindowEvent::Created);
     return window;
@@ -506,16 +511,6 @@ void startTimer(Window window, int, int milliseconds) {
 
 Rect desktopRect() {
     return state().desktop;
-}
-
-Rect windowRect(Window window) {
-    const fake::Window& shown = fake::windowOf(window);
-    return {shown.x, shown.y, shown.x + shown.width, shown.y + shown.height};
-}
-
-void moveWindow(Window window, int x, int y) {
-    fake::windowOf(window).x = x;
-    fake::windowOf(window).y = y;
 }
 
 void runWindowLoop(Window window, const bool& done) {

@@ -81,11 +81,14 @@ bool registerWindowClass(const std::string& className, Icon icon, WindowProcedur
     return atom != 0;
 }
 
-Window createPopupWindow(const std::string& className, const std::string& title, int width,
-                         int height) {
-    return toWindow(CreateWindowExA(
-        0, className.c_str(), title.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT,
-        CW_USEDEFAULT, width, height, nullptr, nullptr, win32::instance(), nullptr));
+// Created where it stands: moving a window after its creation costs Wine a round to the
+// X server that shows in the start-up.
+Window createPopupWindow(const std::string& className, const std::string& title,
+                         const Rect& place) {
+    return toWindow(CreateWindowExA(0, className.c_str(), title.c_str(),
+                                    WS_POPUP | WS_CAPTION | WS_SYSMENU, place.left, place.top,
+                                    place.right - place.left, place.bottom - place.top, nullptr,
+                                    nullptr, win32::instance(), nullptr));
 }
 
 void showWindow(Window window, int showCommand) {
@@ -101,17 +104,9 @@ void startTimer(Window window, int timerId, int milliseconds) {
 }
 
 Rect desktopRect() {
-    return windowRect(toWindow(GetDesktopWindow()));
-}
-
-Rect windowRect(Window window) {
     RECT rect{};
-    GetWindowRect(toHwnd(window), &rect);
+    GetWindowRect(GetDesktopWindow(), &rect);
     return {rect.left, rect.top, rect.right, rect.bottom};
-}
-
-void moveWindow(Window window, int x, int y) {
-    SetWindowPos(toHwnd(window), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
 void runWindowLoop(Window window, const bool& done) {
