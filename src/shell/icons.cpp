@@ -26,7 +26,9 @@ void loadClassIcon() {
     loadIcon(classIcon);
 }
 
-void loadButtonIcons() {
-    for (int index = panelIcon; index < buttonIconCount; ++index)
-        loadIcon(index);
+std::future<void> startLoadingButtonIcons() {
+    return std::async(std::launch::async | std::launch::deferred, [] {
+        for (int index = panelIcon; index < buttonIconCount; ++index)
+            loadIcon(index);
+    });
 }

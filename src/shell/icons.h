@@ -4,6 +4,7 @@
 #include "platform/platform.h"
 
 #include <array>
+#include <future>
 
 // The icons of the welcome window class and of the panel's buttons, loaded once at
 // start-up from the installation's Uir folder, as resources/icons.def lists them. A
@@ -28,5 +29,8 @@ extern ShellRecord<std::array<platform::Icon, buttonIconCount>> buttonIcons;
 
 // Loads the class icon, the first of the table.
 void loadClassIcon();
-// Loads the icons of the panel, in the order of the table.
-void loadButtonIcons();
+// Starts loading the icons of the panel, in the order of the table, on a thread of their own
+// where the system gives one: each costs Wine the best part of a millisecond, and the
+// welcome window and the panel's template are made meanwhile. They are in `buttonIcons`
+// once the result is ready.
+[[nodiscard]] std::future<void> startLoadingButtonIcons();

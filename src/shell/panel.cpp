@@ -151,10 +151,11 @@ void setStartValues(Dialog dialog) {
 
 } // namespace
 
-bool buildPanel(int showCommand) {
+bool buildPanel(int showCommand, std::future<void> buttonIconsLoaded) {
     panel.dialog = platform::createDialog(IDD_PANEL);
     if (!panel.dialog)
         return false;
+    buttonIconsLoaded.get();
     dressPanel(panel.dialog);
     registerHandlers(panel.dialog);
     setStartValues(panel.dialog);

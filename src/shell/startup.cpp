@@ -59,12 +59,12 @@ int shellMain(const EntryParameters& entry) {
         showStartupError();
         return 0;
     }
+    std::future<void> buttonIconsLoaded = startLoadingButtonIcons();
     loadSoundSetting();
     runWelcomePhase();
     resetProcessTable();
     loadRecentList();
-    loadButtonIcons();
-    if (!buildPanel(entry.showCommand)) {
+    if (!buildPanel(entry.showCommand, std::move(buttonIconsLoaded))) {
         showStartupError();
         return 0;
     }

@@ -70,7 +70,7 @@ void ShellTest::installIcons() {
 
 void PanelShellTest::SetUp() {
     ShellTest::SetUp();
-    ASSERT_TRUE(buildPanel(1));
+    ASSERT_TRUE(buildPanel(1, startLoadingButtonIcons()));
     panel = fake::lastDialog();
 }
 
