@@ -32,6 +32,12 @@ constexpr int inverseIterations = 20;
 constexpr int mostKrylovIterations = 8;
 constexpr double krylovTolerance = 1e-3;  // of the linear residual, relative
 constexpr double krylovContraction = 0.2; // of the out-of-balance force, wanted of such a step
+// The string net that shapes the first guess from a start without forces: a pull of EA in
+// every member; the line along its shape searched out to a millionfold. A search along a
+// line ends within a part in a thousand of where the energy is least.
+constexpr double stringPull = 1;
+constexpr double farthestStretch = 1e6;
+constexpr double stretchPrecision = 1e-3;
 
 // One state of the structure at a load factor, with everything the iteration asks of it.
 struct State {
@@ -80,6 +86,11 @@ class Path {
     bool descend(State& state, double& shift);
     bool searchAlong(State& state, const Eigen::VectorXd& step);
     bool krylovStep(State& state);
+    State firstGuess(double increment, double loadFactor);
+    bool startsWithoutForces() const;
+    std::optional<Eigen::VectorXd> stringNetShape(double loadFactor);
+    std::optional<State> leastAlong(const State& from, const Eigen::VectorXd& direction,
+                                    double farthest) const;
     bool factorStale() const;
     bool continuous(const State& from, const State& to) const;
     bool stayedNearby(const State& trial) const;
@@ -281,6 +292,12 @@ bool Path::searchAlong(State& state, const Eigen::VectorXd& step) {
     double part = 1;
     for (int halving = 0; halving <= mostHalvings; ++halving, part /= 2) {
         State trial = stateAt(state.unknowns + part * step, state.loadFactor);
+        if (halving == 0 && !structure_.hasBars() &&
+            largest(trial.residual) > largest(state.residual)) {
+            std::optional<State> least = leastAlong(state, step, 1);
+            if (least && improves(*least, state, 0))
+                trial = std::move(*least);
+        }
         if (improves(trial, state, part * slope)) {
             state = std::move(trial);
             return true;
@@ -308,6 +325,74 @@ bool Path::krylovStep(State& state) {
         return false;
     state = std::move(next);
     return true;
+}
+
+// The first guess of a load step carries on the last step in proportion. For a net of
+// cables, whose potential energy is convex in the displacements, it is the least of the
+// energy along that line where the proportion overshoots it (the displacements of a net
+// that started without forces grow as the cube root of the load), and the first step from
+// such a start follows the shape of a string net.
+State Path::firstGuess(double increment, double loadFactor) {
+    const double onward = lastLoadIncrement_ > 0 ? increment / lastLoadIncrement_ : 0;
+    State guess = stateAt(current_.unknowns + onward * lastIncrement_, loadFactor);
+    std::optional<State> better;
+    if (structure_.hasBars())
+        return guess;
+    if (startsWithoutForces()) {
+        if (const std::optional<Eigen::VectorXd> shape = stringNetShape(loadFactor))
+            better = leastAlong(stateAt(current_.unknowns, loadFactor), *shape, farthestStretch);
+    } else if (onward > 0 && guess.potential > current_.sums.strainEnergy -
+                                                   appliedAt(loadFactor).dot(current_.unknowns)) {
+        better = leastAlong(stateAt(current_.unknowns, loadFactor), onward * lastIncrement_, 1);
+    }
+    return better ? std::move(*better) : guess;
+}
+
+// The first step of a net of cables without any force at the start: no member resists a
+// move across it, so Newton steps from there are far too long.
+bool Path::startsWithoutForces() const {
+    return largestInitialForce_ == 0 && current_.loadFactor == 0 && lastLoadIncrement_ == 0;
+}
+
+// The displacements of a net of strings all pulled alike, which holds every node that a
+// path of members ties to a support; none where a part of it floats free.
+std::optional<Eigen::VectorXd> Path::stringNetShape(double loadFactor) {
+    staleSolves_ = 0;
+    if (!factor_.factorize(structure_.tangentAt(current_.unknowns, 0, stringPull), true)
+             .positiveDefinite())
+        return std::nullopt;
+    return factor_.solve(stateAt(current_.unknowns, loadFactor).residual);
+}
+
+// From the state along the direction, the state where the potential energy stops falling,
+// found by doubling and halving the distance: each try costs a sum over the members, not a
+// factorisation. None beyond `farthest` times the direction.
+std::optional<State> Path::leastAlong(const State& from, const Eigen::VectorXd& direction,
+                                      double farthest) const {
+    const auto at = [&](double part) {
+        return stateAt(from.unknowns + part * direction, from.loadFactor);
+    };
+    const auto falling = [&](const State& state) { return state.residual.dot(direction) > 0; };
+    double below = 0;
+    double above = std::min(1.0, farthest);
+    State least = at(above);
+    for (; falling(least); least = at(above)) {
+        if (above >= farthest)
+            return std::nullopt;
+        below = above;
+        above *= 2;
+    }
+    while (above - below > stretchPrecision * above) {
+        const double middle = (below + above) / 2;
+        State state = at(middle);
+        if (falling(state)) {
+            below = middle;
+        } else {
+            above = middle;
+            least = std::move(state);
+        }
+    }
+    return least;
 }
 
 // A factor that has cost more in the extra solves of conjugate gradients than a new one
@@ -342,14 +427,11 @@ bool Path::stayedNearby(const State& trial) const {
            !(trial.inertia && trial.inertia->negativePivots > 0);
 }
 
-// One load step from the current state, a finest one with the iterations of an escape; the
-// first guess carries on the last step in proportion.
+// One load step from the current state, a finest one with the iterations of an escape.
 Outcome Path::step(double increment, bool finest, State& trial) {
     // The last of equal steps lands on the full load, whatever the rounding of their sum.
     const double target = current_.loadFactor + increment;
-    const double onward = lastLoadIncrement_ > 0 ? increment / lastLoadIncrement_ : 0;
-    trial = stateAt(current_.unknowns + onward * lastIncrement_,
-                    target > 1 - 1e-9 * increment ? 1.0 : target);
+    trial = firstGuess(increment, target > 1 - 1e-9 * increment ? 1.0 : target);
     const Outcome outcome = equilibrate(trial, finest ? mostEscapeIterations : mostIterations);
     if (outcome != Outcome::Taken)
         return outcome;

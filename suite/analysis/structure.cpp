@@ -144,7 +144,8 @@ MemberSums Structure::sumsAt(const Eigen::VectorXd& unknowns) const {
     return sums;
 }
 
-const SparseMatrix& Structure::tangentAt(const Eigen::VectorXd& unknowns, double shift) {
+const SparseMatrix& Structure::tangentAt(const Eigen::VectorXd& unknowns, double shift,
+                                         double pull) {
     double* values = tangent_.valuePtr();
     std::fill(values, values + tangent_.nonZeros(), 0.0);
     for (const AssembledMember& member : members_) {
@@ -152,7 +153,8 @@ const SparseMatrix& Structure::tangentAt(const Eigen::VectorXd& unknowns, double
         if (now.length == 0)
             continue;
         const Eigen::Vector3d direction = now.span / now.length;
-        const double geometric = now.response.force / now.length;
+        const double geometric =
+            (now.response.force + pull * member.law.axialStiffness()) / now.length;
         const Eigen::Matrix3d block =
             (now.response.stiffness - geometric) * direction * direction.transpose() +
             geometric * Eigen::Matrix3d::Identity();

@@ -44,8 +44,10 @@ class Structure {
     MemberSums sumsAt(const Eigen::VectorXd& unknowns) const;
 
     // The tangent stiffness at the state, plus shift times each unknown's node stiffness on
-    // its diagonal; the lower triangle only, in a pattern fixed at construction.
-    const SparseMatrix& tangentAt(const Eigen::VectorXd& unknowns, double shift);
+    // its diagonal and, across each member, the stiffness of a further tension of `pull`
+    // times its EA; the lower triangle only, in a pattern fixed at construction.
+    const SparseMatrix& tangentAt(const Eigen::VectorXd& unknowns, double shift,
+                                  double pull = 0);
 
     // Per node, the sum of EA / L0 of its members.
     const std::vector<double>& nodeStiffness() const { return nodeStiffness_; }

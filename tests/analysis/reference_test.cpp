@@ -214,6 +214,14 @@ const Reference references[] = {
          EXPECT_EQ(s.status, SolutionStatus::Converged);
          EXPECT_LT(relative(-s.displacements[1][2], wireDeflection(100, 5.01)), 1e-8);
      }},
+    {"unstressed cables, two of whose nodes no member ties to a support",
+     "Floating pair\n5 3\n1 0 0 0 1 1 1\n2 5 0 0 0 0 0\n3 10 0 0 1 1 1\n4 0 5 0 0 0 0\n"
+     "5 5 5 0 0 0 0\n1 1 2 C 6e7 0\n2 2 3 C 6e7 0\n3 4 5 C 6e7 0\n",
+     "1 1 0\n2 0 0 -100\n",
+     [](const Model&, const LoadCase&, const Solution& s) {
+         EXPECT_EQ(s.status, SolutionStatus::Mechanism);
+         EXPECT_GE(s.mechanismNode, 3);
+     }},
     {"load below what the coordinates resolve",
      "Stiff bar\n2 1\n1 0 0 0 1 1 1\n2 1 0 0 0 1 1\n1 1 2 B 2e11 0\n", "1 1 3\n2 1e-9 0 0\n",
      [](const Model&, const LoadCase&, const Solution& s) {
