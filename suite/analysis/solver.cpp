@@ -286,7 +286,9 @@ bool Path::descend(State& state, double& shift) {
     return false;
 }
 
-// Takes the longest of the step and its halves that improves the state.
+// Takes the longest of the step and its halves that improves the state. A net of cables
+// whose whole step would raise the largest out-of-balance force is taken instead to the
+// least of the energy along the step, where that improves it.
 bool Path::searchAlong(State& state, const Eigen::VectorXd& step) {
     const double slope = state.residual.dot(step); // the fall of the energy per step, at its start
     double part = 1;
