@@ -264,7 +264,5 @@ LRESULT handle(HWND window, CompoundMaker& maker, UINT message, WPARAM wParam, L
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     using namespace ombrix;
-    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_LISTVIEW_CLASSES};
-    InitCommonControlsEx(&controls);
     return runMaker<CompoundMaker>({1000, 500});
 }

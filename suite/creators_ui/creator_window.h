@@ -10,6 +10,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <exception>
 #include <optional>
 #include <string>
@@ -83,8 +85,11 @@ LRESULT handleTellingFailures(HWND window, State& state, UINT message, WPARAM wP
     }
 }
 
-// The program's life: its window with a State of its own, GDI+ for the preview.
+// The program's life: its window with a State of its own, GDI+ for the preview and the
+// common controls' list views for the makers that list members or loads.
 template <typename State> int runMaker(SIZE points) {
+    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&controls);
     const GdiplusSession gdiplus;
     State state;
     runWindow(state.title, windowProcedure<State, handleTellingFailures<State>>, &state, points);

@@ -259,7 +259,5 @@ LRESULT handle(HWND window, ForceMaker& maker, UINT message, WPARAM wParam, LPAR
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     using namespace ombrix;
-    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_LISTVIEW_CLASSES};
-    InitCommonControlsEx(&controls);
     return runMaker<ForceMaker>({1100, 620});
 }
