@@ -347,7 +347,8 @@ State Path::firstGuess(double increment, double loadFactor) {
                                                    appliedAt(loadFactor).dot(current_.unknowns)) {
         better = leastAlong(stateAt(current_.unknowns, loadFactor), onward * lastIncrement_, 1);
     }
-    return better ? std::move(*better) : guess;
+    // Only a guess of less energy is better: not one lost to overflow.
+    return better && better->potential < guess.potential ? std::move(*better) : guess;
 }
 
 // The first step of a net of cables without any force at the start: no member resists a
