@@ -81,8 +81,8 @@ bool registerWindowClass(const std::string& className, Icon icon, WindowProcedur
     return atom != 0;
 }
 
-// Created where it stands: moving a window after its creation costs Wine a round to the
-// X server that shows in the start-up.
+// Created in its place: a move after the creation is one more round to the window system
+// before the window shows.
 Window createPopupWindow(const std::string& className, const std::string& title,
                          const Rect& place) {
     return toWindow(CreateWindowExA(0, className.c_str(), title.c_str(),
