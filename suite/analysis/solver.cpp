@@ -29,7 +29,11 @@ constexpr double energyRounding = 1e-12; // of the energy's terms
 constexpr int mostHalvings = 40;
 constexpr double escapeDistance = 1e-3; // of the model's size: the first move off an unstable state
 constexpr int inverseIterations = 20;
-constexpr int mostKrylovIterations = 8;
+// Of a Newton step by conjugate gradients: it may spend up to this share of what a new
+// factorisation costs in solves, and at least the fewest solves, before a factorisation
+// is made instead. On large nets a factorisation costs a hundred solves and more.
+constexpr int fewestKrylovIterations = 8;
+constexpr double krylovShareOfFactorization = 0.5;
 constexpr double krylovTolerance = 1e-3;  // of the linear residual, relative
 constexpr double krylovContraction = 0.2; // of the out-of-balance force, wanted of such a step
 // The string net that shapes the first guess from a start without forces: a pull of EA in
@@ -314,7 +318,9 @@ bool Path::searchAlong(State& state, const Eigen::VectorXd& step) {
 bool Path::krylovStep(State& state) {
     Eigen::ConjugateGradient<SparseMatrix, Eigen::Lower, EarlierTangent> gradients;
     gradients.preconditioner().use(factor_);
-    gradients.setMaxIterations(mostKrylovIterations);
+    gradients.setMaxIterations(
+        std::max(fewestKrylovIterations,
+                 static_cast<int>(krylovShareOfFactorization * factor_.solvesPerFactorization())));
     gradients.setTolerance(krylovTolerance);
     gradients.compute(structure_.tangentAt(state.unknowns, 0));
     const Eigen::VectorXd step = gradients.solve(state.residual);
