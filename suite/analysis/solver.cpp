@@ -314,7 +314,10 @@ bool Path::searchAlong(State& state, const Eigen::VectorXd& step) {
 
 // A Newton step solved by conjugate gradients on the current tangent, preconditioned by
 // the last factorisation: while that stays close to the current tangent a few solves with
-// it replace a new factorisation, by far the largest cost of an iteration.
+// it replace a new factorisation, by far the largest cost of an iteration. A step that does
+// not cut the out-of-balance force enough makes a new factorisation instead, but for a net
+// of cables: its energy is convex, and the step is the Newton step that a new factorisation
+// would give, so it is taken wherever it lowers the energy.
 bool Path::krylovStep(State& state) {
     Eigen::ConjugateGradient<SparseMatrix, Eigen::Lower, EarlierTangent> gradients;
     gradients.preconditioner().use(factor_);
@@ -328,8 +331,8 @@ bool Path::krylovStep(State& state) {
     if (gradients.info() != Eigen::Success)
         return false;
     State next = stateAt(state.unknowns + step, state.loadFactor);
-    if (!(largest(next.residual) <= krylovContraction * largest(state.residual)) ||
-        !improves(next, state, state.residual.dot(step)))
+    const bool contracted = largest(next.residual) <= krylovContraction * largest(state.residual);
+    if (!(contracted || !structure_.hasBars()) || !improves(next, state, state.residual.dot(step)))
         return false;
     state = std::move(next);
     return true;
