@@ -35,7 +35,7 @@ constexpr int inverseIterations = 20;
 constexpr int fewestKrylovIterations = 8;
 constexpr double krylovShareOfFactorization = 0.5;
 constexpr double krylovTolerance = 1e-3;  // of the linear residual, relative
-constexpr double krylovContraction = 0.2; // of the out-of-balance force, wanted of such a step
+constexpr double krylovContraction = 0.2; // of the out-of-balance force, wanted with bars
 // The string net that shapes the first guess from a start without forces: a pull of EA in
 // every member; the line along its shape searched out to a millionfold. A search along a
 // line ends within a part in a thousand of where the energy is least.
@@ -331,8 +331,9 @@ bool Path::krylovStep(State& state) {
     if (gradients.info() != Eigen::Success)
         return false;
     State next = stateAt(state.unknowns + step, state.loadFactor);
-    const bool contracted = largest(next.residual) <= krylovContraction * largest(state.residual);
-    if (!(contracted || !structure_.hasBars()) || !improves(next, state, state.residual.dot(step)))
+    const bool cutEnough = !structure_.hasBars() ||
+                           largest(next.residual) <= krylovContraction * largest(state.residual);
+    if (!cutEnough || !improves(next, state, state.residual.dot(step)))
         return false;
     state = std::move(next);
     return true;
