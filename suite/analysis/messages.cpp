@@ -111,6 +111,17 @@ constexpr Texts texts[] = {
      "case {}: the loads and the reactions of the state found do not balance; it is no answer",
      "cazul {}: incarcarile si reactiunile starii gasite nu sunt in echilibru; ea nu este un "
      "raspuns"},
+    {Message::IterationsSpent,
+     "case {} does not converge beyond load factor {}: it took {} Newton iterations, the most a "
+     "case may take",
+     "cazul {} nu converge dincolo de factorul de incarcare {}: a facut {} iteratii Newton, cele "
+     "mai multe pe care le poate face un caz"},
+    {Message::StiffMember,
+     "member {} is {} times as stiff (EA / L) as the median member: sixteen digits cannot "
+     "resolve its force from its elongation. Give it a smaller EA, or make its two nodes one",
+     "bara {} este de {} ori mai rigida (EA / L) decat bara mediana: saisprezece cifre nu pot "
+     "rezolva forta ei din alungire. Dati-i un EA mai mic sau faceti din cele doua noduri ale ei "
+     "unul singur"},
     {Message::CasesNotUsable, "cases that cannot be solved and got no file:",
      "cazuri care nu pot fi rezolvate si nu au primit fisier:"},
     {Message::Utf16File,
@@ -220,10 +231,26 @@ constexpr Texts texts[] = {
      "state shown is the stable one it reached",
      "Bifurcatie: structura si-a parasit drumul la factorul de incarcare {} dupa modul ei de "
      "flambaj; starea aratata este cea stabila la care a ajuns"},
+    {Message::CaseSnappedThrough,
+     "Snap-through: the load passed a limit point at load factor {}, and the structure snapped "
+     "through to a stable state beyond it",
+     "Salt (snap-through): incarcarea a depasit un punct limita la factorul de incarcare {}, iar "
+     "structura a sarit intr-o stare stabila de dincolo"},
+    {Message::CaseLeftPath,
+     "Bifurcation: the structure left its path at load factor {} along its buckling mode for a "
+     "stable state",
+     "Bifurcatie: structura si-a parasit drumul la factorul de incarcare {} dupa modul ei de "
+     "flambaj, spre o stare stabila"},
     {Message::CaseUnstable,
      "The structure becomes unstable at load factor {}, at {}; no stable state was found beyond it",
      "Structura devine instabila la factorul de incarcare {}, intr-{}; nu s-a gasit nicio stare "
      "stabila dincolo"},
+    {Message::CaseForcesFromBalance,
+     "Forces from the balance of their nodes, their members too stiff for sixteen digits to "
+     "resolve the force from the elongation: {}",
+     "Forte din echilibrul nodurilor lor, barele fiind prea rigide pentru ca saisprezece cifre "
+     "sa rezolve forta din alungire: {}"},
+    {Message::MemberWithin, "member {} (to within {})", "bara {} (in limita a {})"},
     {Message::LimitPoint, "a limit point", "un punct limita"},
     {Message::Bifurcation, "a bifurcation", "o bifurcatie"},
     {Message::CaseLargestDisplacement, "Largest displacement: {} at node {}",

@@ -1,5 +1,6 @@
 #include "numbers.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -10,6 +11,19 @@ namespace ombrix {
 std::string showNumber(double value) {
     std::array<char, 32> text{};
     std::snprintf(text.data(), text.size(), "%.12g", value == 0 ? 0.0 : value);
+    return text.data();
+}
+
+std::string showToPrecision(double value, double precision) {
+    const int decimals = std::clamp(static_cast<int>(std::floor(-std::log10(precision))), 0, 17);
+    std::array<char, 48> text{};
+    std::snprintf(text.data(), text.size(), "%.*f", decimals, value == 0 ? 0.0 : value);
+    return text.data();
+}
+
+std::string showRoughly(double value) {
+    std::array<char, 32> text{};
+    std::snprintf(text.data(), text.size(), "%.2g", value == 0 ? 0.0 : value);
     return text.data();
 }
 

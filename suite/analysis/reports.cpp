@@ -126,6 +126,10 @@ std::string criticalPointName(CriticalPoint point, Language language) {
                point == CriticalPoint::LimitPoint ? Message::LimitPoint : Message::Bifurcation);
 }
 
+std::string criticalLoadFactorText(const Solution& solution) {
+    return showToPrecision(solution.criticalLoadFactor, criticalLoadFactorPrecision);
+}
+
 ListType listTypeNamed(std::string_view name) {
     const std::size_t first = name.find_first_not_of(' ');
     const bool complete =
@@ -239,19 +243,33 @@ std::string caseTables(const Model& model, const Solution& solution, ReportStyle
     return displacements.text() + forces.text() + reactions.text();
 }
 
-// Where the load passed a critical point, or where the path ended at one.
+// Where the load passed a critical point, or where the path ended at one. Only of an answer
+// is the state shown the stable one the structure reached.
 std::string criticalPointLine(const Solution& solution, ReportStyle style) {
-    const std::string loadFactor = showNumber(solution.criticalLoadFactor);
+    const std::string loadFactor = criticalLoadFactorText(solution);
     if (solution.endsAtCriticalPoint())
         return line(style, Message::CaseUnstable,
                     {loadFactor, criticalPointName(solution.criticalPoint, style.language)});
     if (!(solution.loadFactor > solution.criticalLoadFactor))
         return {};
+    const bool answer = solution.status == SolutionStatus::Converged;
     if (solution.criticalPoint == CriticalPoint::LimitPoint)
-        return line(style, Message::CaseSnapThrough, {loadFactor});
+        return line(style, answer ? Message::CaseSnapThrough : Message::CaseSnappedThrough,
+                    {loadFactor});
     if (solution.criticalPoint == CriticalPoint::Bifurcation)
-        return line(style, Message::CaseBifurcation, {loadFactor});
+        return line(style, answer ? Message::CaseBifurcation : Message::CaseLeftPath, {loadFactor});
     return {};
+}
+
+std::string forcesFromBalanceLine(const Solution& solution, ReportStyle style) {
+    if (solution.forcesFromBalance.empty())
+        return {};
+    std::string members;
+    for (const BalancedForce& force : solution.forcesFromBalance)
+        members += (members.empty() ? "" : ", ") +
+                   say(style.language, Message::MemberWithin,
+                       {showInteger(force.member + 1), showRoughly(force.accuracy)});
+    return line(style, Message::CaseForcesFromBalance, {members});
 }
 
 } // namespace
@@ -264,7 +282,8 @@ std::string caseReport(const Model& model, const LoadCase& loadCase, const Solut
                 ? line(style, Message::CaseConverged,
                        {showInteger(solution.steps), showInteger(solution.iterations)})
                 : line(style, Message::CaseNotConverged, {showNumber(solution.loadFactor)});
-    text += criticalPointLine(solution, style) + caseSummary(model, loadCase, solution, style);
+    text += forcesFromBalanceLine(solution, style) + criticalPointLine(solution, style) +
+            caseSummary(model, loadCase, solution, style);
     if (style.listType == ListType::Complete)
         text += caseTables(model, solution, style);
     return text;

@@ -32,6 +32,8 @@ std::string loadingReport(const Loading& loading, const std::string& loadingFile
 
 // "a limit point" or "a bifurcation", as the messages name them.
 std::string criticalPointName(CriticalPoint point, Language language);
+// The load factor of the critical point, with the digits its precision supports.
+std::string criticalLoadFactorText(const Solution& solution);
 
 std::string caseReport(const Model& model, const LoadCase& loadCase, const Solution& solution,
                        ReportStyle style);

@@ -1,5 +1,6 @@
 #include "solver.h"
 
+#include "node_balance.h"
 #include "structure.h"
 #include "tangent_factor.h"
 
@@ -15,10 +16,16 @@ namespace {
 
 constexpr int mostIterations = 40;        // Newton iterations at one load level
 constexpr int mostEscapeIterations = 400; // from a critical point down to a stable state
-constexpr double finestStep = 1e-9; // of the load factor: how closely critical points are found
+// Newton iterations of a whole case: those of its planned load steps, and more for the
+// halvings of a step down to the finest and the escapes from critical points (the prism with
+// bars and cables swapped takes 2,220). Each costs at most one factorisation.
+constexpr int spareIterations = 8000;
 constexpr double relativeTolerance = 1e-9; // of the largest load or initial member force
-constexpr double roundingFloorFactor = 8;  // ulps of the model's size behind the floor
-constexpr double firstShift = 1e-8;        // of each node's stiffness
+constexpr double roundingFloorFactor = 8;  // of the rounding of the forces, behind a floor
+// A member stiffer than the median by more than this part of what the factorisation tells
+// from nothing: the pivots of the members beside it may be lost.
+constexpr double beyondTheFactor = 0.1;
+constexpr double firstShift = 1e-8; // of each node's stiffness
 constexpr double largestShift = 1e3;
 constexpr double runawaySize = 100;      // of the model's size: a displacement nothing resists
 constexpr double sufficientFall = 1e-4;  // of the fall of the energy that a step promises
@@ -36,7 +43,7 @@ constexpr int fewestKrylovIterations = 8;
 constexpr double krylovShareOfFactorization = 0.5;
 constexpr double krylovTolerance = 1e-3;  // of the linear residual, relative
 constexpr double krylovContraction = 0.2; // of the out-of-balance force, wanted with bars
-// The string net that shapes the first guess from a start without forces: a pull of EA in
+// The string net that shapes the first guess from a start with slack members: a pull of EA in
 // every member; the line along its shape searched out to a millionfold. A search along a
 // line ends within a part in a thousand of where the energy is least.
 constexpr double stringPull = 1;
@@ -64,8 +71,9 @@ double largest(const Eigen::VectorXd& forces) {
 // How an equilibrium iteration, a load step or the path ended. Taken: balanced, and for a
 // step on its path in a stable state, so that it is taken; for the path, at the full load.
 // Jumped: balanced, but on another branch than the one the step started from. Unstable:
-// balanced on the path, in an unstable state.
-enum class Outcome { Taken, NotConverged, Mechanism, Jumped, Unstable };
+// balanced on the path, in an unstable state. Exhausted: the iterations a case may take
+// are spent.
+enum class Outcome { Taken, NotConverged, Mechanism, Jumped, Unstable, Exhausted };
 
 class Path {
   public:
@@ -79,8 +87,10 @@ class Path {
     void setTolerances();
     double targetAt(double loadFactor) const;
     bool converged(const State& state, bool stalled) const;
+    Eigen::VectorXd roundingFloors(const State& state) const;
     bool improves(const State& trial, const State& now, double promised) const;
     bool runsAway(const State& state) const;
+    bool exhausted() const;
     void report(const State& state, int iteration) const;
 
     Inertia factorAt(const State& state, double shift);
@@ -91,7 +101,7 @@ class Path {
     bool searchAlong(State& state, const Eigen::VectorXd& step);
     bool krylovStep(State& state);
     State firstGuess(double increment, double loadFactor);
-    bool startsWithoutForces() const;
+    bool startsWithSlackMembers() const;
     std::optional<Eigen::VectorXd> stringNetShape(double loadFactor);
     std::optional<State> leastAlong(const State& from, const Eigen::VectorXd& direction,
                                     double farthest) const;
@@ -107,6 +117,9 @@ class Path {
     void accept(State&& state, CriticalPoint passed = CriticalPoint::None);
     std::vector<Point> displacementsAt(const State& state) const;
     Solution finish(SolutionStatus status);
+    std::vector<int> unresolvedMembers() const;
+    void takeForcesFromBalance(Solution& solution, const std::vector<int>& members);
+    void nameStiffMember(Solution& solution, const std::vector<int>& unresolved) const;
     bool balanced(const Solution& solution) const;
 
     const Model& model_;
@@ -117,10 +130,10 @@ class Path {
     Eigen::VectorXd imbalance_; // of the initial forces in the geometry given
     double largestLoad_ = 0;
     double largestInitialForce_ = 0;
-    bool loadMoves_ = false; // the load changes the forces by more than the balance can tell
-    std::vector<double> nodeFloors_; // what rounding allows at each node
-    Eigen::VectorXd floors_;         // the same per unknown
+    bool slackAtStart_ = false; // some member carries no force in the unloaded state
+    bool loadMoves_ = false;    // the load changes the forces by more than the balance can tell
     int plannedSteps_;
+    int mostPathIterations_;
     ProgressReport progress_;
     PathObserver observer_;
     State current_;
@@ -141,28 +154,23 @@ Path::Path(const Model& model, const LoadCase& loadCase, const ProgressReport& p
       nodeLoads_(structure_.nodeLoads(loadCase)), load_(structure_.freePart(nodeLoads_)),
       imbalance_(structure_.freePart(
           structure_.sumsAt(Eigen::VectorXd::Zero(structure_.unknownCount())).nodeForces)),
-      plannedSteps_(loadCase.steps > 0 ? loadCase.steps : 1), progress_(progress),
+      plannedSteps_(loadCase.steps > 0 ? loadCase.steps : 1),
+      mostPathIterations_(mostIterations * plannedSteps_ + spareIterations), progress_(progress),
       observer_(observer), current_(stateAt(Eigen::VectorXd::Zero(structure_.unknownCount()), 0)),
       lastIncrement_(Eigen::VectorXd::Zero(structure_.unknownCount())) {
     setTolerances();
     examineUnstable(current_);
 }
 
-// The forces that set the tolerance, and at each node what the rounding of the
-// displacements allows in its members: both fixed by the problem alone.
+// The forces that set the tolerance, fixed by the problem alone.
 void Path::setTolerances() {
     for (const Eigen::Vector3d& load : nodeLoads_)
         largestLoad_ = std::max(largestLoad_, load.cwiseAbs().maxCoeff());
-    for (double force : current_.sums.axialForces)
+    for (double force : current_.sums.axialForces) {
         largestInitialForce_ = std::max(largestInitialForce_, std::abs(force));
+        slackAtStart_ = slackAtStart_ || force == 0;
+    }
     loadMoves_ = largest(load_ - imbalance_) > targetAt(0);
-    const double floorPerStiffness =
-        roundingFloorFactor * std::numeric_limits<double>::epsilon() * structure_.size();
-    for (double stiffness : structure_.nodeStiffness())
-        nodeFloors_.push_back(floorPerStiffness * stiffness);
-    floors_.resize(structure_.unknownCount());
-    for (int k = 0; k < structure_.unknownCount(); ++k)
-        floors_[k] = nodeFloors_[structure_.unknown(k).node];
 }
 
 // The out-of-balance force aimed at: a part in 1e9 of the largest load applied or initial
@@ -193,11 +201,27 @@ State Path::stateAt(Eigen::VectorXd unknowns, double loadFactor) const {
 }
 
 // Balanced to the force aimed at, or, where the iterations have stopped gaining, to what
-// rounding allows where that is larger.
+// the rounding of the forces allows where that is larger. Such a state may be an answer
+// only once its members too stiff to be resolved take their forces from the balance.
 bool Path::converged(const State& state, bool stalled) const {
     const double target = targetAt(state.loadFactor);
     const Eigen::ArrayXd force = state.residual.cwiseAbs().array();
-    return (force <= target).all() || (stalled && (force <= floors_.array().max(target)).all());
+    return (force <= target).all() ||
+           (stalled && (force <= roundingFloors(state).array().max(target)).all());
+}
+
+// Per unknown, the rounding of the forces of its node's members.
+Eigen::VectorXd Path::roundingFloors(const State& state) const {
+    const std::vector<double> roundings = structure_.forceRoundings(state.unknowns);
+    std::vector<double> atNodes(model_.nodes.size(), 0);
+    for (std::size_t m = 0; m < model_.members.size(); ++m) {
+        atNodes[model_.members[m].first] += roundings[m];
+        atNodes[model_.members[m].second] += roundings[m];
+    }
+    Eigen::VectorXd floors(structure_.unknownCount());
+    for (int k = 0; k < structure_.unknownCount(); ++k)
+        floors[k] = roundingFloorFactor * atNodes[structure_.unknown(k).node];
+    return floors;
 }
 
 // The one merit of a trial state: a fall of the potential energy by a part of what the step
@@ -218,15 +242,25 @@ bool Path::improves(const State& trial, const State& now, double promised) const
     return fall > 0 && fall >= sufficientFall * promised;
 }
 
+bool Path::exhausted() const {
+    return iterations_ >= mostPathIterations_;
+}
+
 // A displacement a hundred times the size of the structure is one that nothing resists.
 bool Path::runsAway(const State& state) const {
     return state.unknowns.size() > 0 &&
            !(state.unknowns.lpNorm<Eigen::Infinity>() <= runawaySize * structure_.size());
 }
 
+// The planned load steps done count the states accepted on their grid; the others are the
+// smaller steps taken where a planned one was cut.
 void Path::report(const State& state, int iteration) const {
-    if (progress_)
-        progress_({steps_, plannedSteps_, iteration, largest(state.residual), state.loadFactor});
+    if (!progress_)
+        return;
+    const int planned = std::min(
+        plannedSteps_, static_cast<int>(std::floor(current_.loadFactor * plannedSteps_ + 1e-6)));
+    progress_({planned, plannedSteps_, std::max(0, steps_ - planned), iteration,
+               largest(state.residual), state.loadFactor});
 }
 
 Inertia Path::factorAt(const State& state, double shift) {
@@ -257,6 +291,8 @@ Outcome Path::equilibrate(State& state, int most) {
         const double now = largest(state.residual);
         if (converged(state, now > before / 2))
             return Outcome::Taken;
+        if (exhausted())
+            return Outcome::Exhausted;
         if (runsAway(state))
             return giveUp(state);
         report(state, iteration);
@@ -342,15 +378,15 @@ bool Path::krylovStep(State& state) {
 // The first guess of a load step carries on the last step in proportion. For a net of
 // cables, whose potential energy is convex in the displacements, it is the least of the
 // energy along that line where the proportion overshoots it (the displacements of a net
-// that started without forces grow as the cube root of the load), and the first step from
-// such a start follows the shape of a string net.
+// that started without forces grow as the cube root of the load), and the first step from a
+// start with slack members follows the shape of a string net.
 State Path::firstGuess(double increment, double loadFactor) {
     const double onward = lastLoadIncrement_ > 0 ? increment / lastLoadIncrement_ : 0;
     State guess = stateAt(current_.unknowns + onward * lastIncrement_, loadFactor);
     std::optional<State> better;
     if (structure_.hasBars())
         return guess;
-    if (startsWithoutForces()) {
+    if (startsWithSlackMembers()) {
         if (const std::optional<Eigen::VectorXd> shape = stringNetShape(loadFactor))
             better = leastAlong(stateAt(current_.unknowns, loadFactor), *shape, farthestStretch);
     } else if (onward > 0 && guess.potential > current_.sums.strainEnergy -
@@ -361,10 +397,11 @@ State Path::firstGuess(double increment, double loadFactor) {
     return better && better->potential < guess.potential ? std::move(*better) : guess;
 }
 
-// The first step of a net of cables without any force at the start: no member resists a
-// move across it, so Newton steps from there are far too long.
-bool Path::startsWithoutForces() const {
-    return largestInitialForce_ == 0 && current_.loadFactor == 0 && lastLoadIncrement_ == 0;
+// The first step of a net of cables some of whose members carry no force at the start,
+// without initial force or slack by their length: nothing resists a move across them, and
+// a slack one not even along it, so Newton steps from there are far too long or none.
+bool Path::startsWithSlackMembers() const {
+    return slackAtStart_ && current_.loadFactor == 0 && lastLoadIncrement_ == 0;
 }
 
 // The displacements of a net of strings all pulled alike, which holds every node that a
@@ -468,9 +505,9 @@ Outcome Path::followPath() {
     std::optional<State> jumped;
     while (current_.loadFactor < 1) {
         const double room = jumped ? jumped->loadFactor - current_.loadFactor : 2;
-        const bool located = room <= 2 * finestStep;
+        const bool located = room <= 2 * finestLoadStep;
         increment = located ? room : std::min(increment, room / 2);
-        const bool finest = located || increment <= finestStep;
+        const bool finest = located || increment <= finestLoadStep;
         State trial;
         const Outcome outcome = step(increment, finest, trial);
         if (outcome == Outcome::Taken) {
@@ -480,7 +517,7 @@ Outcome Path::followPath() {
                 jumped.reset();
             else if (jumped && ahead(*jumped))
                 accept(*std::exchange(jumped, std::nullopt));
-        } else if (outcome == Outcome::Mechanism) {
+        } else if (outcome == Outcome::Mechanism || outcome == Outcome::Exhausted) {
             return outcome;
         } else if (!finest) {
             if (outcome == Outcome::Jumped)
@@ -490,7 +527,7 @@ Outcome Path::followPath() {
             increment = nominal;
             jumped.reset();
         } else {
-            return giveUp(current_);
+            return exhausted() ? Outcome::Exhausted : giveUp(current_);
         }
     }
     return Outcome::Taken;
@@ -590,6 +627,7 @@ Solution Path::finish(SolutionStatus status) {
     solution.loadFactor = current_.loadFactor;
     solution.steps = steps_;
     solution.iterations = iterations_;
+    solution.iterationLimit = exhausted() ? mostPathIterations_ : 0;
     solution.criticalPoint = critical_;
     solution.criticalLoadFactor = criticalLoadFactor_;
     solution.tolerance = targetAt(current_.loadFactor);
@@ -599,40 +637,95 @@ Solution Path::finish(SolutionStatus status) {
     }
     solution.displacements = displacementsAt(current_);
     solution.axialForces = current_.sums.axialForces;
+    const std::vector<int> unresolved = unresolvedMembers();
+    if (status == SolutionStatus::Converged && !unresolved.empty())
+        takeForcesFromBalance(solution, unresolved);
+    else if (status != SolutionStatus::Converged)
+        nameStiffMember(solution, unresolved);
+    const std::vector<Eigen::Vector3d> pulls =
+        memberPulls(model_, solution.displacements, solution.axialForces);
     for (std::size_t node = 0; node < nodeLoads_.size(); ++node)
         solution.reactions.push_back(
-            pointOf(current_.sums.nodeForces[node] - current_.loadFactor * nodeLoads_[node]));
+            pointOf(-(pulls[node] + current_.loadFactor * nodeLoads_[node])));
     for (int k = 0; k < structure_.unknownCount(); ++k)
         solution.reactions[structure_.unknown(k).node][structure_.unknown(k).axis] = 0;
-    if (status == SolutionStatus::Converged && !balanced(solution))
+    if (solution.status == SolutionStatus::Converged && !balanced(solution))
         solution.status = SolutionStatus::Unbalanced;
     return solution;
 }
 
+// The members whose force the rounding of their elongation blurs by more than the
+// out-of-balance force aimed at, the most blurred first.
+std::vector<int> Path::unresolvedMembers() const {
+    const std::vector<double> roundings = structure_.forceRoundings(current_.unknowns);
+    const double target = targetAt(current_.loadFactor);
+    std::vector<int> members;
+    for (std::size_t m = 0; m < roundings.size(); ++m)
+        if (roundingFloorFactor * roundings[m] > target)
+            members.push_back(static_cast<int>(m));
+    std::stable_sort(members.begin(), members.end(),
+                     [&](int a, int b) { return roundings[a] > roundings[b]; });
+    return members;
+}
+
+// A converged state whose unresolved members' forces its balance leaves open is no answer.
+void Path::takeForcesFromBalance(Solution& solution, const std::vector<int>& members) {
+    std::vector<Eigen::Vector3d> loads;
+    for (const Eigen::Vector3d& load : nodeLoads_)
+        loads.push_back(current_.loadFactor * load);
+    const ForcesFromBalance found = balanceForces(model_, solution.displacements, loads, members,
+                                                  solution.tolerance, solution.axialForces);
+    solution.forcesFromBalance = found.members;
+    if (found.undetermined >= 0) {
+        solution.status = SolutionStatus::NotConverged;
+        nameStiffMember(solution, {found.undetermined});
+    }
+}
+
+// Where a case failed, the member too stiff to be resolved that may be why: the first of the
+// unresolved, or else the stiffest where it is too stiff for the factorisation to see the
+// members beside it. A mechanism seen beside such a member may be the factorisation's
+// rounding alone.
+void Path::nameStiffMember(Solution& solution, const std::vector<int>& unresolved) const {
+    std::vector<double> stiffness;
+    for (const Member& each : model_.members)
+        stiffness.push_back(each.axialStiffness / lengthOf(model_, each));
+    const int member = unresolved.empty()
+                           ? static_cast<int>(std::max_element(stiffness.begin(), stiffness.end()) -
+                                              stiffness.begin())
+                           : unresolved.front();
+    const double own = stiffness[member];
+    const auto median = stiffness.begin() + static_cast<std::ptrdiff_t>(stiffness.size() - 1) / 2;
+    std::nth_element(stiffness.begin(), median, stiffness.end());
+    const double ratio = own / *median;
+    if (unresolved.empty() && !(ratio * vanishingPivot > beyondTheFactor))
+        return;
+    solution.stiffMember = member;
+    solution.stiffnessRatio = ratio;
+    if (solution.status == SolutionStatus::Mechanism)
+        solution.status = SolutionStatus::NotConverged;
+}
+
 // The balance of an answer recomputed from what is written of it, apart from the iteration
 // that found it: at every node the load, the reaction and the member forces in the
-// displaced geometry sum to zero within the node's tolerance.
+// displaced geometry sum to zero within the tolerance and the rounding of the forces that
+// meet there.
 bool Path::balanced(const Solution& solution) const {
-    std::vector<Eigen::Vector3d> sums;
-    for (std::size_t node = 0; node < nodeLoads_.size(); ++node)
-        sums.emplace_back(nodeLoads_[node] +
-                          Eigen::Map<const Eigen::Vector3d>(solution.reactions[node].data()));
-    for (std::size_t m = 0; m < model_.members.size(); ++m) {
-        const Member& member = model_.members[m];
-        Eigen::Vector3d span;
-        for (int axis = 0; axis < 3; ++axis)
-            span[axis] = (model_.nodes[member.second].position[axis] -
-                          model_.nodes[member.first].position[axis]) +
-                         (solution.displacements[member.second][axis] -
-                          solution.displacements[member.first][axis]);
-        const Eigen::Vector3d pull = span * (solution.axialForces[m] / span.norm());
-        sums[member.first] += pull;
-        sums[member.second] -= pull;
-    }
-    for (std::size_t node = 0; node < sums.size(); ++node)
-        if (!(sums[node].cwiseAbs().maxCoeff() <=
-              2 * std::max(solution.tolerance, nodeFloors_[node])))
+    const std::vector<Eigen::Vector3d> pulls =
+        memberPulls(model_, solution.displacements, solution.axialForces);
+    std::vector<double> meeting(model_.nodes.size(), 0);
+    for (std::size_t m = 0; m < model_.members.size(); ++m)
+        for (int end : {model_.members[m].first, model_.members[m].second})
+            meeting[end] += std::abs(solution.axialForces[m]);
+    for (std::size_t node = 0; node < pulls.size(); ++node) {
+        const Eigen::Vector3d load = solution.loadFactor * nodeLoads_[node];
+        const Eigen::Vector3d sum =
+            load + pulls[node] + Eigen::Map<const Eigen::Vector3d>(solution.reactions[node].data());
+        const double rounding = roundingFloorFactor * std::numeric_limits<double>::epsilon() *
+                                (meeting[node] + load.cwiseAbs().sum());
+        if (!(sum.cwiseAbs().maxCoeff() <= 2 * solution.tolerance + rounding))
             return false;
+    }
     return true;
 }
 

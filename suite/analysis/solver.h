@@ -7,15 +7,22 @@
 
 #include "loads.h"
 #include "model.h"
+#include "node_balance.h"
 
 #include <functional>
 #include <vector>
 
 namespace ombrix {
 
+// How closely a critical point's load factor is found: the finest load step twice over, one
+// on either side of it.
+inline constexpr double finestLoadStep = 1e-9;
+inline constexpr double criticalLoadFactorPrecision = 2 * finestLoadStep;
+
 struct SolverProgress {
-    int step = 0;  // load steps done
-    int steps = 0; // load steps planned
+    int step = 0;         // planned load steps done
+    int steps = 0;        // load steps planned
+    int smallerSteps = 0; // taken so far where a planned step was cut into smaller ones
     int iteration = 0;
     double residual = 0; // the largest out-of-balance force component
     double loadFactor = 0;
@@ -34,6 +41,7 @@ struct Solution {
     double loadFactor = 0; // of the state below: 1 when converged
     int steps = 0;
     int iterations = 0;
+    int iterationLimit = 0; // where the case spent every Newton iteration it may take: that many
     CriticalPoint criticalPoint = CriticalPoint::None; // the first the load passed, or where
     double criticalLoadFactor = 0;                     // the path ended
     double tolerance = 0;   // the out-of-balance force solved to: forces within it of zero are 0
@@ -42,6 +50,13 @@ struct Solution {
     std::vector<Point> displacements; // per node
     std::vector<double> axialForces;  // per member, tension positive
     std::vector<Point> reactions;     // per node; non-zero only where restrained
+    // Members too stiff for sixteen digits to resolve their force from their elongation,
+    // whose force came from the balance of their nodes instead, with its accuracy.
+    std::vector<BalancedForce> forcesFromBalance;
+    // Where a member too stiff to resolve kept the case from converging: the member (an
+    // index into Model::members), and its EA / L over the median member's.
+    int stiffMember = -1;
+    double stiffnessRatio = 0;
 
     // Not converged because no stable state was found beyond the critical point.
     bool endsAtCriticalPoint() const {

@@ -144,6 +144,25 @@ MemberSums Structure::sumsAt(const Eigen::VectorXd& unknowns) const {
     return sums;
 }
 
+// The elongation is computed as d . (2 s + d) / (l + L): each component of d carries the
+// rounding of its ends' displacements, and each product that of its size.
+std::vector<double> Structure::forceRoundings(const Eigen::VectorXd& unknowns) const {
+    constexpr double epsilon = std::numeric_limits<double>::epsilon();
+    std::vector<double> roundings;
+    roundings.reserve(members_.size());
+    for (const AssembledMember& member : members_) {
+        const Eigen::Vector3d first = displacementOf(member.first, unknowns);
+        const Eigen::Vector3d second = displacementOf(member.second, unknowns);
+        const Stretched now = stretched(member, unknowns);
+        const Eigen::Vector3d reach = 2 * (member.span.cwiseAbs() + (second - first).cwiseAbs());
+        const double elongation = epsilon * (first.cwiseAbs() + second.cwiseAbs()).dot(reach) /
+                                  (now.length + member.length);
+        roundings.push_back(now.response.stiffness * elongation +
+                            epsilon * std::abs(now.response.force));
+    }
+    return roundings;
+}
+
 const SparseMatrix& Structure::tangentAt(const Eigen::VectorXd& unknowns, double shift,
                                          double pull) {
     double* values = tangent_.valuePtr();
@@ -155,9 +174,12 @@ const SparseMatrix& Structure::tangentAt(const Eigen::VectorXd& unknowns, double
         const Eigen::Vector3d direction = now.span / now.length;
         const double geometric =
             (now.response.force + pull * member.law.axialStiffness()) / now.length;
-        const Eigen::Matrix3d block =
-            (now.response.stiffness - geometric) * direction * direction.transpose() +
-            geometric * Eigen::Matrix3d::Identity();
+        // Pulled, a slack cable is a taut string: it resists stretching as well.
+        const double material = pull > 0 && now.response.stiffness == 0
+                                    ? member.law.axialStiffness() / member.law.referenceLength()
+                                    : now.response.stiffness;
+        const Eigen::Matrix3d block = (material - geometric) * direction * direction.transpose() +
+                                      geometric * Eigen::Matrix3d::Identity();
         for (int r = 0; r < 6; ++r)
             for (int c = 0; c < 6; ++c)
                 if (member.slots[6 * r + c] >= 0)

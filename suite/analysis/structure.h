@@ -42,12 +42,16 @@ class Structure {
 
     std::vector<Eigen::Vector3d> displacements(const Eigen::VectorXd& unknowns) const;
     MemberSums sumsAt(const Eigen::VectorXd& unknowns) const;
+    // Per member at the state: how finely sixteen digits resolve its force from its
+    // elongation, which the rounding of its ends' displacements blurs. A member far stiffer
+    // than the rest can have a force beyond any balance the loads ask for.
+    std::vector<double> forceRoundings(const Eigen::VectorXd& unknowns) const;
 
     // The tangent stiffness at the state, plus shift times each unknown's node stiffness on
     // its diagonal and, across each member, the stiffness of a further tension of `pull`
-    // times its EA; the lower triangle only, in a pattern fixed at construction.
-    const SparseMatrix& tangentAt(const Eigen::VectorXd& unknowns, double shift,
-                                  double pull = 0);
+    // times its EA, a slack cable so pulled resisting stretching as if taut; the lower
+    // triangle only, in a pattern fixed at construction.
+    const SparseMatrix& tangentAt(const Eigen::VectorXd& unknowns, double shift, double pull = 0);
 
     // Per node, the sum of EA / L0 of its members.
     const std::vector<double>& nodeStiffness() const { return nodeStiffness_; }

@@ -11,10 +11,6 @@
 namespace ombrix {
 
 namespace {
-// A pivot smaller than this part of its unknown's diagonal before elimination counts as
-// zero: far above the rounding of a singular matrix, far below any stiffness a structure
-// relies on, and blind to how much stiffer other parts of the structure are.
-constexpr double vanishingPivot = 1e-13;
 
 // A factorisation's multiplications over a solve's with its factor: a column with c entries
 // below the diagonal costs the first about c^2 / 2 of them and the second 2 c.

@@ -11,6 +11,12 @@
 
 namespace ombrix {
 
+// A pivot smaller than this part of its unknown's diagonal before elimination counts as
+// zero: far above the rounding of a singular matrix, far below any stiffness a structure
+// relies on, and blind to how much stiffer other parts of the structure are, up to a
+// member some 1e13 times stiffer than those beside it.
+inline constexpr double vanishingPivot = 1e-13;
+
 struct Inertia {
     int negativePivots = 0;
     int singularUnknown = -1; // the unknown of the first vanishing pivot, or -1

@@ -123,8 +123,24 @@ const Report reports[] = {
                            someSolution(SolutionStatus::NotConverged, CriticalPoint::Bifurcation),
                            {});
      },
-     {"Not converged", "unstable at load factor 0.375, at a bifurcation; no stable state"},
+     {"Not converged", "unstable at load factor 0.37500000, at a bifurcation; no stable state"},
      {"Bifurcation:"}},
+    {"mechanism after a snap-through claims no stable state",
+     [] {
+         Solution solution = someSolution(SolutionStatus::Mechanism, CriticalPoint::LimitPoint);
+         solution.criticalLoadFactor = 0.123456789012;
+         return caseReport(readGeometry(frame), readCase("1 1 0\n2 1 0 0\n", 1), solution, {});
+     },
+     {"limit point at load factor 0.12345679, and the structure snapped through"},
+     {"far stable", "0.123456789"}},
+    {"forces from the balance of the nodes, with their accuracy",
+     [] {
+         Solution solution = someSolution(SolutionStatus::Converged);
+         solution.forcesFromBalance = {{0, 2.5e-8}, {2, 1e-7}};
+         return caseReport(readGeometry(frame), readCase("1 1 0\n2 1 0 0\n", 1), solution, {});
+     },
+     {"from the elongation: member 1 (to within 2.5e-08), member 3 (to within 1e-07)\r\n"},
+     {}},
     {"rounding noise shown as zero",
      [] {
          Solution solution = someSolution(SolutionStatus::Converged);
@@ -150,8 +166,8 @@ TEST_P(Reports, SayWhatTheyShould) {
 INSTANTIATE_TEST_SUITE_P(Output, Reports, testing::ValuesIn(reports), rowName<Report>);
 
 TEST(Results, ListNodesMembersAndTheReactionsOfRestrainedNodes) {
-    EXPECT_EQ(writeResults(3, readGeometry(frame),
-                           someSolution(SolutionStatus::NotConverged), "00000000000000ff"),
+    EXPECT_EQ(writeResults(3, readGeometry(frame), someSolution(SolutionStatus::NotConverged),
+                           "00000000000000ff"),
               "case 3\r\nconverged no\r\ninputs 00000000000000ff\r\n"
               "node 1 0 0 0\r\nnode 2 0.25 -0.5 0\r\nnode 3 0 0.125 0\r\n"
               "member 1 -12.5\r\nmember 2 0\r\nmember 3 7.25\r\n"
