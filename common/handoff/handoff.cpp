@@ -14,6 +14,11 @@ std::string pathFileName(int caseNumber) {
     return std::to_string(caseNumber) + ".pth";
 }
 
+bool resultConverged(std::string_view resultText) {
+    const std::size_t second = resultText.find('\n') + 1;
+    return second != 0 && resultText.substr(second).starts_with("converged yes");
+}
+
 std::string secondEdition(std::string_view programFile) {
     const std::size_t extension = programFile.rfind('.');
     return std::string(programFile.substr(0, extension)) + " 20" +

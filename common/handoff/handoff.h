@@ -52,6 +52,12 @@ enum ExitCode : int {
     stepFailed = 1,    // refused or failed: what it said is all there is
     stepUsage = 2,     // started without its arguments
     stepCancelled = 3, // the user cancelled it
+    // Solve solved every case asked for, but some did not converge: their results are the
+    // last state in balance, each result file says which ("converged no").
+    stepNotConverged = 4,
 };
+
+// Whether a result file of Solve holds an answer: its second line is "converged yes".
+bool resultConverged(std::string_view resultText);
 
 } // namespace handoff

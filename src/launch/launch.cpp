@@ -6,6 +6,7 @@
 #include "base/texts.h"
 #include "cases/case_selection.h"
 #include "files/file_set.h"
+#include "files/handoff.h"
 #include "files/recent.h"
 #include "files/settings.h"
 #include "handoff/handoff.h"
@@ -211,12 +212,40 @@ bool programExists(const std::string& launchPath) {
     return false;
 }
 
+// The selected cases whose result file holds no answer, as Solve left them.
+std::string casesNotConverged() {
+    const std::optional<std::string> workDir = workingDirectory();
+    std::string cases;
+    for (int k = 0; k < caseSelection.selectedCaseCount; ++k) {
+        const std::string label(trimmedText(caseSelection.selectedCaseLabels[k].whole()));
+        const std::optional<std::string> results =
+            workDir ? platform::readFile(*workDir + "\\" + label + ".res") : std::nullopt;
+        if (!results || !handoff::resultConverged(*results))
+            cases += (cases.empty() ? "" : ", ") + label;
+    }
+    return cases;
+}
+
+// "Finished, case 2 not converged", or where the cases named would not fit, or none can be
+// named, that not every case converged.
+StatusText notConvergedStatus() {
+    const std::string cases = casesNotConverged();
+    const std::string named =
+        shellText(cases.find(',') == std::string::npos ? Text::statusCaseNotConverged
+                                                       : Text::statusCasesNotConverged,
+                  {cases});
+    if (cases.empty() || named.size() > StatusText::width)
+        return StatusText(shellText(Text::statusSomeCasesNotConverged));
+    return StatusText(named);
+}
+
 // What the status line says of an analysis step that ran: only a step that did all it was
-// asked for has "Finished".
+// asked for has "Finished", and one whose cases did not all converge says which.
 StatusText stepStatus(int exitCode) {
     switch (exitCode) {
     case handoff::stepDone: return StatusText(shellText(Text::statusFinished));
     case handoff::stepCancelled: return StatusText(shellText(Text::statusCancelled));
+    case handoff::stepNotConverged: return notConvergedStatus();
     default: return StatusText(shellText(Text::statusFailed));
     }
 }

@@ -10,7 +10,10 @@
 #include "results.h"
 #include "step_files.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
+#include <cstdio>
 #include <map>
 
 namespace ombrix {
@@ -85,9 +88,9 @@ std::string readGeometryFile(Storage& storage, const std::string& path, Language
 }
 
 RunOutcome failed(Storage& storage, const std::string& outputFile, Language language,
-                  const std::string& message) {
+                  const std::string& message, int exitCode = handoff::stepFailed) {
     reportFailure(storage, outputFile, language, message);
-    return {handoff::stepFailed, message};
+    return {exitCode, message};
 }
 
 RunOutcome cancelled(Storage& storage, const std::string& outputFile, Language language) {
@@ -218,20 +221,31 @@ const char* axisName(int axis) {
 std::string solutionProblem(const std::string& caseFile, const LoadCase& loadCase,
                             const Solution& solution, Language language) {
     const std::string number = showInteger(loadCase.number);
+    const std::string loadFactor = showNumber(solution.loadFactor);
+    std::string problem;
     if (solution.status == SolutionStatus::Mechanism)
-        return describe(
+        problem = describe(
             language, caseFile, 0,
             {Message::Mechanism,
              {number, showInteger(solution.mechanismNode + 1), axisName(solution.mechanismAxis)}});
-    if (solution.status == SolutionStatus::Unbalanced)
-        return describe(language, caseFile, 0, {Message::Unbalanced, {number}});
-    if (solution.endsAtCriticalPoint())
-        return describe(language, caseFile, 0,
-                        {Message::Unstable,
-                         {number, showNumber(solution.loadFactor),
-                          criticalPointName(solution.criticalPoint, language)}});
-    return describe(language, caseFile, 0,
-                    {Message::NotConverged, {number, showNumber(solution.loadFactor)}});
+    else if (solution.status == SolutionStatus::Unbalanced)
+        problem = describe(language, caseFile, 0, {Message::Unbalanced, {number}});
+    else if (solution.endsAtCriticalPoint())
+        problem = describe(language, caseFile, 0,
+                           {Message::Unstable,
+                            {number, criticalLoadFactorText(solution),
+                             criticalPointName(solution.criticalPoint, language)}});
+    else if (solution.iterationLimit > 0)
+        problem = describe(
+            language, caseFile, 0,
+            {Message::IterationsSpent, {number, loadFactor, showInteger(solution.iterationLimit)}});
+    else
+        problem = describe(language, caseFile, 0, {Message::NotConverged, {number, loadFactor}});
+    if (solution.stiffMember >= 0)
+        problem += "\n" + say(language, Message::StiffMember,
+                              {showInteger(solution.stiffMember + 1),
+                               showRoughly(solution.stiffnessRatio)});
+    return problem;
 }
 
 // The case numbers of the labels, each prepared for this analysis.
@@ -276,9 +290,16 @@ Solution solveAlongPath(Storage& storage, const PreparedAnalysis& analysis,
     return solution;
 }
 
-// Solves one case and reports it; the reason when it could not be solved (or StepFailure).
-std::string solveCase(Storage& storage, const PreparedAnalysis& analysis,
-                      const PreparedLoads& loads, int number, const ProgressReport& progress) {
+// A case solved and reported, or why not: `converged` false with a problem when it was
+// solved without an answer, true with one when it could not be solved.
+struct SolvedCase {
+    std::string problem;
+    bool converged = true;
+};
+
+// Solves one case and reports it (or StepFailure).
+SolvedCase solveCase(Storage& storage, const PreparedAnalysis& analysis, const PreparedLoads& loads,
+                     int number, const ProgressReport& progress) {
     const Language language = analysis.style.language;
     const std::string caseFile = storage.join(analysis.folder, handoff::caseFileName(number));
     const std::string text =
@@ -288,19 +309,32 @@ std::string solveCase(Storage& storage, const PreparedAnalysis& analysis,
     const LoadCase loadCase = readInput(caseFile, text, language,
                                         [&](std::string_view t) { return readCase(t, number); });
     if (const std::optional<CaseProblem> problem = problemOf(loadCase, analysis.model))
-        return describe(language, caseFile, problem->line, problem->problem);
+        return {describe(language, caseFile, problem->line, problem->problem)};
     const std::string inputs = handoff::digestText(handoff::digestOf(loads.recordText));
     const Solution solution = solveAlongPath(storage, analysis, loadCase, inputs, progress);
     writeFile(storage, storage.join(analysis.folder, handoff::resultFileName(number)),
               writeResults(number, analysis.model, solution, inputs), language);
     appendFile(storage, analysis.outputFile,
                caseReport(analysis.model, loadCase, solution, analysis.style), language);
-    return solution.status == SolutionStatus::Converged
-               ? std::string()
-               : solutionProblem(caseFile, loadCase, solution, language);
+    if (solution.status == SolutionStatus::Converged)
+        return {};
+    return {solutionProblem(caseFile, loadCase, solution, language), false};
 }
 
 } // namespace
+
+std::string caseProgressLine(const RunProgress& progress) {
+    if (progress.loadCase < 0)
+        return "";
+    const SolverProgress& solver = progress.solver;
+    const std::string smaller =
+        solver.smallerSteps > 0 ? " (" + showInteger(solver.smallerSteps) + " smaller steps)" : "";
+    std::array<char, 32> loadFactor{};
+    std::snprintf(loadFactor.data(), loadFactor.size(), "%.4f", solver.loadFactor);
+    return "Case " + showInteger(progress.loadCase) + ": load step " +
+           showInteger(std::min(solver.step + 1, solver.steps)) + " of " +
+           showInteger(solver.steps) + smaller + ", load factor " + loadFactor.data();
+}
 
 RunOutcome solveLoadCases(Storage& storage, const std::vector<std::string>& caseLabels,
                           const RunProgressReport& progress) {
@@ -320,19 +354,20 @@ RunOutcome solveLoadCases(Storage& storage, const std::vector<std::string>& case
                    newLine + say(language, Message::SolveRequested, {listed(numbers)}) + newLine,
                    language);
         std::string failures;
+        bool refused = false; // a case that could not be solved at all
         for (std::size_t k = 0; k < numbers.size(); ++k) {
-            std::string problem;
+            SolvedCase solved;
             try {
-                problem = solveCase(storage, analysis, loads, numbers[k],
-                                    [&](const SolverProgress& solver) {
-                                        if (progress)
-                                            progress({(static_cast<double>(k) + solver.loadFactor) /
-                                                          static_cast<double>(numbers.size()),
-                                                      numbers[k], solver});
-                                    });
+                solved = solveCase(storage, analysis, loads, numbers[k],
+                                   [&](const SolverProgress& solver) {
+                                       if (progress)
+                                           progress({(static_cast<double>(k) + solver.loadFactor) /
+                                                         static_cast<double>(numbers.size()),
+                                                     numbers[k], solver});
+                                   });
                 reported.push_back(numbers[k]);
             } catch (const StepFailure& failure) {
-                problem = failure.message;
+                solved.problem = failure.message;
             } catch (const RunCancelled&) {
                 storage.remove(pathFileOf(storage, analysis, numbers[k]));
                 const std::string message =
@@ -341,15 +376,18 @@ RunOutcome solveLoadCases(Storage& storage, const std::vector<std::string>& case
                 appendFile(storage, analysis.outputFile, newLine + message + newLine, language);
                 return {handoff::stepCancelled, message};
             }
-            if (!problem.empty())
-                failures += (failures.empty() ? "" : "\n") + problem;
+            if (!solved.problem.empty())
+                failures += (failures.empty() ? "" : "\n") + solved.problem;
+            refused = refused || (!solved.problem.empty() && solved.converged);
         }
         appendFile(storage, analysis.outputFile,
                    newLine + say(language, Message::SolveSolved, {listed(reported)}) + newLine,
                    language);
-        if (!failures.empty())
+        if (failures.empty())
+            return {};
+        if (refused)
             fail(failures);
-        return {};
+        return failed(storage, analysis.outputFile, language, failures, handoff::stepNotConverged);
     } catch (const StepFailure& failure) {
         return failed(storage, analysis.outputFile, analysis.style.language, failure.message);
     }

@@ -36,6 +36,9 @@ struct RunProgress {
 using RunProgressReport = std::function<void(const RunProgress&)>;
 struct RunCancelled {};
 
+// The case under way and its load step, for a progress window: empty outside Solve's cases.
+std::string caseProgressLine(const RunProgress& progress);
+
 struct RunOutcome {
     int exitCode = 0;    // as handoff::ExitCode says
     std::string failure; // lines separated by '\n'; empty when all went well

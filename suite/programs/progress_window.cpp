@@ -39,16 +39,6 @@ void askToCancel(HWND window, Shared& shared) {
     SetDlgItemTextA(window, IterationLine, "Cancelling: the work under way is not kept.");
 }
 
-std::string caseLine(const RunProgress& progress) {
-    if (progress.loadCase < 0)
-        return "";
-    char text[128];
-    std::snprintf(text, sizeof text, "Case %d: load step %d of %d, load factor %.4f",
-                  progress.loadCase, progress.solver.step + 1, progress.solver.steps,
-                  progress.solver.loadFactor);
-    return text;
-}
-
 std::string iterationLine(const RunProgress& progress) {
     if (progress.loadCase < 0)
         return "";
@@ -59,7 +49,7 @@ std::string iterationLine(const RunProgress& progress) {
 }
 
 void show(HWND window, const RunProgress& progress) {
-    SetDlgItemTextA(window, CaseLine, caseLine(progress).c_str());
+    SetDlgItemTextA(window, CaseLine, caseProgressLine(progress).c_str());
     SetDlgItemTextA(window, IterationLine, iterationLine(progress).c_str());
     SendDlgItemMessageA(window, Bar, PBM_SETPOS, static_cast<WPARAM>(progress.fraction * barSteps),
                         0);
@@ -167,9 +157,11 @@ int runWithProgress(const char* title, const Run& run) {
         DispatchMessageA(&message);
     }
     worker.join();
-    // A cancel is the user's own choice, told as such rather than as an error.
-    const UINT icon =
-        shared.outcome.exitCode == handoff::stepCancelled ? MB_ICONINFORMATION : MB_ICONERROR;
+    // A cancel is the user's own choice, told as such rather than as an error; a case that
+    // did not converge still left its results.
+    const UINT icon = shared.outcome.exitCode == handoff::stepCancelled      ? MB_ICONINFORMATION
+                      : shared.outcome.exitCode == handoff::stepNotConverged ? MB_ICONWARNING
+                                                                             : MB_ICONERROR;
     if (!shared.outcome.failure.empty())
         MessageBoxA(nullptr, shared.outcome.failure.c_str(), title,
                     MB_OK | icon | MB_SETFOREGROUND);

@@ -1,9 +1,9 @@
 // Prepare, Forces and Solve on a folder of this machine: what they leave, and that a step
 // never goes on with what a refused or older step left.
 
+#include "folder_storage.h"
 #include "handoff/handoff.h"
 #include "handoff/records.h"
-#include "folder_storage.h"
 #include "runs.h"
 #include "test_names.h"
 
@@ -277,10 +277,27 @@ TEST_F(AnalysisRuns, SolveNamesTheNodeOfAMechanism) {
     ASSERT_EQ(prepare().exitCode, 0);
     ASSERT_EQ(prepareLoads(storage_, "../Dat/tripod.inc").exitCode, 0);
     const RunOutcome outcome = solveLoadCases(storage_, {"1"});
-    EXPECT_NE(outcome.exitCode, 0);
+    EXPECT_EQ(outcome.exitCode, handoff::stepNotConverged);
     EXPECT_NE(outcome.failure.find("the structure is a mechanism at node 3"), std::string::npos)
         << outcome.failure;
     EXPECT_TRUE(read("../Dat/tripod.dat.work/1.res").starts_with("case 1\r\nconverged no\r\n"));
+    EXPECT_EQ(solveLoadCases(storage_, {"1", "5"}).exitCode, handoff::stepFailed);
+}
+
+// The progress of a case never shows a load step beyond those planned.
+TEST(SolveProgress, NamesThePlannedStepAndTheSmallerOnes) {
+    const struct {
+        SolverProgress solver;
+        const char* line;
+    } rows[] = {
+        {{0, 10, 0, 1, 0, 0.1}, "Case 2: load step 1 of 10, load factor 0.1000"},
+        {{3, 10, 52, 1, 0, 0.0124},
+         "Case 2: load step 4 of 10 (52 smaller steps), load factor 0.0124"},
+        {{10, 10, 0, 1, 0, 1}, "Case 2: load step 10 of 10, load factor 1.0000"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(caseProgressLine({0.5, 2, row.solver}), row.line);
+    EXPECT_EQ(caseProgressLine({0.5, -1, {}}), "");
 }
 
 } // namespace

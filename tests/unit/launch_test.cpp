@@ -5,6 +5,7 @@
 #include "files/file_set.h"
 #include "files/recent.h"
 #include "files/settings.h"
+#include "handoff/handoff.h"
 #include "ids.h"
 #include "launch/command_line.h"
 #include "launch/launch.h"
@@ -12,6 +13,7 @@
 #include "launch/text_file_list.h"
 #include "shell/panel.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -353,6 +355,31 @@ TEST_F(Launching, OnlyAnAnalysisStepThatDidItsWorkHasFinished) {
         fake::click(panel, IDC_ITER);
         EXPECT_EQ(statusLines(panel), (std::vector<std::string>{"Solve: Launched", c.status}));
         EXPECT_TRUE(messages().empty());
+    });
+}
+
+TEST_F(Launching, SaysWhichCasesDidNotConverge) {
+    const struct {
+        std::vector<std::string> selected;
+        std::vector<std::string> converged; // of them, by their result files
+        const char* status;
+    } cases[] = {
+        {{"1"}, {}, "Solve: Finished, case 1 not converged"},
+        {{"0", "1", "7"}, {"1"}, "Solve: Finished, cases 0, 7 not converged"},
+        {{"1", "2"}, {"1", "2"}, "Solve: Finished, not every case converged"}, // replaced since
+    };
+    forEachRow(cases, [&](const auto& c) {
+        installPrograms({"Solve.exe"});
+        writeFile("work_dir.dat", "C:\\Work\r\n");
+        for (const std::string& label : c.selected) {
+            const bool converged = std::ranges::count(c.converged, label) > 0;
+            writeFile("C:\\Work\\" + label + ".res",
+                      "case " + label + "\r\nconverged " + (converged ? "yes" : "no") + "\r\n");
+            caseSelection.selectedCaseLabels[caseSelection.selectedCaseCount++] = label;
+        }
+        fake::state().exitCode = handoff::stepNotConverged;
+        fake::click(panel, IDC_ITER);
+        EXPECT_EQ(statusLines(panel), (std::vector<std::string>{"Solve: Launched", c.status}));
     });
 }
 
