@@ -226,21 +226,18 @@ std::string casesNotConverged() {
     return cases;
 }
 
-// "Finished, case 2 not converged", or where the cases named would not fit, or none can be
-// named, that not every case converged.
+// "* Not converged: 0, 7" (the cases, tersely, for the narrow list), or where the
+// cases would not fit, or none can be named, that not every case converged.
 StatusText notConvergedStatus() {
     const std::string cases = casesNotConverged();
-    const std::string named =
-        shellText(cases.find(',') == std::string::npos ? Text::statusCaseNotConverged
-                                                       : Text::statusCasesNotConverged,
-                  {cases});
+    const std::string named = shellText(Text::statusNotConverged, {cases});
     if (cases.empty() || named.size() > StatusText::width)
         return StatusText(shellText(Text::statusSomeCasesNotConverged));
     return StatusText(named);
 }
 
 // What the status line says of an analysis step that ran: only a step that did all it was
-// asked for has "Finished", and one whose cases did not all converge says which.
+// asked for has "Finished"; one whose cases did not all converge says which.
 StatusText stepStatus(int exitCode) {
     switch (exitCode) {
     case handoff::stepDone: return StatusText(shellText(Text::statusFinished));

@@ -179,6 +179,22 @@ TEST_F(RealAnalysis, FilesEditedAfterTheirStepAreNotUsed) {
     exitShell();
 }
 
+// Cases solved without an answer are Solve's warning and the status line's, by number.
+TEST_F(RealAnalysis, CasesThatDidNotConvergeAreNamedOnThePanel) {
+    editFile("Bridge.dat", "0.000      0.000      0.000   1 1 1",
+             "0.000      0.000      0.000   0 1 1");
+    openPanel();
+    typeText(control(panel, IDC_GEOMETRY_FILE), data + "Bridge.dat");
+    runStep(IDC_INPUT, 2);
+    runStep(IDC_INCARC, 4);
+    click(control(panel, IDC_ALL_CASES));
+    ASSERT_TRUE(waitUntil([&] { return isEnabled(control(panel, IDC_ITER)); }));
+    click(control(panel, IDC_ITER));
+    expectMessage("OMBRIX - Solve", "the structure is a mechanism");
+    expectStatus(6, "Solve 20: * Not converged: 0, 1, 2, 3");
+    exitShell();
+}
+
 // A second shell of the same installation would hand its analysis to the suite's programs
 // through the same work_dir.dat: it only brings the first one's panel forward.
 TEST_F(RealAnalysis, ASecondShellOfTheInstallationLeavesTheAnalysisToTheFirst) {

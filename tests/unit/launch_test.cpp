@@ -364,9 +364,9 @@ TEST_F(Launching, SaysWhichCasesDidNotConverge) {
         std::vector<std::string> converged; // of them, by their result files
         const char* status;
     } cases[] = {
-        {{"1"}, {}, "Solve: Finished, case 1 not converged"},
-        {{"0", "1", "7"}, {"1"}, "Solve: Finished, cases 0, 7 not converged"},
-        {{"1", "2"}, {"1", "2"}, "Solve: Finished, not every case converged"}, // replaced since
+        {{"1"}, {}, "Solve: * Not converged: 1"},
+        {{"0", "1", "7"}, {"1"}, "Solve: * Not converged: 0, 7"},
+        {{"1", "2"}, {"1", "2"}, "Solve: * Not every case converged"}, // replaced since
     };
     forEachRow(cases, [&](const auto& c) {
         installPrograms({"Solve.exe"});
