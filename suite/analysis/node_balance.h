@@ -25,17 +25,20 @@ struct BalancedForce {
 
 struct ForcesFromBalance {
     std::vector<BalancedForce> members; // whose forces came from the balance of their nodes
-    int undetermined = -1; // a member whose force the balance leaves open, or a cable it
-                           // would compress: no force can be given to it
+    // A member whose force cannot be given: the balance leaves it open by more than a part in
+    // a thousand, or would compress a cable, or too many members are too stiff to resolve.
+    int undetermined = -1;
 };
 
 // The forces of the members named, so that every free direction of their nodes balances the
-// loads given per node as closely as it can, in the least-squares sense; the forces of
-// the others stay as they are. `tolerance` is the out-of-balance force each free direction
-// may keep, which sets the accuracy of the forces found.
+// loads given per node as closely as it can, changed as little as that allows from the
+// forces their elongation gives, which `roundings` blurs (one per member named). The forces
+// of the others stay as they are. `tolerance` is the out-of-balance force each free
+// direction may keep, which sets the accuracy of the forces found.
 ForcesFromBalance balanceForces(const Model& model, const std::vector<Point>& displacements,
                                 const std::vector<Eigen::Vector3d>& loads,
                                 const std::vector<int>& members, double tolerance,
-                                std::vector<double>& axialForces);
+                                std::vector<double>& axialForces,
+                                const std::vector<double>& roundings);
 
 } // namespace ombrix

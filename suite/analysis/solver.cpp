@@ -117,9 +117,11 @@ class Path {
     void accept(State&& state, CriticalPoint passed = CriticalPoint::None);
     std::vector<Point> displacementsAt(const State& state) const;
     Solution finish(SolutionStatus status);
-    std::vector<int> unresolvedMembers() const;
-    void takeForcesFromBalance(Solution& solution, const std::vector<int>& members);
-    void nameStiffMember(Solution& solution, const std::vector<int>& unresolved) const;
+    std::vector<std::pair<int, double>> unresolvedMembers() const;
+    void takeForcesFromBalance(Solution& solution,
+                               const std::vector<std::pair<int, double>>& unresolved);
+    void nameStiffMember(Solution& solution,
+                         const std::vector<std::pair<int, double>>& unresolved) const;
     bool balanced(const Solution& solution) const;
 
     const Model& model_;
@@ -637,7 +639,7 @@ Solution Path::finish(SolutionStatus status) {
     }
     solution.displacements = displacementsAt(current_);
     solution.axialForces = current_.sums.axialForces;
-    const std::vector<int> unresolved = unresolvedMembers();
+    const std::vector<std::pair<int, double>> unresolved = unresolvedMembers();
     if (status == SolutionStatus::Converged && !unresolved.empty())
         takeForcesFromBalance(solution, unresolved);
     else if (status != SolutionStatus::Converged)
@@ -655,30 +657,38 @@ Solution Path::finish(SolutionStatus status) {
 }
 
 // The members whose force the rounding of their elongation blurs by more than the
-// out-of-balance force aimed at, the most blurred first.
-std::vector<int> Path::unresolvedMembers() const {
+// out-of-balance force aimed at, the most blurred first, with that blur.
+std::vector<std::pair<int, double>> Path::unresolvedMembers() const {
     const std::vector<double> roundings = structure_.forceRoundings(current_.unknowns);
     const double target = targetAt(current_.loadFactor);
-    std::vector<int> members;
+    std::vector<std::pair<int, double>> members;
     for (std::size_t m = 0; m < roundings.size(); ++m)
         if (roundingFloorFactor * roundings[m] > target)
-            members.push_back(static_cast<int>(m));
+            members.emplace_back(static_cast<int>(m), roundingFloorFactor * roundings[m]);
     std::stable_sort(members.begin(), members.end(),
-                     [&](int a, int b) { return roundings[a] > roundings[b]; });
+                     [](const auto& a, const auto& b) { return a.second > b.second; });
     return members;
 }
 
 // A converged state whose unresolved members' forces its balance leaves open is no answer.
-void Path::takeForcesFromBalance(Solution& solution, const std::vector<int>& members) {
+void Path::takeForcesFromBalance(Solution& solution,
+                                 const std::vector<std::pair<int, double>>& unresolved) {
     std::vector<Eigen::Vector3d> loads;
     for (const Eigen::Vector3d& load : nodeLoads_)
         loads.push_back(current_.loadFactor * load);
-    const ForcesFromBalance found = balanceForces(model_, solution.displacements, loads, members,
-                                                  solution.tolerance, solution.axialForces);
+    std::vector<int> members;
+    std::vector<double> roundings;
+    for (const auto& [member, rounding] : unresolved) {
+        members.push_back(member);
+        roundings.push_back(rounding);
+    }
+    const ForcesFromBalance found =
+        balanceForces(model_, solution.displacements, loads, members, solution.tolerance,
+                      solution.axialForces, roundings);
     solution.forcesFromBalance = found.members;
     if (found.undetermined >= 0) {
         solution.status = SolutionStatus::NotConverged;
-        nameStiffMember(solution, {found.undetermined});
+        nameStiffMember(solution, {{found.undetermined, 0}});
     }
 }
 
@@ -686,14 +696,15 @@ void Path::takeForcesFromBalance(Solution& solution, const std::vector<int>& mem
 // unresolved, or else the stiffest where it is too stiff for the factorisation to see the
 // members beside it. A mechanism seen beside such a member may be the factorisation's
 // rounding alone.
-void Path::nameStiffMember(Solution& solution, const std::vector<int>& unresolved) const {
+void Path::nameStiffMember(Solution& solution,
+                           const std::vector<std::pair<int, double>>& unresolved) const {
     std::vector<double> stiffness;
     for (const Member& each : model_.members)
         stiffness.push_back(each.axialStiffness / lengthOf(model_, each));
     const int member = unresolved.empty()
                            ? static_cast<int>(std::max_element(stiffness.begin(), stiffness.end()) -
                                               stiffness.begin())
-                           : unresolved.front();
+                           : unresolved.front().first;
     const double own = stiffness[member];
     const auto median = stiffness.begin() + static_cast<std::ptrdiff_t>(stiffness.size() - 1) / 2;
     std::nth_element(stiffness.begin(), median, stiffness.end());
