@@ -25,6 +25,8 @@ inline constexpr std::string_view sharedParametersFile = "Comomb.dat";
 inline constexpr std::string_view preparedModelFile = "Model.dat";
 inline constexpr std::string_view preparedRecordFile = "Prepare.rec";
 inline constexpr std::string_view loadsRecordFile = "Forces.rec";
+// Held by the step at work in the working folder, naming it; gone when no step is.
+inline constexpr std::string_view stepLockFile = "Step.lock";
 
 // Load cases are numbered 0 to 99; their files are named by the number in decimal.
 inline constexpr int highestCaseNumber = 99;

@@ -122,6 +122,9 @@ constexpr Texts texts[] = {
      "bara {} este de {} ori mai rigida (EA / L) decat bara mediana: saisprezece cifre nu pot "
      "rezolva forta ei din alungire. Dati-i un EA mai mic sau faceti din cele doua noduri ale ei "
      "unul singur"},
+    {Message::FolderBusy,
+     "another OMBRIX step is working on {}: {}. Wait for it to end, then run this step again",
+     "alt pas OMBRIX lucreaza la {}: {}. Asteptati sa se termine, apoi rulati din nou acest pas"},
     {Message::CasesNotUsable, "cases that cannot be solved and got no file:",
      "cazuri care nu pot fi rezolvate si nu au primit fisier:"},
     {Message::Utf16File,

@@ -69,6 +69,7 @@ enum class Message {
     Unbalanced,
     IterationsSpent,
     StiffMember,
+    FolderBusy,
     CasesNotUsable,
     Utf16File,
     CaseCountBlank,

@@ -56,11 +56,31 @@ void clearLoads(Storage& storage, const std::string& folder, Language language) 
                       {Message::FileInUse, {}}));
 }
 
+// A step refused because another holds the working folder: it writes nothing, not even to
+// the output file, which may be the other step's.
+struct FolderBusy {
+    std::string message;
+};
+
+// The working folder for this step alone while the lock lives, so that no other step, of
+// this installation or another, writes it meanwhile.
+std::unique_ptr<FolderLock> holdWorkingFolder(Storage& storage, const std::string& folder,
+                                              const std::string& step,
+                                              const std::string& geometryFile, Language language) {
+    LockAttempt attempt = storage.lockFolder(folder, step);
+    if (attempt.holder)
+        throw FolderBusy{
+            say(language, Message::FolderBusy,
+                {geometryFile.substr(geometryFile.find_last_of("\\/") + 1), *attempt.holder})};
+    return std::move(attempt.lock);
+}
+
 // Before anything is read, "work_dir.dat" names this geometry file's working folder, whose
 // shared parameters say where and how the later steps report, and nothing in that folder
-// can be taken as prepared until this run has prepared it again.
-void claimWorkingFolder(Storage& storage, const std::string& folder, const std::string& parameters,
-                        Language language) {
+// can be taken as prepared until this run, holding it alone, has prepared it again.
+std::unique_ptr<FolderLock> claimWorkingFolder(Storage& storage, const std::string& geometryFile,
+                                               const std::string& parameters, Language language) {
+    const std::string folder = geometryFile + std::string(handoff::workingFolderSuffix);
     const std::string workDirFile(handoff::workDirFile);
     if (const Written named = storage.replace(workDirFile, folder + newLine); !named) {
         storage.remove(workDirFile);
@@ -68,12 +88,15 @@ void claimWorkingFolder(Storage& storage, const std::string& folder, const std::
     }
     if (const Written made = storage.makeFolder(folder); !made)
         failToWrite(folder, made, language);
+    std::unique_ptr<FolderLock> lock =
+        holdWorkingFolder(storage, folder, "Prepare", geometryFile, language);
     const std::string record = storage.join(folder, std::string(handoff::preparedRecordFile));
     if (!storage.remove(record))
         fail(describe(language, record, 0, {Message::FileInUse, {}}));
     clearLoads(storage, folder, language);
     writeFile(storage, storage.join(folder, std::string(handoff::sharedParametersFile)), parameters,
               language);
+    return lock;
 }
 
 // The geometry file's text. When there is none, no analysis is named in "work_dir.dat", and
@@ -106,15 +129,16 @@ RunOutcome prepareAnalysis(Storage& storage, const PrepareArguments& arguments,
     const ReportStyle style{languageNamed(arguments.language), listTypeNamed(arguments.listType)};
     const Language language = style.language;
     std::string outputFile = storage.fullPath(arguments.outputFile).value_or("");
+    std::unique_ptr<FolderLock> lock;
     try {
         const std::string geometryFile = fullPathOf(storage, arguments.geometryFile, language);
         outputFile = fullPathOf(storage, arguments.outputFile, language);
         const std::string folder = geometryFile + std::string(handoff::workingFolderSuffix);
         const std::string geometryText = readGeometryFile(storage, geometryFile, language);
-        claimWorkingFolder(storage, folder,
-                           geometryFile + newLine + outputFile + newLine + arguments.listType +
-                               newLine + arguments.language + newLine,
-                           language);
+        lock = claimWorkingFolder(storage, geometryFile,
+                                  geometryFile + newLine + outputFile + newLine +
+                                      arguments.listType + newLine + arguments.language + newLine,
+                                  language);
         const Model model = readInput(geometryFile, geometryText, language, readGeometry);
         report(progress, 0.5);
         if (!mayWriteOutput(storage, outputFile))
@@ -131,6 +155,8 @@ RunOutcome prepareAnalysis(Storage& storage, const PrepareArguments& arguments,
                   handoff::writeRecord(record), language);
         report(progress, 1);
         return {};
+    } catch (const FolderBusy& busy) {
+        return {handoff::stepFailed, busy.message};
     } catch (const StepFailure& failure) {
         return failed(storage, outputFile, language, failure.message);
     } catch (const RunCancelled&) {
@@ -168,9 +194,12 @@ std::map<int, std::string> writeCases(Storage& storage, const PreparedAnalysis& 
 RunOutcome prepareLoads(Storage& storage, const std::string& loadingFile,
                         const RunProgressReport& progress) {
     PreparedAnalysis analysis;
+    std::unique_ptr<FolderLock> lock;
     try {
         analysis = openWorkingFolder(storage);
         const Language language = analysis.style.language;
+        lock =
+            holdWorkingFolder(storage, analysis.folder, "Forces", analysis.geometryFile, language);
         clearLoads(storage, analysis.folder, language);
         takePreparedModel(storage, analysis);
         const std::string path = fullPathOf(storage, loadingFile, language);
@@ -193,6 +222,8 @@ RunOutcome prepareLoads(Storage& storage, const std::string& loadingFile,
             return failed(storage, analysis.outputFile, language,
                           say(language, Message::CasesNotUsable) + failures);
         return {};
+    } catch (const FolderBusy& busy) {
+        return {handoff::stepFailed, busy.message};
     } catch (const StepFailure& failure) {
         if (!analysis.folder.empty())
             removeLoads(storage, analysis.folder);
@@ -339,10 +370,13 @@ std::string caseProgressLine(const RunProgress& progress) {
 RunOutcome solveLoadCases(Storage& storage, const std::vector<std::string>& caseLabels,
                           const RunProgressReport& progress) {
     PreparedAnalysis analysis;
+    std::unique_ptr<FolderLock> lock;
     std::vector<int> reported;
     try {
         analysis = openWorkingFolder(storage);
         const Language language = analysis.style.language;
+        lock =
+            holdWorkingFolder(storage, analysis.folder, "Solve", analysis.geometryFile, language);
         takePreparedModel(storage, analysis);
         const PreparedLoads loads = takePreparedLoads(storage, analysis);
         const std::vector<int> numbers = preparedCaseNumbers(caseLabels, loads, language);
@@ -388,6 +422,8 @@ RunOutcome solveLoadCases(Storage& storage, const std::vector<std::string>& case
         if (refused)
             fail(failures);
         return failed(storage, analysis.outputFile, language, failures, handoff::stepNotConverged);
+    } catch (const FolderBusy& busy) {
+        return {handoff::stepFailed, busy.message};
     } catch (const StepFailure& failure) {
         return failed(storage, analysis.outputFile, analysis.style.language, failure.message);
     }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,6 +26,21 @@ struct Written {
     explicit operator bool() const { return failure == WriteFailure::none; }
 };
 
+// A working folder held for one step of an analysis while this lives. The system lets go
+// of it when the program ends, however it ends, so that a step killed midway blocks none.
+class FolderLock {
+  public:
+    virtual ~FolderLock() = default;
+};
+
+// A lock taken, or who holds the folder instead: a line that says which step of which
+// installation on which machine, since when. Neither where the folder cannot hold a lock
+// (a read-only folder: the step's first write says why).
+struct LockAttempt {
+    std::unique_ptr<FolderLock> lock;
+    std::optional<std::string> holder;
+};
+
 class Storage {
   public:
     virtual ~Storage() = default;
@@ -43,6 +59,9 @@ class Storage {
     // The full path, or nothing when it would be longer than the system takes.
     virtual std::optional<std::string> fullPath(const std::string& path) const = 0;
     virtual std::string join(const std::string& folder, const std::string& name) const = 0;
+    // The folder for this program's step (its name, as "Solve") alone, across installations
+    // and machines, through a lock file in it.
+    virtual LockAttempt lockFolder(const std::string& folder, const std::string& step) = 0;
 };
 
 } // namespace ombrix

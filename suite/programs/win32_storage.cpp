@@ -1,20 +1,24 @@
 #include "win32_storage.h"
 
+#include "handoff/handoff.h"
 #include "windows_files/replace_file.h"
 
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace ombrix {
 namespace {
 
-// A file opened for reading, closed when it goes out of scope.
+// A file opened for reading, closed when it goes out of scope. It may be one that its
+// writer deletes on closing, as a step's lock file.
 class File {
   public:
     explicit File(const std::string& path)
-        : handle_(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+        : handle_(CreateFileA(path.c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
     ~File() {
         if (open())
             CloseHandle(handle_);
@@ -39,6 +43,35 @@ Written written(windows_files::Refusal refusal) {
     case windows_files::Refusal::other: break;
     }
     return {WriteFailure::other};
+}
+
+// The lock file, open for writing by this program alone and deleted when it is closed,
+// which the system does when the program ends.
+class LockFile : public FolderLock {
+  public:
+    explicit LockFile(HANDLE handle) : handle_(handle) {}
+    ~LockFile() override { CloseHandle(handle_); }
+    LockFile(const LockFile&) = delete;
+    LockFile& operator=(const LockFile&) = delete;
+
+  private:
+    HANDLE handle_;
+};
+
+// "Solve, started 2026-12-09 14:35 from C:\Ombrix\Exe on DESIGN-7 (process 412)".
+std::string holderLine(const std::string& step) {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    char started[32] = {};
+    std::snprintf(started, sizeof started, "%04u-%02u-%02u %02u:%02u", now.wYear, now.wMonth,
+                  now.wDay, now.wHour, now.wMinute);
+    char folder[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, folder);
+    char machine[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD machineLength = sizeof machine;
+    GetComputerNameA(machine, &machineLength);
+    return step + ", started " + started + " from " + folder + " on " + machine + " (process " +
+           std::to_string(GetCurrentProcessId()) + ")";
 }
 
 } // namespace
@@ -105,6 +138,25 @@ std::optional<std::string> Win32Storage::fullPath(const std::string& path) const
 
 std::string Win32Storage::join(const std::string& folder, const std::string& name) const {
     return folder.empty() || folder.back() == '\\' ? folder + name : folder + "\\" + name;
+}
+
+LockAttempt Win32Storage::lockFolder(const std::string& folder, const std::string& step) {
+    const std::string path = join(folder, std::string(handoff::stepLockFile));
+    HANDLE handle =
+        CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        if (GetLastError() != ERROR_SHARING_VIOLATION)
+            return {};
+        const std::optional<std::string> holder = read(path);
+        return {nullptr, holder && !holder->empty() ? *holder : std::string("another program")};
+    }
+    auto lock = std::make_unique<LockFile>(handle);
+    const std::string holder = holderLine(step);
+    DWORD written = 0;
+    SetEndOfFile(handle);
+    WriteFile(handle, holder.data(), static_cast<DWORD>(holder.size()), &written, nullptr);
+    return {std::move(lock), std::nullopt};
 }
 
 } // namespace ombrix

@@ -17,6 +17,7 @@ class Win32Storage : public Storage {
     std::vector<std::string> filesIn(const std::string& folder) const override;
     std::optional<std::string> fullPath(const std::string& path) const override;
     std::string join(const std::string& folder, const std::string& name) const override;
+    LockAttempt lockFolder(const std::string& folder, const std::string& step) override;
 };
 
 } // namespace ombrix

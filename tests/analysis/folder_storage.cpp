@@ -1,5 +1,9 @@
 #include "folder_storage.h"
 
+#include "handoff/handoff.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -81,6 +85,43 @@ void InstallationTest::makeInstallation() {
 void InstallationTest::TearDown() {
     fs::current_path(previous_);
     fs::remove_all(root_);
+}
+
+namespace {
+
+class LockedFile : public FolderLock {
+  public:
+    LockedFile(int descriptor, std::string path)
+        : descriptor_(descriptor), path_(std::move(path)) {}
+    ~LockedFile() override {
+        ::unlink(path_.c_str());
+        ::close(descriptor_);
+    }
+    LockedFile(const LockedFile&) = delete;
+    LockedFile& operator=(const LockedFile&) = delete;
+
+  private:
+    int descriptor_;
+    std::string path_;
+};
+
+} // namespace
+
+LockAttempt FolderStorage::lockFolder(const std::string& folder, const std::string& step) {
+    const std::string path = join(folder, std::string(handoff::stepLockFile));
+    const int descriptor = ::open(path.c_str(), O_RDWR | O_CREAT, 0644);
+    if (descriptor < 0)
+        return {};
+    if (::flock(descriptor, LOCK_EX | LOCK_NB) != 0) {
+        ::close(descriptor);
+        return {nullptr, read(path).value_or("")};
+    }
+    const std::string holder = step + " of this test";
+    auto lock = std::make_unique<LockedFile>(descriptor, path);
+    if (::ftruncate(descriptor, 0) != 0 ||
+        ::write(descriptor, holder.data(), holder.size()) != static_cast<ssize_t>(holder.size()))
+        return {};
+    return {std::move(lock), std::nullopt};
 }
 
 } // namespace ombrix

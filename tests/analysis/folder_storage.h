@@ -20,6 +20,9 @@ class FolderStorage : public Storage {
     std::vector<std::string> filesIn(const std::string& folder) const override;
     std::optional<std::string> fullPath(const std::string& path) const override;
     std::string join(const std::string& folder, const std::string& name) const override;
+    // A lock on the lock file, as another program's would be: two storages of one test
+    // hold the folder as two programs would.
+    LockAttempt lockFolder(const std::string& folder, const std::string& step) override;
 };
 
 // A test with an installation of its own: Exe/ and Dat/ in a fresh folder, the current

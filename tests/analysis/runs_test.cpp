@@ -284,6 +284,36 @@ TEST_F(AnalysisRuns, SolveNamesTheNodeOfAMechanism) {
     EXPECT_EQ(solveLoadCases(storage_, {"1", "5"}).exitCode, handoff::stepFailed);
 }
 
+// While another step holds the working folder, of another installation on the same
+// geometry file, every step is refused naming it and writes nothing, not even to the output
+// file; once it lets go, each runs.
+TEST_F(AnalysisRuns, OneStepAtATimeWorksOnAnAnalysis) {
+    ASSERT_EQ(prepare().exitCode, 0);
+    ASSERT_EQ(prepareLoads(storage_, "../Dat/tripod.inc").exitCode, 0);
+    const std::string folder = "../Dat/tripod.dat.work";
+    const std::string output = read("../Dat/tripod.rez");
+    FolderStorage otherInstallation;
+    LockAttempt held = otherInstallation.lockFolder(folder, "Solve");
+    ASSERT_TRUE(held.lock);
+    const std::function<RunOutcome()> steps[] = {
+        [&] { return prepare(); },
+        [&] { return prepareLoads(storage_, "../Dat/tripod.inc"); },
+        [&] { return solveLoadCases(storage_, {"1"}); },
+    };
+    for (const auto& step : steps) {
+        const RunOutcome outcome = step();
+        EXPECT_EQ(outcome.exitCode, handoff::stepFailed);
+        EXPECT_EQ(outcome.failure, "another OMBRIX step is working on tripod.dat: Solve of this "
+                                   "test. Wait for it to end, then run this step again");
+    }
+    EXPECT_EQ(read("../Dat/tripod.rez"), output);
+    EXPECT_EQ(read(folder + "/1.unf"), "1 1 2\r\n4 5 0 0\r\n");
+    held.lock.reset();
+    EXPECT_EQ(read(folder + "/Step.lock"), "(none)");
+    for (const auto& step : steps)
+        EXPECT_EQ(step().exitCode, handoff::stepDone);
+}
+
 // The progress of a case never shows a load step beyond those planned.
 TEST(SolveProgress, NamesThePlannedStepAndTheSmallerOnes) {
     const struct {

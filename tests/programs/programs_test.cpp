@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace ombrix {
@@ -33,8 +34,8 @@ class Installation : public testing::Test {
     }
     void TearDown() override { std::filesystem::remove_all(root_); }
 
-    // Starts the program as the shell does and waits for its exit code.
-    DWORD run(const char* program, const std::string& arguments) {
+    // Starts the program as the shell does; a null process when it cannot.
+    PROCESS_INFORMATION start(const char* program, const std::string& arguments) {
         std::string commandLine = std::string("\"") + program + "\" " + arguments;
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
@@ -42,6 +43,14 @@ class Installation : public testing::Test {
         const std::string folder = root_ + "\\Exe";
         if (!CreateProcessA(program, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                             folder.c_str(), &startup, &process))
+            return {};
+        return process;
+    }
+
+    // Starts the program as the shell does and waits for its exit code.
+    DWORD run(const char* program, const std::string& arguments) {
+        const PROCESS_INFORMATION process = start(program, arguments);
+        if (!process.hProcess)
             return 999;
         WaitForSingleObject(process.hProcess, INFINITE);
         DWORD code = 999;
@@ -122,6 +131,57 @@ TEST_F(Installation, StorageReplacesFilesWholeAndListsThem) {
     EXPECT_FALSE(storage_.read(storage_.join(folder, "1.unf")));
     EXPECT_EQ(storage_.join("C:\\", "a"), "C:\\a");
     EXPECT_EQ(storage_.fullPath(folder + "\\..\\work"), folder);
+}
+
+// The lock of a working folder holds it for one program, names that program to another,
+// and goes with the program however it ends: a Solve killed midway leaves none behind.
+TEST_F(Installation, AWorkingFolderIsHeldByOneStepAtATime) {
+    const std::string folder = root_ + "\\Dat\\work";
+    ASSERT_TRUE(storage_.makeFolder(folder));
+    Win32Storage another;
+    LockAttempt first = storage_.lockFolder(folder, "Solve");
+    ASSERT_TRUE(first.lock);
+    const LockAttempt refused = another.lockFolder(folder, "Prepare");
+    EXPECT_FALSE(refused.lock);
+    EXPECT_TRUE(refused.holder.value_or("").starts_with("Solve, started ")) << *refused.holder;
+    EXPECT_NE(refused.holder->find("(process " + std::to_string(GetCurrentProcessId()) + ")"),
+              std::string::npos);
+    first.lock.reset();
+    EXPECT_FALSE(storage_.read(folder + "\\Step.lock"));
+    ASSERT_TRUE(another.lockFolder(folder, "Prepare").lock);
+
+    std::string net = "Net\r\n3721 7320\r\n", loads = "Snow\r\n1\r\n0\r\n1 3481 10\r\n";
+    for (int j = 0; j <= 60; ++j)
+        for (int i = 0; i <= 60; ++i) {
+            const bool edge = i == 0 || j == 0 || i == 60 || j == 60;
+            net += std::to_string(61 * j + i + 1) + " " + std::to_string(i) + " " +
+                   std::to_string(j) + (edge ? " 0 1 1 1\r\n" : " 0 0 0 0\r\n");
+            if (!edge)
+                loads += std::to_string(61 * j + i + 1) + " 0 0 -10\r\n";
+        }
+    int member = 0;
+    for (int j = 0; j <= 60; ++j)
+        for (int i = 0; i < 60; ++i)
+            for (const auto& [a, b] :
+                 {std::pair{61 * j + i, 61 * j + i + 1}, std::pair{61 * i + j, 61 * (i + 1) + j}})
+                net += std::to_string(++member) + " " + std::to_string(a + 1) + " " +
+                       std::to_string(b + 1) + " C 1e5 1000\r\n";
+    ASSERT_TRUE(storage_.replace(root_ + "\\Dat\\Net.dat", net));
+    ASSERT_TRUE(storage_.replace(root_ + "\\Dat\\Net.inc", loads));
+    ASSERT_EQ(run(OMBRIX_PREPARE, "..\\Dat\\Net.dat ..\\Dat\\Net.rez Short English"), 0u);
+    ASSERT_EQ(run(OMBRIX_FORCES, "..\\Dat\\Net.inc"), 0u);
+    const std::string work = root_ + "\\Dat\\Net.dat.work";
+    const PROCESS_INFORMATION solve = start(OMBRIX_SOLVE, "1");
+    ASSERT_TRUE(solve.hProcess);
+    for (int wait = 0; wait < 3000 && !storage_.read(work + "\\Step.lock"); ++wait)
+        Sleep(10);
+    ASSERT_EQ(WaitForSingleObject(solve.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+    EXPECT_FALSE(another.lockFolder(work, "Prepare").lock);
+    TerminateProcess(solve.hProcess, 9);
+    WaitForSingleObject(solve.hProcess, INFINITE);
+    CloseHandle(solve.hThread);
+    CloseHandle(solve.hProcess);
+    EXPECT_TRUE(another.lockFolder(work, "Prepare").lock);
 }
 
 } // namespace
