@@ -191,8 +191,10 @@ std::string caseSummary(const Model& model, const LoadCase& loadCase, const Solu
     text += line(style, Message::CaseLargestDisplacement,
                  {showNumber(std::hypot(most[0], most[1], most[2])),
                   showInteger(static_cast<long long>(moved) + 1)});
-    const auto [least, greatest] =
-        std::minmax_element(solution.axialForces.begin(), solution.axialForces.end());
+    // Of members with equal forces, the lower number, as PeakFinder names them.
+    const auto least = std::min_element(solution.axialForces.begin(), solution.axialForces.end());
+    const auto greatest =
+        std::max_element(solution.axialForces.begin(), solution.axialForces.end());
     if (shown(*greatest, solution) > 0)
         text +=
             line(style, Message::CaseLargestTension,

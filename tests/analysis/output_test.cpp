@@ -133,6 +133,14 @@ const Report reports[] = {
      },
      {"limit point at load factor 0.12345679, and the structure snapped through"},
      {"far stable", "0.123456789"}},
+    {"equal forces name the lower member",
+     [] {
+         Solution solution = someSolution(SolutionStatus::Converged);
+         solution.axialForces = {7.25, -3, 7.25};
+         return caseReport(readGeometry(frame), readCase("1 1 0\n2 1 0 0\n", 1), solution, {});
+     },
+     {"Largest tension: 7.25 in member 1"},
+     {}},
     {"forces from the balance of the nodes, with their accuracy",
      [] {
          Solution solution = someSolution(SolutionStatus::Converged);
