@@ -18,17 +18,29 @@ bool isLineEnd(char c) {
     return c == '\r' || c == '\n';
 }
 
-bool looksLikeUtf16(std::string_view text) {
-    constexpr std::size_t looked = 64;
-    return text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF") ||
-           text.substr(0, looked).find('\0') != std::string_view::npos;
-}
-
 } // namespace
+
+Utf16 utf16Of(std::string_view text) {
+    if (text.starts_with("\xFF\xFE"))
+        return Utf16::littleEndian;
+    if (text.starts_with("\xFE\xFF"))
+        return Utf16::bigEndian;
+    constexpr std::size_t looked = 64;
+    const std::string_view start = text.substr(0, looked);
+    std::size_t nulsAt[2] = {0, 0};
+    for (std::size_t at = 0; at < start.size(); ++at)
+        nulsAt[at % 2] += start[at] == '\0';
+    const std::size_t pairs = start.size() / 2;
+    if (pairs > 0 && 2 * nulsAt[1] >= pairs && nulsAt[1] > nulsAt[0])
+        return Utf16::littleEndian;
+    if (pairs > 0 && 2 * nulsAt[0] >= pairs && nulsAt[0] > nulsAt[1])
+        return Utf16::bigEndian;
+    return Utf16::none;
+}
 
 LineCursor::LineCursor(std::string_view text)
     : rest_(text.starts_with(utf8Mark) ? text.substr(utf8Mark.size()) : text),
-      utf16_(looksLikeUtf16(text)) {}
+      utf16_(utf16Of(text) != Utf16::none) {}
 
 std::optional<TextLine> LineCursor::nextLine() {
     if (rest_.empty())

@@ -24,8 +24,8 @@ class LineCursor {
     std::optional<TextLine> nextData();             // the next data line
     int lineAfterEnd() const { return lines_ + 1; } // where a missing line would have been
 
-    // Whether the text was saved as UTF-16 ("Unicode"), which none of the readers take: a
-    // UTF-16 byte-order mark, or a NUL byte among its first characters.
+    // Whether the text was saved as UTF-16 ("Unicode"), which none of the readers take (see
+    // utf16Of).
     bool isUtf16() const { return utf16_; }
 
   private:
@@ -33,6 +33,12 @@ class LineCursor {
     int lines_ = 0;
     bool utf16_ = false;
 };
+
+// Whether a text is UTF-16 and in which byte order: by its byte-order mark, or without one
+// by the NULs of its first characters, every other byte being NUL in a text of Latin
+// letters. A NUL here and there in a text of single bytes does not make it UTF-16.
+enum class Utf16 { none, littleEndian, bigEndian };
+Utf16 utf16Of(std::string_view text);
 
 bool isComment(std::string_view line);
 

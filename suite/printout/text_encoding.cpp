@@ -37,10 +37,11 @@ bool isLowSurrogate(char32_t unit) {
 } // namespace
 
 std::string textAsUtf8(std::string_view bytes) {
-    if (!handoff::LineCursor(bytes).isUtf16())
+    const handoff::Utf16 order = handoff::utf16Of(bytes);
+    if (order == handoff::Utf16::none)
         return std::string(bytes);
-    const bool bigEndian = bytes.starts_with("\xFE\xFF");
-    if (bytes.starts_with("\xFF\xFE") || bigEndian)
+    const bool bigEndian = order == handoff::Utf16::bigEndian;
+    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"))
         bytes.remove_prefix(2);
     const auto unitAt = [&](std::size_t at) {
         const auto first = static_cast<unsigned char>(bytes[at]);

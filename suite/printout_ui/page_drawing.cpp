@@ -2,7 +2,9 @@
 
 #include <winspool.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <string>
 
 namespace ombrix {
 namespace {
@@ -91,6 +93,17 @@ std::string abandoned(HDC printer, const std::string& what) {
     return failure;
 }
 
+// A line as the wide text calls draw it: the laid-out text is UTF-8, whatever the code page.
+std::wstring wideOf(const std::string& line) {
+    const int length =
+        MultiByteToWideChar(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(std::max(length, 0)), L'\0');
+    if (length > 0)
+        MultiByteToWideChar(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), wide.data(),
+                            length);
+    return wide;
+}
+
 } // namespace
 
 LaidOutText laidOut(HDC printer, const std::string& printerName, std::string_view text) {
@@ -135,8 +148,9 @@ void drawPage(HDC dc, const LaidOutText& text, std::size_t page, const PageTitle
     SetTextColor(dc, RGB(0, 0, 0));
     SetTextAlign(dc, TA_TOP | TA_LEFT | TA_NOUPDATECP);
     const auto lineAt = [&](std::size_t row, const std::string& line) {
-        TextOutA(dc, text.area.left, text.area.top + static_cast<int>(row) * text.lineHeight,
-                 line.data(), static_cast<int>(line.size()));
+        const std::wstring wide = wideOf(line);
+        TextOutW(dc, text.area.left, text.area.top + static_cast<int>(row) * text.lineHeight,
+                 wide.data(), static_cast<int>(wide.size()));
     };
     lineAt(0, pageHeader(title.fileName, title.date, static_cast<int>(page + 1),
                          static_cast<int>(text.pages.size()), text.layout.columns));

@@ -25,6 +25,8 @@ TEST(TextEncoding, Utf16ConvertedOtherTextsKept) {
          utf8 + "\r\n"},
         {"UTF-16 big-endian", "\xFE\xFF\0A\0\xE9\x20\xAC\xD8\x34\xDD\x1E"s, utf8},
         {"UTF-16 without its mark", "A\0B\0"s, "AB"},
+        {"big-endian UTF-16 without its mark", "\0A\0B\0\xE9"s, "AB\xC3\xA9"},
+        {"single bytes with one NUL among them", "Net 1\0 line\r\n"s, "Net 1\0 line\r\n"s},
         {"lone surrogate replaced",
          "\xFF\xFE\x34\xD8"
          "A\0"s,
