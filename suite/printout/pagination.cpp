@@ -49,6 +49,16 @@ std::string withTabsExpanded(std::string_view line) {
     return expanded;
 }
 
+// Where a line longer than `columns` is broken: after the last blank that leaves a word or
+// number whole, or at the edge where the line has none.
+std::size_t breakOf(std::string_view line, int columns) {
+    const std::size_t edge = bytesOfColumns(line, columns);
+    if (edge == line.size() || line[edge] == ' ')
+        return edge;
+    const std::size_t blank = line.substr(0, edge).find_last_of(' ');
+    return blank == std::string_view::npos || blank == 0 ? edge : blank + 1;
+}
+
 int fitting(int length, int cell) {
     return cell > 0 ? length / cell : 0;
 }
@@ -61,11 +71,11 @@ class Pages {
 
     // The line, on as many lines of the page as it needs.
     void addWrapped(std::string_view line) {
-        std::size_t first = bytesOfColumns(line, columns_);
+        std::size_t first = breakOf(line, columns_);
         add(std::string(line.substr(0, first)));
         const int room = columns_ - static_cast<int>(continuationMark.size());
         for (line.remove_prefix(first); !line.empty(); line.remove_prefix(first)) {
-            first = bytesOfColumns(line, room);
+            first = breakOf(line, room);
             add(std::string(continuationMark) + std::string(line.substr(0, first)));
         }
     }
@@ -124,6 +134,18 @@ Area textAreaOf(const Paper& paper, double marginInches) {
 PageLayout layoutOf(const Area& area, int cellWidth, int lineHeight) {
     return {std::max(fitting(area.width, cellWidth), fewestColumns),
             std::max(fitting(area.height, lineHeight), headerLines + 2)};
+}
+
+int widestLine(std::string_view text) {
+    int widest = 0;
+    handoff::LineCursor lines(text);
+    while (const std::optional<handoff::TextLine> line = lines.nextLine())
+        for (std::string_view rest = line->text; !rest.empty();) {
+            const std::size_t feed = std::min(rest.find('\f'), rest.size());
+            widest = std::max(widest, columnsOf(withTabsExpanded(rest.substr(0, feed))));
+            rest.remove_prefix(std::min(feed + 1, rest.size()));
+        }
+    return widest;
 }
 
 std::vector<Page> paginate(std::string_view text, PageLayout layout) {

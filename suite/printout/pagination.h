@@ -53,8 +53,13 @@ PageLayout layoutOf(const Area& area, int cellWidth, int lineHeight);
 // The lines of text of each page, tabs expanded and long lines wrapped, without the
 // header. Lines end in CR LF, LF or CR; the text may begin with a UTF-8 byte-order mark,
 // and UTF-8 characters count as one column each. An empty text is one empty page.
+// A line too long is wrapped after its last blank that fits, so that no number or word is
+// split, or at the page's edge where it has none.
 using Page = std::vector<std::string>;
 std::vector<Page> paginate(std::string_view text, PageLayout layout);
+
+// The columns of the text's widest line, tabs expanded: what a page must hold to wrap none.
+int widestLine(std::string_view text);
 
 // "<file name>   <date>   Page <n> of <m>" in `columns` characters: the name on the left,
 // cut at its front when there is no room, the rest on the right.

@@ -10,7 +10,6 @@ namespace ombrix {
 namespace {
 
 constexpr double marginInches = 0.75;
-constexpr int fontPoints = 10;
 
 // An A4 sheet at 600 dots an inch, a sixth of an inch unprintable at each edge: the
 // preview's paper when no printer is installed.
@@ -106,28 +105,30 @@ std::wstring wideOf(const std::string& line) {
 
 } // namespace
 
-LaidOutText laidOut(HDC printer, const std::string& printerName, std::string_view text) {
+LaidOutText laidOut(HDC printer, const std::string& printerName, std::string_view text,
+                    std::optional<int> points) {
     LaidOutText laid;
     laid.paper = printer ? paperOf(printer) : nominalPaper();
     laid.area = textAreaOf(laid.paper, marginInches);
-    laid.fontHeight = MulDiv(fontPoints, laid.paper.dotsPerInchY, 72);
     laid.printer = printer ? printerName : std::string();
-    if (printer) {
-        measureFont(printer, laid);
-    } else {
-        const NominalPaperDc nominal(laid.paper.dotsPerInchY);
-        measureFont(nominal.dc(), laid);
+    const NominalPaperDc nominal(laid.paper.dotsPerInchY);
+    const int widest = points ? 0 : widestLine(text);
+    for (laid.points = points.value_or(largestPoints);; --laid.points) {
+        laid.fontHeight = MulDiv(laid.points, laid.paper.dotsPerInchY, 72);
+        measureFont(printer ? printer : nominal.dc(), laid);
+        if (laid.layout.columns >= widest || laid.points <= smallestPoints)
+            break;
     }
     laid.pages = paginate(text, laid.layout);
     return laid;
 }
 
-LaidOutText laidOutForDefaultPrinter(std::string_view text) {
+LaidOutText laidOutForDefaultPrinter(std::string_view text, std::optional<int> points) {
     char name[MAX_PATH] = {};
     DWORD size = sizeof name;
     HDC printer =
         GetDefaultPrinterA(name, &size) ? CreateICA(nullptr, name, nullptr, nullptr) : nullptr;
-    LaidOutText laid = laidOut(printer, name, text);
+    LaidOutText laid = laidOut(printer, name, text, points);
     if (printer)
         DeleteDC(printer);
     return laid;

@@ -7,27 +7,36 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace ombrix {
 
+// The type's sizes, in points: the largest at which a text's widest line fits the page is
+// chosen unless the user chose one.
+inline constexpr int largestPoints = 10;
+inline constexpr int smallestPoints = 5;
+
 struct LaidOutText {
     Paper paper;
     Area area;
-    int fontHeight = 0; // of the 10-point font, in the paper's device units
+    int points = largestPoints;
+    int fontHeight = 0; // of the font at that size, in the paper's device units
     int lineHeight = 0;
     PageLayout layout;
     std::vector<Page> pages;
     std::string printer; // empty: no printer, a nominal A4 sheet
 };
 
-// The text on the paper of a printer's DC, or of a nominal A4 sheet when it is null.
-LaidOutText laidOut(HDC printer, const std::string& printerName, std::string_view text);
+// The text on the paper of a printer's DC, or of a nominal A4 sheet when it is null, in the
+// type size given, or else the largest at which its widest line fits (or the smallest).
+LaidOutText laidOut(HDC printer, const std::string& printerName, std::string_view text,
+                    std::optional<int> points = {});
 
 // The text on the default printer's paper, or on a nominal A4 sheet when there is none.
-LaidOutText laidOutForDefaultPrinter(std::string_view text);
+LaidOutText laidOutForDefaultPrinter(std::string_view text, std::optional<int> points = {});
 
 // What the header names.
 struct PageTitle {

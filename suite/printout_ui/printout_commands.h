@@ -13,11 +13,13 @@ enum PrintoutCommand : unsigned {
     PreviousPage,
     FirstPage,
     LastPage,
+    LargerType,
+    SmallerType,
 };
 
 enum PrintoutChild : int {
     TypedText = 201, // the edit control of a new text
-    StatusBar = 202, // its first part: "Page <n> of <m>"
+    StatusBar = 202, // its first part: "Page <n> of <m>, <p> pt"
 };
 
 } // namespace ombrix

@@ -23,12 +23,14 @@ namespace {
 constexpr const char* textFilter = "Text files (*.txt)\0*.txt\0All files (*.*)\0*.*\0";
 constexpr const char* printFileFilter = "Printer files (*.prn)\0*.prn\0All files (*.*)\0*.*\0";
 constexpr const char* newTextName = "New text";
+constexpr int largestTypedPoints = 14; // the largest type the user may choose
 
 struct Printout {
     std::string title = titleOf("Printout");
     std::string path; // of the text shown or saved; empty for a new text never saved
     std::string text; // the text shown, when none is typed
     LaidOutText laid;
+    std::optional<int> points; // the type size the user chose; else the largest that fits
     std::size_t page = 0;
     HWND typed = nullptr; // the edit control of a new text
     HWND status = nullptr;
@@ -52,12 +54,14 @@ void showState(HWND window, const Printout& printout) {
     setStatus(printout, 0,
               printout.typed ? "New text"
                              : "Page " + std::to_string(printout.page + 1) + " of " +
-                                   std::to_string(printout.laid.pages.size()));
+                                   std::to_string(printout.laid.pages.size()) + ", " +
+                                   std::to_string(printout.laid.points) + " pt");
     setStatus(printout, 1,
               printout.laid.printer.empty() ? "No printer: an A4 page"
                                             : "Printer: " + printout.laid.printer);
     const UINT pageItems = printout.typed ? MF_GRAYED : MF_ENABLED;
-    for (const unsigned command : {NextPage, PreviousPage, FirstPage, LastPage})
+    for (const unsigned command :
+         {NextPage, PreviousPage, FirstPage, LastPage, LargerType, SmallerType})
         EnableMenuItem(GetMenu(window), command, MF_BYCOMMAND | pageItems);
     InvalidateRect(window, nullptr, FALSE);
 }
@@ -129,6 +133,16 @@ void turnBy(HWND window, Printout& printout, std::ptrdiff_t pages) {
     turnTo(window, printout, static_cast<std::ptrdiff_t>(printout.page) + pages);
 }
 
+// The type a point larger or smaller than shown, the pages laid out anew in it, the page
+// shown kept where it still is.
+void changeTypeBy(HWND window, Printout& printout, int points) {
+    if (printout.typed)
+        return;
+    printout.points = std::clamp(printout.laid.points + points, smallestPoints, largestTypedPoints);
+    printout.laid = laidOutForDefaultPrinter(printout.text, printout.points);
+    turnBy(window, printout, 0);
+}
+
 // A font for typing: the printed font's face at 10 points on the screen.
 HFONT typingFont() {
     static HFONT font =
@@ -171,7 +185,7 @@ void onCreate(HWND window, Printout& printout) {
                         GetModuleHandleA(nullptr), nullptr);
     if (printout.path.empty())
         addTypingArea(window, printout);
-    printout.laid = laidOutForDefaultPrinter(printout.text);
+    printout.laid = laidOutForDefaultPrinter(printout.text, printout.points);
     layOutChildren(window, printout);
     showState(window, printout);
 }
@@ -197,6 +211,7 @@ void onOpen(HWND window, Printout& printout) {
             DestroyWindow(std::exchange(printout.typed, nullptr));
         printout.path = file.path;
         printout.text = file.text;
+        printout.points.reset();
         printout.laid = laidOutForDefaultPrinter(printout.text);
         printout.page = 0;
         layOutChildren(window, printout);
@@ -262,7 +277,8 @@ std::optional<std::string> askPrintFile(HWND window, const Printout& printout) {
 }
 
 void printOn(HWND window, Printout& printout, const PrintChoice& choice) {
-    LaidOutText laid = laidOut(choice.printer, choice.printerName, textToPrint(printout));
+    LaidOutText laid =
+        laidOut(choice.printer, choice.printerName, textToPrint(printout), printout.points);
     const int pages = static_cast<int>(laid.pages.size());
     const PageRange range = pagesToPrint(pages, choice.pages ? choice.pages->from : 1,
                                          choice.pages ? choice.pages->to : pages);
@@ -288,7 +304,8 @@ void printOn(HWND window, Printout& printout, const PrintChoice& choice) {
 void onPrint(HWND window, Printout& printout) {
     const int pages =
         printout.typed
-            ? static_cast<int>(laidOutForDefaultPrinter(textToPrint(printout)).pages.size())
+            ? static_cast<int>(
+                  laidOutForDefaultPrinter(textToPrint(printout), printout.points).pages.size())
             : static_cast<int>(printout.laid.pages.size());
     const std::optional<PrintChoice> choice = askPrintChoice(window, printout, pages);
     if (!choice)
@@ -312,6 +329,8 @@ void onCommand(HWND window, Printout& printout, unsigned command) {
     case PreviousPage: turnBy(window, printout, -1); break;
     case FirstPage: turnTo(window, printout, 0); break;
     case LastPage: turnTo(window, printout, PTRDIFF_MAX); break;
+    case LargerType: changeTypeBy(window, printout, 1); break;
+    case SmallerType: changeTypeBy(window, printout, -1); break;
     default: break;
     }
 }
@@ -356,6 +375,9 @@ HMENU menuBar() {
     AppendMenuA(page, MF_STRING, PreviousPage, "&Previous page\tPage Up");
     AppendMenuA(page, MF_STRING, FirstPage, "&First page\tHome");
     AppendMenuA(page, MF_STRING, LastPage, "&Last page\tEnd");
+    AppendMenuA(page, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(page, MF_STRING, LargerType, "L&arger type\tCtrl++");
+    AppendMenuA(page, MF_STRING, SmallerType, "&Smaller type\tCtrl+-");
     HMENU bar = CreateMenu();
     addSubmenu(bar, file, "&File");
     addSubmenu(bar, page, "&Page");
@@ -368,6 +390,10 @@ HACCEL menuKeys() {
         {FVIRTKEY | FCONTROL, 'S', SaveTextAs},
         {FVIRTKEY | FCONTROL, 'P', PrintText},
         {FVIRTKEY, VK_ESCAPE, ExitPrintout},
+        {FVIRTKEY | FCONTROL, VK_OEM_PLUS, LargerType},
+        {FVIRTKEY | FCONTROL, VK_ADD, LargerType},
+        {FVIRTKEY | FCONTROL, VK_OEM_MINUS, SmallerType},
+        {FVIRTKEY | FCONTROL, VK_SUBTRACT, SmallerType},
     };
     return CreateAcceleratorTableA(keys, static_cast<int>(std::size(keys)));
 }

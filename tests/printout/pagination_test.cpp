@@ -59,6 +59,8 @@ const PaginationCase paginationCases[] = {
     {"form feeds together", "1\f\f2", "1\f2"},
     {"form feed at the end", "1\f\n", "1"},
     {"form feed on a full page", "1\n2\n3\f4", "1\n2\n3\f4"},
+    {"numbers never split", "EA 1   12.5  100000000", "EA 1   12.5  \n> 100000000"},
+    {"a blank at the edge", "1234567890123456789 12345", "1234567890123456789 \n> 12345"},
     {"UTF-8 letters one column each", std::string(21, 'x').replace(0, 1, "\xC3\xA9"),
      "\xC3\xA9" + std::string(19, 'x') + "\n> x"},
 };
@@ -71,6 +73,12 @@ TEST_P(Pagination, Pages) {
 
 INSTANTIATE_TEST_SUITE_P(Texts, Pagination, testing::ValuesIn(paginationCases),
                          rowName<PaginationCase>);
+
+TEST(WidestLine, CountsColumnsAfterTabsAndFormFeeds) {
+    EXPECT_EQ(widestLine(""), 0);
+    EXPECT_EQ(widestLine("ab\r\n\tx\nabc"), 9);
+    EXPECT_EQ(widestLine("12\f1234\n\xC3\xA9"), 4);
+}
 
 TEST(LongText, FillsEveryPageButTheLast) {
     std::string text;
