@@ -3,6 +3,7 @@
 #include "geometry.h"
 #include "input_error.h"
 #include "parameters.h"
+#include "text_lines.h"
 
 namespace ombrix {
 
@@ -25,7 +26,7 @@ std::string geometryFileText(const Model& model) {
 }
 
 std::string loadingFileText(const Loading& loading, const Model& model) {
-    std::string text = loading.heading + "\r\n" + std::to_string(loading.caseCount) +
+    std::string text = headingLine(loading.heading) + std::to_string(loading.caseCount) +
                        " load cases\r\n" +
                        (loading.hasCaseZero ? "1 case 0 first" : "0 no case 0") + "\r\n";
     for (const LoadCase& loadCase : loading.cases)
