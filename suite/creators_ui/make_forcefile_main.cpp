@@ -158,22 +158,20 @@ std::string suggestedName(const std::string& geometryFile) {
     return name.substr(0, name.rfind('.')) + ".inc";
 }
 
-void save(HWND window, ForceMaker& maker) {
+void save(HWND window, const ForceMaker& maker) {
     if (!maker.model) {
-        tellProblem(window, maker.title, "Open the geometry file of the structure to load first.");
+        refuseSaving(window, maker.title, "Open the geometry file of the structure to load first.");
         return;
     }
     std::string text;
     try {
         text = loadingFileText(makeLoading(*maker.model, planTyped(window, maker)), *maker.model);
     } catch (const Refused& refused) {
-        tellProblem(window, maker.title, refused.what());
+        refuseSaving(window, maker.title, refused.what());
         return;
     }
-    const auto name = askSaveName(window, "Loading file (*.inc)\0*.inc\0", "inc",
-                                  suggestedName(maker.geometryFile));
-    if (name && saveText(window, maker.title, *name, text))
-        SetDlgItemTextA(window, StatusText, ("Saved as " + *name).c_str());
+    saveAsked(window, maker.title, "Loading file (*.inc)\0*.inc\0", "inc",
+              suggestedName(maker.geometryFile), text);
 }
 
 void addRowEditor(HWND window) {

@@ -28,6 +28,7 @@ struct FrameMaker {
     const Family* family = &families().front();
     std::vector<HWND> parameterControls; // labels and fields of the family's parameters
     std::optional<Model> shown;          // the last structure its values made
+    std::optional<std::string> file;     // the geometry file of the values typed, if any
 };
 
 HWND field(HWND window, std::size_t index) {
@@ -44,15 +45,16 @@ std::vector<std::string> typedTexts(HWND window, const Family& family) {
     return texts;
 }
 
-Model structureTyped(HWND window, const Family& family) {
-    return createStructure(family, valuesTyped(family, typedTexts(window, family)));
-}
-
-// The preview follows every change; what cannot be made is said under the fields.
+// The preview follows every change; what cannot be made, or what the suite would refuse,
+// is said under the fields.
 void onValuesChanged(HWND window, FrameMaker& maker) {
     std::string status;
+    maker.file.reset();
     try {
-        maker.shown = structureTyped(window, *maker.family);
+        CheckedStructure checked = checkedStructure(
+            *maker.family, valuesTyped(*maker.family, typedTexts(window, *maker.family)));
+        maker.shown = std::move(checked.model);
+        maker.file = std::move(checked.file);
         status = showInteger(static_cast<long long>(maker.shown->nodes.size())) + " nodes, " +
                  showInteger(static_cast<long long>(maker.shown->members.size())) + " members";
     } catch (const Refused& refused) {
@@ -115,18 +117,13 @@ void onCreate(HWND window, FrameMaker& maker) {
     SetFocus(list);
 }
 
-void save(HWND window, FrameMaker& maker) {
-    std::string text;
-    try {
-        text = geometryFileText(structureTyped(window, *maker.family));
-    } catch (const Refused& refused) {
-        tellProblem(window, maker.title, refused.what());
-        return;
-    }
-    const auto name =
-        askSaveName(window, "Geometry file (*.dat)\0*.dat\0", "dat", maker.family->name + ".dat");
-    if (name && saveText(window, maker.title, *name, text))
-        SetDlgItemTextA(window, StatusText, ("Saved as " + *name).c_str());
+// While the values are refused, the status line says why.
+void save(HWND window, const FrameMaker& maker) {
+    if (!maker.file)
+        tellProblem(window, maker.title, textOf(GetDlgItem(window, StatusText)));
+    else
+        saveAsked(window, maker.title, "Geometry file (*.dat)\0*.dat\0", "dat",
+                  unusedName(maker.family->name, "dat"), *maker.file);
 }
 
 void onCommand(HWND window, FrameMaker& maker, WPARAM wParam) {

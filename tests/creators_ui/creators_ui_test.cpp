@@ -33,6 +33,11 @@ class Creators : public InstallationRuns {
         return text;
     }
 
+    HWND saveDialogOf() {
+        HWND dialog = windowOf(processId(), "Save");
+        return dialog && e2e::className(dialog) == "#32770" ? dialog : nullptr;
+    }
+
     // Add clicked, and the table grown to the rows expected.
     void addRow(HWND window, LRESULT rows) {
         e2e::click(e2e::control(window, AddButton));
@@ -59,21 +64,24 @@ TEST_F(Creators, MakeFrameFileSavesATrussThatPrepareReads) {
     saveAs(window, path("Dat\\Truss.dat"));
     ASSERT_TRUE(e2e::waitUntil([&] { return fs::exists(folder_ / "Dat" / "Truss.dat"); }));
 
-    // Saved again under the same name: replaced only when the user says so.
+    // Saved again under the same name: replaced only when the user says so, not on Enter,
+    // which leads back to the Save dialog.
     const std::string eightPanels = contentsOf(folder_ / "Dat" / "Truss.dat");
     e2e::typeText(e2e::control(window, FirstParameter + 1), "6");
     for (const int answer : {IDNO, IDYES}) {
         saveAs(window, path("Dat\\Truss.dat"));
-        HWND saveDialog = windowOf(processId(), "Save"), prompt = nullptr;
-        ASSERT_TRUE(e2e::waitUntil([&] {
-            prompt = GetWindow(saveDialog, GW_HWNDPREV); // above the dialog that owns it
-            return prompt && e2e::messageBoxText(prompt).find("exists") != std::string::npos;
-        }));
-        e2e::answer(prompt, answer);
+        HWND prompt = e2e::waitForMessageBox("Confirm Save As");
+        ASSERT_TRUE(prompt);
+        EXPECT_NE(e2e::messageBoxText(prompt).find("exists"), std::string::npos);
         if (answer == IDNO) {
+            e2e::pressKey(prompt, VK_RETURN);
+            HWND saveDialog = nullptr;
+            ASSERT_TRUE(e2e::waitUntil([&] { return (saveDialog = saveDialogOf()); }));
             PostMessageA(saveDialog, WM_COMMAND, IDCANCEL, 0);
             ASSERT_TRUE(e2e::waitUntil([&] { return !IsWindow(saveDialog); }));
             EXPECT_EQ(contentsOf(folder_ / "Dat" / "Truss.dat"), eightPanels);
+        } else {
+            e2e::answer(prompt, answer);
         }
     }
     ASSERT_TRUE(
