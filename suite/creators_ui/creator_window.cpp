@@ -213,6 +213,18 @@ void refuseSaving(HWND window, const std::string& title, const std::string& reas
     tellProblem(window, title, reason);
 }
 
+bool mayClose(HWND window, const std::string& title, bool unsaved,
+              const std::function<bool()>& save) {
+    if (!unsaved)
+        return true;
+    switch (MessageBoxA(window, "Save your changes before closing?", title.c_str(),
+                        MB_YESNOCANCEL | MB_ICONWARNING)) {
+    case IDYES: return save();
+    case IDNO: return true;
+    default: return false;
+    }
+}
+
 namespace {
 
 void paintPreview(HDC dc, const RECT& area, const Model& model) {

@@ -29,6 +29,7 @@ struct FrameMaker {
     std::vector<HWND> parameterControls; // labels and fields of the family's parameters
     std::optional<Model> shown;          // the last structure its values made
     std::optional<std::string> file;     // the geometry file of the values typed, if any
+    std::string savedFile;               // the last saved, or at first that of the initial values
 };
 
 HWND field(HWND window, std::size_t index) {
@@ -114,16 +115,27 @@ void onCreate(HWND window, FrameMaker& maker) {
     addButton(window, "&Save as...", {12, below + 64, 100, 28}, SaveButton, true);
     addButton(window, "Close", {120, below + 64, 100, 28}, CloseButton);
     showFamily(window, maker, *maker.family);
+    maker.savedFile = maker.file.value_or("");
     SetFocus(list);
 }
 
 // While the values are refused, the status line says why.
-void save(HWND window, const FrameMaker& maker) {
-    if (!maker.file)
+bool save(HWND window, FrameMaker& maker) {
+    if (!maker.file) {
         tellProblem(window, maker.title, textOf(GetDlgItem(window, StatusText)));
-    else
-        saveAsked(window, maker.title, "Geometry file (*.dat)\0*.dat\0", "dat",
-                  unusedName(maker.family->name, "dat"), *maker.file);
+        return false;
+    }
+    if (!saveAsked(window, maker.title, "Geometry file (*.dat)\0*.dat\0", "dat",
+                   unusedName(maker.family->name, "dat"), *maker.file))
+        return false;
+    maker.savedFile = *maker.file;
+    return true;
+}
+
+void close(HWND window, FrameMaker& maker) {
+    if (mayClose(window, maker.title, maker.file != maker.savedFile,
+                 [&] { return save(window, maker); }))
+        DestroyWindow(window);
 }
 
 void onCommand(HWND window, FrameMaker& maker, WPARAM wParam) {
@@ -136,13 +148,14 @@ void onCommand(HWND window, FrameMaker& maker, WPARAM wParam) {
     else if (id == SaveButton || id == IDOK)
         save(window, maker);
     else if (id == CloseButton || id == IDCANCEL)
-        DestroyWindow(window);
+        close(window, maker);
 }
 
 LRESULT handle(HWND window, FrameMaker& maker, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE: onCreate(window, maker); return 0;
     case WM_COMMAND: onCommand(window, maker, wParam); return 0;
+    case WM_CLOSE: close(window, maker); return 0;
     default:
         return handleOther(window, message, wParam, lParam,
                            {formWidth, maker.shown ? &*maker.shown : nullptr});

@@ -38,6 +38,17 @@ class Creators : public InstallationRuns {
         return dialog && e2e::className(dialog) == "#32770" ? dialog : nullptr;
     }
 
+    // The question that closing asks, answered: whether the window stayed, once its program
+    // is back from the answer.
+    bool staysAfterAnswering(HWND window, const std::string& title, int answer) {
+        HWND question = e2e::waitForMessageBox(title);
+        EXPECT_EQ(question ? e2e::messageBoxText(question) : "",
+                  "Save your changes before closing?");
+        e2e::answer(question, answer);
+        SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK, 10'000, nullptr);
+        return IsWindow(window);
+    }
+
     // Add clicked, and the table grown to the rows expected.
     void addRow(HWND window, LRESULT rows) {
         e2e::click(e2e::control(window, AddButton));
@@ -127,6 +138,46 @@ TEST_F(Creators, MakeForceFileSavesCasesThatForcesReads) {
     run(OMBRIX_FORCES, "\"..\\Dat\\Bridge.inc\"");
     for (const char* caseFile : {"1.unf", "2.unf"})
         EXPECT_TRUE(fs::exists(folder_ / "Dat" / "Bridge.dat.work" / caseFile)) << caseFile;
+}
+
+// Work is never thrown away unasked: Escape, the close box and Close each ask, and the
+// answer decides.
+TEST_F(Creators, MakeForceFileAsksBeforeDiscardingItsRows) {
+    const std::string title = "OMBRIX - Make_ForceFile";
+    HWND window = startFromExe(OMBRIX_MAKE_FORCEFILE, title);
+    ASSERT_TRUE(window);
+    addRow(window, 1);
+    e2e::pressKey(e2e::control(window, ForceField), VK_ESCAPE);
+    EXPECT_TRUE(staysAfterAnswering(window, title, IDCANCEL));
+    PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(staysAfterAnswering(window, title, IDYES)); // saving needs a structure
+    HWND refusal = e2e::waitForMessageBox(title);
+    EXPECT_EQ(refusal ? e2e::messageBoxText(refusal) : "",
+              "Open the geometry file of the structure to load first.");
+    e2e::answer(refusal, IDOK);
+    PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_FALSE(staysAfterAnswering(window, title, IDNO));
+    EXPECT_EQ(exitCode(), 0u);
+}
+
+// Saved on closing under the name suggested, which no file has: the sample "Cable Net.dat"
+// stays whole.
+TEST_F(Creators, MakeFrameFileSavesOnClosingUnderANameNoFileHas) {
+    fs::copy_file(fs::path(OMBRIX_SAMPLES) / "Cable Net.dat", folder_ / "Dat" / "Cable Net.dat");
+    const std::string title = "OMBRIX - Make_FrameFile";
+    HWND window = startFromExe(OMBRIX_MAKE_FRAMEFILE, title);
+    ASSERT_TRUE(window);
+    e2e::typeText(e2e::control(window, FirstParameter), "4");
+    e2e::click(e2e::control(window, CloseButton));
+    EXPECT_TRUE(staysAfterAnswering(window, title, IDYES));
+    HWND saveDialog = nullptr;
+    ASSERT_TRUE(e2e::waitUntil([&] { return (saveDialog = saveDialogOf()); }));
+    PostMessageA(saveDialog, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(exitCode(), 0u);
+    EXPECT_NE(contentsOf(folder_ / "Dat" / "Cable net 2.dat").find("cells in x 4,"),
+              std::string::npos);
+    EXPECT_EQ(contentsOf(folder_ / "Dat" / "Cable Net.dat"),
+              contentsOf(fs::path(OMBRIX_SAMPLES) / "Cable Net.dat"));
 }
 
 } // namespace
