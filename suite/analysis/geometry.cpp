@@ -193,7 +193,7 @@ Model readGeometry(std::string_view text) {
 }
 
 std::string writeGeometry(const Model& model) {
-    std::string text = model.heading + "\r\n";
+    std::string text = headingLine(model.heading);
     text += std::to_string(model.nodes.size()) + " " + std::to_string(model.members.size()) +
             (model.law == StrainLaw::Green ? " G" : " E") + "\r\n";
     for (std::size_t n = 0; n < model.nodes.size(); ++n) {

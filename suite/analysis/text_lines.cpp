@@ -4,6 +4,7 @@
 #include "input_error.h"
 #include "numbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -17,6 +18,13 @@ TextLine headingOf(LineCursor& lines) {
     if (!heading)
         throw InputError(lines.lineAfterEnd(), Message::HeadingMissing);
     return *heading;
+}
+
+std::string headingLine(std::string_view heading) {
+    std::string line(heading);
+    std::replace_if(
+        line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    return (isComment(line) ? " " : "") + line + "\r\n";
 }
 
 std::vector<std::string_view> fieldsOf(const TextLine& line, std::size_t count, std::size_t most) {

@@ -75,10 +75,7 @@ std::string headingOf(const Family& family, const std::vector<double>& values) {
     std::string heading = family.name + ":";
     for (std::size_t k = 0; k < values.size(); ++k) {
         const Parameter& parameter = family.parameters[k];
-        heading +=
-            (k == 0 ? " " : ", ") + parameter.name + " " +
-            (parameter.choices.empty() ? showNumber(values[k])
-                                       : parameter.choices[static_cast<std::size_t>(values[k])]);
+        heading += (k == 0 ? " " : ", ") + parameter.name + " " + shownValue(parameter, values[k]);
     }
     return heading;
 }

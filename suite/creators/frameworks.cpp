@@ -16,8 +16,12 @@ Model latticeDome(const Values& values) {
     const double axialStiffness = values.number("EA");
     if (rise > span / 2)
         refuse("rise", "at most half the span, " + showNumber(span / 2), rise);
+    // The half angle of the base from the sphere's centre, tan(angle / 2) = rise / (span / 2),
+    // and each ring's height above the base as 2 R sin((base + polar) / 2) sin((base - polar)
+    // / 2): the difference of the cosines without cancelling, which would flatten a shallow
+    // dome of a wide span to its base.
     const double sphere = (span * span / 4 + rise * rise) / (2 * rise);
-    const double baseAngle = std::asin(span / 2 / sphere);
+    const double baseAngle = 2 * std::atan2(rise, span / 2);
 
     Model model;
     addNode(model, {0, 0, rise}, freeNode);
@@ -28,7 +32,8 @@ Model latticeDome(const Values& values) {
             const double radius = sphere * std::sin(polar);
             addNode(model,
                     {radius * std::cos(azimuth), radius * std::sin(azimuth),
-                     sphere * std::cos(polar) - (sphere - rise)},
+                     2 * sphere * std::sin((baseAngle + polar) / 2) *
+                         std::sin((baseAngle - polar) / 2)},
                     ring == rings ? heldNode : freeNode);
         }
     }

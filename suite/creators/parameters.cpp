@@ -28,6 +28,11 @@ std::string rangeOf(const Parameter& parameter) {
            " to " + showNumber(parameter.most);
 }
 
+std::string shownValue(const Parameter& parameter, double value) {
+    return parameter.choices.empty() ? showNumber(value)
+                                     : parameter.choices.at(static_cast<std::size_t>(value));
+}
+
 Values::Values(const std::vector<Parameter>& parameters, std::vector<double> values)
     : parameters_(parameters), values_(std::move(values)) {
     if (values_.size() != parameters_.size())

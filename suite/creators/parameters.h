@@ -37,6 +37,7 @@ class Values {
     std::vector<double> values_;
 };
 
-std::string rangeOf(const Parameter& parameter); // "from 1 to 200", "one of ..."
+std::string rangeOf(const Parameter& parameter);                  // "from 1 to 200", "one of ..."
+std::string shownValue(const Parameter& parameter, double value); // the number, or the choice
 
 } // namespace ombrix

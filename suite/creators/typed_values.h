@@ -24,6 +24,7 @@ struct CaseTexts {
     std::string force; // "Fx Fy Fz"
     std::string where; // the box or the nodes; unused for every free node
     std::string steps;
+    bool operator==(const CaseTexts&) const = default;
 };
 
 CaseRow caseRowTyped(const CaseTexts& texts, const std::string& caseName);

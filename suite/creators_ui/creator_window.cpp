@@ -1,5 +1,6 @@
 #include "creator_window.h"
 
+#include "creator_controls.h"
 #include "geometry_view.h"
 #include "input_error.h"
 #include "win32_storage.h"
@@ -43,6 +44,17 @@ OPENFILENAMEA fileDialog(HWND owner, const char* filter, char* name) {
     dialog.lpstrFile = name;
     dialog.nMaxFile = MAX_PATH;
     return dialog;
+}
+
+bool exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Whether the chosen file may be written: one that exists only when the user says so.
+bool mayReplace(HWND owner, const std::string& path) {
+    return !exists(path) ||
+           MessageBoxA(owner, (path + " already exists.\nDo you want to replace it?").c_str(),
+                       "Confirm Save As", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
 }
 
 } // namespace
@@ -149,10 +161,20 @@ std::optional<std::string> askSaveName(HWND owner, const char* filter, const cha
     OPENFILENAMEA dialog = fileDialog(owner, filter, name);
     dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
     dialog.lpstrDefExt = extension;
-    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
-    if (!GetSaveFileNameA(&dialog))
-        return std::nullopt;
+    dialog.Flags = OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
+    do {
+        if (!GetSaveFileNameA(&dialog))
+            return std::nullopt;
+    } while (!mayReplace(owner, name));
     return std::string(name);
+}
+
+std::string unusedName(const std::string& stem, const char* extension) {
+    const std::string folder = datFolder() + "\\";
+    std::string name = stem + "." + extension;
+    for (int k = 2; exists(folder + name); ++k)
+        name = stem + " " + std::to_string(k) + "." + extension;
+    return name;
 }
 
 std::optional<std::string> askOpenName(HWND owner, const char* filter,
@@ -174,6 +196,33 @@ bool saveText(HWND owner, const std::string& title, const std::string& path,
         return true;
     tellProblem(owner, title, describe(Language::English, path, 0, {Message::CannotWrite, {}}));
     return false;
+}
+
+bool saveAsked(HWND window, const std::string& title, const char* filter, const char* extension,
+               const std::string& suggested, const std::string& text) {
+    const auto name = askSaveName(window, filter, extension, suggested);
+    if (!name)
+        return false;
+    const bool saved = saveText(window, title, *name, text);
+    SetDlgItemTextA(window, StatusText, (saved ? "Saved as " + *name : "Not saved").c_str());
+    return saved;
+}
+
+void refuseSaving(HWND window, const std::string& title, const std::string& reason) {
+    SetDlgItemTextA(window, StatusText, ("Not saved: " + reason).c_str());
+    tellProblem(window, title, reason);
+}
+
+bool mayClose(HWND window, const std::string& title, bool unsaved,
+              const std::function<bool()>& save) {
+    if (!unsaved)
+        return true;
+    switch (MessageBoxA(window, "Save your changes before closing?", title.c_str(),
+                        MB_YESNOCANCEL | MB_ICONWARNING)) {
+    case IDYES: return save();
+    case IDNO: return true;
+    default: return false;
+    }
 }
 
 namespace {

@@ -13,6 +13,7 @@
 #include <commctrl.h>
 
 #include <exception>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -45,10 +46,14 @@ void selectListRow(HWND table, int row);
 
 void tellProblem(HWND owner, const std::string& title, const std::string& message);
 
-// A name chosen in the standard Save dialog, which asks before replacing a file; at first
-// in the installation's Dat folder, beside the Exe folder the program runs in.
+// A name chosen in the standard Save dialog, at first in the installation's Dat folder,
+// beside the Exe folder the program runs in. A file that exists is replaced only when the
+// user says so, No being the answer that Enter gives; otherwise the dialog comes back.
 std::optional<std::string> askSaveName(HWND owner, const char* filter, const char* extension,
                                        const std::string& suggested);
+// A name in the Dat folder that no file has, in any case of its letters (Windows compares
+// names so): "<stem>.<extension>", or with " 2", " 3", ... after the stem.
+std::string unusedName(const std::string& stem, const char* extension);
 // At first the suggested file, when there is one, or the Dat folder.
 std::optional<std::string> askOpenName(HWND owner, const char* filter,
                                        const std::string& suggested = {});
@@ -56,6 +61,18 @@ std::optional<std::string> askOpenName(HWND owner, const char* filter,
 // True when written; otherwise the user has been told.
 bool saveText(HWND owner, const std::string& title, const std::string& path,
               const std::string& text);
+
+// A text saved under a name the user chooses (askSaveName); the status line then says
+// where, or that it was not saved. True when saved.
+bool saveAsked(HWND window, const std::string& title, const char* filter, const char* extension,
+               const std::string& suggested, const std::string& text);
+// What stands in the way of saving, told to the user and left on the status line.
+void refuseSaving(HWND window, const std::string& title, const std::string& reason);
+
+// Whether the window may close: with work not saved, the user is asked first to save it
+// (Yes), to close without saving (No) or to stay (Cancel). `save` says whether it saved.
+bool mayClose(HWND window, const std::string& title, bool unsaved,
+              const std::function<bool()>& save);
 
 // The window's preview, beside the form that takes its first `formPoints` of width: the
 // structure, when there is one, drawn as Glance draws it and fitted to the area.

@@ -29,11 +29,20 @@ constexpr LONG formWidth = 600; // points; the preview takes the rest of the win
 const char* const loadedNodesNames[] = {"every free node", "the nodes inside a box",
                                         "the nodes listed"};
 
+// What a loading file is saved from.
+struct Work {
+    std::string geometryFile, heading;
+    bool caseZero = false;
+    std::vector<CaseTexts> rows;
+    bool operator==(const Work&) const = default;
+};
+
 struct ForceMaker {
     std::string title = titleOf("Make_ForceFile");
     std::string geometryFile;
     std::optional<Model> model;
     std::vector<CaseTexts> rows;
+    std::optional<Work> saved; // the work last saved
 };
 
 HWND item(HWND window, int id) {
@@ -42,6 +51,17 @@ HWND item(HWND window, int id) {
 
 bool startsWithCaseZero(HWND window) {
     return SendMessageA(item(window, CaseZeroBox), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+Work workOf(HWND window, const ForceMaker& maker) {
+    return {maker.geometryFile, textOf(item(window, HeadingField)), startsWithCaseZero(window),
+            maker.rows};
+}
+
+// Before the first save, only rows are work to lose.
+bool hasUnsavedWork(HWND window, const ForceMaker& maker) {
+    const Work work = workOf(window, maker);
+    return maker.saved ? work != *maker.saved : !work.rows.empty();
 }
 
 int caseNumberOf(HWND window, std::size_t row) {
@@ -158,22 +178,29 @@ std::string suggestedName(const std::string& geometryFile) {
     return name.substr(0, name.rfind('.')) + ".inc";
 }
 
-void save(HWND window, ForceMaker& maker) {
+bool save(HWND window, ForceMaker& maker) {
     if (!maker.model) {
-        tellProblem(window, maker.title, "Open the geometry file of the structure to load first.");
-        return;
+        refuseSaving(window, maker.title, "Open the geometry file of the structure to load first.");
+        return false;
     }
     std::string text;
     try {
         text = loadingFileText(makeLoading(*maker.model, planTyped(window, maker)), *maker.model);
     } catch (const Refused& refused) {
-        tellProblem(window, maker.title, refused.what());
-        return;
+        refuseSaving(window, maker.title, refused.what());
+        return false;
     }
-    const auto name = askSaveName(window, "Loading file (*.inc)\0*.inc\0", "inc",
-                                  suggestedName(maker.geometryFile));
-    if (name && saveText(window, maker.title, *name, text))
-        SetDlgItemTextA(window, StatusText, ("Saved as " + *name).c_str());
+    if (!saveAsked(window, maker.title, "Loading file (*.inc)\0*.inc\0", "inc",
+                   suggestedName(maker.geometryFile), text))
+        return false;
+    maker.saved = workOf(window, maker);
+    return true;
+}
+
+void close(HWND window, ForceMaker& maker) {
+    if (mayClose(window, maker.title, hasUnsavedWork(window, maker),
+                 [&] { return save(window, maker); }))
+        DestroyWindow(window);
 }
 
 void addRowEditor(HWND window) {
@@ -229,7 +256,7 @@ void onCommand(HWND window, ForceMaker& maker, WPARAM wParam) {
     case SaveButton:
     case IDOK: save(window, maker); return;
     case CloseButton:
-    case IDCANCEL: DestroyWindow(window); return;
+    case IDCANCEL: close(window, maker); return;
     default: return;
     }
 }
@@ -248,6 +275,7 @@ LRESULT handle(HWND window, ForceMaker& maker, UINT message, WPARAM wParam, LPAR
     case WM_CREATE: onCreate(window); return 0;
     case WM_COMMAND: onCommand(window, maker, wParam); return 0;
     case WM_NOTIFY: onNotify(window, maker, *reinterpret_cast<NMHDR*>(lParam)); return 0;
+    case WM_CLOSE: close(window, maker); return 0;
     default:
         return handleOther(window, message, wParam, lParam,
                            {formWidth, maker.model ? &*maker.model : nullptr});

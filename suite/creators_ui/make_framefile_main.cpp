@@ -28,6 +28,8 @@ struct FrameMaker {
     const Family* family = &families().front();
     std::vector<HWND> parameterControls; // labels and fields of the family's parameters
     std::optional<Model> shown;          // the last structure its values made
+    std::optional<std::string> file;     // the geometry file of the values typed, if any
+    std::string savedFile;               // the last saved, or at first that of the initial values
 };
 
 HWND field(HWND window, std::size_t index) {
@@ -44,15 +46,16 @@ std::vector<std::string> typedTexts(HWND window, const Family& family) {
     return texts;
 }
 
-Model structureTyped(HWND window, const Family& family) {
-    return createStructure(family, valuesTyped(family, typedTexts(window, family)));
-}
-
-// The preview follows every change; what cannot be made is said under the fields.
+// The preview follows every change; what cannot be made, or what the suite would refuse,
+// is said under the fields.
 void onValuesChanged(HWND window, FrameMaker& maker) {
     std::string status;
+    maker.file.reset();
     try {
-        maker.shown = structureTyped(window, *maker.family);
+        CheckedStructure checked = checkedStructure(
+            *maker.family, valuesTyped(*maker.family, typedTexts(window, *maker.family)));
+        maker.shown = std::move(checked.model);
+        maker.file = std::move(checked.file);
         status = showInteger(static_cast<long long>(maker.shown->nodes.size())) + " nodes, " +
                  showInteger(static_cast<long long>(maker.shown->members.size())) + " members";
     } catch (const Refused& refused) {
@@ -112,21 +115,27 @@ void onCreate(HWND window, FrameMaker& maker) {
     addButton(window, "&Save as...", {12, below + 64, 100, 28}, SaveButton, true);
     addButton(window, "Close", {120, below + 64, 100, 28}, CloseButton);
     showFamily(window, maker, *maker.family);
+    maker.savedFile = maker.file.value_or("");
     SetFocus(list);
 }
 
-void save(HWND window, FrameMaker& maker) {
-    std::string text;
-    try {
-        text = geometryFileText(structureTyped(window, *maker.family));
-    } catch (const Refused& refused) {
-        tellProblem(window, maker.title, refused.what());
-        return;
+// While the values are refused, the status line says why.
+bool save(HWND window, FrameMaker& maker) {
+    if (!maker.file) {
+        tellProblem(window, maker.title, textOf(GetDlgItem(window, StatusText)));
+        return false;
     }
-    const auto name =
-        askSaveName(window, "Geometry file (*.dat)\0*.dat\0", "dat", maker.family->name + ".dat");
-    if (name && saveText(window, maker.title, *name, text))
-        SetDlgItemTextA(window, StatusText, ("Saved as " + *name).c_str());
+    if (!saveAsked(window, maker.title, "Geometry file (*.dat)\0*.dat\0", "dat",
+                   unusedName(maker.family->name, "dat"), *maker.file))
+        return false;
+    maker.savedFile = *maker.file;
+    return true;
+}
+
+void close(HWND window, FrameMaker& maker) {
+    if (mayClose(window, maker.title, maker.file != maker.savedFile,
+                 [&] { return save(window, maker); }))
+        DestroyWindow(window);
 }
 
 void onCommand(HWND window, FrameMaker& maker, WPARAM wParam) {
@@ -139,13 +148,14 @@ void onCommand(HWND window, FrameMaker& maker, WPARAM wParam) {
     else if (id == SaveButton || id == IDOK)
         save(window, maker);
     else if (id == CloseButton || id == IDCANCEL)
-        DestroyWindow(window);
+        close(window, maker);
 }
 
 LRESULT handle(HWND window, FrameMaker& maker, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE: onCreate(window, maker); return 0;
     case WM_COMMAND: onCommand(window, maker, wParam); return 0;
+    case WM_CLOSE: close(window, maker); return 0;
     default:
         return handleOther(window, message, wParam, lParam,
                            {formWidth, maker.shown ? &*maker.shown : nullptr});

@@ -59,6 +59,22 @@ const Shape shapes[] = {
      {{1, {0, 0, 10}, false},
       {3, {0, 10 * std::sin(std::numbers::pi / 4), 10 * std::cos(std::numbers::pi / 4)}, false},
       {9, {0, -10, 0}, true}}},
+    // a cap of base angle t, rings at polar angles t k / n: at a height h (1 - (k / n)^2) to
+    // within t^2 h when shallow, at h cos(pi k / 2 n) on a hemisphere
+    {"widest and flattest dome",
+     "Lattice dome",
+     {1e6, 1e-3, 2, 3, 1e6},
+     7,
+     12,
+     {{2, {2.5e5, 0, 0.75e-3}, false}, {5, {5e5, 0, 0}, true}}},
+    {"smallest hemisphere",
+     "Lattice dome",
+     {2e-3, 1e-3, 2, 4, 1e6},
+     9,
+     16,
+     {{2,
+       {1e-3 * std::sin(std::numbers::pi / 4), 0, 1e-3 * std::cos(std::numbers::pi / 4)},
+       false}}},
     {"Pratt truss",
      "Pratt truss",
      {12, 4, 2, 1e6},
@@ -135,6 +151,13 @@ const Refusal refusals[] = {
     {"two spokes", "Radial cable net", 0, 2, "spokes: a whole number from 3 to 360, not 2"},
     {"dome rising above a hemisphere", "Lattice dome", 1, 10.5,
      "rise: at most half the span, 10, not 10.5"},
+    // L0 = L EA / (EA + N0) of the first cable, L = hypot(1, 0.36), N0 = 1e15 L
+    {"net prestressed past its cables' stretch", "Cable net", 4, 1e15,
+     "prestress: not 1e+15 with the other values (member 1: its unstressed length, "
+     "9.99999999906e-11, must lie between 1e-09 and 10000000000)"},
+    {"mast too soft for its guys", "Guyed mast", 4, 1,
+     "mast EA: not 1 with the other values (member 1: the initial force must be greater than "
+     "-EA)"},
     {"Pratt truss of odd panels", "Pratt truss", 1, 5, "panels: an even number, not 5"},
     {"Warren truss without panels", "Warren truss", 1, 0,
      "panels: a whole number from 1 to 100, not 0"},
@@ -153,7 +176,7 @@ TEST_P(Refusals, NameTheParameterAndItsRange) {
     std::vector<double> values = initialValues(family);
     values.at(refusal.parameter) = refusal.value;
     try {
-        createStructure(family, values);
+        checkedStructure(family, values);
         ADD_FAILURE() << "accepted";
     } catch (const Refused& refused) {
         EXPECT_STREQ(refused.what(), refusal.message);

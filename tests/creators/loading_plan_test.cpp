@@ -73,6 +73,19 @@ TEST(LoadingPlan, CaseZeroComesFirstAndCasesAreNumberedInOrder) {
                     "1 3 0\r\n2 0 0 -1\r\n3 0 0 -1\r\n4 0 0 -1\r\n2 1 2\r\n4 0 0 -5\r\n");
 }
 
+// Free text as the heading, as Forces reads it back: one that reads like a comment
+// behind a blank.
+TEST(LoadingPlan, AnyHeadingIsReadBackAsTheHeading) {
+    const std::pair<std::string, std::string> headings[] = {
+        {"// wind from the north", " // wind from the north"}, {"", ""}, {"a\r\nb", "a  b"}};
+    for (const auto& [typed, read] : headings) {
+        const Loading loading = readLoading(
+            loadingFileText(makeLoading(line(), {typed, std::nullopt, {everyFreeNode}}), line()));
+        EXPECT_EQ(loading.heading, read) << typed;
+        EXPECT_EQ(loading.cases.size(), 1U) << typed;
+    }
+}
+
 struct Refusal {
     const char* name;
     CaseRow row;

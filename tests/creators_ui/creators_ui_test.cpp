@@ -33,6 +33,22 @@ class Creators : public InstallationRuns {
         return text;
     }
 
+    HWND saveDialogOf() {
+        HWND dialog = windowOf(processId(), "Save");
+        return dialog && e2e::className(dialog) == "#32770" ? dialog : nullptr;
+    }
+
+    // The question that closing asks, answered: whether the window stayed, once its program
+    // is back from the answer.
+    bool staysAfterAnswering(HWND window, const std::string& title, int answer) {
+        HWND question = e2e::waitForMessageBox(title);
+        EXPECT_EQ(question ? e2e::messageBoxText(question) : "",
+                  "Save your changes before closing?");
+        e2e::answer(question, answer);
+        SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK, 10'000, nullptr);
+        return IsWindow(window);
+    }
+
     // Add clicked, and the table grown to the rows expected.
     void addRow(HWND window, LRESULT rows) {
         e2e::click(e2e::control(window, AddButton));
@@ -59,21 +75,24 @@ TEST_F(Creators, MakeFrameFileSavesATrussThatPrepareReads) {
     saveAs(window, path("Dat\\Truss.dat"));
     ASSERT_TRUE(e2e::waitUntil([&] { return fs::exists(folder_ / "Dat" / "Truss.dat"); }));
 
-    // Saved again under the same name: replaced only when the user says so.
+    // Saved again under the same name: replaced only when the user says so, not on Enter,
+    // which leads back to the Save dialog.
     const std::string eightPanels = contentsOf(folder_ / "Dat" / "Truss.dat");
     e2e::typeText(e2e::control(window, FirstParameter + 1), "6");
     for (const int answer : {IDNO, IDYES}) {
         saveAs(window, path("Dat\\Truss.dat"));
-        HWND saveDialog = windowOf(processId(), "Save"), prompt = nullptr;
-        ASSERT_TRUE(e2e::waitUntil([&] {
-            prompt = GetWindow(saveDialog, GW_HWNDPREV); // above the dialog that owns it
-            return prompt && e2e::messageBoxText(prompt).find("exists") != std::string::npos;
-        }));
-        e2e::answer(prompt, answer);
+        HWND prompt = e2e::waitForMessageBox("Confirm Save As");
+        ASSERT_TRUE(prompt);
+        EXPECT_NE(e2e::messageBoxText(prompt).find("exists"), std::string::npos);
         if (answer == IDNO) {
+            e2e::pressKey(prompt, VK_RETURN);
+            HWND saveDialog = nullptr;
+            ASSERT_TRUE(e2e::waitUntil([&] { return (saveDialog = saveDialogOf()); }));
             PostMessageA(saveDialog, WM_COMMAND, IDCANCEL, 0);
             ASSERT_TRUE(e2e::waitUntil([&] { return !IsWindow(saveDialog); }));
             EXPECT_EQ(contentsOf(folder_ / "Dat" / "Truss.dat"), eightPanels);
+        } else {
+            e2e::answer(prompt, answer);
         }
     }
     ASSERT_TRUE(
@@ -119,6 +138,46 @@ TEST_F(Creators, MakeForceFileSavesCasesThatForcesReads) {
     run(OMBRIX_FORCES, "\"..\\Dat\\Bridge.inc\"");
     for (const char* caseFile : {"1.unf", "2.unf"})
         EXPECT_TRUE(fs::exists(folder_ / "Dat" / "Bridge.dat.work" / caseFile)) << caseFile;
+}
+
+// Work is never thrown away unasked: Escape, the close box and Close each ask, and the
+// answer decides.
+TEST_F(Creators, MakeForceFileAsksBeforeDiscardingItsRows) {
+    const std::string title = "OMBRIX - Make_ForceFile";
+    HWND window = startFromExe(OMBRIX_MAKE_FORCEFILE, title);
+    ASSERT_TRUE(window);
+    addRow(window, 1);
+    e2e::pressKey(e2e::control(window, ForceField), VK_ESCAPE);
+    EXPECT_TRUE(staysAfterAnswering(window, title, IDCANCEL));
+    PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(staysAfterAnswering(window, title, IDYES)); // saving needs a structure
+    HWND refusal = e2e::waitForMessageBox(title);
+    EXPECT_EQ(refusal ? e2e::messageBoxText(refusal) : "",
+              "Open the geometry file of the structure to load first.");
+    e2e::answer(refusal, IDOK);
+    PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_FALSE(staysAfterAnswering(window, title, IDNO));
+    EXPECT_EQ(exitCode(), 0u);
+}
+
+// Saved on closing under the name suggested, which no file has: the sample "Cable Net.dat"
+// stays whole.
+TEST_F(Creators, MakeFrameFileSavesOnClosingUnderANameNoFileHas) {
+    fs::copy_file(fs::path(OMBRIX_SAMPLES) / "Cable Net.dat", folder_ / "Dat" / "Cable Net.dat");
+    const std::string title = "OMBRIX - Make_FrameFile";
+    HWND window = startFromExe(OMBRIX_MAKE_FRAMEFILE, title);
+    ASSERT_TRUE(window);
+    e2e::typeText(e2e::control(window, FirstParameter), "4");
+    e2e::click(e2e::control(window, CloseButton));
+    EXPECT_TRUE(staysAfterAnswering(window, title, IDYES));
+    HWND saveDialog = nullptr;
+    ASSERT_TRUE(e2e::waitUntil([&] { return (saveDialog = saveDialogOf()); }));
+    PostMessageA(saveDialog, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(exitCode(), 0u);
+    EXPECT_NE(contentsOf(folder_ / "Dat" / "Cable net 2.dat").find("cells in x 4,"),
+              std::string::npos);
+    EXPECT_EQ(contentsOf(folder_ / "Dat" / "Cable Net.dat"),
+              contentsOf(fs::path(OMBRIX_SAMPLES) / "Cable Net.dat"));
 }
 
 } // namespace
