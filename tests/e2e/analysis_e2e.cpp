@@ -40,6 +40,15 @@ class RealAnalysis : public PanelTest {
         expectStatus(linesAfter, statusOfLastStep(button));
     }
 
+    // The analysis prepared and loaded through the panel, every case chosen for I T E R.
+    void prepareWithEveryCase(const std::string& geometryFile) {
+        openPanel();
+        typeText(control(panel, IDC_GEOMETRY_FILE), data + geometryFile);
+        runStep(IDC_INPUT, 2);
+        runStep(IDC_INCARC, 4);
+        click(control(panel, IDC_ALL_CASES));
+        ASSERT_TRUE(waitUntil([&] { return isEnabled(control(panel, IDC_ITER)); }));
+    }
     static std::string statusOfLastStep(int button) {
         return button == IDC_INPUT    ? "Prepare 20: Finished"
                : button == IDC_INCARC ? "Forces 20: Finished"
@@ -183,12 +192,7 @@ TEST_F(RealAnalysis, FilesEditedAfterTheirStepAreNotUsed) {
 TEST_F(RealAnalysis, CasesThatDidNotConvergeAreNamedOnThePanel) {
     editFile("Bridge.dat", "0.000      0.000      0.000   1 1 1",
              "0.000      0.000      0.000   0 1 1");
-    openPanel();
-    typeText(control(panel, IDC_GEOMETRY_FILE), data + "Bridge.dat");
-    runStep(IDC_INPUT, 2);
-    runStep(IDC_INCARC, 4);
-    click(control(panel, IDC_ALL_CASES));
-    ASSERT_TRUE(waitUntil([&] { return isEnabled(control(panel, IDC_ITER)); }));
+    prepareWithEveryCase("Bridge.dat");
     click(control(panel, IDC_ITER));
     expectMessage("OMBRIX - Solve", "the structure is a mechanism");
     expectStatus(6, "Solve 20: * Not converged: 0, 1, 2, 3");
@@ -254,12 +258,7 @@ std::string cableNet(int cells) {
 TEST_F(RealAnalysis, SolveCancelledKeepsWhatItSolvedAndSaysSo) {
     installation.write("../Dat/Net.dat", cableNet(80));
     installation.write("../Dat/Net.inc", "Loads\r\n1\r\n0\r\n1 1 200\r\n3281 0 0 -1000\r\n");
-    openPanel();
-    typeText(control(panel, IDC_GEOMETRY_FILE), data + "Net.dat");
-    runStep(IDC_INPUT, 2);
-    runStep(IDC_INCARC, 4);
-    click(control(panel, IDC_ALL_CASES));
-    ASSERT_TRUE(waitUntil([&] { return isEnabled(control(panel, IDC_ITER)); }));
+    prepareWithEveryCase("Net.dat");
     click(control(panel, IDC_ITER));
     HWND progress = nullptr;
     ASSERT_TRUE(waitUntil([&] { return (progress = FindWindowA(nullptr, "OMBRIX - Solve")); }));
