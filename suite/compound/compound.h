@@ -1,7 +1,9 @@
 // A compound structure: several geometry files joined into one, each part placed by a
-// rotation about the z axis (through the origin) followed by a translation. Nodes that
-// meet within a tolerance become one node, held in each direction that any of them holds;
-// members keep their properties and are numbered part after part. The map says where each
+// rotation about the z axis (through the origin) followed by a translation. Nodes of
+// different parts that meet within a tolerance become one node, held in each direction that
+// any of them holds; within a part, nodes stay as the part has them, so that its topology
+// is kept (two crossing cables on coincident nodes stay apart). Members keep their
+// properties and are numbered part after part. The map says where each
 // node and member of the compound came from, so that its results can be split back.
 #pragma once
 
@@ -49,9 +51,12 @@ struct Compound {
 Point rotated(const Point& vector, double degrees);
 Point placed(const Point& position, const Placement& placement);
 
-// The joined structure, or Refused naming the parts and members when a member would join
-// a node to itself or repeat another member ("parts that overlap badly"), or when the
-// parts' member laws differ.
+// The joined structure, or Refused naming the parts and members when a member would
+// repeat another ("parts that overlap badly"), or when the parts' member laws differ. A
+// member's ends, two nodes of one part, never become one node.
 Compound joinParts(const std::vector<Part>& parts, double tolerance);
+
+// "8 nodes, 8 members; 2 nodes merged where parts meet".
+std::string joinedSummary(const Compound& compound);
 
 } // namespace ombrix
