@@ -184,7 +184,7 @@ Compound joinParts(const std::vector<Part>& parts, double tolerance) {
     for (std::size_t k = 0; k < parts.size(); ++k) {
         const int number = static_cast<int>(k) + 1;
         checkPlacement(parts, number);
-        compound.map.parts.push_back({parts[k].file, parts[k].placement});
+        compound.map.parts.push_back({parts[k].file, parts[k].placement, parts[k].source});
         const std::vector<int> nodeOf = placeNodes(parts[k], number, finder, compound);
         for (std::size_t m = 0; m < parts[k].model.members.size(); ++m) {
             Member member = parts[k].model.members[m];

@@ -10,6 +10,8 @@
 #include "model.h"
 
 #include <array>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,10 +22,19 @@ struct Placement {
     double rotation = 0; // degrees about z, anticlockwise seen from above
 };
 
+// A file as Compound read or saved it: its size, its FNV-1a digest and, for the reader,
+// when it was last written (empty when not known), so that a change since shows.
+struct FileMark {
+    std::uint64_t size = 0;
+    std::uint64_t digest = 0;
+    std::string time;
+};
+
 struct Part {
     std::string file; // as the map names it
     Placement placement;
     Model model;
+    std::optional<FileMark> source{}; // the file as it was read
 };
 
 // A node or member of a part, in the part's own numbering (both counted from 1).
@@ -36,7 +47,10 @@ struct CompoundMap {
     struct PartEntry {
         std::string file;
         Placement placement;
+        std::optional<FileMark> source;
     };
+    // The compound geometry file saved with the map; none in a map older than these marks.
+    std::optional<FileMark> compound;
     std::vector<PartEntry> parts;
     std::vector<std::vector<PartItem>> nodes; // per compound node, the part nodes merged in it
     std::vector<PartItem> members;            // per compound member

@@ -160,10 +160,16 @@ INSTANTIATE_TEST_SUITE_P(
     rowName<RefusalRow>);
 
 TEST(CompoundMap, ReadsBackWhatItWrites) {
-    const Compound compound =
-        joinParts({bar("a"), bar("C:\\Two words\\b, 2.dat", {{0.5, 2, 0}, 30})}, 1e-6);
+    Part marked = bar("C:\\Two words\\b, 2.dat", {{0.5, 2, 0}, 30});
+    marked.source = FileMark{124, 0x8ff7b8ac6e81e111, "2026-12-09 14:26:20 UTC"};
+    Compound compound = joinParts({bar("a"), marked}, 1e-6);
+    compound.map.compound = FileMark{170, 0x26a6b7bf897e128d, {}};
     const CompoundMap map = readMap(writeMap(compound.map), &compound.model);
     EXPECT_EQ(writeMap(map), writeMap(compound.map));
+    EXPECT_NE(writeMap(map).find("\r\ncompound 26a6b7bf897e128d 170\r\npart 1 0 0 0 0 a\r\npart 2 "
+                                 "0.5 2 0 30 C:\\Two words\\b, 2.dat\r\nsource 2 "
+                                 "8ff7b8ac6e81e111 124 2026-12-09 14:26:20 UTC\r\n"),
+              std::string::npos);
     EXPECT_EQ(map.parts[1].file, "C:\\Two words\\b, 2.dat");
 }
 
@@ -198,6 +204,10 @@ INSTANTIATE_TEST_SUITE_P(
                "2 and 1"},
         MapRow{"part without a file", "counts 1 2 1\npart 1 0 0 0 0\n", 3,
                "a line \"part 1 dx dy dz rotation file\" expected"},
+        MapRow{"compound digest not hexadecimal", "counts 1 2 1\ncompound 8ff7b8ac6e81e11x 12\n", 3,
+               "a line \"compound digest size\" expected"},
+        MapRow{"source of another part", head + "source 2 8ff7b8ac6e81e111 124\n", 4,
+               "a line \"source 1 digest size time\" expected"},
         MapRow{"part out of order", "counts 1 2 1\npart 2 0 0 0 0 a.dat\n", 3,
                "a line \"part 1 dx dy dz rotation file\" expected"},
         MapRow{"node of a missing part", head + "node 1 2 1\n", 4, "part 2 is not between 1 and 1"},

@@ -6,10 +6,14 @@
 #include "compound_files.h"
 #include "folder_storage.h"
 #include "runs.h"
+#include "test_names.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
+#include <functional>
+#include <regex>
 
 namespace ombrix {
 namespace {
@@ -104,6 +108,95 @@ TEST_F(Split, RefusesTheMapOfAnotherStructure) {
     EXPECT_EQ(message, "../Dat/pair.map, line 2: the map is of another structure: 4 nodes and 3 "
                        "members, the prepared model has 6 and 6");
 }
+
+// After the pair is solved, a change to one of its files, and what CompoundPost then says
+// ("" when it splits the results; "{geometry}" stands for the analysis's geometry file).
+struct ChangeRow {
+    std::string name;
+    std::function<void(Storage&)> change;
+    std::string refusal;
+};
+
+class ChangesAfterJoining : public Split, public testing::WithParamInterface<ChangeRow> {};
+
+TEST_P(ChangesAfterJoining, LeaveAMapThatNoLongerBelongsRefused) {
+    saveCompound({readPart(storage_, "../Dat/tripod.dat", {}),
+                  readPart(storage_, "../Dat/tripod.dat", turned)});
+    const SolvedAnalysis solved = solve("pair", {"1"});
+    GetParam().change(storage_);
+    std::string message;
+    try {
+        EXPECT_EQ(splitSolvedAnalysis(storage_, solved, "../Dat/pair.map").size(), 2U);
+    } catch (const FileRefused& refused) {
+        message = refused.what();
+    }
+    std::string refusal = GetParam().refusal;
+    if (const std::size_t at = refusal.find("{geometry}"); at != std::string::npos)
+        refusal.replace(at, 10, solved.analysis.geometryFile);
+    EXPECT_EQ(message, refusal);
+}
+
+// The same tripod placed elsewhere, with as many nodes merged: a map of the same counts.
+std::string otherMap(const Storage& storage) {
+    const Part part = readPart(storage, "../Dat/tripod.dat", {});
+    return compoundTexts(
+               joinParts({part, {part.file, {{0, 2, 0}, -90}, part.model, part.source}}, 1e-6))
+        .map;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Compound, ChangesAfterJoining,
+    testing::Values(
+        ChangeRow{"a part edited",
+                  [](Storage& storage) { storage.append("../Dat/tripod.dat", "// edited\r\n"); },
+                  "../Dat/tripod.dat has changed since Compound joined it: join again"},
+        ChangeRow{"the map of another placement",
+                  [](Storage& storage) { storage.replace("../Dat/pair.map", otherMap(storage)); },
+                  "../Dat/pair.map was not saved with {geometry} as it now stands: choose the "
+                  "map saved with it, or join the parts again"},
+        ChangeRow{"a map written before the marks",
+                  [](Storage& storage) {
+                      const std::regex marks("\n(compound|source) [^\r]*\r");
+                      storage.replace(
+                          "../Dat/pair.map",
+                          std::regex_replace(*storage.read("../Dat/pair.map"), marks, ""));
+                  },
+                  ""}),
+    rowName<ChangeRow>);
+
+// One of the pair cannot be written (a folder stands in its place): both stay as they were.
+struct BlockedRow {
+    std::string name;
+    std::string blocked;
+    std::string other;
+    std::string refusal;
+};
+
+class SavingThePair : public InstallationTest, public testing::WithParamInterface<BlockedRow> {};
+
+TEST_P(SavingThePair, LeavesBothAsTheyWereWhenEitherCannotBeWritten) {
+    const BlockedRow& row = GetParam();
+    std::filesystem::create_directories(row.blocked + "/inside");
+    ASSERT_TRUE(storage_.replace(row.other, "as it was"));
+    std::string message;
+    try {
+        saveCompound(storage_, "../Dat/pair.dat", {"new geometry", "new map"});
+    } catch (const Refused& refused) {
+        message = refused.what();
+    }
+    EXPECT_EQ(message, row.refusal);
+    EXPECT_EQ(storage_.read(row.other), "as it was");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Compound, SavingThePair,
+    testing::Values(BlockedRow{"the map", "../Dat/pair.map", "../Dat/pair.dat",
+                               "../Dat/pair.map: the file cannot be written\nNothing was saved: "
+                               "../Dat/pair.dat is as it was."},
+                    BlockedRow{"the geometry file", "../Dat/pair.dat", "../Dat/pair.map",
+                               "../Dat/pair.dat: the file cannot be written\nNothing was saved: "
+                               "../Dat/pair.map is as it was."}),
+    rowName<BlockedRow>);
 
 } // namespace
 } // namespace ombrix
