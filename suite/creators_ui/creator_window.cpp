@@ -141,6 +141,34 @@ void tellProblem(HWND owner, const std::string& title, const std::string& messag
     MessageBoxA(owner, message.c_str(), title.c_str(), MB_OK | MB_ICONERROR);
 }
 
+namespace {
+
+// The Yes and No buttons of the message box about to be shown, named by what they do.
+LRESULT CALLBACK nameSaveButtons(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE) {
+        const HWND box = reinterpret_cast<HWND>(wParam);
+        SetDlgItemTextA(box, IDYES, "&Save");
+        SetDlgItemTextA(box, IDNO, "Do&n't save");
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+} // namespace
+
+UnsavedWork askAboutUnsavedWork(HWND owner, const std::string& title, const std::string& work) {
+    const std::string question = "Save " + work + " before closing?";
+    const HHOOK hook = SetWindowsHookExA(WH_CBT, nameSaveButtons, nullptr, GetCurrentThreadId());
+    const int answer =
+        MessageBoxA(owner, question.c_str(), title.c_str(), MB_YESNOCANCEL | MB_ICONWARNING);
+    if (hook)
+        UnhookWindowsHookEx(hook);
+    switch (answer) {
+    case IDYES: return UnsavedWork::save;
+    case IDNO: return UnsavedWork::discard;
+    default: return UnsavedWork::keep;
+    }
+}
+
 std::optional<std::string> askSaveName(HWND owner, const char* filter, const char* extension,
                                        const std::string& suggested) {
     char name[MAX_PATH] = {};

@@ -45,6 +45,11 @@ void selectListRow(HWND table, int row);
 
 void tellProblem(HWND owner, const std::string& title, const std::string& message);
 
+// Before a window with unsaved work closes: the user's answer to "Save", "Don't save" or
+// "Cancel" (a message box's Yes, No and Cancel, renamed), asked about `work`.
+enum class UnsavedWork { save, discard, keep };
+UnsavedWork askAboutUnsavedWork(HWND owner, const std::string& title, const std::string& work);
+
 // A name chosen in the standard Save dialog, which asks before replacing a file; at first
 // in the installation's Dat folder, beside the Exe folder the program runs in.
 std::optional<std::string> askSaveName(HWND owner, const char* filter, const char* extension,
