@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
 #include <functional>
 #include <regex>
 
@@ -54,6 +53,16 @@ class Split : public InstallationTest {
         write("../Dat/pair.map", texts.map);
     }
 };
+
+// What the call refused, or nothing when it did not.
+template <typename Call> std::string refusalOf(Call call) {
+    try {
+        call();
+    } catch (const std::runtime_error& refused) {
+        return refused.what();
+    }
+    return "";
+}
 
 void expectNear(const Point& value, const Point& expected) {
     for (int axis = 0; axis < 3; ++axis)
@@ -109,8 +118,7 @@ TEST_F(Split, RefusesTheMapOfAnotherStructure) {
                        "members, the prepared model has 6 and 6");
 }
 
-// After the pair is solved, a change to one of its files, and what CompoundPost then says
-// ("" when it splits the results; "{geometry}" stands for the analysis's geometry file).
+// A change after the pair is solved, and CompoundPost's refusal ("{geometry}": the analysis's).
 struct ChangeRow {
     std::string name;
     std::function<void(Storage&)> change;
@@ -124,12 +132,8 @@ TEST_P(ChangesAfterJoining, LeaveAMapThatNoLongerBelongsRefused) {
                   readPart(storage_, "../Dat/tripod.dat", turned)});
     const SolvedAnalysis solved = solve("pair", {"1"});
     GetParam().change(storage_);
-    std::string message;
-    try {
-        EXPECT_EQ(splitSolvedAnalysis(storage_, solved, "../Dat/pair.map").size(), 2U);
-    } catch (const FileRefused& refused) {
-        message = refused.what();
-    }
+    const std::string message = refusalOf(
+        [&] { EXPECT_EQ(splitSolvedAnalysis(storage_, solved, "../Dat/pair.map").size(), 2U); });
     std::string refusal = GetParam().refusal;
     if (const std::size_t at = refusal.find("{geometry}"); at != std::string::npos)
         refusal.replace(at, 10, solved.analysis.geometryFile);
@@ -137,21 +141,16 @@ TEST_P(ChangesAfterJoining, LeaveAMapThatNoLongerBelongsRefused) {
 }
 
 // The same tripod placed elsewhere, with as many nodes merged: a map of the same counts.
-std::string otherMap(const Storage& storage) {
+void writeOtherMap(Storage& storage) {
     const Part part = readPart(storage, "../Dat/tripod.dat", {});
-    return compoundTexts(
-               joinParts({part, {part.file, {{0, 2, 0}, -90}, part.model, part.source}}, 1e-6))
-        .map;
+    const Part elsewhere{part.file, {{0, 2, 0}, -90}, part.model, part.source};
+    storage.replace("../Dat/pair.map", compoundTexts(joinParts({part, elsewhere}, 1e-6)).map);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Compound, ChangesAfterJoining,
     testing::Values(
-        ChangeRow{"a part edited",
-                  [](Storage& storage) { storage.append("../Dat/tripod.dat", "// edited\r\n"); },
-                  "../Dat/tripod.dat has changed since Compound joined it: join again"},
-        ChangeRow{"the map of another placement",
-                  [](Storage& storage) { storage.replace("../Dat/pair.map", otherMap(storage)); },
+        ChangeRow{"the map of another placement", writeOtherMap,
                   "../Dat/pair.map was not saved with {geometry} as it now stands: choose the "
                   "map saved with it, or join the parts again"},
         ChangeRow{"a map written before the marks",
@@ -165,38 +164,25 @@ INSTANTIATE_TEST_SUITE_P(
     rowName<ChangeRow>);
 
 // One of the pair cannot be written (a folder stands in its place): both stay as they were.
-struct BlockedRow {
-    std::string name;
-    std::string blocked;
-    std::string other;
-    std::string refusal;
-};
-
-class SavingThePair : public InstallationTest, public testing::WithParamInterface<BlockedRow> {};
+class SavingThePair : public InstallationTest,
+                      public testing::WithParamInterface<std::pair<std::string, std::string>> {};
 
 TEST_P(SavingThePair, LeavesBothAsTheyWereWhenEitherCannotBeWritten) {
-    const BlockedRow& row = GetParam();
-    std::filesystem::create_directories(row.blocked + "/inside");
-    ASSERT_TRUE(storage_.replace(row.other, "as it was"));
-    std::string message;
-    try {
+    const auto& [blocked, other] = GetParam();
+    ASSERT_TRUE(storage_.makeFolder("../Dat/" + blocked + "/inside"));
+    ASSERT_TRUE(storage_.replace("../Dat/" + other, "as it was"));
+    const std::string message = refusalOf([&] {
         saveCompound(storage_, "../Dat/pair.dat", {"new geometry", "new map"});
-    } catch (const Refused& refused) {
-        message = refused.what();
-    }
-    EXPECT_EQ(message, row.refusal);
-    EXPECT_EQ(storage_.read(row.other), "as it was");
+    });
+    EXPECT_EQ(message, "../Dat/" + blocked +
+                           ": the file cannot be written\nNothing was saved: ../Dat/" + other +
+                           " is as it was.");
+    EXPECT_EQ(storage_.read("../Dat/" + other), "as it was");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Compound, SavingThePair,
-    testing::Values(BlockedRow{"the map", "../Dat/pair.map", "../Dat/pair.dat",
-                               "../Dat/pair.map: the file cannot be written\nNothing was saved: "
-                               "../Dat/pair.dat is as it was."},
-                    BlockedRow{"the geometry file", "../Dat/pair.dat", "../Dat/pair.map",
-                               "../Dat/pair.dat: the file cannot be written\nNothing was saved: "
-                               "../Dat/pair.map is as it was."}),
-    rowName<BlockedRow>);
+INSTANTIATE_TEST_SUITE_P(Compound, SavingThePair,
+                         testing::Values(std::pair{"pair.map", "pair.dat"},
+                                         std::pair{"pair.dat", "pair.map"}));
 
 } // namespace
 } // namespace ombrix
