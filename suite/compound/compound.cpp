@@ -30,13 +30,9 @@ std::string partName(const std::vector<Part>& parts, int part) {
     return "part " + showInteger(part) + " (" + parts[part - 1].file + ")";
 }
 
-std::string itemName(const char* kind, const PartItem& item) {
-    return std::string(kind) + " " + showInteger(item.number) + " of part " +
-           showInteger(item.part);
-}
-
 std::string memberName(const std::vector<Part>& parts, const PartItem& item) {
-    return itemName("member", item) + " (" + parts[item.part - 1].file + ")";
+    return "member " + showInteger(item.number) + " of part " + showInteger(item.part) + " (" +
+           parts[item.part - 1].file + ")";
 }
 
 // The nodes placed so far in cells of a grid as wide as the tolerance, so that a position
@@ -46,8 +42,10 @@ class NodeFinder {
     explicit NodeFinder(double tolerance)
         : tolerance_(tolerance), width_(std::max(tolerance, shortestLength)) {}
 
-    // The first node within the tolerance of the position, if any.
-    std::optional<int> near(const Point& position, const std::vector<Node>& nodes) const {
+    // The first node within the tolerance of the position that may take it, if any.
+    template <typename MayTake>
+    std::optional<int> near(const Point& position, const std::vector<Node>& nodes,
+                            MayTake mayTake) const {
         std::optional<int> found;
         const Cell centre = cellOf(position);
         for (long long dx = -1; dx <= 1; ++dx)
@@ -58,7 +56,7 @@ class NodeFinder {
                         continue;
                     for (int node : cell->second)
                         if (distance(nodes[node].position, position) <= tolerance_ &&
-                            (!found || node < *found))
+                            (!found || node < *found) && mayTake(node))
                             found = node;
                 }
         return found;
@@ -107,15 +105,21 @@ void checkLaws(const std::vector<Part>& parts) {
                           " have different member laws (E and G): a structure has one");
 }
 
-// Places the part's nodes, merging each into a node within the tolerance; the compound
-// node of each of the part's nodes.
+// Places the part's nodes, merging each into a node of the earlier parts within the
+// tolerance, one that holds no other node of this part; the compound node of each of the
+// part's nodes.
 std::vector<int> placeNodes(const Part& part, int number, NodeFinder& finder, Compound& compound) {
+    // Parts are placed in order, so a node's last part is the latest that met there.
+    const auto ofOtherParts = [&](int node) {
+        return compound.map.nodes[node].back().part != number;
+    };
     std::vector<int> compoundNode;
     for (std::size_t n = 0; n < part.model.nodes.size(); ++n) {
         const Node& node = part.model.nodes[n];
         const Point position = placed(node.position, part.placement);
         const PartItem item{number, static_cast<int>(n) + 1};
-        if (const std::optional<int> met = finder.near(position, compound.model.nodes)) {
+        if (const std::optional<int> met =
+                finder.near(position, compound.model.nodes, ofOtherParts)) {
             for (int axis = 0; axis < 3; ++axis)
                 compound.model.nodes[*met].restrained[axis] |= node.restrained[axis];
             compound.map.nodes[*met].push_back(item);
@@ -131,22 +135,11 @@ std::vector<int> placeNodes(const Part& part, int number, NodeFinder& finder, Co
     return compoundNode;
 }
 
-std::string nodesMergedIn(const CompoundMap& map, int node) {
-    std::string names;
-    for (const PartItem& item : map.nodes[node])
-        names += (names.empty() ? "" : ", ") + itemName("node", item);
-    return names;
-}
-
 // The members between distinct pairs of compound nodes, by their pair.
 using MemberEnds = std::map<std::pair<int, int>, PartItem>;
 
 void placeMember(const std::vector<Part>& parts, const PartItem& item, Member member,
                  MemberEnds& ends, Compound& compound) {
-    if (member.first == member.second)
-        throw Refused("parts that overlap badly: both ends of " + memberName(parts, item) +
-                      " fall on one node, where " + nodesMergedIn(compound.map, member.first) +
-                      " meet");
     const auto pair = std::minmax(member.first, member.second);
     const auto [repeated, added] = ends.emplace(pair, item);
     if (!added)
@@ -191,7 +184,7 @@ Compound joinParts(const std::vector<Part>& parts, double tolerance) {
     for (std::size_t k = 0; k < parts.size(); ++k) {
         const int number = static_cast<int>(k) + 1;
         checkPlacement(parts, number);
-        compound.map.parts.push_back({parts[k].file, parts[k].placement});
+        compound.map.parts.push_back({parts[k].file, parts[k].placement, parts[k].source});
         const std::vector<int> nodeOf = placeNodes(parts[k], number, finder, compound);
         for (std::size_t m = 0; m < parts[k].model.members.size(); ++m) {
             Member member = parts[k].model.members[m];
@@ -201,6 +194,18 @@ Compound joinParts(const std::vector<Part>& parts, double tolerance) {
         }
     }
     return compound;
+}
+
+std::string joinedSummary(const Compound& compound) {
+    std::size_t partNodes = 0;
+    for (const std::vector<PartItem>& merged : compound.map.nodes)
+        partNodes += merged.size();
+    const auto counted = [](std::size_t count, const std::string& noun) {
+        return showInteger(static_cast<long long>(count)) + " " + noun + (count == 1 ? "" : "s");
+    };
+    return counted(compound.model.nodes.size(), "node") + ", " +
+           counted(compound.model.members.size(), "member") + "; " +
+           counted(partNodes - compound.model.nodes.size(), "node") + " merged where parts meet";
 }
 
 } // namespace ombrix

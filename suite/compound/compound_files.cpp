@@ -2,8 +2,11 @@
 
 #include "checked_files.h"
 #include "compound_map.h"
+#include "geometry.h"
+#include "handoff/records.h"
 #include "input_error.h"
 #include "parameters.h"
+#include "step_files.h"
 #include "viewer_arguments.h"
 
 namespace ombrix {
@@ -13,6 +16,35 @@ std::string withoutExtension(const std::string& path) {
     const std::string name = fileNameOf(path);
     const std::size_t dot = name.rfind('.');
     return dot == std::string::npos ? path : path.substr(0, path.size() - name.size() + dot);
+}
+
+FileMark markOf(std::string_view bytes) {
+    return {bytes.size(), handoff::digestOf(bytes), {}};
+}
+
+bool holds(const std::optional<std::string>& bytes, const FileMark& mark) {
+    return bytes && bytes->size() == mark.size && handoff::digestOf(*bytes) == mark.digest;
+}
+
+std::string writeRefusal(const std::string& path, Written written) {
+    try {
+        failToWrite(path, written, Language::English);
+    } catch (const StepFailure& failure) {
+        return failure.message;
+    }
+}
+
+// The map is of the analysis's geometry file, and each part's file is as it was joined.
+void checkMarks(const Storage& storage, const SolvedAnalysis& solved, const std::string& mapFile,
+                const CompoundMap& map) {
+    const std::string& geometryFile = solved.analysis.geometryFile;
+    if (map.compound && !holds(storage.read(geometryFile), *map.compound))
+        throw FileRefused(mapFile + " was not saved with " + geometryFile +
+                          " as it now stands: choose the map saved with it, or join the parts "
+                          "again");
+    for (const CompoundMap::PartEntry& part : map.parts)
+        if (part.source && !holds(storage.read(part.file), *part.source))
+            throw FileRefused(part.file + " has changed since Compound joined it: join again");
 }
 
 } // namespace
@@ -27,11 +59,19 @@ std::string partFileOf(const std::string& outputFile, int partNumber, const std:
 }
 
 Part readPart(const Storage& storage, const std::string& file, const Placement& placement) {
-    return {file, placement, readModelFile(storage, file)};
+    const std::string path = storage.fullPath(file).value_or(file);
+    return refusedAsFile([&] {
+        const std::string text = readFile(storage, path, Language::English);
+        return Part{file, placement, readInput(path, text, Language::English, readGeometry),
+                    markOf(text)};
+    });
 }
 
 CompoundTexts compoundTexts(const Compound& compound) {
-    CompoundTexts texts{geometryFileText(compound.model), writeMap(compound.map)};
+    CompoundMap map = compound.map;
+    CompoundTexts texts{geometryFileText(compound.model), {}};
+    map.compound = markOf(texts.geometry);
+    texts.map = writeMap(map);
     try {
         readMap(texts.map, &compound.model);
     } catch (const InputError& error) {
@@ -40,8 +80,26 @@ CompoundTexts compoundTexts(const Compound& compound) {
     return texts;
 }
 
+void saveCompound(Storage& storage, const std::string& geometryFile, const CompoundTexts& texts) {
+    const std::string mapFile = mapFileOf(geometryFile);
+    const std::optional<std::string> oldMap = storage.read(mapFile);
+    if (const Written written = storage.replace(mapFile, texts.map); !written)
+        throw Refused(writeRefusal(mapFile, written) + "\nNothing was saved: " + geometryFile +
+                      " is as it was.");
+    if (const Written written = storage.replace(geometryFile, texts.geometry); !written) {
+        const bool restored =
+            oldMap ? static_cast<bool>(storage.replace(mapFile, *oldMap)) : storage.remove(mapFile);
+        throw Refused(writeRefusal(geometryFile, written) +
+                      (restored ? "\nNothing was saved: " + mapFile + " is as it was."
+                                : "\n" + mapFile +
+                                      " could not be put back: CompoundPost will "
+                                      "refuse it until the parts are joined again."));
+    }
+}
+
 std::vector<PartResults> splitSolvedAnalysis(const Storage& storage, const SolvedAnalysis& solved,
-                                             const std::string& mapFile) {
+                                             const std::string& mapFile,
+                                             const RunProgressReport& progress) {
     const Language language = solved.analysis.style.language;
     const Model& model = solved.analysis.model;
     const CompoundMap map = refusedAsFile([&] {
@@ -49,9 +107,13 @@ std::vector<PartResults> splitSolvedAnalysis(const Storage& storage, const Solve
         return readInput(mapFile, text, language,
                          [&](std::string_view t) { return readMap(t, &model); });
     });
+    checkMarks(storage, solved, mapFile, map);
     std::vector<CaseResults> cases;
-    for (const SolvedCase& solvedCase : solved.cases)
+    for (const SolvedCase& solvedCase : solved.cases) {
         cases.push_back(readCaseResults(storage, solved, solvedCase.number));
+        if (progress)
+            progress({static_cast<double>(cases.size()) / (solved.cases.size() + 1), -1, {}});
+    }
     return splitResults(map, model, cases);
 }
 

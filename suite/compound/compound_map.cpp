@@ -1,10 +1,12 @@
 #include "compound_map.h"
 
 #include "geometry.h"
+#include "handoff/records.h"
 #include "input_error.h"
 #include "numbers.h"
 #include "text_lines.h"
 
+#include <charconv>
 #include <limits>
 #include <set>
 #include <utility>
@@ -65,6 +67,55 @@ std::string restAfter(const TextLine& line, std::string_view field) {
     return std::string(rest.substr(first, rest.find_last_not_of(" \t") - first + 1));
 }
 
+// The line that starts with the word, taken when it comes next; otherwise nothing taken.
+std::optional<TextLine> optionalLine(LineCursor& lines, std::string_view word) {
+    LineCursor ahead = lines;
+    const std::optional<TextLine> line = ahead.nextData();
+    if (!line || fieldsOf(line->text)[0] != word)
+        return std::nullopt;
+    lines = ahead;
+    return line;
+}
+
+// The digest and size of "<word> ... digest size [rest]", from the field at `first`.
+FileMark markIn(const MapLine& read, std::size_t first, const std::string& shape) {
+    const std::string_view digest = read.fields[first];
+    FileMark mark;
+    const auto [end, error] =
+        std::from_chars(digest.data(), digest.data() + digest.size(), mark.digest, 16);
+    const long long size = integerIn(read.fields[first + 1], read.line.number);
+    if (error != std::errc() || end != digest.data() + digest.size() || digest.size() != 16 ||
+        size < 0)
+        throw InputError(read.line.number, Message::ResultsLineExpected, {shape});
+    mark.size = static_cast<std::uint64_t>(size);
+    return mark;
+}
+
+std::optional<FileMark> compoundIn(LineCursor& lines) {
+    const std::optional<TextLine> line = optionalLine(lines, "compound");
+    if (!line)
+        return std::nullopt;
+    const std::string shape = "compound digest size";
+    return markIn({*line, fieldsOf(*line, 3, 3)}, 1, shape);
+}
+
+std::optional<FileMark> sourceIn(LineCursor& lines, std::size_t part) {
+    const std::optional<TextLine> line = optionalLine(lines, "source");
+    if (!line)
+        return std::nullopt;
+    const std::string shape = "source " + countText(part) + " digest size time";
+    const MapLine read{*line, fieldsOf(*line, 4, anyCount)};
+    if (integerIn(read.fields[1], line->number) != static_cast<long long>(part))
+        throw InputError(line->number, Message::ResultsLineExpected, {shape});
+    FileMark mark = markIn(read, 2, shape);
+    mark.time = restAfter(*line, read.fields[3]);
+    return mark;
+}
+
+std::string markText(const FileMark& mark) {
+    return handoff::digestText(mark.digest) + " " + std::to_string(mark.size);
+}
+
 struct Counts {
     long long parts = 0;
     long long nodes = 0;
@@ -100,6 +151,7 @@ CompoundMap::PartEntry partIn(LineCursor& lines, std::size_t expected) {
         part.placement.shift[axis] = numberIn(read.fields[2 + axis], number);
     part.placement.rotation = numberIn(read.fields[5], number);
     part.file = restAfter(read.line, read.fields[5]);
+    part.source = sourceIn(lines, expected);
     return part;
 }
 
@@ -152,12 +204,17 @@ PartItem memberIn(LineCursor& lines, std::size_t expected, ItemReader& items) {
 std::string writeMap(const CompoundMap& map) {
     std::string text = std::string(mapHeading) + "\r\ncounts " + countText(map.parts.size()) + " " +
                        countText(map.nodes.size()) + " " + countText(map.members.size()) + "\r\n";
+    if (map.compound)
+        text += "compound " + markText(*map.compound) + "\r\n";
     for (std::size_t k = 0; k < map.parts.size(); ++k) {
         const Placement& placement = map.parts[k].placement;
         text += "part " + countText(k + 1);
         for (double shift : placement.shift)
             text += " " + exactNumber(shift);
         text += " " + exactNumber(placement.rotation) + " " + map.parts[k].file + "\r\n";
+        if (const std::optional<FileMark>& source = map.parts[k].source)
+            text += "source " + countText(k + 1) + " " + markText(*source) +
+                    (source->time.empty() ? "" : " " + source->time) + "\r\n";
     }
     for (std::size_t n = 0; n < map.nodes.size(); ++n)
         text += "node " + countText(n + 1) + itemsText(map.nodes[n]) + "\r\n";
@@ -173,6 +230,7 @@ CompoundMap readMap(std::string_view text, const Model* compound) {
         throw InputError(heading.number, Message::ResultsLineExpected, {std::string(mapHeading)});
     const Counts counts = countsIn(lines, compound);
     CompoundMap map;
+    map.compound = compoundIn(lines);
     for (long long k = 1; k <= counts.parts; ++k)
         map.parts.push_back(partIn(lines, static_cast<std::size_t>(k)));
     ItemReader nodes(counts.parts, mostNodes, Message::NodeNumberOutOfRange,

@@ -16,6 +16,7 @@
 
 #include <commctrl.h>
 
+#include <cstdio>
 #include <optional>
 #include <vector>
 
@@ -31,6 +32,7 @@ struct CompoundMaker {
     std::vector<Part> parts;
     std::optional<Compound> joined; // the parts as they now stand, when they join
     bool showingRow = false;        // the program itself fills the placement's fields
+    bool unsaved = false;           // changed since it was last saved
 };
 
 // While the program fills the placement's fields, their changes are not the user's.
@@ -85,26 +87,18 @@ Placement placementTyped(HWND window) {
     return {{values[0], values[1], values[2]}, values[3]};
 }
 
-std::string joinedText(const Compound& compound, std::size_t partNodes) {
-    const std::size_t nodes = compound.model.nodes.size();
-    return showInteger(static_cast<long long>(nodes)) + " nodes, " +
-           showInteger(static_cast<long long>(compound.model.members.size())) + " members; " +
-           showInteger(static_cast<long long>(partNodes - nodes)) +
-           " nodes merged where parts meet";
-}
-
-// The preview and the status follow every change; what cannot be joined is said.
+// The preview and the status follow every change; what cannot be joined is said. What the
+// fields show is what is saved, so a refused field leaves nothing joined to save.
 void rejoin(HWND window, CompoundMaker& maker) {
     std::string status = "Add the geometry files of the parts.";
     maker.joined.reset();
     try {
         if (!maker.parts.empty()) {
+            if (selectedListRow(item(window, PartTable)) >= 0)
+                placementTyped(window);
             maker.joined = joinParts(
                 maker.parts, numberTyped(textOf(item(window, ToleranceField)), "tolerance"));
-            std::size_t partNodes = 0;
-            for (const Part& part : maker.parts)
-                partNodes += part.model.nodes.size();
-            status = joinedText(*maker.joined, partNodes);
+            status = joinedSummary(*maker.joined);
         }
     } catch (const Refused& refused) {
         status = refused.what();
@@ -118,15 +112,27 @@ void onPlacementTyped(HWND window, CompoundMaker& maker) {
     const int row = selectedListRow(item(window, PartTable));
     if (maker.showingRow || row < 0)
         return;
+    maker.unsaved = true;
     Placement& placement = maker.parts[static_cast<std::size_t>(row)].placement;
     try {
         placement = placementTyped(window);
-    } catch (const Refused& refused) {
-        SetDlgItemTextA(window, StatusText, refused.what());
-        return;
+        showPlacementCells(item(window, PartTable), row, placement);
+    } catch (const Refused&) { // the part keeps its placement; rejoin says why
     }
-    showPlacementCells(item(window, PartTable), row, placement);
     rejoin(window, maker);
+}
+
+// When the file was last written, for the reader of the map; empty when not known.
+std::string lastWritten(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    SYSTEMTIME time{};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+        !FileTimeToSystemTime(&data.ftLastWriteTime, &time))
+        return {};
+    char text[32] = {};
+    std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u UTC", time.wYear, time.wMonth,
+                  time.wDay, time.wHour, time.wMinute, time.wSecond);
+    return text;
 }
 
 void addPart(HWND window, CompoundMaker& maker) {
@@ -135,10 +141,12 @@ void addPart(HWND window, CompoundMaker& maker) {
         return;
     try {
         maker.parts.push_back(readPart(Win32Storage(), *name, {}));
+        maker.parts.back().source->time = lastWritten(*name);
     } catch (const FileRefused& refused) {
         tellProblem(window, maker.title, refused.what());
         return;
     }
+    maker.unsaved = true;
     showRows(window, maker);
     selectListRow(item(window, PartTable), static_cast<int>(maker.parts.size()) - 1);
     rejoin(window, maker);
@@ -149,6 +157,7 @@ void removePart(HWND window, CompoundMaker& maker) {
     if (row < 0)
         return;
     maker.parts.erase(maker.parts.begin() + row);
+    maker.unsaved = true;
     showRows(window, maker);
     if (!maker.parts.empty())
         selectListRow(item(window, PartTable),
@@ -164,25 +173,41 @@ bool mayReplace(HWND window, const CompoundMaker& maker, const std::string& path
                        MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
 }
 
-void save(HWND window, CompoundMaker& maker) {
+// True when saved; otherwise the user has been told why, or has cancelled.
+bool save(HWND window, CompoundMaker& maker) {
     if (!maker.joined) {
         tellProblem(window, maker.title, textOf(item(window, StatusText)));
-        return;
+        return false;
     }
     CompoundTexts texts;
     try {
         texts = compoundTexts(*maker.joined);
     } catch (const Refused& refused) {
         tellProblem(window, maker.title, refused.what());
-        return;
+        return false;
     }
     const auto name = askSaveName(window, "Geometry file (*.dat)\0*.dat\0", "dat", "Compound.dat");
     if (!name || !mayReplace(window, maker, mapFileOf(*name)))
-        return;
-    if (saveText(window, maker.title, *name, texts.geometry) &&
-        saveText(window, maker.title, mapFileOf(*name), texts.map))
-        SetDlgItemTextA(window, StatusText,
-                        ("Saved as " + *name + ", its map as " + mapFileOf(*name)).c_str());
+        return false;
+    try {
+        Win32Storage storage;
+        saveCompound(storage, *name, texts);
+    } catch (const Refused& refused) {
+        tellProblem(window, maker.title, refused.what());
+        return false;
+    }
+    maker.unsaved = false;
+    SetDlgItemTextA(window, StatusText,
+                    ("Saved as " + *name + ", its map as " + mapFileOf(*name)).c_str());
+    return true;
+}
+
+// Escape, Close and the close box: unsaved work is saved or thrown away only as the user says.
+void onClose(HWND window, CompoundMaker& maker) {
+    if (mayClose(
+            window, maker.title, maker.unsaved && !maker.parts.empty(),
+            [&] { return save(window, maker); }, "the compound"))
+        DestroyWindow(window);
 }
 
 void addPlacementEditor(HWND window) {
@@ -222,10 +247,12 @@ void onCreate(HWND window) {
 void onCommand(HWND window, CompoundMaker& maker, WPARAM wParam) {
     const int id = LOWORD(wParam);
     if (HIWORD(wParam) == EN_CHANGE) {
-        if (id == ToleranceField)
-            rejoin(window, maker);
-        else
+        if (id != ToleranceField) {
             onPlacementTyped(window, maker);
+            return;
+        }
+        maker.unsaved = true;
+        rejoin(window, maker);
         return;
     }
     switch (id) {
@@ -234,7 +261,7 @@ void onCommand(HWND window, CompoundMaker& maker, WPARAM wParam) {
     case SaveButton:
     case IDOK: save(window, maker); return;
     case CloseButton:
-    case IDCANCEL: DestroyWindow(window); return;
+    case IDCANCEL: onClose(window, maker); return;
     default: return;
     }
 }
@@ -244,8 +271,10 @@ void onNotify(HWND window, CompoundMaker& maker, const NMHDR& header) {
         return;
     const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
     if ((change.uNewState & LVIS_SELECTED) && change.iItem >= 0 &&
-        static_cast<std::size_t>(change.iItem) < maker.parts.size())
+        static_cast<std::size_t>(change.iItem) < maker.parts.size()) {
         showPlacement(window, maker, maker.parts[static_cast<std::size_t>(change.iItem)].placement);
+        rejoin(window, maker);
+    }
 }
 
 LRESULT handle(HWND window, CompoundMaker& maker, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -253,6 +282,7 @@ LRESULT handle(HWND window, CompoundMaker& maker, UINT message, WPARAM wParam, L
     case WM_CREATE: onCreate(window); return 0;
     case WM_COMMAND: onCommand(window, maker, wParam); return 0;
     case WM_NOTIFY: onNotify(window, maker, *reinterpret_cast<NMHDR*>(lParam)); return 0;
+    case WM_CLOSE: onClose(window, maker); return 0;
     default:
         return handleOther(window, message, wParam, lParam,
                            {formWidth, maker.joined ? &maker.joined->model : nullptr});

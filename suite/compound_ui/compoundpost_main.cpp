@@ -6,6 +6,7 @@
 #include "compound_files.h"
 #include "creator_window.h"
 #include "peaks_window.h"
+#include "progress_window.h"
 #include "viewer_program.h"
 #include "win32_storage.h"
 
@@ -13,17 +14,41 @@
 
 #include <commctrl.h>
 
+#include <optional>
+
 namespace {
 
 using namespace ombrix;
 
 const std::string title = titleOf("CompoundPost");
 
-std::string writtenText(const std::string& outputFile, const std::vector<std::string>& written) {
+std::string writtenText(const std::string& outputFile, const std::vector<PartResults>& parts) {
     std::string text = "The results of each part are written beside " + outputFile + ":";
-    for (const std::string& file : written)
-        text += "\n" + file;
+    for (std::size_t k = 0; k < parts.size(); ++k)
+        text += "\n" + partFileOf(outputFile, static_cast<int>(k) + 1, parts[k].part.file);
     return text;
+}
+
+// The parts' results split and written with a progress window, or FileRefused; nothing
+// when the user cancelled.
+std::optional<std::vector<PartResults>>
+splitShowingProgress(Storage& storage, const SolvedAnalysis& solved, const std::string& mapFile) {
+    std::vector<PartResults> parts;
+    std::optional<std::string> refusal; // told once, as every refusal of the program
+    const int exitCode = runWithProgress(title.c_str(), [&](const RunProgressReport& report) {
+        try {
+            parts = splitSolvedAnalysis(storage, solved, mapFile, report);
+            writePartFiles(storage, solved.analysis.outputFile, parts);
+        } catch (const FileRefused& refused) {
+            refusal = refused.what();
+        }
+        return RunOutcome{};
+    });
+    if (refusal)
+        throw FileRefused(*refusal);
+    if (exitCode != 0)
+        return std::nullopt;
+    return parts;
 }
 
 void run(const ViewerArguments& arguments) {
@@ -38,17 +63,20 @@ void run(const ViewerArguments& arguments) {
             return;
         mapFile = *chosen;
     }
-    const std::vector<PartResults> parts = splitSolvedAnalysis(storage, solved, mapFile);
     const std::string& outputFile = solved.analysis.outputFile;
-    const std::vector<std::string> written = writePartFiles(storage, outputFile, parts);
     if (!arguments.output.empty()) {
+        const std::vector<PartResults> parts = splitSolvedAnalysis(storage, solved, mapFile);
+        writePartFiles(storage, outputFile, parts);
         writeOutputFile(storage, arguments.output, csvText(partTable(parts)));
         return;
     }
-    MessageBoxA(nullptr, writtenText(outputFile, written).c_str(), title.c_str(),
+    const auto parts = splitShowingProgress(storage, solved, mapFile);
+    if (!parts)
+        return;
+    MessageBoxA(nullptr, writtenText(outputFile, *parts).c_str(), title.c_str(),
                 MB_OK | MB_ICONINFORMATION);
     const std::string name = fileNameOf(mapFile);
-    showPeakWindow({title + " - " + name, partTable(parts), folderOf(outputFile),
+    showPeakWindow({title + " - " + name, partTable(*parts), folderOf(outputFile),
                     name.substr(0, name.rfind('.')) + " parts.csv", false});
 }
 

@@ -153,6 +153,20 @@ void tellProblem(HWND owner, const std::string& title, const std::string& messag
     MessageBoxA(owner, message.c_str(), title.c_str(), MB_OK | MB_ICONERROR);
 }
 
+namespace {
+
+// The Yes and No buttons of the message box about to be shown, named by what they do.
+LRESULT CALLBACK nameSaveButtons(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE) {
+        const HWND box = reinterpret_cast<HWND>(wParam);
+        SetDlgItemTextA(box, IDYES, "&Save");
+        SetDlgItemTextA(box, IDNO, "Do&n't save");
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+} // namespace
+
 std::optional<std::string> askSaveName(HWND owner, const char* filter, const char* extension,
                                        const std::string& suggested) {
     char name[MAX_PATH] = {};
@@ -214,11 +228,16 @@ void refuseSaving(HWND window, const std::string& title, const std::string& reas
 }
 
 bool mayClose(HWND window, const std::string& title, bool unsaved,
-              const std::function<bool()>& save) {
+              const std::function<bool()>& save, const std::string& work) {
     if (!unsaved)
         return true;
-    switch (MessageBoxA(window, "Save your changes before closing?", title.c_str(),
-                        MB_YESNOCANCEL | MB_ICONWARNING)) {
+    const std::string question = "Save " + work + " before closing?";
+    const HHOOK hook = SetWindowsHookExA(WH_CBT, nameSaveButtons, nullptr, GetCurrentThreadId());
+    const int answer =
+        MessageBoxA(window, question.c_str(), title.c_str(), MB_YESNOCANCEL | MB_ICONWARNING);
+    if (hook)
+        UnhookWindowsHookEx(hook);
+    switch (answer) {
     case IDYES: return save();
     case IDNO: return true;
     default: return false;

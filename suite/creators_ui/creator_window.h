@@ -69,10 +69,11 @@ bool saveAsked(HWND window, const std::string& title, const char* filter, const 
 // What stands in the way of saving, told to the user and left on the status line.
 void refuseSaving(HWND window, const std::string& title, const std::string& reason);
 
-// Whether the window may close: with work not saved, the user is asked first to save it
-// (Yes), to close without saving (No) or to stay (Cancel). `save` says whether it saved.
+// Whether the window may close: with work not saved, the user is asked "Save <work> before
+// closing?" with the buttons Save, Don't save and Cancel (to stay). `save` says whether it
+// saved.
 bool mayClose(HWND window, const std::string& title, bool unsaved,
-              const std::function<bool()>& save);
+              const std::function<bool()>& save, const std::string& work = "your changes");
 
 // The window's preview, beside the form that takes its first `formPoints` of width: the
 // structure, when there is one, drawn as Glance draws it and fitted to the area.

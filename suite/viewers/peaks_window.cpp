@@ -38,20 +38,19 @@ void addColumns(const Peaks& peaks) {
     }
 }
 
-void addRows(const Peaks& peaks) {
-    const std::vector<TableRow>& rows = peaks.contents.table.rows;
-    for (std::size_t r = 0; r < rows.size(); ++r)
-        for (std::size_t k = 0; k < rows[r].size(); ++k) {
-            LVITEMA item{};
-            item.mask = LVIF_TEXT;
-            item.iItem = static_cast<int>(r);
-            item.iSubItem = static_cast<int>(k);
-            item.pszText = const_cast<char*>(rows[r][k].c_str());
-            sendList(peaks, k == 0 ? LVM_INSERTITEMA : LVM_SETITEMA, 0, &item);
-        }
+// The list holds no texts of its own: it asks for those of the rows it shows, so that a
+// table of many thousand rows (CompoundPost's) is shown at once.
+void showCell(const Peaks& peaks, LVITEMA& item) {
+    if (item.mask & LVIF_TEXT)
+        item.pszText = const_cast<char*>(
+            peaks.contents.table
+                .rows[static_cast<std::size_t>(item.iItem)][static_cast<std::size_t>(item.iSubItem)]
+                .c_str());
 }
 
-// Each column as wide as its widest text, its name included, with a margin.
+// Each column as wide as its widest text, its name included, with a margin. Only a text
+// longer than all above it in its column is measured: one of the same length is, in the
+// digits of the tables, as wide.
 int sizeColumns(const Peaks& peaks) {
     const PeakTable& table = peaks.contents.table;
     HDC dc = GetDC(peaks.list);
@@ -66,8 +65,12 @@ int sizeColumns(const Peaks& peaks) {
     int total = 0;
     for (std::size_t k = 0; k < table.columns.size(); ++k) {
         int widest = widthOf(table.columns[k]);
+        std::size_t longest = 0;
         for (const TableRow& row : table.rows)
-            widest = std::max(widest, widthOf(row[k]));
+            if (row[k].size() > longest) {
+                longest = row[k].size();
+                widest = std::max(widest, widthOf(row[k]));
+            }
         SendMessageA(peaks.list, LVM_SETCOLUMNWIDTH, k, widest + margin.cx);
         total += widest + margin.cx;
     }
@@ -101,15 +104,16 @@ LONG tableHeight(const Peaks& peaks) {
 
 void createList(HWND window, Peaks& peaks) {
     peaks.list = CreateWindowExA(
-        0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS, 0,
-        0, 0, 0, window, reinterpret_cast<HMENU>(listId), GetModuleHandleA(nullptr), nullptr);
+        0, WC_LISTVIEWA, "",
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDATA, 0, 0,
+        0, 0, window, reinterpret_cast<HMENU>(listId), GetModuleHandleA(nullptr), nullptr);
     peaks.font = messageFont(false);
     peaks.boldFont = messageFont(true);
     SendMessageA(peaks.list, WM_SETFONT, reinterpret_cast<WPARAM>(peaks.font), FALSE);
     SendMessageA(peaks.list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                  LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
     addColumns(peaks);
-    addRows(peaks);
+    SendMessageA(peaks.list, LVM_SETITEMCOUNT, peaks.contents.table.rows.size(), 0);
     peaks.tableSize = {sizeColumns(peaks), tableHeight(peaks)};
 }
 
@@ -128,6 +132,10 @@ LRESULT onCustomDraw(const Peaks& peaks, NMLVCUSTOMDRAW& draw) {
 LRESULT onNotify(HWND window, const Peaks& peaks, NMHDR& notice) {
     if (notice.hwndFrom == peaks.list && notice.code == NM_CUSTOMDRAW)
         return onCustomDraw(peaks, reinterpret_cast<NMLVCUSTOMDRAW&>(notice));
+    if (notice.hwndFrom == peaks.list && notice.code == LVN_GETDISPINFOA) {
+        showCell(peaks, reinterpret_cast<NMLVDISPINFOA&>(notice).item);
+        return 0;
+    }
     return DefWindowProcA(window, WM_NOTIFY, notice.idFrom, reinterpret_cast<LPARAM>(&notice));
 }
 

@@ -6,10 +6,13 @@
 #include "compound_files.h"
 #include "folder_storage.h"
 #include "runs.h"
+#include "test_names.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
+#include <regex>
 
 namespace ombrix {
 namespace {
@@ -50,6 +53,16 @@ class Split : public InstallationTest {
         write("../Dat/pair.map", texts.map);
     }
 };
+
+// What the call refused, or nothing when it did not.
+template <typename Call> std::string refusalOf(Call call) {
+    try {
+        call();
+    } catch (const std::runtime_error& refused) {
+        return refused.what();
+    }
+    return "";
+}
 
 void expectNear(const Point& value, const Point& expected) {
     for (int axis = 0; axis < 3; ++axis)
@@ -104,6 +117,72 @@ TEST_F(Split, RefusesTheMapOfAnotherStructure) {
     EXPECT_EQ(message, "../Dat/pair.map, line 2: the map is of another structure: 4 nodes and 3 "
                        "members, the prepared model has 6 and 6");
 }
+
+// A change after the pair is solved, and CompoundPost's refusal ("{geometry}": the analysis's).
+struct ChangeRow {
+    std::string name;
+    std::function<void(Storage&)> change;
+    std::string refusal;
+};
+
+class ChangesAfterJoining : public Split, public testing::WithParamInterface<ChangeRow> {};
+
+TEST_P(ChangesAfterJoining, LeaveAMapThatNoLongerBelongsRefused) {
+    saveCompound({readPart(storage_, "../Dat/tripod.dat", {}),
+                  readPart(storage_, "../Dat/tripod.dat", turned)});
+    const SolvedAnalysis solved = solve("pair", {"1"});
+    GetParam().change(storage_);
+    const std::string message = refusalOf(
+        [&] { EXPECT_EQ(splitSolvedAnalysis(storage_, solved, "../Dat/pair.map").size(), 2U); });
+    std::string refusal = GetParam().refusal;
+    if (const std::size_t at = refusal.find("{geometry}"); at != std::string::npos)
+        refusal.replace(at, 10, solved.analysis.geometryFile);
+    EXPECT_EQ(message, refusal);
+}
+
+// The same tripod placed elsewhere, with as many nodes merged: a map of the same counts.
+void writeOtherMap(Storage& storage) {
+    const Part part = readPart(storage, "../Dat/tripod.dat", {});
+    const Part elsewhere{part.file, {{0, 2, 0}, -90}, part.model, part.source};
+    storage.replace("../Dat/pair.map", compoundTexts(joinParts({part, elsewhere}, 1e-6)).map);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Compound, ChangesAfterJoining,
+    testing::Values(
+        ChangeRow{"the map of another placement", writeOtherMap,
+                  "../Dat/pair.map was not saved with {geometry} as it now stands: choose the "
+                  "map saved with it, or join the parts again"},
+        ChangeRow{"a map written before the marks",
+                  [](Storage& storage) {
+                      const std::regex marks("\n(compound|source) [^\r]*\r");
+                      storage.replace(
+                          "../Dat/pair.map",
+                          std::regex_replace(*storage.read("../Dat/pair.map"), marks, ""));
+                  },
+                  ""}),
+    rowName<ChangeRow>);
+
+// One of the pair cannot be written (a folder stands in its place): both stay as they were.
+class SavingThePair : public InstallationTest,
+                      public testing::WithParamInterface<std::pair<std::string, std::string>> {};
+
+TEST_P(SavingThePair, LeavesBothAsTheyWereWhenEitherCannotBeWritten) {
+    const auto& [blocked, other] = GetParam();
+    ASSERT_TRUE(storage_.makeFolder("../Dat/" + blocked + "/inside"));
+    ASSERT_TRUE(storage_.replace("../Dat/" + other, "as it was"));
+    const std::string message = refusalOf([&] {
+        saveCompound(storage_, "../Dat/pair.dat", {"new geometry", "new map"});
+    });
+    EXPECT_EQ(message, "../Dat/" + blocked +
+                           ": the file cannot be written\nNothing was saved: ../Dat/" + other +
+                           " is as it was.");
+    EXPECT_EQ(storage_.read("../Dat/" + other), "as it was");
+}
+
+INSTANTIATE_TEST_SUITE_P(Compound, SavingThePair,
+                         testing::Values(std::pair{"pair.map", "pair.dat"},
+                                         std::pair{"pair.dat", "pair.map"}));
 
 } // namespace
 } // namespace ombrix

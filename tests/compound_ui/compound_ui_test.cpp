@@ -6,6 +6,7 @@
 #include "compound_files.h"
 #include "driver.h"
 #include "geometry.h"
+#include "handoff/records.h"
 #include "viewer_runs.h"
 
 #include <commctrl.h>
@@ -37,18 +38,44 @@ class Compounds : public InstallationRuns {
         return e2e::waitUntil(
             [&] { return e2e::windowText(e2e::control(window, StatusText)) == text; });
     }
+
+    // Compound started, given Tripod.dat twice: its window.
+    HWND addTwoTripods() {
+        HWND window = startFromExe(OMBRIX_COMPOUND, "OMBRIX - Compound");
+        for (int part = 1; window && part <= 2; ++part) {
+            e2e::click(e2e::control(window, AddPartButton));
+            chooseFile("Open", path("Dat\\Tripod.dat"));
+            EXPECT_TRUE(e2e::waitUntil([&] {
+                return SendMessageA(e2e::control(window, PartTable), LVM_GETITEMCOUNT, 0, 0) ==
+                       part;
+            }));
+        }
+        return window;
+    }
+
+    // The parts joined into Pair.dat and Pair.map, and the pair solved under its loads.
+    void solvePair(const std::vector<Part>& parts) {
+        const CompoundTexts texts = compoundTexts(joinParts(parts, 1e-6));
+        std::ofstream(folder_ / "Dat" / "Pair.dat", std::ios::binary) << texts.geometry;
+        std::ofstream(folder_ / "Dat" / "Pair.map", std::ios::binary) << texts.map;
+        std::ofstream(folder_ / "Dat" / "Pair.inc", std::ios::binary) << pairLoads;
+        run(OMBRIX_PREPARE, "\"..\\Dat\\Pair.dat\" \"..\\Dat\\Pair.rez\" Short English");
+        run(OMBRIX_FORCES, "\"..\\Dat\\Pair.inc\"");
+        run(OMBRIX_SOLVE, "1");
+    }
+
+    // Compound's question or message: its text, once answered.
+    std::string answered(int button) {
+        HWND box = e2e::waitForMessageBox("OMBRIX - Compound");
+        const std::string text = e2e::messageBoxText(box);
+        e2e::answer(box, button);
+        return text;
+    }
 };
 
 TEST_F(Compounds, CompoundJoinsTwoTripodsThatPrepareReads) {
-    HWND window = startFromExe(OMBRIX_COMPOUND, "OMBRIX - Compound");
+    HWND window = addTwoTripods();
     ASSERT_TRUE(window);
-    for (int part = 1; part <= 2; ++part) {
-        e2e::click(e2e::control(window, AddPartButton));
-        chooseFile("Open", path("Dat\\Tripod.dat"));
-        ASSERT_TRUE(e2e::waitUntil([&] {
-            return SendMessageA(e2e::control(window, PartTable), LVM_GETITEMCOUNT, 0, 0) == part;
-        }));
-    }
     EXPECT_TRUE(statusIs(window, "parts that overlap badly: member 1 of part 2 (" +
                                      path("Dat\\Tripod.dat") +
                                      ") joins the same nodes as member 1 of part 1 (" +
@@ -65,6 +92,34 @@ TEST_F(Compounds, CompoundJoinsTwoTripodsThatPrepareReads) {
 
     run(OMBRIX_PREPARE, "\"..\\Dat\\Pair.dat\" \"..\\Dat\\Pair.rez\" Short English");
     EXPECT_NE(contentsOf(folder_ / "Dat" / "Pair.map").find("part 2 2 0 0 90 "), std::string::npos);
+}
+
+// A map held open by another program: Save changes neither file; closing asks first.
+TEST_F(Compounds, CompoundSavesBothFilesOrNeitherAndAsksBeforeClosing) {
+    std::ofstream(folder_ / "Dat" / "Pair.map", std::ios::binary) << "held";
+    HANDLE held = CreateFileA(path("Dat\\Pair.map").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    HWND window = addTwoTripods();
+    ASSERT_TRUE(window);
+    e2e::typeText(e2e::control(window, RotationField), "90");
+    e2e::typeText(e2e::control(window, ShiftXField), "2");
+    e2e::click(e2e::control(window, SaveButton));
+    chooseFile("Save", path("Dat\\Pair.dat"));
+    EXPECT_NE(answered(IDYES).find("Pair.map already exists"), std::string::npos);
+    EXPECT_NE(answered(IDOK).find("Nothing was saved: " + path("Dat\\Pair.dat") + " is as it was."),
+              std::string::npos);
+    EXPECT_FALSE(fs::exists(folder_ / "Dat" / "Pair.dat"));
+    CloseHandle(held);
+
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    HWND question = e2e::waitForMessageBox("OMBRIX - Compound");
+    EXPECT_EQ(e2e::windowText(GetDlgItem(question, IDNO)), "Do&n't save");
+    EXPECT_EQ(answered(IDCANCEL), "Save the compound before closing?");
+    e2e::pressKey(e2e::control(window, AddPartButton), VK_ESCAPE);
+    EXPECT_EQ(answered(IDYES), "Save the compound before closing?");
+    chooseFile("Save", path("Dat\\Pair.dat"));
+    answered(IDYES); // Pair.map already exists
+    EXPECT_EQ(exitCode(), 0u);
 }
 
 // The line of the file that starts so, split into its values.
@@ -87,14 +142,7 @@ std::string negated(const std::string& number) {
 
 TEST_F(Compounds, CompoundPostWritesEachPartsResults) {
     const Part part{path("Dat\\Tripod.dat"), {}, readGeometry(tripod)};
-    const CompoundTexts texts =
-        compoundTexts(joinParts({part, {part.file, turned, part.model}}, 1e-6));
-    std::ofstream(folder_ / "Dat" / "Pair.dat", std::ios::binary) << texts.geometry;
-    std::ofstream(folder_ / "Dat" / "Pair.map", std::ios::binary) << texts.map;
-    std::ofstream(folder_ / "Dat" / "Pair.inc", std::ios::binary) << pairLoads;
-    run(OMBRIX_PREPARE, "\"..\\Dat\\Pair.dat\" \"..\\Dat\\Pair.rez\" Short English");
-    run(OMBRIX_FORCES, "\"..\\Dat\\Pair.inc\"");
-    run(OMBRIX_SOLVE, "1");
+    solvePair({part, {part.file, turned, part.model}});
 
     const std::string title = "OMBRIX - CompoundPost";
     start(OMBRIX_COMPOUNDPOST, "\t", folder_ / "Exe");
@@ -120,6 +168,25 @@ TEST_F(Compounds, CompoundPostWritesEachPartsResults) {
     ASSERT_EQ(member.size(), 3u);
     EXPECT_EQ(lineOf(folder_ / "Dat" / "Pair.2.Tripod.txt", "member 2 "),
               (std::vector<std::string>{"member", "2", member[2]}));
+}
+
+// TripodB.dat, a copy of Tripod.dat, had members 1 and 2 swapped after Compound joined it.
+TEST_F(Compounds, CompoundPostRefusesAPartChangedSinceItWasJoined) {
+    std::ofstream(folder_ / "Dat" / "TripodB.dat", std::ios::binary) << tripod;
+    const FileMark mark{std::string(tripod).size(), handoff::digestOf(tripod), {}};
+    const Part part{path("Dat\\Tripod.dat"), {}, readGeometry(tripod), mark};
+    solvePair({part, {path("Dat\\TripodB.dat"), turned, part.model, mark}});
+    std::string swapped = tripod;
+    swapped.replace(swapped.find("1 1 4 B 1e6 0\r\n2 2 4"), 20, "1 2 4 B 1e6 0\r\n2 1 4");
+    std::ofstream(folder_ / "Dat" / "TripodB.dat", std::ios::binary) << swapped;
+
+    start(OMBRIX_COMPOUNDPOST, "\t", folder_ / "Exe");
+    chooseFile("Open", path("Dat\\Pair.map"));
+    HWND box = e2e::waitForMessageBox("OMBRIX - CompoundPost");
+    EXPECT_EQ(e2e::messageBoxText(box),
+              path("Dat\\TripodB.dat") + " has changed since Compound joined it: join again");
+    e2e::answer(box, IDOK);
+    EXPECT_EQ(exitCode(), 1u);
 }
 
 } // namespace
