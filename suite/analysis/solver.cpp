@@ -675,7 +675,7 @@ void Path::takeForcesFromBalance(Solution& solution,
                                  const std::vector<std::pair<int, double>>& unresolved) {
     std::vector<Eigen::Vector3d> loads;
     for (const Eigen::Vector3d& load : nodeLoads_)
-        loads.push_back(current_.loadFactor * load);
+        loads.emplace_back(current_.loadFactor * load);
     std::vector<int> members;
     std::vector<double> roundings;
     for (const auto& [member, rounding] : unresolved) {
