@@ -2,11 +2,14 @@
 """The solver's benchmark: flat square cable nets of 10 x 10 to 300 x 300 cells (1 m
 spacing, boundary pinned, EA = 1e5 N, initial force 1000 N, 10 N down on every inner
 node, 10 load steps, Green strain), and the 100 x 100 net without initial force (a start
-whose tangent is singular) and in 200 and 1,000 load steps, solved by OMBRIX natively and
-under Wine and, on the small nets, by CalculiX (T3D2 trusses, NLGEOM, initial stress) with
-one thread and two. Prints a Markdown table: times in seconds (min / median / max), our
-load steps and Newton iterations and peak memory, the mid-node deflection and the largest
-difference in deflection between the two programs, relative to the largest deflection.
+whose tangent is singular) and in 200 and 1,000 load steps; and Make_FrameFile's 100 x 100
+cable net (a hyperbolic paraboloid of rise 1.5 m, prestress 2 N, engineering strain) under
+1 N down on every free node, and on the nodes of half its plan (snow on half the roof), in
+10 load steps. Solved by OMBRIX natively and under Wine and, on the small nets, by
+CalculiX (T3D2 trusses, NLGEOM, initial stress) with one thread and two. Prints a Markdown
+table: times in seconds (min / median / max), our load steps and Newton iterations and
+peak memory, the mid-node deflection and the largest difference in deflection between the
+two programs, relative to the largest deflection.
 
     tools/with-wine.sh tools/bench_solver.py NATIVE_BENCH WINDOWS_BENCH
 """
@@ -22,6 +25,9 @@ import time
 # cells, initial force, load steps, runs of ours
 NETS = [(10, 1000, 10, 5), (30, 1000, 10, 5), (100, 1000, 10, 3), (300, 1000, 10, 1),
         (100, 0, 10, 3), (100, 1000, 200, 3), (100, 1000, 1000, 1)]
+# Make_FrameFile's hyperbolic paraboloid: cells, the nodes loaded (all or half), load
+# steps, runs of ours
+SNOW = [(100, "all", 10, 3), (100, "half", 10, 3)]
 # CalculiX's runs, at its default convergence criterion (an out-of-balance force below
 # 0.5 % of the average force). At 100 x 100 its residual stalls near 0.6 N, above the
 # criterion's 0.36 N, from the eighth increment on; 300 x 300 would take it hours.
@@ -32,8 +38,11 @@ EA, FORCE, LOAD, AREA = 1e5, 1000.0, -10.0, 1e-4
 
 def ours(command, net, deflections):
     cells, force, steps, runs = net
-    out = subprocess.run(command + [str(cells), "G", str(runs), str(force), str(steps),
-                                    deflections], check=True, capture_output=True,
+    if force in ("all", "half"):
+        arguments = ["snow", str(cells), force, str(runs), str(steps)]
+    else:
+        arguments = [str(cells), "G", str(runs), str(force), str(steps)]
+    out = subprocess.run(command + arguments + [deflections], check=True, capture_output=True,
                          text=True).stdout.split()
     return {"unknowns": int(out[1]), "times": [float(t) for t in out[2:5]],
             "memory": float(out[5]), "middle": float(out[6]), "iterations": out[9]}
@@ -41,6 +50,9 @@ def ours(command, net, deflections):
 
 def label(net):
     cells, force, steps, _ = net
+    if force in ("all", "half"):
+        return "%d x %d hypar, snow on %s" % (cells, cells,
+                                              "every node" if force == "all" else "half the plan")
     name = "%d x %d" % (cells, cells)
     if force == 0:
         name += ", no initial force"
@@ -133,7 +145,7 @@ def main(native, windows):
           " | peak memory, native / Wine (MiB) | CalculiX, 1 thread (s) | CalculiX, 2 threads (s)"
           " | mid-node deflection (m) | largest difference |")
     print("|---|---|---|---|---|---|---|---|---|---|")
-    for net in NETS:
+    for net in NETS + SNOW:
         cells, force, steps, _ = net
         with tempfile.TemporaryDirectory() as folder:
             mine = os.path.join(folder, "ombrix.txt")

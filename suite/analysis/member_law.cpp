@@ -29,10 +29,13 @@ double MemberLaw::unstressedLength() const {
 }
 
 AxialResponse MemberLaw::at(double length, double elongation) const {
-    const double stretch = elongation + excess_; // the length less the reference length
-    const AxialResponse response =
-        law_ == StrainLaw::Green ? green(length, stretch) : engineering(stretch);
+    const AxialResponse response = drawnTaut(length, elongation);
     return cable_ && response.force < 0 ? AxialResponse{} : response;
+}
+
+AxialResponse MemberLaw::drawnTaut(double length, double elongation) const {
+    const double stretch = elongation + excess_; // the length less the reference length
+    return law_ == StrainLaw::Green ? green(length, stretch) : engineering(stretch);
 }
 
 AxialResponse MemberLaw::engineering(double stretch) const {

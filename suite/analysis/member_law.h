@@ -29,6 +29,9 @@ class MemberLaw {
     static MemberLaw of(const Model& model, const Member& member);
 
     AxialResponse at(double length, double elongation) const;
+    // The law of a taut member carried on below the slack length of a cable: how a slack
+    // cable would respond once drawn taut, as a step that draws it taut foresees.
+    AxialResponse drawnTaut(double length, double elongation) const;
     double axialStiffness() const { return axialStiffness_; }
     double referenceLength() const { return referenceLength_; } // L0 (E) or L (G)
     double unstressedLength() const;                            // where N is 0

@@ -34,6 +34,9 @@ constexpr double energyRounding = 1e-12; // of the energy's terms
 // a factorisation with a larger shift: from a tangent without stiffness across a flat net
 // the step is thousands of times too long.
 constexpr int mostHalvings = 40;
+// Of a Newton step of a net of cables, the times it is taken again with the slack cables it
+// draws taut counted taut, until the cables it draws taut are those counted.
+constexpr int mostDrawingRounds = 2;
 constexpr double escapeDistance = 1e-3; // of the model's size: the first move off an unstable state
 constexpr int inverseIterations = 20;
 // Of a Newton step by conjugate gradients: it may spend up to this share of what a new
@@ -93,11 +96,13 @@ class Path {
     bool exhausted() const;
     void report(const State& state, int iteration) const;
 
-    Inertia factorAt(const State& state, double shift);
+    Inertia factorAt(const State& state, double shift, const std::vector<int>& drawnTaut = {});
     bool examineUnstable(State& state);
     Outcome equilibrate(State& state, int most);
     Outcome giveUp(const State& state);
     bool descend(State& state, double& shift);
+    std::optional<Eigen::VectorXd> newtonStep(const State& state, double shift);
+    std::vector<int> slackDrawnTaut(const State& state, const Eigen::VectorXd& step) const;
     bool searchAlong(State& state, const Eigen::VectorXd& step);
     bool krylovStep(State& state);
     State firstGuess(double increment, double loadFactor);
@@ -143,7 +148,8 @@ class Path {
     double lastLoadIncrement_ = 0;
     int steps_ = 0;
     int iterations_ = 0;
-    double staleSolves_ = 0; // solves spent since the last factorisation beyond one a step
+    double staleSolves_ = 0;     // solves spent since the last factorisation beyond one a step
+    std::vector<int> drawnTaut_; // the slack cables the last Newton step counted taut
     CriticalPoint critical_ = CriticalPoint::None;
     double criticalLoadFactor_ = 0;
     int mechanismUnknown_ = -1; // where the path ends at a mechanism: the singular unknown
@@ -265,9 +271,12 @@ void Path::report(const State& state, int iteration) const {
                largest(state.residual), state.loadFactor});
 }
 
-Inertia Path::factorAt(const State& state, double shift) {
+// The tangent at the state, shifted, and with the slack cables given counted taut.
+Inertia Path::factorAt(const State& state, double shift, const std::vector<int>& drawnTaut) {
     staleSolves_ = 0;
-    return factor_.factorize(structure_.tangentAt(state.unknowns, shift), shift != 0);
+    structure_.tangentAt(state.unknowns, shift);
+    return factor_.factorize(structure_.addDrawnTaut(state.unknowns, drawnTaut),
+                             shift != 0 || !drawnTaut.empty());
 }
 
 // A structure of cables alone has a positive semi-definite tangent: it can neither snap
@@ -320,12 +329,55 @@ Outcome Path::giveUp(const State& state) {
 // definite and the step go down the energy.
 bool Path::descend(State& state, double& shift) {
     while (shift <= largestShift) {
-        if (factorAt(state, shift).positiveDefinite() &&
-            searchAlong(state, factor_.solve(state.residual)))
+        if (const std::optional<Eigen::VectorXd> step = newtonStep(state, shift);
+            step && searchAlong(state, *step))
             return true;
         shift = shift == 0 ? firstShift : 10 * shift;
     }
     return false;
+}
+
+// The tangent knows nothing of a slack cable: a Newton step that draws one taut stretches it
+// as though it were not there, far beyond its slack, and the search along the step stops
+// where the first few such cables pull back, a small part of the way. Where many cables went
+// slack at once, as when a heavy load on part of a net first bears on its prestress, such
+// steps would draw them taut again a hundred or so an iteration. A net of cables takes the
+// step again with those it draws taut counted taut, their law carried on below their slack
+// length, until the cables it draws taut are those it counted; it starts from those the last
+// step counted, still slack, for the cables that go slack and taut change little from one
+// iteration to the next.
+std::optional<Eigen::VectorXd> Path::newtonStep(const State& state, double shift) {
+    std::vector<int> counted;
+    if (!structure_.hasBars())
+        for (int cable : drawnTaut_)
+            if (structure_.slack(state.unknowns, cable))
+                counted.push_back(cable);
+    for (int round = 0;; ++round) {
+        if (!factorAt(state, shift, counted).positiveDefinite())
+            return std::nullopt;
+        Eigen::VectorXd step =
+            factor_.solve(state.residual -
+                          structure_.freePart(structure_.drawnTautForces(state.unknowns, counted)));
+        std::vector<int> drawn;
+        if (!structure_.hasBars() && round < mostDrawingRounds)
+            drawn = slackDrawnTaut(state, step);
+        if (structure_.hasBars() || round == mostDrawingRounds || drawn == counted) {
+            drawnTaut_ = std::move(counted);
+            return step;
+        }
+        counted = std::move(drawn);
+    }
+}
+
+// The cables slack in the state and taut at the end of the step, in order.
+std::vector<int> Path::slackDrawnTaut(const State& state, const Eigen::VectorXd& step) const {
+    const std::vector<double> after = structure_.sumsAt(state.unknowns + step).axialForces;
+    std::vector<int> cables;
+    for (std::size_t m = 0; m < after.size(); ++m)
+        if (after[m] > 0 && state.sums.axialForces[m] == 0 &&
+            structure_.slack(state.unknowns, static_cast<int>(m)))
+            cables.push_back(static_cast<int>(m));
+    return cables;
 }
 
 // Takes the longest of the step and its halves that improves the state. A net of cables

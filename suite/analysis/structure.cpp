@@ -124,7 +124,7 @@ Structure::Stretched Structure::stretched(const AssembledMember& member,
     const Eigen::Vector3d span = member.span + moved;
     const double length = span.norm();
     const double elongation = moved.dot(2 * member.span + moved) / (length + member.length);
-    return {span, length, member.law.at(length, elongation)};
+    return {span, length, elongation, member.law.at(length, elongation)};
 }
 
 MemberSums Structure::sumsAt(const Eigen::VectorXd& unknowns) const {
@@ -178,17 +178,59 @@ const SparseMatrix& Structure::tangentAt(const Eigen::VectorXd& unknowns, double
         const double material = pull > 0 && now.response.stiffness == 0
                                     ? member.law.axialStiffness() / member.law.referenceLength()
                                     : now.response.stiffness;
-        const Eigen::Matrix3d block = (material - geometric) * direction * direction.transpose() +
-                                      geometric * Eigen::Matrix3d::Identity();
-        for (int r = 0; r < 6; ++r)
-            for (int c = 0; c < 6; ++c)
-                if (member.slots[6 * r + c] >= 0)
-                    values[member.slots[6 * r + c]] +=
-                        (r < 3) == (c < 3) ? block(r % 3, c % 3) : -block(r % 3, c % 3);
+        addBlock(member, (material - geometric) * direction * direction.transpose() +
+                             geometric * Eigen::Matrix3d::Identity());
     }
     for (int k = 0; k < unknownCount(); ++k)
         values[diagonalSlots_[k]] += shift * nodeStiffness_[unknowns_[k].node];
     return tangent_;
+}
+
+void Structure::addBlock(const AssembledMember& member, const Eigen::Matrix3d& block) {
+    double* values = tangent_.valuePtr();
+    for (int r = 0; r < 6; ++r)
+        for (int c = 0; c < 6; ++c)
+            if (member.slots[6 * r + c] >= 0)
+                values[member.slots[6 * r + c]] +=
+                    (r < 3) == (c < 3) ? block(r % 3, c % 3) : -block(r % 3, c % 3);
+}
+
+bool Structure::slack(const Eigen::VectorXd& unknowns, int member) const {
+    const AssembledMember& assembled = members_[static_cast<std::size_t>(member)];
+    const Stretched now = stretched(assembled, unknowns);
+    return now.response.force == 0 && assembled.law.drawnTaut(now.length, now.elongation).force < 0;
+}
+
+// Only along the cable: its compression, which no cable carries, would make the transverse
+// part of its tangent negative. A cable that is not slack is in the tangent already.
+const SparseMatrix& Structure::addDrawnTaut(const Eigen::VectorXd& unknowns,
+                                            const std::vector<int>& cables) {
+    for (int index : cables) {
+        const AssembledMember& member = members_[static_cast<std::size_t>(index)];
+        const Stretched now = stretched(member, unknowns);
+        const AxialResponse taut = member.law.drawnTaut(now.length, now.elongation);
+        if (now.length > 0 && taut.force < 0 && taut.stiffness > 0) {
+            const Eigen::Vector3d direction = now.span / now.length;
+            addBlock(member, taut.stiffness * direction * direction.transpose());
+        }
+    }
+    return tangent_;
+}
+
+std::vector<Eigen::Vector3d> Structure::drawnTautForces(const Eigen::VectorXd& unknowns,
+                                                        const std::vector<int>& cables) const {
+    std::vector<Eigen::Vector3d> forces(unknownOf_.size(), Eigen::Vector3d::Zero());
+    for (int index : cables) {
+        const AssembledMember& member = members_[static_cast<std::size_t>(index)];
+        const Stretched now = stretched(member, unknowns);
+        const AxialResponse taut = member.law.drawnTaut(now.length, now.elongation);
+        if (now.length > 0 && taut.force < 0 && taut.stiffness > 0) {
+            const Eigen::Vector3d pull = now.span * (taut.force / now.length);
+            forces[member.second] += pull;
+            forces[member.first] -= pull;
+        }
+    }
+    return forces;
 }
 
 } // namespace ombrix

@@ -52,6 +52,15 @@ class Structure {
     // times its EA, a slack cable so pulled resisting stretching as if taut; the lower
     // triangle only, in a pattern fixed at construction.
     const SparseMatrix& tangentAt(const Eigen::VectorXd& unknowns, double shift, double pull = 0);
+    // Whether a member (an index into Model::members) is a cable shorter than its slack length.
+    bool slack(const Eigen::VectorXd& unknowns, int member) const;
+    // Of slack cables (indices into Model::members) that a step is to draw taut: what their
+    // taut law foresees, carried on to their slack length. The tangent adds their axial
+    // stiffness to the last one made; the forces, compressive, are their pull at each node.
+    const SparseMatrix& addDrawnTaut(const Eigen::VectorXd& unknowns,
+                                     const std::vector<int>& cables);
+    std::vector<Eigen::Vector3d> drawnTautForces(const Eigen::VectorXd& unknowns,
+                                                 const std::vector<int>& cables) const;
 
     // Per node, the sum of EA / L0 of its members.
     const std::vector<double>& nodeStiffness() const { return nodeStiffness_; }
@@ -72,6 +81,7 @@ class Structure {
     struct Stretched {
         Eigen::Vector3d span;
         double length;
+        double elongation; // from the given length
         AxialResponse response;
     };
 
@@ -79,6 +89,7 @@ class Structure {
     void buildPattern();
     Eigen::Vector3d displacementOf(int node, const Eigen::VectorXd& unknowns) const;
     Stretched stretched(const AssembledMember& member, const Eigen::VectorXd& unknowns) const;
+    void addBlock(const AssembledMember& member, const Eigen::Matrix3d& block);
 
     std::vector<std::array<int, 3>> unknownOf_; // per node and axis, -1 where restrained
     std::vector<Unknown> unknowns_;

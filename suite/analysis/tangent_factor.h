@@ -35,8 +35,8 @@ class TangentFactor {
     // The ordering and symbolic factorisation, once for the pattern.
     explicit TangentFactor(const SparseMatrix& pattern);
 
-    // shifted: the tangent's diagonal is raised, as where the tangent itself is not positive
-    // definite.
+    // shifted: not the tangent itself, but its diagonal raised, as where the tangent is not
+    // positive definite, or slack cables counted taut.
     Inertia factorize(const SparseMatrix& tangent, bool shifted);
     Eigen::VectorXd solve(const Eigen::VectorXd& right) const { return ldlt_.solve(right); }
     // Whether it holds a tangent as it is, positive definite: one that preconditions the

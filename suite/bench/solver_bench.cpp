@@ -2,6 +2,10 @@
 // EA = 1e5 N, the initial force given (1000 N in the table; 0 for a net that starts
 // singular), 10 N down on every inner node, in the load steps given (10 in the table).
 //   ombrix_solver_bench <cells> <E|G> <runs> <initial force> <steps> [deflections file]
+// Or on Make_FrameFile's cable net of n x n cells, rise 1.5 m, prestress 2 N, EA 1e5 N,
+// all edges held, under Make_ForceFile's 1 N down on every free node, or on the nodes in
+// the box 0 0 -100 to n/2 n 100 (snow on half the plan), in the load steps given:
+//   ombrix_solver_bench snow <cells> <all|half> <runs> <steps> [deflections file]
 // Prints one line: cells, unknowns, min, median and max seconds, peak memory in MiB, the
 // mid-node deflection, the status, the load steps and Newton iterations taken; writes
 // "node uz" for every node to the deflections file.
@@ -78,21 +82,72 @@ LoadCase snow(int cells, int steps) {
     return loadCase;
 }
 
+// Make_FrameFile's hyperbolic paraboloid z = k (x^2 - y^2) about the net's centre, its
+// corner at the origin, every cable's horizontal tension the prestress; as that program
+// lays it out, node for node and member for member.
+Model hypar(int cells) {
+    const double half = cells / 2.0, curvature = 1.5 / (half * half);
+    Model model;
+    model.heading = "Hyperbolic paraboloid cable net";
+    for (int j = 0; j <= cells; ++j)
+        for (int i = 0; i <= cells; ++i) {
+            const bool edge = i == 0 || j == 0 || i == cells || j == cells;
+            const double x = i - half, y = j - half;
+            model.nodes.push_back(
+                {{double(i), double(j), curvature * (x * x - y * y)}, {edge, edge, edge}});
+        }
+    const auto held = [&](int node) { return model.nodes[node].restrained[0]; };
+    const auto cable = [&](int first, int second) {
+        if (held(first) && held(second))
+            return;
+        model.members.push_back({first, second, MemberKind::Cable, 1e5, 0, {}});
+        model.members.back().initialForce = 2 * lengthOf(model, model.members.back());
+    };
+    for (int j = 0; j <= cells; ++j)
+        for (int i = 0; i < cells; ++i)
+            cable(nodeAt(cells, i, j), nodeAt(cells, i + 1, j));
+    for (int i = 0; i <= cells; ++i)
+        for (int j = 0; j < cells; ++j)
+            cable(nodeAt(cells, i, j), nodeAt(cells, i, j + 1));
+    return model;
+}
+
+// Make_ForceFile's 1 N down on every free node, or on those in the box 0 0 -100 to
+// n/2 n 100: the half of the plan where x <= n/2.
+LoadCase snowOn(const Model& model, int cells, bool half, int steps) {
+    LoadCase loadCase{1, steps, {}};
+    for (std::size_t n = 0; n < model.nodes.size(); ++n)
+        if (!model.nodes[n].restrained[0] && (!half || model.nodes[n].position[0] <= cells / 2.0))
+            loadCase.loads.push_back({static_cast<long long>(n) + 1, {0, 0, -1}, 0});
+    return loadCase;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 6) {
+    // <cells> <E|G> <runs> <initial force> <steps> [file], or snow <cells> <all|half> <runs>
+    // <steps> [file]: the steps and the file in the same places.
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    const bool hyparNet = !arguments.empty() && arguments[0] == "snow";
+    if (arguments.size() < 5 || (hyparNet && arguments[2] != "all" && arguments[2] != "half")) {
         std::fprintf(stderr, "ombrix_solver_bench <cells> <E|G> <runs> <initial force> <steps>"
+                             " [deflections file]\n"
+                             "ombrix_solver_bench snow <cells> <all|half> <runs> <steps>"
                              " [deflections file]\n");
         return 2;
     }
-    const int cells = std::atoi(argv[1]);
-    const Model model = net(cells, argv[2][0] == 'G' ? StrainLaw::Green : StrainLaw::Engineering,
-                            std::atof(argv[4]));
-    const LoadCase loadCase = snow(cells, std::atoi(argv[5]));
+    const int cells = std::stoi(arguments[hyparNet ? 1 : 0]);
+    const int runs = std::stoi(arguments[hyparNet ? 3 : 2]);
+    const int steps = std::stoi(arguments[4]);
+    const Model model =
+        hyparNet ? hypar(cells)
+                 : net(cells, arguments[1][0] == 'G' ? StrainLaw::Green : StrainLaw::Engineering,
+                       std::stod(arguments[3]));
+    const LoadCase loadCase =
+        hyparNet ? snowOn(model, cells, arguments[2] == "half", steps) : snow(cells, steps);
     std::vector<double> seconds;
     Solution solution;
-    for (int run = 0; run < std::max(1, std::atoi(argv[3])); ++run) {
+    for (int run = 0; run < std::max(1, runs); ++run) {
         const auto start = std::chrono::steady_clock::now();
         solution = solve(model, loadCase);
         seconds.push_back(
@@ -105,8 +160,8 @@ int main(int argc, char** argv) {
                 solution.displacements[middle][2],
                 solution.status == SolutionStatus::Converged ? "converged" : "failed",
                 solution.steps, solution.iterations);
-    if (argc > 6) {
-        FILE* file = std::fopen(argv[6], "w");
+    if (arguments.size() > 5) {
+        FILE* file = std::fopen(arguments[5].c_str(), "w");
         for (std::size_t n = 0; file && n < solution.displacements.size(); ++n)
             std::fprintf(file, "%zu %.17g\n", n + 1, solution.displacements[n][2]);
         if (file)

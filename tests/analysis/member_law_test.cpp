@@ -97,5 +97,35 @@ TEST(Structure, TangentIsTheSlopeOfTheEndForces) {
     }
 }
 
+// A slack cable counted taut, as a Newton step that draws it taut counts it, pulls as the same
+// member made a bar would, and stiffens as that bar but for the bar's geometric stiffness.
+TEST(Structure, CountsASlackCableTautAsTheBarItWouldBe) {
+    for (const char* law : {"E", "G"}) {
+        const std::string members = std::string("Tripod\n4 3 ") + law +
+                                    "\n1 0 0 0 1 1 1\n2 2 0 0 1 1 1\n3 0 2 0 1 1 1\n"
+                                    "4 0.7 0.6 1.5 0 0 0\n1 1 4 B 1e4 30\n2 3 4 C 1e4 60\n3 2 4 ";
+        Structure cables(readGeometry(members + "C 1e4 -20\n"));
+        Structure bars(readGeometry(members + "B 1e4 -20\n"));
+        const Eigen::VectorXd at = Eigen::VectorXd::LinSpaced(3, -1e-3, 1e-3);
+        ASSERT_EQ(cables.sumsAt(at).axialForces[2], 0) << law;
+        const Eigen::VectorXd pull = cables.freePart(cables.drawnTautForces(at, {1, 2}));
+        EXPECT_LT((pull - bars.freePart(bars.sumsAt(at).nodeForces) +
+                   cables.freePart(cables.sumsAt(at).nodeForces))
+                      .lpNorm<Eigen::Infinity>(),
+                  1e-9 * 1e4)
+            << law;
+        cables.tangentAt(at, 0);
+        const Eigen::Matrix3d counted =
+            Eigen::MatrixXd(cables.addDrawnTaut(at, {1, 2})).selfadjointView<Eigen::Lower>();
+        const Eigen::Matrix3d bar =
+            Eigen::MatrixXd(bars.tangentAt(at, 0)).selfadjointView<Eigen::Lower>();
+        const Eigen::Vector3d span = Eigen::Vector3d(0.7 - 2, 0.6, 1.5) + at;
+        const Eigen::Matrix3d geometric =
+            bars.sumsAt(at).axialForces[2] / span.norm() *
+            (Eigen::Matrix3d::Identity() - span * span.transpose() / span.squaredNorm());
+        EXPECT_LT((bar - geometric - counted).lpNorm<Eigen::Infinity>(), 1e-9 * 1e4) << law;
+    }
+}
+
 } // namespace
 } // namespace ombrix
