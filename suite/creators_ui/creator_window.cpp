@@ -158,7 +158,7 @@ namespace {
 // The Yes and No buttons of the message box about to be shown, named by what they do.
 LRESULT CALLBACK nameSaveButtons(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_ACTIVATE) {
-        const HWND box = reinterpret_cast<HWND>(wParam);
+        HWND box = reinterpret_cast<HWND>(wParam);
         SetDlgItemTextA(box, IDYES, "&Save");
         SetDlgItemTextA(box, IDNO, "Do&n't save");
     }
@@ -232,7 +232,7 @@ bool mayClose(HWND window, const std::string& title, bool unsaved,
     if (!unsaved)
         return true;
     const std::string question = "Save " + work + " before closing?";
-    const HHOOK hook = SetWindowsHookExA(WH_CBT, nameSaveButtons, nullptr, GetCurrentThreadId());
+    HHOOK hook = SetWindowsHookExA(WH_CBT, nameSaveButtons, nullptr, GetCurrentThreadId());
     const int answer =
         MessageBoxA(window, question.c_str(), title.c_str(), MB_YESNOCANCEL | MB_ICONWARNING);
     if (hook)
