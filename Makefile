@@ -71,15 +71,18 @@ tour-installation: windows
 	rm -rf $(TOUR_INSTALLATION)
 	tools/install.sh $(WINDOWS) $(TOUR_INSTALLATION) real
 
+# The Windows tests under Wine, its desktop held open from start to end.
+WINE_TESTS = OMBRIX_DESKTOP_HOLDER=$(WINDOWS)/tests/e2e/ombrix_desktop_holder.exe tools/with-wine.sh
+
 e2e-test: stage tour-installation
-	tools/with-wine.sh ctest --test-dir $(WINDOWS) --output-on-failure -j $(JOBS)
+	$(WINE_TESTS) ctest --test-dir $(WINDOWS) --output-on-failure -j $(JOBS)
 
 test: unit-test sanitize-test tidy e2e-test
 
 # The end-to-end tests at their full length: 500 kills of the shell while it writes, and
 # 1,000 programs run and ended by it.
 test-long: stage
-	OMBRIX_KILLS=500 OMBRIX_RUNS=1000 tools/with-wine.sh \
+	OMBRIX_KILLS=500 OMBRIX_RUNS=1000 $(WINE_TESTS) \
 	    ctest --test-dir $(WINDOWS) --output-on-failure -R Reliability
 
 # The shell timed under Wine against floor programs of the same build, BENCH_RUNS runs each

@@ -55,5 +55,10 @@ fi
 # started by the command's first program they would hold its output open until the end.
 wineserver -p
 wine cmd.exe /c exit >/dev/null 2>&1 </dev/null
+# OMBRIX_DESKTOP_HOLDER: a program that holds Wine's desktop open until the end, so that the
+# desktop's process, started by it, holds no test's output open (tests/e2e/desktop_holder.cpp).
+if [ -n "${OMBRIX_DESKTOP_HOLDER:-}" ]; then
+    wine "$OMBRIX_DESKTOP_HOLDER" </dev/null >/dev/null 2>&1 &
+fi
 
 "$@"
