@@ -94,6 +94,13 @@ constexpr Texts texts[] = {
     {Message::CannotRead, "the file cannot be read", "fisierul nu poate fi citit"},
     {Message::CannotWrite, "the file cannot be written", "fisierul nu poate fi scris"},
     {Message::Usage, "started without its arguments: {}", "pornit fara argumentele sale: {}"},
+    {Message::NoFont,
+     "no font is installed that can show this program's texts, so its pictures have none. "
+     "Install a TrueType font such as Tahoma, Arial or DejaVu Sans (under Wine: Wine's own "
+     "fonts, in the Fonts folder of the prefix's Windows folder)",
+     "nu este instalat niciun font care sa arate textele acestui program, asa ca imaginile "
+     "lui nu au texte. Instalati un font TrueType precum Tahoma, Arial sau DejaVu Sans (sub "
+     "Wine: fonturile Wine, in folderul Fonts al folderului Windows al prefixului)"},
     {Message::NoWorkingDirectory, "no analysis is prepared: run INPUT first",
      "nicio analiza nu este pregatita: rulati intai INPUT"},
     {Message::CaseNotPrepared, "case {} is not prepared: run INCARC first",

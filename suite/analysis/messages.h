@@ -60,6 +60,7 @@ enum class Message {
     CannotRead,
     CannotWrite,
     Usage,
+    NoFont,
     NoWorkingDirectory,
     CaseNotPrepared,
     CaseLabelNotKnown,

@@ -5,7 +5,6 @@
 //   Charts <TAB> [/png <picture file>]   (both charts of the first solved case)
 
 #include "charts_window.h"
-#include "gdiplus_painter.h"
 #include "viewer_program.h"
 #include "win32_storage.h"
 
@@ -40,6 +39,5 @@ void run(const ViewerArguments& arguments) {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    const GdiplusSession gdiplus;
     return runGraphProgram("Charts", "/png", run);
 }

@@ -1,5 +1,7 @@
 #include "gdiplus_painter.h"
 
+#include "label_font.h"
+
 #include <windows.h>
 
 #include <gdiplus.h>
@@ -33,12 +35,42 @@ Gdiplus::GpBitmap* bitmapOver(const Raster& raster) {
     return bitmap;
 }
 
+std::string narrow(const wchar_t* text) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    std::string narrowText(static_cast<std::size_t>(std::max(size, 1)), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, narrowText.data(), size, nullptr, nullptr);
+    narrowText.pop_back();
+    return narrowText;
+}
+
+std::vector<std::string> installedFontFamilies() {
+    Gdiplus::GpFontCollection* collection = nullptr;
+    INT count = 0;
+    if (gp::GdipNewInstalledFontCollection(&collection) != Gdiplus::Ok ||
+        gp::GdipGetFontCollectionFamilyCount(collection, &count) != Gdiplus::Ok || count <= 0)
+        return {};
+    std::vector<Gdiplus::GpFontFamily*> families(static_cast<std::size_t>(count));
+    gp::GdipGetFontCollectionFamilyList(collection, count, families.data(), &count);
+    std::vector<std::string> names;
+    for (const Gdiplus::GpFontFamily* family : families) {
+        WCHAR name[LF_FACESIZE] = {};
+        if (family && gp::GdipGetFamilyName(family, name, LANG_NEUTRAL) == Gdiplus::Ok)
+            names.push_back(narrow(name));
+    }
+    return names;
+}
+
+// Chosen once: the installed families do not change while a program runs.
+const std::optional<std::string>& chosenLabelFont() {
+    static const std::optional<std::string> chosen = labelFont(installedFontFamilies());
+    return chosen;
+}
+
+// Null when no installed font can show the texts: then none are drawn.
 Gdiplus::GpFontFamily* fontFamily() {
     Gdiplus::GpFontFamily* family = nullptr;
-    for (const wchar_t* name : {L"Segoe UI", L"Tahoma"})
-        if (gp::GdipCreateFontFamilyFromName(name, nullptr, &family) == Gdiplus::Ok)
-            return family;
-    gp::GdipGetGenericFontFamilySansSerif(&family);
+    if (chosenLabelFont())
+        gp::GdipCreateFontFamilyFromName(wide(*chosenLabelFont()).c_str(), nullptr, &family);
     return family;
 }
 
@@ -68,6 +100,10 @@ GdiplusSession::GdiplusSession() {
     ULONG_PTR token = 0;
     Gdiplus::GdiplusStartup(&token, &input, nullptr);
     token_ = token;
+}
+
+bool GdiplusSession::canShowTexts() const {
+    return chosenLabelFont().has_value();
 }
 
 GdiplusSession::~GdiplusSession() {

@@ -20,6 +20,9 @@ class GdiplusSession {
     GdiplusSession(const GdiplusSession&) = delete;
     GdiplusSession& operator=(const GdiplusSession&) = delete;
 
+    // Whether an installed font can show the texts; when none can, none are drawn.
+    bool canShowTexts() const;
+
   private:
     unsigned long long token_ = 0;
 };

@@ -9,10 +9,10 @@
 namespace ombrix {
 namespace {
 
-void tell(const std::string& title, const std::string& message, bool scripted) {
+void tell(const std::string& title, const std::string& message, bool scripted,
+          UINT icon = MB_ICONERROR) {
     if (!scripted) {
-        MessageBoxA(nullptr, message.c_str(), title.c_str(),
-                    MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+        MessageBoxA(nullptr, message.c_str(), title.c_str(), MB_OK | icon | MB_SETFOREGROUND);
         return;
     }
     const std::string line = message + "\r\n";
@@ -42,19 +42,23 @@ void writePicture(const Raster& picture, const std::string& path) {
 
 int runGraphProgram(const std::string& name, std::string_view outputSwitch,
                     const std::function<void(const ViewerArguments&)>& run) {
+    const GdiplusSession gdiplus;
     const ViewerArguments arguments = viewerArguments(GetCommandLineA(), outputSwitch);
+    const bool scripted = !arguments.output.empty();
+    // Texts are drawn in a window or a picture; a table written as a file needs no font.
+    if (!gdiplus.canShowTexts() && (!scripted || outputSwitch == "/png"))
+        tell(titleOf(name), say(Language::English, Message::NoFont), scripted, MB_ICONWARNING);
     try {
         run(arguments);
         return 0;
     } catch (const FileRefused& refused) {
-        tell(titleOf(name), refused.what(), !arguments.output.empty());
+        tell(titleOf(name), refused.what(), scripted);
         return 1;
     }
 }
 
 int runViewerProgram(const std::string& name,
                      const std::function<OpenView(const std::string& subject)>& open) {
-    const GdiplusSession gdiplus;
     return runGraphProgram(name, "/png", [&](const ViewerArguments& arguments) {
         OpenView opened = open(arguments.subject);
         if (arguments.output.empty())

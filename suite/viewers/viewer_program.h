@@ -28,7 +28,8 @@ struct OpenView {
 };
 
 // The program's exit code: 0, or 1 after a failure. `run` shows the window, or writes the
-// output file the arguments name; a FileRefused it throws is told.
+// output file the arguments name; a FileRefused it throws is told. GDI+ runs meanwhile; a
+// program that draws texts says so at once when no installed font can show them.
 int runGraphProgram(const std::string& name, std::string_view outputSwitch,
                     const std::function<void(const ViewerArguments&)>& run);
 

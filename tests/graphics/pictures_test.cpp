@@ -2,6 +2,7 @@
 // its own colour, and the factor by which displacements are drawn.
 
 #include "displaced_view.h"
+#include "label_font.h"
 
 #include <gtest/gtest.h>
 
@@ -90,6 +91,24 @@ TEST(DisplacementScale, DrawsTheLargestAboutATenthOfTheSizeNeverSmallerThanItIs)
     };
     for (const ScaleCase& row : cases)
         EXPECT_EQ(automaticScale(row.extent, row.largest), row.factor) << row.structure;
+}
+
+// The texts' typeface: the preferred ones first, then any that holds letters, never a
+// symbol font; none when nothing that can show letters is installed.
+TEST(LabelFont, IsTheFirstPreferredInstalledElseAnyWithLetters) {
+    const struct {
+        std::vector<std::string> installed;
+        std::optional<std::string> chosen;
+    } rows[] = {
+        {{"Wingdings", "Arial", "Tahoma"}, "Tahoma"},
+        {{"tahoma"}, "tahoma"},
+        {{"Marlett", "Symbol", "DejaVu Sans", "Courier New"}, "DejaVu Sans"},
+        {{"Marlett", "@MS Gothic", "Courier New"}, "Courier New"},
+        {{"Marlett", "wingdings 3", "@SimSun"}, std::nullopt},
+        {{}, std::nullopt},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(labelFont(row.installed), row.chosen) << row.chosen.value_or("none");
 }
 
 } // namespace
