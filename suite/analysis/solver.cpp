@@ -16,10 +16,6 @@ namespace {
 
 constexpr int mostIterations = 40;        // Newton iterations at one load level
 constexpr int mostEscapeIterations = 400; // from a critical point down to a stable state
-// Newton iterations of a whole case: those of its planned load steps, and more for the
-// halvings of a step down to the finest and the escapes from critical points (the prism with
-// bars and cables swapped takes 2,220). Each costs at most one factorisation.
-constexpr int spareIterations = 8000;
 constexpr double relativeTolerance = 1e-9; // of the largest load or initial member force
 constexpr double roundingFloorFactor = 8;  // of the rounding of the forces, behind a floor
 // A member stiffer than the median by more than this part of what the factorisation tells
@@ -81,7 +77,7 @@ enum class Outcome { Taken, NotConverged, Mechanism, Jumped, Unstable, Exhausted
 class Path {
   public:
     Path(const Model& model, const LoadCase& loadCase, const ProgressReport& progress,
-         const PathObserver& observer);
+         const PathObserver& observer, int spareIterations);
     Solution run();
 
   private:
@@ -156,7 +152,7 @@ class Path {
 };
 
 Path::Path(const Model& model, const LoadCase& loadCase, const ProgressReport& progress,
-           const PathObserver& observer)
+           const PathObserver& observer, int spareIterations)
     : model_(model), structure_(model),
       factor_(structure_.tangentAt(Eigen::VectorXd::Zero(structure_.unknownCount()), 0)),
       nodeLoads_(structure_.nodeLoads(loadCase)), load_(structure_.freePart(nodeLoads_)),
@@ -795,8 +791,8 @@ bool Path::balanced(const Solution& solution) const {
 } // namespace
 
 Solution solve(const Model& model, const LoadCase& loadCase, const ProgressReport& progress,
-               const PathObserver& observer) {
-    return Path(model, loadCase, progress, observer).run();
+               const PathObserver& observer, int spareIterations) {
+    return Path(model, loadCase, progress, observer, spareIterations).run();
 }
 
 } // namespace ombrix

@@ -77,8 +77,14 @@ struct PathState {
 // Told of each state as it is accepted; the solver keeps none of them.
 using PathObserver = std::function<void(const PathState&)>;
 
+// The Newton iterations a case may take beyond 40 for each planned load step, for the steps
+// cut smaller and the escapes from critical points (the prism with bars and cables swapped
+// takes 2,220). Each costs at most one factorisation; a case that spends them all ends not
+// converged at the last state it found, saying so.
+inline constexpr int defaultSpareIterations = 8000;
+
 // The case must pass problemOf(loadCase, model).
 Solution solve(const Model& model, const LoadCase& loadCase, const ProgressReport& progress = {},
-               const PathObserver& observer = {});
+               const PathObserver& observer = {}, int spareIterations = defaultSpareIterations);
 
 } // namespace ombrix

@@ -413,6 +413,26 @@ TEST(Solver, BalancesAStiffMemberToTheLoads) {
     }
 }
 
+// A case that spends every iteration it may take ends not converged, within its budget, at
+// the last state it found: one balanced under its load factor's share of the loads.
+TEST(Solver, EndsACaseThatSpendsItsIterationsAtABalancedState) {
+    const Model truss = readGeometry(vonMises());
+    const LoadCase loadCase = readCase("1 1 1\n2 0 0 -3.5e8\n", 1);
+    const int unbounded = solve(truss, loadCase).iterations;
+    const int planned = 40; // for the one load step planned
+    ASSERT_GT(unbounded, planned + 100);
+    for (const int spare : {0, (unbounded - planned) / 2}) {
+        const Solution bounded = solve(truss, loadCase, {}, {}, spare);
+        EXPECT_EQ(bounded.status, SolutionStatus::NotConverged) << spare;
+        EXPECT_EQ(bounded.iterationLimit, planned + spare);
+        EXPECT_LE(bounded.iterations, planned + spare);
+        ASSERT_LT(bounded.loadFactor, 1);
+        LoadCase share = loadCase;
+        share.loads[0].force[2] *= bounded.loadFactor;
+        EXPECT_LT(largestImbalance(truss, share, bounded), 1e-9 * 3.5e8) << spare;
+    }
+}
+
 // Values beyond the readers' ranges, given to the solver all the same: their arithmetic
 // overflows, the loads and the reactions cannot balance, and no answer is converged.
 TEST(Solver, NeverCallsAnOverflowingModelConverged) {
