@@ -17,15 +17,18 @@ class RealAnalysis : public PanelTest {
   protected:
     void SetUp() override {
         PanelTest::SetUp();
+        installRealSuite(installation);
+        data = utf8Text(installation.root() / "Dat") + "\\";
+    }
+
+    static void installRealSuite(const Installation& target) {
         const std::filesystem::path built = pathOf(std::getenv("OMBRIX_SUITE_PROGRAMS"));
         for (const char* role : {"Prepare", "Forces", "Solve"})
             for (const std::string edition : {"", " 20"}) {
-                const std::filesystem::path program =
-                    installation.exeDir() / (role + edition + ".exe");
+                const std::filesystem::path program = target.exeDir() / (role + edition + ".exe");
                 std::filesystem::remove(program);
                 std::filesystem::copy_file(built / ("ombrix_" + lower(role) + ".exe"), program);
             }
-        data = utf8Text(installation.root() / "Dat") + "\\";
     }
 
     static std::string lower(std::string text) {
@@ -72,7 +75,10 @@ class RealAnalysis : public PanelTest {
     }
 
     void expectStatus(std::size_t lines, const std::string& last) {
-        HWND status = control(panel, IDC_PROGRAM_STATUS);
+        expectStatusOf(panel, lines, last);
+    }
+    static void expectStatusOf(HWND shown, std::size_t lines, const std::string& last) {
+        HWND status = control(shown, IDC_PROGRAM_STATUS);
         ASSERT_TRUE(waitUntil([&] { return listItems(status).size() == lines; }, 60s));
         EXPECT_EQ(listItems(status).back(), last);
     }
@@ -267,5 +273,37 @@ TEST_F(RealAnalysis, SolveCancelledKeepsWhatItSolvedAndSaysSo) {
     expectStatus(6, "Solve 20: * Cancelled");
     EXPECT_FALSE(std::filesystem::exists(pathOf(data + "Net.dat.work\\1.res")));
     EXPECT_NE(read(data + "Net.rez").find("Load cases reported: -"), std::string::npos);
+    exitShell();
+}
+
+// Two installations' shells on one geometry file take turns: while the first one's Solve
+// holds the working folder, the second one's Prepare is refused, naming the holder, and
+// writes nothing; the first one's cancelled run then reports only its own, and the second
+// goes on once the folder is free.
+TEST_F(RealAnalysis, TwoInstallationsOnOneGeometryFileTakeTurns) {
+    installation.write("../Dat/Net.dat", cableNet(80));
+    installation.write("../Dat/Net.inc", "Loads\r\n1\r\n0\r\n1 1 200\r\n3281 0 0 -1000\r\n");
+    prepareWithEveryCase("Net.dat");
+    Installation other;
+    installRealSuite(other);
+    Shell second(other);
+    HWND otherPanel = second.openPanel();
+    typeText(control(otherPanel, IDC_GEOMETRY_FILE), data + "Net.dat");
+
+    click(control(panel, IDC_ITER));
+    ASSERT_TRUE(waitUntil(
+        [&] { return std::filesystem::exists(pathOf(data + "Net.dat.work\\Step.lock")); }));
+    click(control(otherPanel, IDC_INPUT));
+    expectMessage("OMBRIX - Prepare", "another OMBRIX step is working on Net.dat: Solve, started");
+    expectStatusOf(otherPanel, 2, "Prepare 20: * Failed");
+    pressKey(FindWindowA(nullptr, "OMBRIX - Solve"), VK_ESCAPE);
+    expectMessage("OMBRIX - Solve", "The run was cancelled at load case 1");
+    expectStatus(6, "Solve 20: * Cancelled");
+    const std::string output = read(data + "Net.rez");
+    EXPECT_NE(output.find("Load cases reported: -"), std::string::npos);
+    EXPECT_EQ(output.find("another OMBRIX step"), std::string::npos);
+
+    click(control(otherPanel, IDC_INPUT));
+    expectStatusOf(otherPanel, 4, "Prepare 20: Finished");
     exitShell();
 }
