@@ -14,41 +14,6 @@
 namespace ombrix {
 namespace {
 
-constexpr int mostIterations = 40;        // Newton iterations at one load level
-constexpr int mostEscapeIterations = 400; // from a critical point down to a stable state
-constexpr double relativeTolerance = 1e-9; // of the largest load or initial member force
-constexpr double roundingFloorFactor = 8;  // of the rounding of the forces, behind a floor
-// A member stiffer than the median by more than this part of what the factorisation tells
-// from nothing: the pivots of the members beside it may be lost.
-constexpr double beyondTheFactor = 0.1;
-constexpr double firstShift = 1e-8; // of each node's stiffness
-constexpr double largestShift = 1e3;
-constexpr double runawaySize = 100;      // of the model's size: a displacement nothing resists
-constexpr double sufficientFall = 1e-4;  // of the fall of the energy that a step promises
-constexpr double energyRounding = 1e-12; // of the energy's terms
-// Of a Newton step, searching along it. A halving costs one sum over the members, giving up
-// a factorisation with a larger shift: from a tangent without stiffness across a flat net
-// the step is thousands of times too long.
-constexpr int mostHalvings = 40;
-// Of a Newton step of a net of cables, the times it is taken again with the slack cables it
-// draws taut counted taut, until the cables it draws taut are those counted.
-constexpr int mostDrawingRounds = 2;
-constexpr double escapeDistance = 1e-3; // of the model's size: the first move off an unstable state
-constexpr int inverseIterations = 20;
-// Of a Newton step by conjugate gradients: it may spend up to this share of what a new
-// factorisation costs in solves, and at least the fewest solves, before a factorisation
-// is made instead. On large nets a factorisation costs a hundred solves and more.
-constexpr int fewestKrylovIterations = 8;
-constexpr double krylovShareOfFactorization = 0.5;
-constexpr double krylovTolerance = 1e-3;  // of the linear residual, relative
-constexpr double krylovContraction = 0.2; // of the out-of-balance force, wanted with bars
-// The string net that shapes the first guess from a start with slack members: a pull of EA in
-// every member; the line along its shape searched out to a millionfold. A search along a
-// line ends within a part in a thousand of where the energy is least.
-constexpr double stringPull = 1;
-constexpr double farthestStretch = 1e6;
-constexpr double stretchPrecision = 1e-3;
-
 // One state of the structure at a load factor, with everything the iteration asks of it.
 struct State {
     Eigen::VectorXd unknowns;
@@ -77,7 +42,7 @@ enum class Outcome { Taken, NotConverged, Mechanism, Jumped, Unstable, Exhausted
 class Path {
   public:
     Path(const Model& model, const LoadCase& loadCase, const ProgressReport& progress,
-         const PathObserver& observer, int spareIterations);
+         const PathObserver& observer, const SolverOptions& options);
     Solution run();
 
   private:
@@ -125,6 +90,7 @@ class Path {
                          const std::vector<std::pair<int, double>>& unresolved) const;
     bool balanced(const Solution& solution) const;
 
+    const SolverOptions options_;
     const Model& model_;
     Structure structure_;
     TangentFactor factor_;
@@ -152,14 +118,14 @@ class Path {
 };
 
 Path::Path(const Model& model, const LoadCase& loadCase, const ProgressReport& progress,
-           const PathObserver& observer, int spareIterations)
-    : model_(model), structure_(model),
+           const PathObserver& observer, const SolverOptions& options)
+    : options_(options), model_(model), structure_(model),
       factor_(structure_.tangentAt(Eigen::VectorXd::Zero(structure_.unknownCount()), 0)),
       nodeLoads_(structure_.nodeLoads(loadCase)), load_(structure_.freePart(nodeLoads_)),
       imbalance_(structure_.freePart(
           structure_.sumsAt(Eigen::VectorXd::Zero(structure_.unknownCount())).nodeForces)),
       plannedSteps_(loadCase.steps > 0 ? loadCase.steps : 1),
-      mostPathIterations_(mostIterations * plannedSteps_ + spareIterations), progress_(progress),
+      mostPathIterations_(options_.mostIterations * plannedSteps_ + options_.spareIterations), progress_(progress),
       observer_(observer), current_(stateAt(Eigen::VectorXd::Zero(structure_.unknownCount()), 0)),
       lastIncrement_(Eigen::VectorXd::Zero(structure_.unknownCount())) {
     setTolerances();
@@ -180,7 +146,7 @@ void Path::setTolerances() {
 // The out-of-balance force aimed at: a part in 1e9 of the largest load applied or initial
 // member force, so that a state under a small part of the load is balanced as finely.
 double Path::targetAt(double loadFactor) const {
-    return relativeTolerance * std::max(loadFactor * largestLoad_, largestInitialForce_);
+    return options_.relativeTolerance * std::max(loadFactor * largestLoad_, largestInitialForce_);
 }
 
 // The load at a load factor. Initial forces that are not in equilibrium in the geometry
@@ -199,7 +165,7 @@ State Path::stateAt(Eigen::VectorXd unknowns, double loadFactor) const {
     state.residual = applied - structure_.freePart(state.sums.nodeForces);
     const double work = applied.dot(state.unknowns);
     state.potential = state.sums.strainEnergy - work;
-    state.rounding = energyRounding * (std::abs(state.sums.strainEnergy) +
+    state.rounding = options_.energyRounding * (std::abs(state.sums.strainEnergy) +
                                        applied.cwiseProduct(state.unknowns).cwiseAbs().sum());
     return state;
 }
@@ -224,7 +190,7 @@ Eigen::VectorXd Path::roundingFloors(const State& state) const {
     }
     Eigen::VectorXd floors(structure_.unknownCount());
     for (int k = 0; k < structure_.unknownCount(); ++k)
-        floors[k] = roundingFloorFactor * atNodes[structure_.unknown(k).node];
+        floors[k] = options_.roundingFloorFactor * atNodes[structure_.unknown(k).node];
     return floors;
 }
 
@@ -240,10 +206,10 @@ bool Path::improves(const State& trial, const State& now, double promised) const
         const Eigen::VectorXd work =
             (now.residual + trial.residual).cwiseProduct(trial.unknowns - now.unknowns) / 2;
         fall = work.sum();
-        if (std::abs(fall) <= energyRounding * work.cwiseAbs().sum())
+        if (std::abs(fall) <= options_.energyRounding * work.cwiseAbs().sum())
             return largest(trial.residual) < largest(now.residual);
     }
-    return fall > 0 && fall >= sufficientFall * promised;
+    return fall > 0 && fall >= options_.sufficientFall * promised;
 }
 
 bool Path::exhausted() const {
@@ -253,7 +219,7 @@ bool Path::exhausted() const {
 // A displacement a hundred times the size of the structure is one that nothing resists.
 bool Path::runsAway(const State& state) const {
     return state.unknowns.size() > 0 &&
-           !(state.unknowns.lpNorm<Eigen::Infinity>() <= runawaySize * structure_.size());
+           !(state.unknowns.lpNorm<Eigen::Infinity>() <= options_.runawaySize * structure_.size());
 }
 
 // The planned load steps done count the states accepted on their grid; the others are the
@@ -309,7 +275,7 @@ Outcome Path::equilibrate(State& state, int most) {
             continue;
         if (!descend(state, shift))
             return converged(state, true) ? Outcome::Taken : giveUp(state);
-        shift = shift / 10 < firstShift ? 0 : shift / 10;
+        shift = shift / 10 < options_.firstShift ? 0 : shift / 10;
     }
     return converged(state, true) ? Outcome::Taken : Outcome::NotConverged;
 }
@@ -324,11 +290,11 @@ Outcome Path::giveUp(const State& state) {
 // One Newton step on the tangent, its diagonal shifted as little as makes it positive
 // definite and the step go down the energy.
 bool Path::descend(State& state, double& shift) {
-    while (shift <= largestShift) {
+    while (shift <= options_.largestShift) {
         if (const std::optional<Eigen::VectorXd> step = newtonStep(state, shift);
             step && searchAlong(state, *step))
             return true;
-        shift = shift == 0 ? firstShift : 10 * shift;
+        shift = shift == 0 ? options_.firstShift : 10 * shift;
     }
     return false;
 }
@@ -355,9 +321,9 @@ std::optional<Eigen::VectorXd> Path::newtonStep(const State& state, double shift
             factor_.solve(state.residual -
                           structure_.freePart(structure_.drawnTautForces(state.unknowns, counted)));
         std::vector<int> drawn;
-        if (!structure_.hasBars() && round < mostDrawingRounds)
+        if (!structure_.hasBars() && round < options_.mostDrawingRounds)
             drawn = slackDrawnTaut(state, step);
-        if (structure_.hasBars() || round == mostDrawingRounds || drawn == counted) {
+        if (structure_.hasBars() || round == options_.mostDrawingRounds || drawn == counted) {
             drawnTaut_ = std::move(counted);
             return step;
         }
@@ -382,7 +348,7 @@ std::vector<int> Path::slackDrawnTaut(const State& state, const Eigen::VectorXd&
 bool Path::searchAlong(State& state, const Eigen::VectorXd& step) {
     const double slope = state.residual.dot(step); // the fall of the energy per step, at its start
     double part = 1;
-    for (int halving = 0; halving <= mostHalvings; ++halving, part /= 2) {
+    for (int halving = 0; halving <= options_.mostHalvings; ++halving, part /= 2) {
         State trial = stateAt(state.unknowns + part * step, state.loadFactor);
         if (halving == 0 && !structure_.hasBars() &&
             largest(trial.residual) > largest(state.residual)) {
@@ -408,9 +374,9 @@ bool Path::krylovStep(State& state) {
     Eigen::ConjugateGradient<SparseMatrix, Eigen::Lower, EarlierTangent> gradients;
     gradients.preconditioner().use(factor_);
     gradients.setMaxIterations(
-        std::max(fewestKrylovIterations,
-                 static_cast<int>(krylovShareOfFactorization * factor_.solvesPerFactorization())));
-    gradients.setTolerance(krylovTolerance);
+        std::max(options_.fewestKrylovIterations,
+                 static_cast<int>(options_.krylovShareOfFactorization * factor_.solvesPerFactorization())));
+    gradients.setTolerance(options_.krylovTolerance);
     gradients.compute(structure_.tangentAt(state.unknowns, 0));
     const Eigen::VectorXd step = gradients.solve(state.residual);
     staleSolves_ += static_cast<double>(gradients.iterations()) - 1;
@@ -418,7 +384,7 @@ bool Path::krylovStep(State& state) {
         return false;
     State next = stateAt(state.unknowns + step, state.loadFactor);
     const bool cutEnough = !structure_.hasBars() ||
-                           largest(next.residual) <= krylovContraction * largest(state.residual);
+                           largest(next.residual) <= options_.krylovContraction * largest(state.residual);
     if (!cutEnough || !improves(next, state, state.residual.dot(step)))
         return false;
     state = std::move(next);
@@ -438,7 +404,7 @@ State Path::firstGuess(double increment, double loadFactor) {
         return guess;
     if (startsWithSlackMembers()) {
         if (const std::optional<Eigen::VectorXd> shape = stringNetShape(loadFactor))
-            better = leastAlong(stateAt(current_.unknowns, loadFactor), *shape, farthestStretch);
+            better = leastAlong(stateAt(current_.unknowns, loadFactor), *shape, options_.farthestStretch);
     } else if (onward > 0 && guess.potential > current_.sums.strainEnergy -
                                                    appliedAt(loadFactor).dot(current_.unknowns)) {
         better = leastAlong(stateAt(current_.unknowns, loadFactor), onward * lastIncrement_, 1);
@@ -458,7 +424,7 @@ bool Path::startsWithSlackMembers() const {
 // path of members ties to a support; none where a part of it floats free.
 std::optional<Eigen::VectorXd> Path::stringNetShape(double loadFactor) {
     staleSolves_ = 0;
-    if (!factor_.factorize(structure_.tangentAt(current_.unknowns, 0, stringPull), true)
+    if (!factor_.factorize(structure_.tangentAt(current_.unknowns, 0, options_.stringPull), true)
              .positiveDefinite())
         return std::nullopt;
     return factor_.solve(stateAt(current_.unknowns, loadFactor).residual);
@@ -482,7 +448,7 @@ std::optional<State> Path::leastAlong(const State& from, const Eigen::VectorXd& 
         below = above;
         above *= 2;
     }
-    while (above - below > stretchPrecision * above) {
+    while (above - below > options_.stretchPrecision * above) {
         const double middle = (below + above) / 2;
         State state = at(middle);
         if (falling(state)) {
@@ -523,7 +489,7 @@ bool Path::continuous(const State& from, const State& to) const {
 // nearby, on its path: so close to a limit point the path bends faster than its tangents
 // tell, while a snap-through carries the structure far.
 bool Path::stayedNearby(const State& trial) const {
-    return largest(trial.unknowns - current_.unknowns) <= escapeDistance * structure_.size() &&
+    return largest(trial.unknowns - current_.unknowns) <= options_.escapeDistance * structure_.size() &&
            !(trial.inertia && trial.inertia->negativePivots > 0);
 }
 
@@ -532,7 +498,7 @@ Outcome Path::step(double increment, bool finest, State& trial) {
     // The last of equal steps lands on the full load, whatever the rounding of their sum.
     const double target = current_.loadFactor + increment;
     trial = firstGuess(increment, target > 1 - 1e-9 * increment ? 1.0 : target);
-    const Outcome outcome = equilibrate(trial, finest ? mostEscapeIterations : mostIterations);
+    const Outcome outcome = equilibrate(trial, finest ? options_.mostEscapeIterations : options_.mostIterations);
     if (outcome != Outcome::Taken)
         return outcome;
     const bool unstable = examineUnstable(trial);
@@ -612,10 +578,10 @@ bool Path::passCriticalPoint(Outcome outcome, State& trial) {
 // From an unstable state (its tangent the last factorised) down to a stable one at the same
 // load, starting off along the critical mode to either side.
 bool Path::leaveAlongCriticalMode(State& state) {
-    const Eigen::VectorXd away = escapeDistance * structure_.size() * criticalMode();
+    const Eigen::VectorXd away = options_.escapeDistance * structure_.size() * criticalMode();
     for (const double side : {1.0, -1.0}) {
         State moved = stateAt(state.unknowns + side * away, state.loadFactor);
-        if (equilibrate(moved, mostEscapeIterations) == Outcome::Taken && !examineUnstable(moved)) {
+        if (equilibrate(moved, options_.mostEscapeIterations) == Outcome::Taken && !examineUnstable(moved)) {
             state = std::move(moved);
             return true;
         }
@@ -630,7 +596,7 @@ Eigen::VectorXd Path::criticalMode() const {
     Eigen::VectorXd mode(structure_.unknownCount());
     for (double& component : mode)
         component = static_cast<double>(generator()) / std::minstd_rand::max() - 0.5;
-    for (int k = 0; k < inverseIterations; ++k)
+    for (int k = 0; k < options_.inverseIterations; ++k)
         mode = factor_.solve(mode).normalized();
     Eigen::Index largest = 0;
     mode.cwiseAbs().maxCoeff(&largest);
@@ -677,6 +643,7 @@ Solution Path::finish(SolutionStatus status) {
     solution.loadFactor = current_.loadFactor;
     solution.steps = steps_;
     solution.iterations = iterations_;
+    solution.factorizations = factor_.factorizations();
     solution.iterationLimit = exhausted() ? mostPathIterations_ : 0;
     solution.criticalPoint = critical_;
     solution.criticalLoadFactor = criticalLoadFactor_;
@@ -711,8 +678,8 @@ std::vector<std::pair<int, double>> Path::unresolvedMembers() const {
     const double target = targetAt(current_.loadFactor);
     std::vector<std::pair<int, double>> members;
     for (std::size_t m = 0; m < roundings.size(); ++m)
-        if (roundingFloorFactor * roundings[m] > target)
-            members.emplace_back(static_cast<int>(m), roundingFloorFactor * roundings[m]);
+        if (options_.roundingFloorFactor * roundings[m] > target)
+            members.emplace_back(static_cast<int>(m), options_.roundingFloorFactor * roundings[m]);
     std::stable_sort(members.begin(), members.end(),
                      [](const auto& a, const auto& b) { return a.second > b.second; });
     return members;
@@ -757,7 +724,7 @@ void Path::nameStiffMember(Solution& solution,
     const auto median = stiffness.begin() + static_cast<std::ptrdiff_t>(stiffness.size() - 1) / 2;
     std::nth_element(stiffness.begin(), median, stiffness.end());
     const double ratio = own / *median;
-    if (unresolved.empty() && !(ratio * vanishingPivot > beyondTheFactor))
+    if (unresolved.empty() && !(ratio * vanishingPivot > options_.beyondTheFactor))
         return;
     solution.stiffMember = member;
     solution.stiffnessRatio = ratio;
@@ -780,7 +747,7 @@ bool Path::balanced(const Solution& solution) const {
         const Eigen::Vector3d load = solution.loadFactor * nodeLoads_[node];
         const Eigen::Vector3d sum =
             load + pulls[node] + Eigen::Map<const Eigen::Vector3d>(solution.reactions[node].data());
-        const double rounding = roundingFloorFactor * std::numeric_limits<double>::epsilon() *
+        const double rounding = options_.roundingFloorFactor * std::numeric_limits<double>::epsilon() *
                                 (meeting[node] + load.cwiseAbs().sum());
         if (!(sum.cwiseAbs().maxCoeff() <= 2 * solution.tolerance + rounding))
             return false;
@@ -791,8 +758,8 @@ bool Path::balanced(const Solution& solution) const {
 } // namespace
 
 Solution solve(const Model& model, const LoadCase& loadCase, const ProgressReport& progress,
-               const PathObserver& observer, int spareIterations) {
-    return Path(model, loadCase, progress, observer, spareIterations).run();
+               const PathObserver& observer, const SolverOptions& options) {
+    return Path(model, loadCase, progress, observer, options).run();
 }
 
 } // namespace ombrix

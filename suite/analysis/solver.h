@@ -41,6 +41,7 @@ struct Solution {
     double loadFactor = 0; // of the state below: 1 when converged
     int steps = 0;
     int iterations = 0;
+    int factorizations = 0; // of the tangent: most of the solver's time
     int iterationLimit = 0; // where the case spent every Newton iteration it may take: that many
     CriticalPoint criticalPoint = CriticalPoint::None; // the first the load passed, or where
     double criticalLoadFactor = 0;                     // the path ended
@@ -77,14 +78,53 @@ struct PathState {
 // Told of each state as it is accepted; the solver keeps none of them.
 using PathObserver = std::function<void(const PathState&)>;
 
-// The Newton iterations a case may take beyond 40 for each planned load step, for the steps
-// cut smaller and the escapes from critical points (the prism with bars and cables swapped
-// takes 2,220). Each costs at most one factorisation; a case that spends them all ends not
-// converged at the last state it found, saying so.
-inline constexpr int defaultSpareIterations = 8000;
+// How the solver works its way to an answer: what every program uses by default, which the
+// tests and the solver's benchmark may change. Not a choice for users: the answers are
+// checked against these.
+struct SolverOptions {
+    int mostIterations = 40;        // Newton iterations at one load level
+    int mostEscapeIterations = 400; // from a critical point down to a stable state
+    // The Newton iterations a case may take beyond mostIterations for each planned load step,
+    // for the steps cut smaller and the escapes from critical points (the prism with bars and
+    // cables swapped takes 2,220). Each costs at most one factorisation; a case that spends
+    // them all ends not converged at the last state it found, saying so.
+    int spareIterations = 8000;
+    double relativeTolerance = 1e-9; // of the largest load or initial member force
+    double roundingFloorFactor = 8;  // of the rounding of the forces, behind a floor
+    // A member stiffer than the median by more than this part of what the factorisation
+    // tells from nothing: the pivots of the members beside it may be lost.
+    double beyondTheFactor = 0.1;
+    double firstShift = 1e-8; // of each node's stiffness
+    double largestShift = 1e3;
+    double runawaySize = 100;      // of the model's size: a displacement nothing resists
+    double sufficientFall = 1e-4;  // of the fall of the energy that a step promises
+    double energyRounding = 1e-12; // of the energy's terms
+    // Of a Newton step, searching along it. A halving costs one sum over the members, giving
+    // up a factorisation with a larger shift: from a tangent without stiffness across a flat
+    // net the step is thousands of times too long.
+    int mostHalvings = 40;
+    // Of a Newton step of a net of cables, the times it is taken again with the slack cables
+    // it draws taut counted taut, until the cables it draws taut are those counted.
+    int mostDrawingRounds = 2;
+    double escapeDistance = 1e-3; // of the model's size: the first move off an unstable state
+    int inverseIterations = 20;
+    // Of a Newton step by conjugate gradients: it may spend up to this share of what a new
+    // factorisation costs in solves, and at least the fewest solves, before a factorisation
+    // is made instead. On large nets a factorisation costs a hundred solves and more.
+    int fewestKrylovIterations = 8;
+    double krylovShareOfFactorization = 0.5;
+    double krylovTolerance = 1e-3;  // of the linear residual, relative
+    double krylovContraction = 0.2; // of the out-of-balance force, wanted with bars
+    // The string net that shapes the first guess from a start with slack members: a pull of
+    // EA in every member; the line along its shape searched out to a millionfold. A search
+    // along a line ends within a part in a thousand of where the energy is least.
+    double stringPull = 1;
+    double farthestStretch = 1e6;
+    double stretchPrecision = 1e-3;
+};
 
 // The case must pass problemOf(loadCase, model).
 Solution solve(const Model& model, const LoadCase& loadCase, const ProgressReport& progress = {},
-               const PathObserver& observer = {}, int spareIterations = defaultSpareIterations);
+               const PathObserver& observer = {}, const SolverOptions& options = {});
 
 } // namespace ombrix

@@ -37,6 +37,7 @@ TangentFactor::TangentFactor(const SparseMatrix& pattern) {
 
 Inertia TangentFactor::factorize(const SparseMatrix& tangent, bool shifted) {
     ldlt_.factorize(tangent);
+    ++factorizations_;
     solvesPerFactorization_ = multiplicationsOverASolve(ldlt_.matrixL().nestedExpression());
     const Eigen::VectorXd& pivots = ldlt_.vectorD();
     const Eigen::VectorXd diagonal = tangent.diagonal();

@@ -45,11 +45,13 @@ class TangentFactor {
     // What a factorisation costs, in solves with the factor: its multiplications over a
     // solve's.
     double solvesPerFactorization() const { return solvesPerFactorization_; }
+    int factorizations() const { return factorizations_; } // made so far: the solver's cost
 
   private:
     Eigen::SimplicialLDLT<SparseMatrix, Eigen::Lower, FillReducingOrdering> ldlt_;
     bool holdsRegularTangent_ = false;
     double solvesPerFactorization_ = 1;
+    int factorizations_ = 0;
 };
 
 // A factorisation of an earlier tangent as the preconditioner of Eigen's conjugate

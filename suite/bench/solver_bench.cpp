@@ -6,9 +6,10 @@
 // all edges held, under Make_ForceFile's 1 N down on every free node, or on the nodes in
 // the box 0 0 -100 to n/2 n 100 (snow on half the plan), in the load steps given:
 //   ombrix_solver_bench snow <cells> <all|half> <runs> <steps> [deflections file]
+// Either may end with solver options, "name=value" each (mostDrawingRounds=3), to try them.
 // Prints one line: cells, unknowns, min, median and max seconds, peak memory in MiB, the
-// mid-node deflection, the status, the load steps and Newton iterations taken; writes
-// "node uz" for every node to the deflections file.
+// mid-node deflection, the status, the load steps, Newton iterations and factorisations
+// taken; writes "node uz" for every node to the deflections file.
 
 #include "solver.h"
 
@@ -16,7 +17,9 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <string>
+#include <variant>
 #include <vector>
 
 #ifdef _WIN32
@@ -122,12 +125,56 @@ LoadCase snowOn(const Model& model, int cells, bool half, int steps) {
     return loadCase;
 }
 
+using Option = std::variant<int SolverOptions::*, double SolverOptions::*>;
+
+const std::map<std::string, Option, std::less<>> optionNames = {
+    {"mostIterations", &SolverOptions::mostIterations},
+    {"mostEscapeIterations", &SolverOptions::mostEscapeIterations},
+    {"spareIterations", &SolverOptions::spareIterations},
+    {"relativeTolerance", &SolverOptions::relativeTolerance},
+    {"roundingFloorFactor", &SolverOptions::roundingFloorFactor},
+    {"beyondTheFactor", &SolverOptions::beyondTheFactor},
+    {"firstShift", &SolverOptions::firstShift},
+    {"largestShift", &SolverOptions::largestShift},
+    {"runawaySize", &SolverOptions::runawaySize},
+    {"sufficientFall", &SolverOptions::sufficientFall},
+    {"energyRounding", &SolverOptions::energyRounding},
+    {"mostHalvings", &SolverOptions::mostHalvings},
+    {"mostDrawingRounds", &SolverOptions::mostDrawingRounds},
+    {"escapeDistance", &SolverOptions::escapeDistance},
+    {"inverseIterations", &SolverOptions::inverseIterations},
+    {"fewestKrylovIterations", &SolverOptions::fewestKrylovIterations},
+    {"krylovShareOfFactorization", &SolverOptions::krylovShareOfFactorization},
+    {"krylovTolerance", &SolverOptions::krylovTolerance},
+    {"krylovContraction", &SolverOptions::krylovContraction},
+    {"stringPull", &SolverOptions::stringPull},
+    {"farthestStretch", &SolverOptions::farthestStretch},
+    {"stretchPrecision", &SolverOptions::stretchPrecision},
+};
+
+// Takes "name=value" into the options; false for anything else.
+bool takeOption(const std::string& argument, SolverOptions& options) {
+    const std::size_t equals = argument.find('=');
+    const auto found = optionNames.find(argument.substr(0, equals));
+    if (equals == std::string::npos || found == optionNames.end())
+        return false;
+    const double value = std::stod(argument.substr(equals + 1));
+    if (const auto* whole = std::get_if<int SolverOptions::*>(&found->second))
+        options.**whole = static_cast<int>(value);
+    if (const auto* real = std::get_if<double SolverOptions::*>(&found->second))
+        options.**real = value;
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     // <cells> <E|G> <runs> <initial force> <steps> [file], or snow <cells> <all|half> <runs>
     // <steps> [file]: the steps and the file in the same places.
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    SolverOptions options;
+    while (!arguments.empty() && takeOption(arguments.back(), options))
+        arguments.pop_back();
     const bool hyparNet = !arguments.empty() && arguments[0] == "snow";
     if (arguments.size() < 5 || (hyparNet && arguments[2] != "all" && arguments[2] != "half")) {
         std::fprintf(stderr, "ombrix_solver_bench <cells> <E|G> <runs> <initial force> <steps>"
@@ -149,17 +196,17 @@ int main(int argc, char** argv) {
     Solution solution;
     for (int run = 0; run < std::max(1, runs); ++run) {
         const auto start = std::chrono::steady_clock::now();
-        solution = solve(model, loadCase);
+        solution = solve(model, loadCase, {}, {}, options);
         seconds.push_back(
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     }
     std::sort(seconds.begin(), seconds.end());
     const int middle = nodeAt(cells, cells / 2, cells / 2);
-    std::printf("%d %d %.4f %.4f %.4f %.1f %.9f %s %d %d\n", cells, 3 * (cells - 1) * (cells - 1),
+    std::printf("%d %d %.4f %.4f %.4f %.1f %.9f %s %d %d %d\n", cells, 3 * (cells - 1) * (cells - 1),
                 seconds.front(), seconds[seconds.size() / 2], seconds.back(), peakMebibytes(),
                 solution.displacements[middle][2],
                 solution.status == SolutionStatus::Converged ? "converged" : "failed",
-                solution.steps, solution.iterations);
+                solution.steps, solution.iterations, solution.factorizations);
     if (arguments.size() > 5) {
         FILE* file = std::fopen(arguments[5].c_str(), "w");
         for (std::size_t n = 0; file && n < solution.displacements.size(); ++n)
