@@ -125,8 +125,9 @@ Path::Path(const Model& model, const LoadCase& loadCase, const ProgressReport& p
       imbalance_(structure_.freePart(
           structure_.sumsAt(Eigen::VectorXd::Zero(structure_.unknownCount())).nodeForces)),
       plannedSteps_(loadCase.steps > 0 ? loadCase.steps : 1),
-      mostPathIterations_(options_.mostIterations * plannedSteps_ + options_.spareIterations), progress_(progress),
-      observer_(observer), current_(stateAt(Eigen::VectorXd::Zero(structure_.unknownCount()), 0)),
+      mostPathIterations_(options_.mostIterations * plannedSteps_ + options_.spareIterations),
+      progress_(progress), observer_(observer),
+      current_(stateAt(Eigen::VectorXd::Zero(structure_.unknownCount()), 0)),
       lastIncrement_(Eigen::VectorXd::Zero(structure_.unknownCount())) {
     setTolerances();
     examineUnstable(current_);
@@ -165,8 +166,9 @@ State Path::stateAt(Eigen::VectorXd unknowns, double loadFactor) const {
     state.residual = applied - structure_.freePart(state.sums.nodeForces);
     const double work = applied.dot(state.unknowns);
     state.potential = state.sums.strainEnergy - work;
-    state.rounding = options_.energyRounding * (std::abs(state.sums.strainEnergy) +
-                                       applied.cwiseProduct(state.unknowns).cwiseAbs().sum());
+    state.rounding =
+        options_.energyRounding *
+        (std::abs(state.sums.strainEnergy) + applied.cwiseProduct(state.unknowns).cwiseAbs().sum());
     return state;
 }
 
@@ -373,9 +375,9 @@ bool Path::searchAlong(State& state, const Eigen::VectorXd& step) {
 bool Path::krylovStep(State& state) {
     Eigen::ConjugateGradient<SparseMatrix, Eigen::Lower, EarlierTangent> gradients;
     gradients.preconditioner().use(factor_);
-    gradients.setMaxIterations(
-        std::max(options_.fewestKrylovIterations,
-                 static_cast<int>(options_.krylovShareOfFactorization * factor_.solvesPerFactorization())));
+    gradients.setMaxIterations(std::max(
+        options_.fewestKrylovIterations,
+        static_cast<int>(options_.krylovShareOfFactorization * factor_.solvesPerFactorization())));
     gradients.setTolerance(options_.krylovTolerance);
     gradients.compute(structure_.tangentAt(state.unknowns, 0));
     const Eigen::VectorXd step = gradients.solve(state.residual);
@@ -383,8 +385,9 @@ bool Path::krylovStep(State& state) {
     if (gradients.info() != Eigen::Success)
         return false;
     State next = stateAt(state.unknowns + step, state.loadFactor);
-    const bool cutEnough = !structure_.hasBars() ||
-                           largest(next.residual) <= options_.krylovContraction * largest(state.residual);
+    const bool cutEnough =
+        !structure_.hasBars() ||
+        largest(next.residual) <= options_.krylovContraction * largest(state.residual);
     if (!cutEnough || !improves(next, state, state.residual.dot(step)))
         return false;
     state = std::move(next);
@@ -404,7 +407,8 @@ State Path::firstGuess(double increment, double loadFactor) {
         return guess;
     if (startsWithSlackMembers()) {
         if (const std::optional<Eigen::VectorXd> shape = stringNetShape(loadFactor))
-            better = leastAlong(stateAt(current_.unknowns, loadFactor), *shape, options_.farthestStretch);
+            better = leastAlong(stateAt(current_.unknowns, loadFactor), *shape,
+                                options_.farthestStretch);
     } else if (onward > 0 && guess.potential > current_.sums.strainEnergy -
                                                    appliedAt(loadFactor).dot(current_.unknowns)) {
         better = leastAlong(stateAt(current_.unknowns, loadFactor), onward * lastIncrement_, 1);
@@ -489,7 +493,8 @@ bool Path::continuous(const State& from, const State& to) const {
 // nearby, on its path: so close to a limit point the path bends faster than its tangents
 // tell, while a snap-through carries the structure far.
 bool Path::stayedNearby(const State& trial) const {
-    return largest(trial.unknowns - current_.unknowns) <= options_.escapeDistance * structure_.size() &&
+    return largest(trial.unknowns - current_.unknowns) <=
+               options_.escapeDistance * structure_.size() &&
            !(trial.inertia && trial.inertia->negativePivots > 0);
 }
 
@@ -498,7 +503,8 @@ Outcome Path::step(double increment, bool finest, State& trial) {
     // The last of equal steps lands on the full load, whatever the rounding of their sum.
     const double target = current_.loadFactor + increment;
     trial = firstGuess(increment, target > 1 - 1e-9 * increment ? 1.0 : target);
-    const Outcome outcome = equilibrate(trial, finest ? options_.mostEscapeIterations : options_.mostIterations);
+    const Outcome outcome =
+        equilibrate(trial, finest ? options_.mostEscapeIterations : options_.mostIterations);
     if (outcome != Outcome::Taken)
         return outcome;
     const bool unstable = examineUnstable(trial);
@@ -581,7 +587,8 @@ bool Path::leaveAlongCriticalMode(State& state) {
     const Eigen::VectorXd away = options_.escapeDistance * structure_.size() * criticalMode();
     for (const double side : {1.0, -1.0}) {
         State moved = stateAt(state.unknowns + side * away, state.loadFactor);
-        if (equilibrate(moved, options_.mostEscapeIterations) == Outcome::Taken && !examineUnstable(moved)) {
+        if (equilibrate(moved, options_.mostEscapeIterations) == Outcome::Taken &&
+            !examineUnstable(moved)) {
             state = std::move(moved);
             return true;
         }
@@ -747,7 +754,8 @@ bool Path::balanced(const Solution& solution) const {
         const Eigen::Vector3d load = solution.loadFactor * nodeLoads_[node];
         const Eigen::Vector3d sum =
             load + pulls[node] + Eigen::Map<const Eigen::Vector3d>(solution.reactions[node].data());
-        const double rounding = options_.roundingFloorFactor * std::numeric_limits<double>::epsilon() *
+        const double rounding = options_.roundingFloorFactor *
+                                std::numeric_limits<double>::epsilon() *
                                 (meeting[node] + load.cwiseAbs().sum());
         if (!(sum.cwiseAbs().maxCoeff() <= 2 * solution.tolerance + rounding))
             return false;

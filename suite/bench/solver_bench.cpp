@@ -160,9 +160,9 @@ bool takeOption(const std::string& argument, SolverOptions& options) {
         return false;
     const double value = std::stod(argument.substr(equals + 1));
     if (const auto* whole = std::get_if<int SolverOptions::*>(&found->second))
-        options.**whole = static_cast<int>(value);
+        options.*(*whole) = static_cast<int>(value);
     if (const auto* real = std::get_if<double SolverOptions::*>(&found->second))
-        options.**real = value;
+        options.*(*real) = value;
     return true;
 }
 
@@ -202,9 +202,9 @@ int main(int argc, char** argv) {
     }
     std::sort(seconds.begin(), seconds.end());
     const int middle = nodeAt(cells, cells / 2, cells / 2);
-    std::printf("%d %d %.4f %.4f %.4f %.1f %.9f %s %d %d %d\n", cells, 3 * (cells - 1) * (cells - 1),
-                seconds.front(), seconds[seconds.size() / 2], seconds.back(), peakMebibytes(),
-                solution.displacements[middle][2],
+    std::printf("%d %d %.4f %.4f %.4f %.1f %.9f %s %d %d %d\n", cells,
+                3 * (cells - 1) * (cells - 1), seconds.front(), seconds[seconds.size() / 2],
+                seconds.back(), peakMebibytes(), solution.displacements[middle][2],
                 solution.status == SolutionStatus::Converged ? "converged" : "failed",
                 solution.steps, solution.iterations, solution.factorizations);
     if (arguments.size() > 5) {

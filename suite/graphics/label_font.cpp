@@ -9,13 +9,13 @@ namespace ombrix {
 namespace {
 
 constexpr std::array<std::string_view, 7> preferred = {
-    "Segoe UI", "Tahoma", "Microsoft Sans Serif", "Arial", "Liberation Sans", "DejaVu Sans",
-    "Noto Sans"};
+    "Segoe UI",    "Tahoma",   "Microsoft Sans Serif", "Arial", "Liberation Sans",
+    "DejaVu Sans", "Noto Sans"};
 
 // Families whose glyphs are pictures, not letters.
-constexpr std::array<std::string_view, 8> symbolFonts = {
-    "Marlett", "Symbol", "Webdings", "Wingdings", "Wingdings 2", "Wingdings 3", "MT Extra",
-    "OpenSymbol"};
+constexpr std::array<std::string_view, 8> symbolFonts = {"Marlett",   "Symbol",      "Webdings",
+                                                         "Wingdings", "Wingdings 2", "Wingdings 3",
+                                                         "MT Extra",  "OpenSymbol"};
 
 bool sameName(std::string_view a, std::string_view b) {
     return std::ranges::equal(a, b, [](char x, char y) {
