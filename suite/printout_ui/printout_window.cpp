@@ -1,15 +1,14 @@
 #include "printout_window.h"
 
-#include "creator_window.h"
+#include "file_dialogs.h"
 #include "input_error.h"
 #include "page_drawing.h"
 #include "printout_commands.h"
+#include "program_window.h"
 #include "text_encoding.h"
 #include "view_files.h"
 #include "viewer_arguments.h"
-#include "viewer_program.h"
 #include "win32_storage.h"
-#include "window_parts.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
@@ -418,16 +417,10 @@ void showPrintout(std::optional<TextFile> file) {
     }
     const char* windowClass = registeredClass(
         "OmbrixPrintout", windowProcedure<Printout, handleTellingFailures<Printout>>);
-    const SIZE size = windowSize(systemPixel());
-    HWND window = CreateWindowExA(0, windowClass, printout.title.c_str(), WS_OVERLAPPEDWINDOW,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, size.cx, size.cy, nullptr,
-                                  menuBar(), GetModuleHandleA(nullptr), &printout);
-    if (!window)
-        return;
-    ShowWindow(window, SW_SHOWNORMAL);
-    UpdateWindow(window);
+    HWND window = createMainWindow(windowClass, printout.title, windowSize(systemPixel()),
+                                   menuBar(), &printout);
     HACCEL keys = menuKeys();
-    serveMessages(window, keys);
+    showUntilClosed(window, keys);
     DestroyAcceleratorTable(keys);
 }
 
