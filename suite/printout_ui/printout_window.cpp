@@ -362,24 +362,24 @@ LRESULT handle(HWND window, Printout& printout, UINT message, WPARAM wParam, LPA
 }
 
 HMENU menuBar() {
-    HMENU file = CreatePopupMenu();
-    AppendMenuA(file, MF_STRING, OpenText, "&Open...\tCtrl+O");
-    AppendMenuA(file, MF_STRING, SaveTextAs, "Save typed text &as...\tCtrl+S");
-    AppendMenuA(file, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(file, MF_STRING, PrintText, "&Print...\tCtrl+P");
-    AppendMenuA(file, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(file, MF_STRING, ExitPrintout, "E&xit\tEsc");
-    HMENU page = CreatePopupMenu();
-    AppendMenuA(page, MF_STRING, NextPage, "&Next page\tPage Down");
-    AppendMenuA(page, MF_STRING, PreviousPage, "&Previous page\tPage Up");
-    AppendMenuA(page, MF_STRING, FirstPage, "&First page\tHome");
-    AppendMenuA(page, MF_STRING, LastPage, "&Last page\tEnd");
-    AppendMenuA(page, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(page, MF_STRING, LargerType, "L&arger type\tCtrl++");
-    AppendMenuA(page, MF_STRING, SmallerType, "&Smaller type\tCtrl+-");
     HMENU bar = CreateMenu();
-    addSubmenu(bar, file, "&File");
-    addSubmenu(bar, page, "&Page");
+    addSubmenu(bar,
+               popupMenu({{OpenText, "&Open...\tCtrl+O"},
+                          {SaveTextAs, "Save typed text &as...\tCtrl+S"},
+                          {},
+                          {PrintText, "&Print...\tCtrl+P"},
+                          {},
+                          {ExitPrintout, "E&xit\tEsc"}}),
+               "&File");
+    addSubmenu(bar,
+               popupMenu({{NextPage, "&Next page\tPage Down"},
+                          {PreviousPage, "&Previous page\tPage Up"},
+                          {FirstPage, "&First page\tHome"},
+                          {LastPage, "&Last page\tEnd"},
+                          {},
+                          {LargerType, "L&arger type\tCtrl++"},
+                          {SmallerType, "&Smaller type\tCtrl+-"}}),
+               "&Page");
     return bar;
 }
 

@@ -18,11 +18,7 @@ void savePictureAs(HWND owner, const Raster& picture, const std::string& name,
 }
 
 HMENU pictureFileMenu() {
-    HMENU file = CreatePopupMenu();
-    AppendMenuA(file, MF_STRING, SavePicture, "&Save picture as PNG...\tCtrl+S");
-    AppendMenuA(file, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(file, MF_STRING, Close, "E&xit");
-    return file;
+    return popupMenu({{SavePicture, "&Save picture as PNG...\tCtrl+S"}, {}, {Close, "E&xit"}});
 }
 
 HMENU caseMenu(const std::vector<SolvedCase>& cases) {

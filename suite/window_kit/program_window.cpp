@@ -54,6 +54,13 @@ const char* registeredClass(const char* name, WNDPROC procedure, HBRUSH backgrou
     return name;
 }
 
+HMENU popupMenu(std::initializer_list<MenuItem> items) {
+    HMENU menu = CreatePopupMenu();
+    for (const MenuItem& item : items)
+        AppendMenuA(menu, item.command ? MF_STRING : MF_SEPARATOR, item.command, item.text);
+    return menu;
+}
+
 void addSubmenu(HMENU bar, HMENU menu, const char* name) {
     AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(menu), name);
 }

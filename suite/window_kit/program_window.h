@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <exception>
+#include <initializer_list>
 #include <optional>
 #include <string>
 
@@ -69,6 +70,12 @@ LRESULT handleTellingFailures(HWND window, State& state, UINT message, WPARAM wP
     }
 }
 
+// An item of a menu: its command and its text; a separator where the command is 0.
+struct MenuItem {
+    UINT_PTR command = 0;
+    const char* text = nullptr;
+};
+HMENU popupMenu(std::initializer_list<MenuItem> items);
 void addSubmenu(HMENU bar, HMENU menu, const char* name);
 
 // The program's main window, of the class, with the menu, at the size in pixels (frame

@@ -224,16 +224,13 @@ LRESULT handle(HWND window, Peaks& peaks, UINT message, WPARAM wParam, LPARAM lP
 }
 
 HMENU makeMenu() {
-    HMENU file = CreatePopupMenu();
-    AppendMenuA(file, MF_STRING, SaveTable, "&Save table as CSV...\tCtrl+S");
-    AppendMenuA(file, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(file, MF_STRING, CloseTable, "E&xit");
-    HMENU edit = CreatePopupMenu();
-    AppendMenuA(edit, MF_STRING, CopyRows, "&Copy\tCtrl+C");
-    AppendMenuA(edit, MF_STRING, SelectAllRows, "Select &all\tCtrl+A");
     HMENU bar = CreateMenu();
-    addSubmenu(bar, file, "&File");
-    addSubmenu(bar, edit, "&Edit");
+    addSubmenu(bar,
+               popupMenu({{SaveTable, "&Save table as CSV...\tCtrl+S"}, {}, {CloseTable, "E&xit"}}),
+               "&File");
+    addSubmenu(bar,
+               popupMenu({{CopyRows, "&Copy\tCtrl+C"}, {SelectAllRows, "Select &all\tCtrl+A"}}),
+               "&Edit");
     return bar;
 }
 
