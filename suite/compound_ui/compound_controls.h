@@ -1,8 +1,8 @@
-// The controls of Compound's window, by id, beside the makers' Save, Close and status:
+// The controls of Compound's window, by id, beside the form's Save, Close and status:
 // for the program and for the tests that drive it.
 #pragma once
 
-#include "creator_controls.h"
+#include "form_controls.h"
 
 namespace ombrix {
 

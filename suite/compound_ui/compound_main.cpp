@@ -5,11 +5,12 @@
 
 #include "compound_controls.h"
 #include "compound_files.h"
-#include "creator_window.h"
+#include "file_dialogs.h"
+#include "form_window.h"
 #include "numbers.h"
 #include "parameters.h"
 #include "typed_values.h"
-#include "viewer_program.h"
+#include "viewer_arguments.h"
 #include "win32_storage.h"
 
 #include <windows.h>

@@ -4,10 +4,12 @@
 //   CompoundPost <TAB> [/csv <table file>]   (the map beside the geometry file; no window)
 
 #include "compound_files.h"
-#include "creator_window.h"
-#include "peaks_window.h"
+#include "file_dialogs.h"
+#include "program_window.h"
 #include "progress_window.h"
-#include "viewer_program.h"
+#include "scripted_program.h"
+#include "table_window.h"
+#include "view_files.h"
 #include "win32_storage.h"
 
 #include <windows.h>
@@ -76,8 +78,8 @@ void run(const ViewerArguments& arguments) {
     MessageBoxA(nullptr, writtenText(outputFile, *parts).c_str(), title.c_str(),
                 MB_OK | MB_ICONINFORMATION);
     const std::string name = fileNameOf(mapFile);
-    showPeakWindow({title + " - " + name, partTable(*parts), folderOf(outputFile),
-                    name.substr(0, name.rfind('.')) + " parts.csv", false});
+    showTableWindow({title + " - " + name, partTable(*parts), folderOf(outputFile),
+                     name.substr(0, name.rfind('.')) + " parts.csv", false});
 }
 
 } // namespace
@@ -85,5 +87,5 @@ void run(const ViewerArguments& arguments) {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
-    return runGraphProgram("CompoundPost", "/csv", run);
+    return runScriptableProgram("CompoundPost", "/csv", run);
 }

@@ -1,13 +1,12 @@
-// The controls of Make_FrameFile's and Make_ForceFile's windows, by id: for the programs
-// and for the tests that drive them.
+// The controls of Make_FrameFile's and Make_ForceFile's windows, by id, beside the form's
+// Save, Close and status: for the programs and for the tests that drive them.
 #pragma once
+
+#include "form_controls.h"
 
 namespace ombrix {
 
 enum CreatorControl : int {
-    SaveButton = 101,
-    CloseButton = 102,
-    StatusText = 103,
     // Make_FrameFile
     FamilyList = 110,
     FirstParameter = 200, // + the parameter's index; its label at FirstParameterLabel + index

@@ -5,12 +5,13 @@
 
 #include "checked_files.h"
 #include "creator_controls.h"
-#include "creator_window.h"
+#include "file_dialogs.h"
+#include "form_window.h"
 #include "messages.h"
 #include "numbers.h"
 #include "typed_values.h"
 #include "view_files.h"
-#include "viewer_program.h"
+#include "viewer_arguments.h"
 #include "win32_storage.h"
 
 #include <windows.h>

@@ -4,12 +4,12 @@
 
 #include "checked_files.h"
 #include "creator_controls.h"
-#include "creator_window.h"
 #include "families.h"
+#include "file_dialogs.h"
+#include "form_window.h"
 #include "messages.h"
 #include "numbers.h"
 #include "typed_values.h"
-#include "viewer_program.h"
 
 #include <windows.h>
 

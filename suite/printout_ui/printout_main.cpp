@@ -4,8 +4,8 @@
 // A file that cannot be read is one message naming it, and the program ends.
 
 #include "printout_window.h"
+#include "program_window.h"
 #include "view_files.h"
-#include "viewer_program.h"
 
 #include "handoff/handoff.h"
 

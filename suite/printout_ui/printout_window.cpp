@@ -1,15 +1,14 @@
 #include "printout_window.h"
 
-#include "creator_window.h"
+#include "file_dialogs.h"
 #include "input_error.h"
 #include "page_drawing.h"
 #include "printout_commands.h"
+#include "program_window.h"
 #include "text_encoding.h"
 #include "view_files.h"
 #include "viewer_arguments.h"
-#include "viewer_program.h"
 #include "win32_storage.h"
-#include "window_parts.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
@@ -363,24 +362,24 @@ LRESULT handle(HWND window, Printout& printout, UINT message, WPARAM wParam, LPA
 }
 
 HMENU menuBar() {
-    HMENU file = CreatePopupMenu();
-    AppendMenuA(file, MF_STRING, OpenText, "&Open...\tCtrl+O");
-    AppendMenuA(file, MF_STRING, SaveTextAs, "Save typed text &as...\tCtrl+S");
-    AppendMenuA(file, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(file, MF_STRING, PrintText, "&Print...\tCtrl+P");
-    AppendMenuA(file, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(file, MF_STRING, ExitPrintout, "E&xit\tEsc");
-    HMENU page = CreatePopupMenu();
-    AppendMenuA(page, MF_STRING, NextPage, "&Next page\tPage Down");
-    AppendMenuA(page, MF_STRING, PreviousPage, "&Previous page\tPage Up");
-    AppendMenuA(page, MF_STRING, FirstPage, "&First page\tHome");
-    AppendMenuA(page, MF_STRING, LastPage, "&Last page\tEnd");
-    AppendMenuA(page, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(page, MF_STRING, LargerType, "L&arger type\tCtrl++");
-    AppendMenuA(page, MF_STRING, SmallerType, "&Smaller type\tCtrl+-");
     HMENU bar = CreateMenu();
-    addSubmenu(bar, file, "&File");
-    addSubmenu(bar, page, "&Page");
+    addSubmenu(bar,
+               popupMenu({{OpenText, "&Open...\tCtrl+O"},
+                          {SaveTextAs, "Save typed text &as...\tCtrl+S"},
+                          {},
+                          {PrintText, "&Print...\tCtrl+P"},
+                          {},
+                          {ExitPrintout, "E&xit\tEsc"}}),
+               "&File");
+    addSubmenu(bar,
+               popupMenu({{NextPage, "&Next page\tPage Down"},
+                          {PreviousPage, "&Previous page\tPage Up"},
+                          {FirstPage, "&First page\tHome"},
+                          {LastPage, "&Last page\tEnd"},
+                          {},
+                          {LargerType, "L&arger type\tCtrl++"},
+                          {SmallerType, "&Smaller type\tCtrl+-"}}),
+               "&Page");
     return bar;
 }
 
@@ -418,16 +417,10 @@ void showPrintout(std::optional<TextFile> file) {
     }
     const char* windowClass = registeredClass(
         "OmbrixPrintout", windowProcedure<Printout, handleTellingFailures<Printout>>);
-    const SIZE size = windowSize(systemPixel());
-    HWND window = CreateWindowExA(0, windowClass, printout.title.c_str(), WS_OVERLAPPEDWINDOW,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, size.cx, size.cy, nullptr,
-                                  menuBar(), GetModuleHandleA(nullptr), &printout);
-    if (!window)
-        return;
-    ShowWindow(window, SW_SHOWNORMAL);
-    UpdateWindow(window);
+    HWND window = createMainWindow(windowClass, printout.title, windowSize(systemPixel()),
+                                   menuBar(), &printout);
     HACCEL keys = menuKeys();
-    serveMessages(window, keys);
+    showUntilClosed(window, keys);
     DestroyAcceleratorTable(keys);
 }
 

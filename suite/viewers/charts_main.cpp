@@ -5,6 +5,8 @@
 //   Charts <TAB> [/png <picture file>]   (both charts of the first solved case)
 
 #include "charts_window.h"
+#include "program_window.h"
+#include "scripted_program.h"
 #include "viewer_program.h"
 #include "win32_storage.h"
 
@@ -39,5 +41,5 @@ void run(const ViewerArguments& arguments) {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    return runGraphProgram("Charts", "/png", run);
+    return runScriptableProgram("Charts", "/png", run);
 }

@@ -2,8 +2,9 @@
 
 #include "charts_dialog.h"
 #include "gdiplus_painter.h"
+#include "picture_menus.h"
+#include "program_window.h"
 #include "viewer_commands.h"
-#include "window_parts.h"
 
 #include <optional>
 
@@ -308,9 +309,9 @@ void showChartsWindow(ChartsWindow contents) {
     Charts charts{std::move(contents), 0, {}, {}, false, false, {}};
     charts.shown = charts.contents.first;
     charts.options = firstOptions(charts.shown.path, ChartLayout::Both, systemPixel());
-    showUntilClosed(registeredClass("OmbrixCharts", windowProcedure<Charts, handle>),
-                    windowTitle(charts), windowSize(charts.options.pixel), makeMenu(charts),
-                    &charts);
+    showUntilClosed(createMainWindow(
+        registeredClass("OmbrixCharts", windowProcedure<Charts, handle>), windowTitle(charts),
+        windowSize(charts.options.pixel), makeMenu(charts), &charts));
 }
 
 } // namespace ombrix

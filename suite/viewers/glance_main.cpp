@@ -4,6 +4,7 @@
 // ends without showing a window.
 
 #include "geometry_view.h"
+#include "viewer_arguments.h"
 #include "viewer_program.h"
 #include "win32_storage.h"
 

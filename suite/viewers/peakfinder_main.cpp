@@ -3,8 +3,10 @@
 // copied and saved. The shell starts it with a TAB as its argument.
 //   PeakFinder <TAB> [/csv <table file>]   (the table saved as CSV, no window)
 
-#include "peaks_window.h"
-#include "viewer_program.h"
+#include "program_window.h"
+#include "scripted_program.h"
+#include "table_window.h"
+#include "view_files.h"
 #include "win32_storage.h"
 
 #include <windows.h>
@@ -30,13 +32,13 @@ void run(const ViewerArguments& arguments) {
         return;
     }
     const std::string name = fileNameOf(solved.analysis.geometryFile);
-    showPeakWindow({titleOf("PeakFinder") + " - " + name, table,
-                    folderOf(solved.analysis.geometryFile),
-                    name.substr(0, name.rfind('.')) + " peaks.csv"});
+    showTableWindow({titleOf("PeakFinder") + " - " + name, table,
+                     folderOf(solved.analysis.geometryFile),
+                     name.substr(0, name.rfind('.')) + " peaks.csv"});
 }
 
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    return runGraphProgram("PeakFinder", "/csv", run);
+    return runScriptableProgram("PeakFinder", "/csv", run);
 }

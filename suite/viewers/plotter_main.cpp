@@ -4,6 +4,7 @@
 //   Plotter <TAB> [/png <picture file>]
 
 #include "prepared_view.h"
+#include "viewer_arguments.h"
 #include "viewer_program.h"
 #include "win32_storage.h"
 

@@ -5,6 +5,7 @@
 //   PlotterD <TAB> [/png <picture file>]   (the picture of the first solved case)
 
 #include "displaced_view.h"
+#include "viewer_arguments.h"
 #include "viewer_program.h"
 #include "win32_storage.h"
 

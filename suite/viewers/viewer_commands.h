@@ -18,10 +18,7 @@ enum ViewerCommand : unsigned {
     TrueScale,
     NextCase,
     PreviousCase,
-    FirstCase = 200, // PlotterD: the solved cases, in their order, from here on
-    SaveTable = 301, // PeakFinder
-    CopyRows,
-    SelectAllRows,
+    FirstCase = 200,  // PlotterD: the solved cases, in their order, from here on
     BothCharts = 401, // Charts
     PathChart,
     ForceChart,

@@ -1,8 +1,9 @@
 #include "viewer_window.h"
 
 #include "gdiplus_painter.h"
+#include "picture_menus.h"
+#include "program_window.h"
 #include "viewer_commands.h"
-#include "window_parts.h"
 
 #include <cmath>
 #include <numbers>
@@ -267,9 +268,9 @@ void showViewerWindow(const std::string& title, OpenView opened) {
     Viewer viewer{std::move(opened), title, 0, {}, {}, false, Viewer::Drag::None, {}, {}};
     viewer.options = viewer.opened.options;
     viewer.options.pixel = systemPixel();
-    showUntilClosed(registeredClass("OmbrixViewer", windowProcedure<Viewer, handle>),
-                    windowTitle(viewer), windowSize(viewer.options.pixel), makeMenu(viewer),
-                    &viewer);
+    showUntilClosed(createMainWindow(
+        registeredClass("OmbrixViewer", windowProcedure<Viewer, handle>), windowTitle(viewer),
+        windowSize(viewer.options.pixel), makeMenu(viewer), &viewer));
 }
 
 } // namespace ombrix

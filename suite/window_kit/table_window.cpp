@@ -1,9 +1,9 @@
-#include "peaks_window.h"
+#include "table_window.h"
 
+#include "file_dialogs.h"
+#include "program_window.h"
 #include "view_files.h"
-#include "viewer_commands.h"
 #include "win32_storage.h"
-#include "window_parts.h"
 
 #include <commctrl.h>
 
@@ -15,11 +15,18 @@ namespace {
 
 constexpr int listId = 1;
 
+enum TableCommand : unsigned {
+    CloseTable = 102,
+    SaveTable = 301,
+    CopyRows,
+    SelectAllRows,
+};
+
 struct Peaks {
-    const PeakWindow& contents;
+    const TableWindow& contents;
     HWND list = nullptr;
     HFONT font = nullptr;
-    HFONT boldFont = nullptr; // the envelope's row
+    HFONT boldFont = nullptr; // the last row, when it is in bold
     SIZE tableSize{};         // pixels
 };
 
@@ -79,23 +86,13 @@ int sizeColumns(const Peaks& peaks) {
     return total;
 }
 
-// The system's message font, or its bold.
-HFONT messageFont(bool bold) {
-    NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    if (bold)
-        metrics.lfMessageFont.lfWeight = FW_BOLD;
-    return CreateFontIndirectA(&metrics.lfMessageFont);
-}
-
 // The height of the list's header and rows, with a row to spare.
 LONG tableHeight(const Peaks& peaks) {
     RECT area{0, 0, 1000, 1000}, row{};
     WINDOWPOS header{};
     HDLAYOUT layout{&area, &header};
-    SendMessageA(reinterpret_cast<HWND>(SendMessageA(peaks.list, LVM_GETHEADER, 0, 0)),
-                 HDM_LAYOUT, 0, reinterpret_cast<LPARAM>(&layout));
+    SendMessageA(reinterpret_cast<HWND>(SendMessageA(peaks.list, LVM_GETHEADER, 0, 0)), HDM_LAYOUT,
+                 0, reinterpret_cast<LPARAM>(&layout));
     row.left = LVIR_BOUNDS;
     SendMessageA(peaks.list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
     const auto rows = static_cast<LONG>(peaks.contents.table.rows.size() + 1);
@@ -107,8 +104,8 @@ void createList(HWND window, Peaks& peaks) {
         0, WC_LISTVIEWA, "",
         WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDATA, 0, 0,
         0, 0, window, reinterpret_cast<HMENU>(listId), GetModuleHandleA(nullptr), nullptr);
-    peaks.font = messageFont(false);
-    peaks.boldFont = messageFont(true);
+    peaks.font = createMessageFont();
+    peaks.boldFont = createMessageFont(true);
     SendMessageA(peaks.list, WM_SETFONT, reinterpret_cast<WPARAM>(peaks.font), FALSE);
     SendMessageA(peaks.list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                  LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
@@ -117,7 +114,7 @@ void createList(HWND window, Peaks& peaks) {
     peaks.tableSize = {sizeColumns(peaks), tableHeight(peaks)};
 }
 
-// The envelope's row, the last, in bold.
+// The last row in bold, when it sums up those above it (PeakFinder's envelope).
 LRESULT onCustomDraw(const Peaks& peaks, NMLVCUSTOMDRAW& draw) {
     if (draw.nmcd.dwDrawStage == CDDS_PREPAINT)
         return CDRF_NOTIFYITEMDRAW;
@@ -196,7 +193,7 @@ void saveTable(HWND window, const Peaks& peaks) {
         Win32Storage storage;
         writeOutputFile(storage, *file, csvText(peaks.contents.table));
     } catch (const FileRefused& refused) {
-        MessageBoxA(window, refused.what(), peaks.contents.title.c_str(), MB_OK | MB_ICONERROR);
+        tellProblem(window, peaks.contents.title, refused.what());
     }
 }
 
@@ -205,7 +202,7 @@ void onCommand(HWND window, Peaks& peaks, UINT command) {
     case SaveTable: saveTable(window, peaks); return;
     case CopyRows: copyRows(window, peaks); return;
     case SelectAllRows: selectAllRows(peaks); return;
-    case Close: DestroyWindow(window); return;
+    case CloseTable: DestroyWindow(window); return;
     default: return;
     }
 }
@@ -227,16 +224,13 @@ LRESULT handle(HWND window, Peaks& peaks, UINT message, WPARAM wParam, LPARAM lP
 }
 
 HMENU makeMenu() {
-    HMENU file = CreatePopupMenu();
-    AppendMenuA(file, MF_STRING, SaveTable, "&Save table as CSV...\tCtrl+S");
-    AppendMenuA(file, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(file, MF_STRING, Close, "E&xit");
-    HMENU edit = CreatePopupMenu();
-    AppendMenuA(edit, MF_STRING, CopyRows, "&Copy\tCtrl+C");
-    AppendMenuA(edit, MF_STRING, SelectAllRows, "Select &all\tCtrl+A");
     HMENU bar = CreateMenu();
-    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
-    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(edit), "&Edit");
+    addSubmenu(bar,
+               popupMenu({{SaveTable, "&Save table as CSV...\tCtrl+S"}, {}, {CloseTable, "E&xit"}}),
+               "&File");
+    addSubmenu(bar,
+               popupMenu({{CopyRows, "&Copy\tCtrl+C"}, {SelectAllRows, "Select &all\tCtrl+A"}}),
+               "&Edit");
     return bar;
 }
 
@@ -249,21 +243,18 @@ HACCEL makeKeys() {
 
 } // namespace
 
-void showPeakWindow(const PeakWindow& contents) {
+void showTableWindow(const TableWindow& contents) {
     const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
     Peaks peaks{contents};
-    HWND window = CreateWindowExA(0, registeredClass("OmbrixPeaks", windowProcedure<Peaks, handle>),
-                                  contents.title.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, makeMenu(),
-                                  GetModuleHandleA(nullptr), &peaks);
+    HWND window =
+        createMainWindow(registeredClass("OmbrixPeaks", windowProcedure<Peaks, handle>),
+                         contents.title, {CW_USEDEFAULT, CW_USEDEFAULT}, makeMenu(), &peaks);
     if (!window)
         return;
     fitToTable(window, peaks);
-    ShowWindow(window, SW_SHOWNORMAL);
-    UpdateWindow(window);
     HACCEL keys = makeKeys();
-    serveMessages(window, keys);
+    showUntilClosed(window, keys);
     DestroyAcceleratorTable(keys);
 }
 

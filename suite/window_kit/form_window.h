@@ -1,20 +1,18 @@
-// What Make_FrameFile and Make_ForceFile share around their own controls: a window laid
-// out in points like a dialog, in the system's message font, with Tab between its
-// controls; a message naming what is wrong; Save as into the installation's Dat folder,
-// through the one writer of files; and the structure's preview as Glance draws it.
+// The window of the suite's programs that make files (Make_FrameFile, Make_ForceFile,
+// Compound): a form laid out in points like a dialog, in the system's message font, with Tab
+// between its controls; its lists of rows; a message naming what is wrong; Save as through
+// the Save dialog; and beside the form the structure's preview as Glance draws it.
 #pragma once
 
 #include "gdiplus_painter.h"
 #include "model.h"
-#include "window_parts.h"
+#include "program_window.h"
 
 #include <windows.h>
 
 #include <commctrl.h>
 
-#include <exception>
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,9 +27,7 @@ HWND addButton(HWND parent, const char* text, RECT place, int id, bool isDefault
 HWND addDropDown(HWND parent, RECT place, int id); // a list to choose from, no typing
 void addChoice(HWND dropDown, const std::string& text);
 
-std::string textOf(HWND control);
 int chosenIndex(HWND dropDown);
-double pointsToPixels(); // the screen's pixels to a point
 
 // A table of rows, one chosen at a time, with its columns (name, width in points); setting
 // a row's column 0 adds the row; -1 when no row is chosen.
@@ -43,24 +39,6 @@ HWND addListTable(HWND parent, RECT place, int id, const std::vector<ListColumn>
 void setListCell(HWND table, int row, int column, const std::string& text);
 int selectedListRow(HWND table);
 void selectListRow(HWND table, int row);
-
-void tellProblem(HWND owner, const std::string& title, const std::string& message);
-
-// A name chosen in the standard Save dialog, at first in the installation's Dat folder,
-// beside the Exe folder the program runs in. A file that exists is replaced only when the
-// user says so, No being the answer that Enter gives; otherwise the dialog comes back.
-std::optional<std::string> askSaveName(HWND owner, const char* filter, const char* extension,
-                                       const std::string& suggested);
-// A name in the Dat folder that no file has, in any case of its letters (Windows compares
-// names so): "<stem>.<extension>", or with " 2", " 3", ... after the stem.
-std::string unusedName(const std::string& stem, const char* extension);
-// At first the suggested file, when there is one, or the Dat folder.
-std::optional<std::string> askOpenName(HWND owner, const char* filter,
-                                       const std::string& suggested = {});
-
-// True when written; otherwise the user has been told.
-bool saveText(HWND owner, const std::string& title, const std::string& path,
-              const std::string& text);
 
 // A text saved under a name the user chooses (askSaveName); the status line then says
 // where, or that it was not saved. True when saved.
@@ -83,7 +61,7 @@ struct Preview {
 };
 RECT previewArea(HWND window, LONG formPoints);
 
-// What both makers do with the messages they leave: the preview painted, and fitted anew
+// What every maker does with the messages it leaves: the preview painted, and fitted anew
 // to a new size; the program ended with its window.
 LRESULT handleOther(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                     const Preview& preview);
@@ -91,20 +69,8 @@ LRESULT handleOther(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
 // The window, made with `state` as its creation parameter, shown until it is closed.
 void runWindow(const std::string& title, WNDPROC procedure, void* state, SIZE points);
 
-// A maker's handler: a failure is told to the user and the message left unhandled.
-template <typename State>
-LRESULT handleTellingFailures(HWND window, State& state, UINT message, WPARAM wParam,
-                              LPARAM lParam) {
-    try {
-        return handle(window, state, message, wParam, lParam);
-    } catch (const std::exception& failure) {
-        tellProblem(window, state.title, failure.what());
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-}
-
 // The program's life: its window with a State of its own, GDI+ for the preview and the
-// common controls' list views for the makers that list members or loads.
+// common controls' list views for the makers that list members, loads or parts.
 template <typename State> int runMaker(SIZE points) {
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);

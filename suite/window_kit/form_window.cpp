@@ -1,70 +1,25 @@
-#include "creator_window.h"
+#include "form_window.h"
 
-#include "creator_controls.h"
+#include "file_dialogs.h"
+#include "form_controls.h"
 #include "geometry_view.h"
-#include "input_error.h"
-#include "win32_storage.h"
-
-#include <commctrl.h>
-#include <commdlg.h>
 
 #include <cmath>
-
-#include <vector>
 
 namespace ombrix {
 
 namespace {
 
 HFONT messageFont() {
-    static HFONT font = [] {
-        NONCLIENTMETRICSA metrics{};
-        metrics.cbSize = sizeof metrics;
-        SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-        return CreateFontIndirectA(&metrics.lfMessageFont);
-    }();
+    static HFONT font = createMessageFont();
     return font;
 }
 
 int scaled(LONG points) {
-    return static_cast<int>(std::lround(points * pointsToPixels()));
-}
-
-// The installation's Dat folder, beside the Exe folder the program runs in.
-std::string datFolder() {
-    char full[MAX_PATH] = {};
-    return GetFullPathNameA("..\\Dat", MAX_PATH, full, nullptr) > 0 ? full : "";
-}
-
-OPENFILENAMEA fileDialog(HWND owner, const char* filter, char* name) {
-    OPENFILENAMEA dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = owner;
-    dialog.lpstrFilter = filter;
-    dialog.lpstrFile = name;
-    dialog.nMaxFile = MAX_PATH;
-    return dialog;
-}
-
-bool exists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-// Whether the chosen file may be written: one that exists only when the user says so.
-bool mayReplace(HWND owner, const std::string& path) {
-    return !exists(path) ||
-           MessageBoxA(owner, (path + " already exists.\nDo you want to replace it?").c_str(),
-                       "Confirm Save As", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+    return static_cast<int>(std::lround(points * systemPixel()));
 }
 
 } // namespace
-
-double pointsToPixels() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi / 96.0 : 1.0;
-}
 
 HWND addControl(HWND parent, const char* windowClass, const std::string& text, DWORD style,
                 RECT place, int id, DWORD extendedStyle) {
@@ -100,13 +55,6 @@ void addChoice(HWND dropDown, const std::string& text) {
     SendMessageA(dropDown, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-std::string textOf(HWND control) {
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(control)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextA(control, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 int chosenIndex(HWND dropDown) {
     return static_cast<int>(SendMessageA(dropDown, CB_GETCURSEL, 0, 0));
 }
@@ -120,7 +68,7 @@ HWND addListTable(HWND parent, RECT place, int id, const std::vector<ListColumn>
         LVCOLUMNA column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH;
         column.pszText = const_cast<char*>(columns[k].name);
-        column.cx = static_cast<int>(columns[k].points * pointsToPixels());
+        column.cx = static_cast<int>(columns[k].points * systemPixel());
         SendMessageA(table, LVM_INSERTCOLUMNA, k, reinterpret_cast<LPARAM>(&column));
     }
     return table;
@@ -149,10 +97,6 @@ void selectListRow(HWND table, int row) {
                  reinterpret_cast<LPARAM>(&state));
 }
 
-void tellProblem(HWND owner, const std::string& title, const std::string& message) {
-    MessageBoxA(owner, message.c_str(), title.c_str(), MB_OK | MB_ICONERROR);
-}
-
 namespace {
 
 // The Yes and No buttons of the message box about to be shown, named by what they do.
@@ -166,51 +110,6 @@ LRESULT CALLBACK nameSaveButtons(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 } // namespace
-
-std::optional<std::string> askSaveName(HWND owner, const char* filter, const char* extension,
-                                       const std::string& suggested) {
-    char name[MAX_PATH] = {};
-    suggested.copy(name, MAX_PATH - 1);
-    const std::string folder = datFolder();
-    OPENFILENAMEA dialog = fileDialog(owner, filter, name);
-    dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-    dialog.lpstrDefExt = extension;
-    dialog.Flags = OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
-    do {
-        if (!GetSaveFileNameA(&dialog))
-            return std::nullopt;
-    } while (!mayReplace(owner, name));
-    return std::string(name);
-}
-
-std::string unusedName(const std::string& stem, const char* extension) {
-    const std::string folder = datFolder() + "\\";
-    std::string name = stem + "." + extension;
-    for (int k = 2; exists(folder + name); ++k)
-        name = stem + " " + std::to_string(k) + "." + extension;
-    return name;
-}
-
-std::optional<std::string> askOpenName(HWND owner, const char* filter,
-                                       const std::string& suggested) {
-    char name[MAX_PATH] = {};
-    suggested.copy(name, MAX_PATH - 1);
-    const std::string folder = suggested.empty() ? datFolder() : std::string();
-    OPENFILENAMEA dialog = fileDialog(owner, filter, name);
-    dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-    dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
-    if (!GetOpenFileNameA(&dialog))
-        return std::nullopt;
-    return std::string(name);
-}
-
-bool saveText(HWND owner, const std::string& title, const std::string& path,
-              const std::string& text) {
-    if (Win32Storage().replace(path, text))
-        return true;
-    tellProblem(owner, title, describe(Language::English, path, 0, {Message::CannotWrite, {}}));
-    return false;
-}
 
 bool saveAsked(HWND window, const std::string& title, const char* filter, const char* extension,
                const std::string& suggested, const std::string& text) {
@@ -252,13 +151,10 @@ void paintPreview(HDC dc, const RECT& area, const Model& model) {
         return;
     const GeometryView view(model);
     ViewOptions options;
-    options.pixel = pointsToPixels();
+    options.pixel = systemPixel();
     Raster picture(width, height, paper);
     drawAnew(picture, view, firstCamera(view, {double(width), double(height)}, options), options);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    SetDIBitsToDevice(dc, area.left, area.top, width, height, 0, 0, 0, height, picture.pixels(),
-                      &info, DIB_RGB_COLORS);
+    copyPicture(dc, {area.left, area.top}, picture);
 }
 
 } // namespace
@@ -297,31 +193,13 @@ LRESULT handleOther(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
 }
 
 void runWindow(const std::string& title, WNDPROC procedure, void* state, SIZE points) {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = "OmbrixCreator";
-    RegisterClassA(&windowClass);
+    const char* windowClass =
+        registeredClass("OmbrixCreator", procedure, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     RECT frame{0, 0, scaled(points.cx), scaled(points.cy)};
     AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, WS_EX_CONTROLPARENT);
-    HWND window =
-        CreateWindowExA(WS_EX_CONTROLPARENT, windowClass.lpszClassName, title.c_str(),
-                        WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
-                        frame.bottom - frame.top, nullptr, nullptr, windowClass.hInstance, state);
-    if (!window)
-        return;
-    ShowWindow(window, SW_SHOWNORMAL);
-    UpdateWindow(window);
-    MSG message{};
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (IsDialogMessageA(window, &message))
-            continue;
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
+    showUntilClosed(createMainWindow(windowClass, title,
+                                     {frame.right - frame.left, frame.bottom - frame.top}, nullptr,
+                                     state, WS_EX_CONTROLPARENT));
 }
 
 } // namespace ombrix
