@@ -5,7 +5,7 @@
 #include "loading.h"
 #include "numbers.h"
 #include "reports.h"
-#include "results.h"
+#include "results_file.h"
 #include "test_names.h"
 
 #include <gtest/gtest.h>
@@ -174,12 +174,13 @@ TEST_P(Reports, SayWhatTheyShould) {
 INSTANTIATE_TEST_SUITE_P(Output, Reports, testing::ValuesIn(reports), rowName<Report>);
 
 TEST(Results, ListNodesMembersAndTheReactionsOfRestrainedNodes) {
-    EXPECT_EQ(writeResults(3, readGeometry(frame), someSolution(SolutionStatus::NotConverged),
-                           "00000000000000ff"),
-              "case 3\r\nconverged no\r\ninputs 00000000000000ff\r\n"
-              "node 1 0 0 0\r\nnode 2 0.25 -0.5 0\r\nnode 3 0 0.125 0\r\n"
-              "member 1 -12.5\r\nmember 2 0\r\nmember 3 7.25\r\n"
-              "reaction 1 1.5 -2 0\r\nreaction 2 0 0 0\r\nreaction 3 -1.5 0 0\r\n");
+    EXPECT_EQ(
+        resultsText(caseResults(3, someSolution(SolutionStatus::NotConverged), "00000000000000ff"),
+                    heldNodes(readGeometry(frame))),
+        "case 3\r\nconverged no\r\ninputs 00000000000000ff\r\n"
+        "node 1 0 0 0\r\nnode 2 0.25 -0.5 0\r\nnode 3 0 0.125 0\r\n"
+        "member 1 -12.5\r\nmember 2 0\r\nmember 3 7.25\r\n"
+        "reaction 1 1.5 -2 0\r\nreaction 2 0 0 0\r\nreaction 3 -1.5 0 0\r\n");
 }
 
 // Each number in the fewest digits that read back as the same value (the sign of zero too),
