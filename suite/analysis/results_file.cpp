@@ -155,10 +155,11 @@ std::string numberedText(std::string_view keyword, std::size_t index, const Poin
 } // namespace
 
 CaseResults caseResults(int loadCase, const Solution& solution, const std::string& inputs) {
+    const bool converged = solution.status == SolutionStatus::Converged;
     return {loadCase,
-            solution.status == SolutionStatus::Converged,
+            converged,
             inputs,
-            std::nullopt,
+            converged ? std::nullopt : std::optional(solution.loadFactor),
             solution.displacements,
             solution.axialForces,
             solution.reactions};

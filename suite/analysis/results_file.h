@@ -5,7 +5,8 @@
 //   case k
 //   converged yes|no
 //   inputs <16 hexadecimal digits>   optional: what the case was solved from
-//   load factor <x>                  optional: the load factor of the state given
+//   load factor <x>                  where the case did not converge: the load factor of
+//                                    the state given (left out by files written before)
 //   node n ux uy uz                  one line per node, in node order
 //   member m N                       one line per member, in member order
 //   reaction n Rx Ry Rz              one line per node with a restrained direction
@@ -31,7 +32,8 @@ struct CaseResults {
     std::vector<Point> reactions;     // per node, zero where no support holds it
 };
 
-// The results of a case as the solver found them.
+// The results of a case as the solver found them, with the load factor where it did not
+// converge.
 CaseResults caseResults(int loadCase, const Solution& solution, const std::string& inputs);
 
 // The nodes that a support holds in some direction: those with a reaction line.

@@ -177,7 +177,7 @@ TEST(Results, ListNodesMembersAndTheReactionsOfRestrainedNodes) {
     EXPECT_EQ(
         resultsText(caseResults(3, someSolution(SolutionStatus::NotConverged), "00000000000000ff"),
                     heldNodes(readGeometry(frame))),
-        "case 3\r\nconverged no\r\ninputs 00000000000000ff\r\n"
+        "case 3\r\nconverged no\r\ninputs 00000000000000ff\r\nload factor 0.375\r\n"
         "node 1 0 0 0\r\nnode 2 0.25 -0.5 0\r\nnode 3 0 0.125 0\r\n"
         "member 1 -12.5\r\nmember 2 0\r\nmember 3 7.25\r\n"
         "reaction 1 1.5 -2 0\r\nreaction 2 0 0 0\r\nreaction 3 -1.5 0 0\r\n");
