@@ -7,7 +7,7 @@
 #include "numbers.h"
 #include "prepared_analysis.h"
 #include "reports.h"
-#include "results.h"
+#include "results_file.h"
 #include "step_files.h"
 
 #include <algorithm>
@@ -344,7 +344,8 @@ SolvedCase solveCase(Storage& storage, const PreparedAnalysis& analysis, const P
     const std::string inputs = handoff::digestText(handoff::digestOf(loads.recordText));
     const Solution solution = solveAlongPath(storage, analysis, loadCase, inputs, progress);
     writeFile(storage, storage.join(analysis.folder, handoff::resultFileName(number)),
-              writeResults(number, analysis.model, solution, inputs), language);
+              resultsText(caseResults(number, solution, inputs), heldNodes(analysis.model)),
+              language);
     appendFile(storage, analysis.outputFile,
                caseReport(analysis.model, loadCase, solution, analysis.style), language);
     if (solution.status == SolutionStatus::Converged)

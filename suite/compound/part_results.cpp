@@ -23,30 +23,32 @@ PartCounts countsOf(const CompoundMap& map) {
     return counts;
 }
 
-bool isHeld(const Node& node) {
-    return node.restrained[0] || node.restrained[1] || node.restrained[2];
+// The case of a part of so many nodes and members, its values yet to be filled in.
+PartCase emptyCase(const CaseResults& results, int nodes, int members) {
+    const auto count = static_cast<std::size_t>(nodes);
+    return {{results.loadCase, results.converged, std::nullopt, results.loadFactor,
+             std::vector<Point>(count), std::vector<double>(static_cast<std::size_t>(members)),
+             std::vector<Point>(count)},
+            std::vector<bool>(count)};
 }
 
-void splitCase(const CompoundMap& map, const PartCounts& counts, const Model& compound,
+void splitCase(const CompoundMap& map, const PartCounts& counts, const std::vector<bool>& held,
                const CaseResults& results, std::vector<PartResults>& parts) {
-    for (PartResults& part : parts)
-        part.cases.push_back({results.loadCase, results.converged, {}, {}, {}});
-    for (std::size_t k = 0; k < parts.size(); ++k) {
-        PartCase& partCase = parts[k].cases.back();
-        partCase.displacements.resize(static_cast<std::size_t>(counts.nodes[k]));
-        partCase.reactions.resize(static_cast<std::size_t>(counts.nodes[k]));
-        partCase.axialForces.resize(static_cast<std::size_t>(counts.members[k]));
-    }
+    for (std::size_t k = 0; k < parts.size(); ++k)
+        parts[k].cases.push_back(emptyCase(results, counts.nodes[k], counts.members[k]));
     for (std::size_t n = 0; n < map.nodes.size(); ++n)
         for (const PartItem& item : map.nodes[n]) {
             const double back = -map.parts[item.part - 1].placement.rotation;
             PartCase& partCase = parts[item.part - 1].cases.back();
-            partCase.displacements[item.number - 1] = rotated(results.displacements[n], back);
-            if (isHeld(compound.nodes[n]))
-                partCase.reactions[item.number - 1] = rotated(results.reactions[n], back);
+            const auto node = static_cast<std::size_t>(item.number - 1);
+            partCase.results.displacements[node] = rotated(results.displacements[n], back);
+            if (held[n]) {
+                partCase.results.reactions[node] = rotated(results.reactions[n], back);
+                partCase.held[node] = true;
+            }
         }
     for (std::size_t m = 0; m < map.members.size(); ++m)
-        parts[map.members[m].part - 1].cases.back().axialForces[map.members[m].number - 1] =
+        parts[map.members[m].part - 1].cases.back().results.axialForces[map.members[m].number - 1] =
             results.axialForces[m];
 }
 
@@ -58,25 +60,11 @@ std::string numbered(std::size_t index) {
     return showInteger(static_cast<long long>(index) + 1);
 }
 
-std::string caseText(const PartCase& partCase) {
-    std::string text = "case " + showInteger(partCase.loadCase) + "\r\nconverged " +
-                       (partCase.converged ? "yes" : "no") + "\r\n";
-    for (std::size_t n = 0; n < partCase.displacements.size(); ++n)
-        text += "node " + numbered(n) + " " + vectorText(partCase.displacements[n], exactNumber) +
-                "\r\n";
-    for (std::size_t m = 0; m < partCase.axialForces.size(); ++m)
-        text += "member " + numbered(m) + " " + exactNumber(partCase.axialForces[m]) + "\r\n";
-    for (std::size_t n = 0; n < partCase.reactions.size(); ++n)
-        if (partCase.reactions[n])
-            text += "reaction " + numbered(n) + " " +
-                    vectorText(*partCase.reactions[n], exactNumber) + "\r\n";
-    return text;
-}
-
 void addCaseRows(const std::string& part, const PartCase& partCase, PeakTable& table) {
-    const std::string loadCase = showInteger(partCase.loadCase);
-    for (std::size_t n = 0; n < partCase.displacements.size(); ++n) {
-        const Point& u = partCase.displacements[n];
+    const CaseResults& results = partCase.results;
+    const std::string loadCase = showInteger(results.loadCase);
+    for (std::size_t n = 0; n < results.displacements.size(); ++n) {
+        const Point& u = results.displacements[n];
         TableRow row{part,
                      loadCase,
                      "node " + numbered(n),
@@ -87,14 +75,14 @@ void addCaseRows(const std::string& part, const PartCase& partCase, PeakTable& t
                      "",
                      "",
                      ""};
-        if (const std::optional<Point>& r = partCase.reactions[n])
-            for (int axis = 0; axis < 3; ++axis)
-                row[7 + axis] = showNumber((*r)[axis]);
+        if (partCase.held[n])
+            for (std::size_t axis = 0; axis < 3; ++axis)
+                row[7 + axis] = showNumber(results.reactions[n][axis]);
         table.rows.push_back(std::move(row));
     }
-    for (std::size_t m = 0; m < partCase.axialForces.size(); ++m)
+    for (std::size_t m = 0; m < results.axialForces.size(); ++m)
         table.rows.push_back({part, loadCase, "member " + numbered(m), "", "", "",
-                              showNumber(partCase.axialForces[m]), "", "", ""});
+                              showNumber(results.axialForces[m]), "", "", ""});
 }
 
 } // namespace
@@ -105,8 +93,9 @@ std::vector<PartResults> splitResults(const CompoundMap& map, const Model& compo
     for (const CompoundMap::PartEntry& part : map.parts)
         parts.push_back({part, {}});
     const PartCounts counts = countsOf(map);
+    const std::vector<bool> held = heldNodes(compound);
     for (const CaseResults& results : cases)
-        splitCase(map, counts, compound, results, parts);
+        splitCase(map, counts, held, results, parts);
     return parts;
 }
 
@@ -116,7 +105,7 @@ std::string partResultsText(int partNumber, const PartResults& results) {
                        "\r\nplacement " + vectorText(placement.shift, exactNumber) + " " +
                        exactNumber(placement.rotation) + "\r\n";
     for (const PartCase& partCase : results.cases)
-        text += caseText(partCase);
+        text += resultsText(partCase.results, partCase.held);
     return text;
 }
 

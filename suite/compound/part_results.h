@@ -8,18 +8,14 @@
 #include "peak_table.h"
 #include "results_file.h"
 
-#include <optional>
 #include <string>
 #include <vector>
 
 namespace ombrix {
 
 struct PartCase {
-    int loadCase = 0;
-    bool converged = false;
-    std::vector<Point> displacements;            // per node of the part
-    std::vector<double> axialForces;             // per member of the part
-    std::vector<std::optional<Point>> reactions; // per node, where the compound holds it
+    CaseResults results;    // per node and member of the part, without the inputs
+    std::vector<bool> held; // per node of the part: where the compound holds it
 };
 
 struct PartResults {
@@ -32,7 +28,7 @@ std::vector<PartResults> splitResults(const CompoundMap& map, const Model& compo
                                       const std::vector<CaseResults>& cases);
 
 // The part's results as a text in the results file's lines, after two lines naming the
-// part and its placement; every number exact, lines ending in CR LF.
+// part and its placement.
 std::string partResultsText(int partNumber, const PartResults& results);
 
 // Every part's results as one table: a row per node and per member, case by case.

@@ -67,8 +67,7 @@ double automaticScale(const std::vector<Point>& positions, double largestDisplac
 
 DisplacedView::DisplacedView(Model model, const CaseResults& results)
     : model_(std::move(model)), given_(positionsOf(model_)), reactions_(results.reactions),
-      forces_(model_, results.axialForces), peaks_(peaksOf(model_, results)),
-      converged_(results.converged), loadFactor_(results.loadFactor) {
+      forces_(model_, results.axialForces), peaks_(peaksOf(model_, results)) {
     const double enlarged = automaticScale(given_, peaks_.displacement.value);
     for (std::size_t k = 0; k < displaced_.size(); ++k) {
         Displaced& displaced = displaced_[k];
@@ -130,9 +129,10 @@ ForceAnnotations DisplacedView::annotations(const ViewOptions& options) const {
     const double pixel = options.pixel;
     const Peak& largest = peaks_.displacement;
     const double factor = displacedAt(options).factor;
-    std::string state = converged_ ? "converged" : "NOT converged: the last state in equilibrium";
-    if (!converged_ && loadFactor_)
-        state += ", at load factor " + significantText(*loadFactor_, shownDigits);
+    std::string state =
+        peaks_.converged ? "converged" : "NOT converged: the last state in equilibrium";
+    if (peaks_.loadFactor)
+        state += ", at load factor " + significantText(*peaks_.loadFactor, shownDigits);
     std::string scale =
         factor == 1 ? "Displacements at their true size"
                     : "Displacements drawn " + significantText(factor, 6) + " times their size";

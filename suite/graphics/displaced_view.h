@@ -41,8 +41,6 @@ class DisplacedView : public View {
     std::vector<Point> reactions_;
     MemberForces forces_;
     CasePeaks peaks_;
-    bool converged_;
-    std::optional<double> loadFactor_;
     std::array<Displaced, 2> displaced_; // enlarged, and at true size
 };
 

@@ -20,9 +20,17 @@ void addPeak(TableRow& row, const Peak& peak, bool envelope, bool components = f
             row.push_back(peak.found ? significantText(component, tableDigits) : "");
 }
 
+// Whether the case converged, and if not, at which load factor its state is, where known.
+std::string convergedText(const CasePeaks& peaks) {
+    if (peaks.converged)
+        return "yes";
+    return peaks.loadFactor
+               ? "no (at load factor " + significantText(*peaks.loadFactor, tableDigits) + ")"
+               : "no";
+}
+
 TableRow rowOf(const CasePeaks& peaks, bool envelope) {
-    TableRow row{envelope ? "Envelope" : std::to_string(peaks.loadCase),
-                 peaks.converged ? "yes" : "no"};
+    TableRow row{envelope ? "Envelope" : std::to_string(peaks.loadCase), convergedText(peaks)};
     addPeak(row, peaks.displacement, envelope, true);
     addPeak(row, peaks.tension, envelope);
     addPeak(row, peaks.compression, envelope);

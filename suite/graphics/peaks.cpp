@@ -30,6 +30,8 @@ CasePeaks peaksOf(const Model& model, const CaseResults& results) {
     CasePeaks peaks;
     peaks.loadCase = loadCase;
     peaks.converged = results.converged;
+    if (!results.converged)
+        peaks.loadFactor = results.loadFactor;
     for (std::size_t n = 0; n < results.displacements.size(); ++n) {
         keepLarger(peaks.displacement, vectorPeak(results.displacements[n], n, loadCase));
         keepLarger(peaks.reaction, vectorPeak(results.reactions[n], n, loadCase));

@@ -4,6 +4,7 @@
 
 #include "results_file.h"
 
+#include <optional>
 #include <vector>
 
 namespace ombrix {
@@ -18,7 +19,8 @@ struct Peak {
 
 struct CasePeaks {
     int loadCase = 0;
-    bool converged = true; // the envelope: every case converged
+    bool converged = true;            // the envelope: every case converged
+    std::optional<double> loadFactor; // of the state given, where a case did not converge
     Peak displacement;
     Peak tension;
     Peak compression;

@@ -1,11 +1,13 @@
 // What the engineer reads: the texts in both languages, the reports by list type, and the
 // results file that the other programs read back.
 
+#include "folder_storage.h"
 #include "geometry.h"
+#include "handoff/handoff.h"
 #include "loading.h"
 #include "numbers.h"
 #include "reports.h"
-#include "results.h"
+#include "results_file.h"
 #include "test_names.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +17,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
+#include <optional>
 
 namespace ombrix {
 namespace {
@@ -174,12 +178,50 @@ TEST_P(Reports, SayWhatTheyShould) {
 INSTANTIATE_TEST_SUITE_P(Output, Reports, testing::ValuesIn(reports), rowName<Report>);
 
 TEST(Results, ListNodesMembersAndTheReactionsOfRestrainedNodes) {
-    EXPECT_EQ(writeResults(3, readGeometry(frame), someSolution(SolutionStatus::NotConverged),
-                           "00000000000000ff"),
-              "case 3\r\nconverged no\r\ninputs 00000000000000ff\r\n"
-              "node 1 0 0 0\r\nnode 2 0.25 -0.5 0\r\nnode 3 0 0.125 0\r\n"
-              "member 1 -12.5\r\nmember 2 0\r\nmember 3 7.25\r\n"
-              "reaction 1 1.5 -2 0\r\nreaction 2 0 0 0\r\nreaction 3 -1.5 0 0\r\n");
+    EXPECT_EQ(
+        resultsText(caseResults(3, someSolution(SolutionStatus::NotConverged), "00000000000000ff"),
+                    heldNodes(readGeometry(frame))),
+        "case 3\r\nconverged no\r\ninputs 00000000000000ff\r\nload factor 0.375\r\n"
+        "node 1 0 0 0\r\nnode 2 0.25 -0.5 0\r\nnode 3 0 0.125 0\r\n"
+        "member 1 -12.5\r\nmember 2 0\r\nmember 3 7.25\r\n"
+        "reaction 1 1.5 -2 0\r\nreaction 2 0 0 0\r\nreaction 3 -1.5 0 0\r\n");
+}
+
+// Through a file and back, each value as it was: a case that did not converge with its load
+// factor, a slack cable, and the largest and smallest numbers, the highest case.
+class WrittenResults : public InstallationTest {};
+
+TEST_F(WrittenResults, ReadBackEveryValueAsItWas) {
+    const double most = std::numeric_limits<double>::max();
+    const double least = std::numeric_limits<double>::denorm_min();
+    Solution stopped = someSolution(SolutionStatus::NotConverged);
+    stopped.loadFactor = 1.0 / 3;
+    Solution extremes = stopped;
+    extremes.loadFactor = least;
+    extremes.displacements = {{most, -most, least}, {-least, -0.0, 1}, {0, most, -least}};
+    extremes.axialForces = {-most, 0, least};
+    extremes.reactions = {{least, most, -most}, {0, -least, 0}, {most, 0, least}};
+    const struct {
+        int loadCase;
+        Solution solution;
+        bool converged;
+        std::optional<double> loadFactor;
+    } rows[] = {{0, someSolution(SolutionStatus::Converged), true, std::nullopt},
+                {7, stopped, false, 1.0 / 3},
+                {handoff::highestCaseNumber, extremes, false, least}};
+    const Model model = readGeometry(frame);
+    for (const auto& [loadCase, solution, converged, loadFactor] : rows) {
+        const std::string file = handoff::resultFileName(loadCase);
+        storage_.replace(file, resultsText(caseResults(loadCase, solution, "0123456789abcdef"),
+                                           heldNodes(model)));
+        const CaseResults read = readResults(storage_.read(file).value(), model,
+                                             ResultsOrigin{loadCase, "0123456789ABCDEF"});
+        EXPECT_EQ(read.converged, converged) << file;
+        EXPECT_EQ(read.loadFactor, loadFactor) << file;
+        EXPECT_EQ(read.displacements, solution.displacements) << file;
+        EXPECT_EQ(read.axialForces, solution.axialForces) << file;
+        EXPECT_EQ(read.reactions, solution.reactions) << file;
+    }
 }
 
 // Each number in the fewest digits that read back as the same value (the sign of zero too),

@@ -80,18 +80,19 @@ TEST_F(Split, EachPartHasItsResultsAloneInItsOwnAxes) {
 
     ASSERT_EQ(parts.size(), 2U);
     for (std::size_t k = 0; k < 2; ++k) {
-        const PartCase& split = parts[k].cases.at(0);
+        const CaseResults& split = parts[k].cases.at(0).results;
         ASSERT_EQ(split.displacements.size(), 4U);
         for (std::size_t n = 0; n < 4; ++n)
             expectNear(split.displacements[n], alone[k].displacements[n]);
         for (std::size_t m = 0; m < 3; ++m)
             EXPECT_NEAR(split.axialForces[m], alone[k].axialForces[m], 1e-6);
+        EXPECT_EQ(parts[k].cases[0].held, (std::vector<bool>{true, true, true, false}));
     }
-    expectNear(*parts[0].cases[0].reactions[2], alone[0].reactions[2]);
-    expectNear(*parts[1].cases[0].reactions[1], alone[1].reactions[1]);
+    expectNear(parts[0].cases[0].results.reactions[2], alone[0].reactions[2]);
+    expectNear(parts[1].cases[0].results.reactions[1], alone[1].reactions[1]);
     // Node 1 of the first part is node 3 of the second: held, it carries both parts' reactions.
     const Point second = rotated(alone[1].reactions[2], turned.rotation);
-    expectNear(*parts[0].cases[0].reactions[0],
+    expectNear(parts[0].cases[0].results.reactions[0],
                {alone[0].reactions[0][0] + second[0], alone[0].reactions[0][1] + second[1],
                 alone[0].reactions[0][2] + second[2]});
 

@@ -219,7 +219,9 @@ TEST(PeakTable, ARowPerCaseThenTheEnvelopeNamingTheCaseOfEachPeak) {
                                 "reaction,at node,Slack cables\r\n";
     const std::string third = "3,yes,0.000187257,4,-5.7e-05,-5.4e-05,0.00017,95,3,,,243.1,5,0\r\n";
     EXPECT_EQ(csvText(table),
-              columns + "2,no,0.000187257,4,-5.7e-05,-5.4e-05,0.00017,62,3,-69.2,2,243.1,5,1\r\n" +
+              columns +
+                  "2,no (at load factor 0.625),0.000187257,4,-5.7e-05,-5.4e-05,0.00017,62,3,"
+                  "-69.2,2,243.1,5,1\r\n" +
                   third +
                   "Envelope,no,0.000187257,4 (case 2),-5.7e-05,-5.4e-05,0.00017,95,3 (case "
                   "3),-69.2,2 (case 2),243.1,5 (case 2),1 (case 2)\r\n");

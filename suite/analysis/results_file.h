@@ -1,10 +1,12 @@
-// The readers of the files that Solve leaves for each case it solved (docs/file-formats.md),
-// checked against the prepared model it was solved on: the path file "<k>.pth" (see
-// load_path.h) and the results file "<k>.res":
+// The files that Solve leaves for each case it solved (docs/file-formats.md): the results
+// file "<k>.res", written here and read back, and the path file "<k>.pth" (written in
+// load_path.h), read back; each read checked against the prepared model it was solved on.
+// The results file, every number exact and lines ending in CR LF:
 //   case k
 //   converged yes|no
 //   inputs <16 hexadecimal digits>   optional: what the case was solved from
-//   load factor <x>                  optional: the load factor of the state given
+//   load factor <x>                  where the case did not converge: the load factor of
+//                                    the state given (left out by files written before)
 //   node n ux uy uz                  one line per node, in node order
 //   member m N                       one line per member, in member order
 //   reaction n Rx Ry Rz              one line per node with a restrained direction
@@ -29,6 +31,16 @@ struct CaseResults {
     std::vector<double> axialForces;  // per member, tension positive, 0 for a slack cable
     std::vector<Point> reactions;     // per node, zero where no support holds it
 };
+
+// The results of a case as the solver found them, with the load factor where it did not
+// converge.
+CaseResults caseResults(int loadCase, const Solution& solution, const std::string& inputs);
+
+// The nodes that a support holds in some direction: those with a reaction line.
+std::vector<bool> heldNodes(const Model& model);
+
+// The results file's text, with a reaction line for each node `held` marks.
+std::string resultsText(const CaseResults& results, const std::vector<bool>& held);
 
 // Where results must come from to be taken: the case of the file's name, solved from the
 // load cases as "Forces.rec" now records them (its digest, the "inputs" expected).

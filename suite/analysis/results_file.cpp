@@ -3,6 +3,7 @@
 #include "handoff/handoff.h"
 #include "handoff/wording.h"
 #include "input_error.h"
+#include "numbers.h"
 #include "text_lines.h"
 
 #include <algorithm>
@@ -146,7 +147,49 @@ void readHead(ResultLines& lines, CaseResults& results,
     }
 }
 
+std::string numberedText(std::string_view keyword, std::size_t index, const Point& values) {
+    return std::string(keyword) + " " + std::to_string(index + 1) + " " + exactNumber(values[0]) +
+           " " + exactNumber(values[1]) + " " + exactNumber(values[2]) + "\r\n";
+}
+
 } // namespace
+
+CaseResults caseResults(int loadCase, const Solution& solution, const std::string& inputs) {
+    const bool converged = solution.status == SolutionStatus::Converged;
+    return {loadCase,
+            converged,
+            inputs,
+            converged ? std::nullopt : std::optional(solution.loadFactor),
+            solution.displacements,
+            solution.axialForces,
+            solution.reactions};
+}
+
+std::vector<bool> heldNodes(const Model& model) {
+    std::vector<bool> held;
+    held.reserve(model.nodes.size());
+    for (const Node& node : model.nodes)
+        held.push_back(node.restrained[0] || node.restrained[1] || node.restrained[2]);
+    return held;
+}
+
+std::string resultsText(const CaseResults& results, const std::vector<bool>& held) {
+    std::string text = "case " + std::to_string(results.loadCase) + "\r\nconverged " +
+                       (results.converged ? "yes" : "no") + "\r\n";
+    if (results.inputs)
+        text += "inputs " + *results.inputs + "\r\n";
+    if (results.loadFactor)
+        text += "load factor " + exactNumber(*results.loadFactor) + "\r\n";
+    for (std::size_t n = 0; n < results.displacements.size(); ++n)
+        text += numberedText("node", n, results.displacements[n]);
+    for (std::size_t m = 0; m < results.axialForces.size(); ++m)
+        text +=
+            "member " + std::to_string(m + 1) + " " + exactNumber(results.axialForces[m]) + "\r\n";
+    for (std::size_t n = 0; n < held.size(); ++n)
+        if (held[n])
+            text += numberedText("reaction", n, results.reactions[n]);
+    return text;
+}
 
 CaseResults readResultsHead(std::string_view text, const ResultsOrigin& origin) {
     ResultLines lines(text);
@@ -167,11 +210,10 @@ CaseResults readResults(std::string_view text, const Model& model,
     for (std::size_t m = 1; m <= model.members.size(); ++m)
         results.axialForces.push_back(numberedLine(lines, "member", m, "N", 1).value(2));
     results.reactions.assign(model.nodes.size(), Point{});
-    for (std::size_t n = 1; n <= model.nodes.size(); ++n) {
-        const auto& held = model.nodes[n - 1].restrained;
-        if (held[0] || held[1] || held[2])
+    const std::vector<bool> held = heldNodes(model);
+    for (std::size_t n = 1; n <= held.size(); ++n)
+        if (held[n - 1])
             results.reactions[n - 1] = numberedLine(lines, "reaction", n, "Rx Ry Rz", 3).point();
-    }
     lines.expectEnd();
     return results;
 }
