@@ -66,7 +66,7 @@ class Compounds : public InstallationRuns {
 
     // Compound's question or message: its text, once answered.
     std::string answered(int button) {
-        HWND box = e2e::waitForMessageBox("OMBRIX - Compound");
+        HWND box = waitForBox("OMBRIX - Compound");
         const std::string text = e2e::messageBoxText(box);
         e2e::answer(box, button);
         return text;
@@ -112,7 +112,7 @@ TEST_F(Compounds, CompoundSavesBothFilesOrNeitherAndAsksBeforeClosing) {
     CloseHandle(held);
 
     PostMessageA(window, WM_CLOSE, 0, 0);
-    HWND question = e2e::waitForMessageBox("OMBRIX - Compound");
+    HWND question = waitForBox("OMBRIX - Compound");
     EXPECT_EQ(e2e::windowText(GetDlgItem(question, IDNO)), "Do&n't save");
     EXPECT_EQ(answered(IDCANCEL), "Save the compound before closing?");
     e2e::pressKey(e2e::control(window, AddPartButton), VK_ESCAPE);
@@ -147,7 +147,7 @@ TEST_F(Compounds, CompoundPostWritesEachPartsResults) {
     const std::string title = "OMBRIX - CompoundPost";
     start(OMBRIX_COMPOUNDPOST, "\t", folder_ / "Exe");
     chooseFile("Open", path("Dat\\Pair.map"));
-    HWND box = e2e::waitForMessageBox(title);
+    HWND box = waitForBox(title);
     ASSERT_TRUE(box);
     EXPECT_NE(e2e::messageBoxText(box).find("Pair.2.Tripod.txt"), std::string::npos);
     e2e::answer(box, IDOK);
@@ -182,7 +182,7 @@ TEST_F(Compounds, CompoundPostRefusesAPartChangedSinceItWasJoined) {
 
     start(OMBRIX_COMPOUNDPOST, "\t", folder_ / "Exe");
     chooseFile("Open", path("Dat\\Pair.map"));
-    HWND box = e2e::waitForMessageBox("OMBRIX - CompoundPost");
+    HWND box = waitForBox("OMBRIX - CompoundPost");
     EXPECT_EQ(e2e::messageBoxText(box),
               path("Dat\\TripodB.dat") + " has changed since Compound joined it: join again");
     e2e::answer(box, IDOK);

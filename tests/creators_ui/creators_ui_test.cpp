@@ -26,7 +26,7 @@ class Creators : public InstallationRuns {
     // The message the click gives, answered.
     std::string messageOf(HWND button, const std::string& title) {
         e2e::click(button);
-        HWND box = e2e::waitForMessageBox(title);
+        HWND box = waitForBox(title);
         const std::string text = box ? e2e::messageBoxText(box) : "(no message)";
         if (box)
             e2e::answer(box, IDOK);
@@ -41,7 +41,7 @@ class Creators : public InstallationRuns {
     // The question that closing asks, answered: whether the window stayed, once its program
     // is back from the answer.
     bool staysAfterAnswering(HWND window, const std::string& title, int answer) {
-        HWND question = e2e::waitForMessageBox(title);
+        HWND question = waitForBox(title);
         EXPECT_EQ(question ? e2e::messageBoxText(question) : "",
                   "Save your changes before closing?");
         e2e::answer(question, answer);
@@ -81,7 +81,7 @@ TEST_F(Creators, MakeFrameFileSavesATrussThatPrepareReads) {
     e2e::typeText(e2e::control(window, FirstParameter + 1), "6");
     for (const int answer : {IDNO, IDYES}) {
         saveAs(window, path("Dat\\Truss.dat"));
-        HWND prompt = e2e::waitForMessageBox("Confirm Save As");
+        HWND prompt = waitForBox("Confirm Save As");
         ASSERT_TRUE(prompt);
         EXPECT_NE(e2e::messageBoxText(prompt).find("exists"), std::string::npos);
         if (answer == IDNO) {
@@ -151,7 +151,7 @@ TEST_F(Creators, MakeForceFileAsksBeforeDiscardingItsRows) {
     EXPECT_TRUE(staysAfterAnswering(window, title, IDCANCEL));
     PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(staysAfterAnswering(window, title, IDYES)); // saving needs a structure
-    HWND refusal = e2e::waitForMessageBox(title);
+    HWND refusal = waitForBox(title);
     EXPECT_EQ(refusal ? e2e::messageBoxText(refusal) : "",
               "Open the geometry file of the structure to load first.");
     e2e::answer(refusal, IDOK);

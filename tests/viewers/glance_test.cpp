@@ -80,7 +80,7 @@ TEST_F(Glance, RefusesADamagedGeometryFileWithPreparesMessageAndNoWindow) {
     ASSERT_NE(expected.find("line 11"), std::string::npos) << expected;
 
     start("\"" + path("Damaged.dat") + "\"");
-    HWND box = e2e::waitForMessageBox("OMBRIX - Glance");
+    HWND box = waitForBox("OMBRIX - Glance");
     ASSERT_TRUE(box);
     EXPECT_EQ(e2e::messageBoxText(box), expected);
     EXPECT_FALSE(windowOf(processId(), "OMBRIX - Glance - "));

@@ -90,7 +90,7 @@ TEST_F(SolvedSample, PlotterDrawsThePreparedNetInItsTensionAndSaysWhenNoneIsPrep
 
     fs::remove(folder_ / "Exe" / "work_dir.dat");
     startFromExe(OMBRIX_PLOTTER);
-    HWND box = e2e::waitForMessageBox("OMBRIX - Plotter");
+    HWND box = waitForBox("OMBRIX - Plotter");
     ASSERT_TRUE(box);
     EXPECT_EQ(e2e::messageBoxText(box), (folder_ / "Exe" / "work_dir.dat").string() +
                                             ": no analysis is prepared: run INPUT first");
@@ -127,7 +127,7 @@ TEST_F(SolvedSample, PlotterDDrawsTheBridgeDisplacedInTensionAndCompressionAndRe
         [&] { return (window = windowOf(processId(), "OMBRIX - PlotterD - Bridge.dat case 0")); }));
     cutResults(3, "member 7 ");
     PostMessageA(window, WM_COMMAND, FirstCase + 3, 0);
-    HWND box = e2e::waitForMessageBox("OMBRIX - PlotterD");
+    HWND box = waitForBox("OMBRIX - PlotterD");
     ASSERT_TRUE(box);
     EXPECT_EQ(e2e::messageBoxText(box),
               (work_ / "3.res").string() + ", line 19: a line \"member 7 N\" expected");

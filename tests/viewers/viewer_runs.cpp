@@ -70,6 +70,29 @@ HWND windowOf(DWORD process, const std::string& title) {
     return search.found;
 }
 
+HWND ViewerRuns::waitForBox(const std::string& title) const {
+    struct Search {
+        DWORD process;
+        const std::string& title;
+        HWND found = nullptr;
+    } search{processId(), title};
+    e2e::waitUntil([&] {
+        EnumWindows(
+            [](HWND window, LPARAM data) {
+                auto& s = *reinterpret_cast<Search*>(data);
+                DWORD owner = 0;
+                GetWindowThreadProcessId(window, &owner);
+                if (owner == s.process && IsWindowVisible(window) &&
+                    e2e::className(window) == "#32770" && e2e::windowText(window) == s.title)
+                    s.found = window;
+                return s.found ? FALSE : TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+    });
+    return search.found;
+}
+
 void ViewerRuns::SetUp() {
     // Only the standard error given to the program is inherited: a program that Wine fails
     // to end holds no pipe of ctest's.

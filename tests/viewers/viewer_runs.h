@@ -44,6 +44,9 @@ class ViewerRuns : public testing::Test {
     void end();
     DWORD exitCode(); // once it has ended
     DWORD processId() const { return process_.dwProcessId; }
+    // A message box or dialog of the program, shown with this title; null after a while.
+    // Other tests' programs, running beside it, may show boxes of the same title.
+    HWND waitForBox(const std::string& title) const;
     std::string errors() const { return contentsOf(errors_); }
     std::string path(const std::string& name) const { return (folder_ / name).string(); }
 
