@@ -5,6 +5,7 @@
 #include <gdiplus.h>
 
 #include <fstream>
+#include <functional>
 
 namespace ombrix {
 
@@ -50,19 +51,21 @@ int pixelsOf(const std::map<COLORREF, int>& counts, Colour colour) {
     return found == counts.end() ? 0 : found->second;
 }
 
-HWND windowOf(DWORD process, const std::string& title) {
+namespace {
+
+// The first visible top-level window of the process that the test accepts, or null.
+HWND topWindowOf(DWORD process, const std::function<bool(HWND)>& accepted) {
     struct Search {
         DWORD process;
-        const std::string& title;
+        const std::function<bool(HWND)>& accepted;
         HWND found = nullptr;
-    } search{process, title};
+    } search{process, accepted};
     EnumWindows(
         [](HWND window, LPARAM data) {
             auto& s = *reinterpret_cast<Search*>(data);
             DWORD owner = 0;
             GetWindowThreadProcessId(window, &owner);
-            if (owner == s.process && IsWindowVisible(window) &&
-                e2e::windowText(window).starts_with(s.title))
+            if (owner == s.process && IsWindowVisible(window) && s.accepted(window))
                 s.found = window;
             return s.found ? FALSE : TRUE;
         },
@@ -70,27 +73,22 @@ HWND windowOf(DWORD process, const std::string& title) {
     return search.found;
 }
 
+} // namespace
+
+HWND windowOf(DWORD process, const std::string& title) {
+    return topWindowOf(process,
+                       [&](HWND window) { return e2e::windowText(window).starts_with(title); });
+}
+
 HWND ViewerRuns::waitForBox(const std::string& title) const {
-    struct Search {
-        DWORD process;
-        const std::string& title;
-        HWND found = nullptr;
-    } search{processId(), title};
+    HWND found = nullptr;
     e2e::waitUntil([&] {
-        EnumWindows(
-            [](HWND window, LPARAM data) {
-                auto& s = *reinterpret_cast<Search*>(data);
-                DWORD owner = 0;
-                GetWindowThreadProcessId(window, &owner);
-                if (owner == s.process && IsWindowVisible(window) &&
-                    e2e::className(window) == "#32770" && e2e::windowText(window) == s.title)
-                    s.found = window;
-                return s.found ? FALSE : TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
+        found = topWindowOf(processId(), [&](HWND window) {
+            return e2e::className(window) == "#32770" && e2e::windowText(window) == title;
+        });
+        return found != nullptr;
     });
-    return search.found;
+    return found;
 }
 
 void ViewerRuns::SetUp() {
