@@ -1,18 +1,24 @@
 // Make_FrameFile (INPUT File): a structure of one of the families, its parameters typed
 // beside a preview drawn as Glance draws it, saved as a geometry file that Prepare reads.
 //   Make_FrameFile <TAB>          started by the shell, in the installation's Exe folder
+//   Make_FrameFile --form-find [--forces] <in.dat> <out.dat>
+//                                 the form of a geometry file found, with no window
 
 #include "checked_files.h"
 #include "creator_controls.h"
 #include "families.h"
 #include "file_dialogs.h"
+#include "form_finding_command.h"
 #include "form_window.h"
 #include "messages.h"
 #include "numbers.h"
+#include "scripted_program.h"
 #include "typed_values.h"
+#include "win32_storage.h"
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <optional>
 #include <vector>
 
@@ -162,10 +168,27 @@ LRESULT handle(HWND window, FrameMaker& maker, UINT message, WPARAM wParam, LPAR
     }
 }
 
+// The exit code of a form-finding asked on the command line: 0 when the form is written,
+// 1 with the reason on the standard error.
+int formFindOnly(const FormFindingCommand& command) {
+    Win32Storage storage;
+    const std::optional<std::string> refusal = runFormFinding(storage, command);
+    if (refusal)
+        writeErrorLine(*refusal);
+    return refusal ? 1 : 0;
+}
+
 } // namespace
 } // namespace ombrix
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     using namespace ombrix;
+    try {
+        if (const auto command = formFindingCommand({__argv + 1, __argv + __argc}))
+            return formFindOnly(*command);
+    } catch (const Refused& usage) {
+        writeErrorLine(usage.what());
+        return 1;
+    }
     return runMaker<FrameMaker>({1000, 640});
 }

@@ -14,13 +14,17 @@ void tell(const std::string& title, const std::string& message, bool scripted,
         MessageBoxA(nullptr, message.c_str(), title.c_str(), MB_OK | icon | MB_SETFOREGROUND);
         return;
     }
+    writeErrorLine(message);
+}
+
+} // namespace
+
+void writeErrorLine(const std::string& message) {
     const std::string line = message + "\r\n";
     DWORD written = 0;
     WriteFile(GetStdHandle(STD_ERROR_HANDLE), line.data(), static_cast<DWORD>(line.size()),
               &written, nullptr);
 }
-
-} // namespace
 
 int runScriptableProgram(const std::string& name, std::string_view outputSwitch,
                          const std::function<void(const ViewerArguments&)>& run) {

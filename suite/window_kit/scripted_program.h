@@ -12,6 +12,10 @@
 
 namespace ombrix {
 
+// A line on the standard error that a script reads, as a program run without a window
+// tells a failure.
+void writeErrorLine(const std::string& message);
+
 // The program's exit code: 0, or 1 after a failure. `run` shows the window, or writes the
 // output file the arguments name; a FileRefused it throws is told. GDI+ runs meanwhile; a
 // program that draws texts says so at once when no installed font can show them.

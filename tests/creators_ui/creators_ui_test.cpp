@@ -8,7 +8,13 @@
 
 #include <commctrl.h>
 
+#include <cmath>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
 
 namespace ombrix {
 namespace {
@@ -178,6 +184,66 @@ TEST_F(Creators, MakeFrameFileSavesOnClosingUnderANameNoFileHas) {
               std::string::npos);
     EXPECT_EQ(contentsOf(folder_ / "Dat" / "Cable Net.dat"),
               contentsOf(fs::path(OMBRIX_SAMPLES) / "Cable Net.dat"));
+}
+
+// A sail of 2 x 2 cells of 2 m held at its corners, two of them 3 m high, started flat:
+// edge cables of force density 10, inner ones 1.
+constexpr const char* flatSail = "Sail\r\n9 12\r\n"
+                                 "1 0 0 3 1 1 1\r\n2 2 0 0 0 0 0\r\n3 4 0 0 1 1 1\r\n"
+                                 "4 0 2 0 0 0 0\r\n5 2 2 0 0 0 0\r\n6 4 2 0 0 0 0\r\n"
+                                 "7 0 4 0 1 1 1\r\n8 2 4 0 0 0 0\r\n9 4 4 3 1 1 1\r\n"
+                                 "1 1 2 C 1e6 20\r\n2 2 3 C 1e6 20\r\n3 7 8 C 1e6 20\r\n"
+                                 "4 8 9 C 1e6 20\r\n5 1 4 C 1e6 20\r\n6 4 7 C 1e6 20\r\n"
+                                 "7 3 6 C 1e6 20\r\n8 6 9 C 1e6 20\r\n9 4 5 C 1e6 2\r\n"
+                                 "10 5 6 C 1e6 2\r\n11 2 5 C 1e6 2\r\n12 5 8 C 1e6 2\r\n";
+
+// The values of the lines of a file that begin with the word, each line's after it.
+std::vector<std::vector<double>> valuesOf(const std::string& text, const std::string& word) {
+    std::vector<std::vector<double>> lines;
+    std::istringstream input(text);
+    for (std::string line; std::getline(input, line);)
+        if (line.starts_with(word + " ")) {
+            std::istringstream values(line.substr(word.size()));
+            lines.emplace_back(std::istream_iterator<double>(values),
+                               std::istream_iterator<double>());
+        }
+    return lines;
+}
+
+// The form Make_FrameFile finds from the command line stands still under no load through the
+// real Prepare, Forces and Solve, each member at the force it was found with; asked to
+// write over its input, it refuses on the standard error and writes nothing.
+TEST_F(Creators, MakeFrameFileFindsAFormThatSolveLeavesStanding) {
+    std::ofstream(folder_ / "Dat" / "Sail.dat", std::ios::binary) << flatSail;
+    start(OMBRIX_MAKE_FRAMEFILE, "--form-find \"Dat\\Sail.dat\" \"Dat\\sail.DAT\"");
+    EXPECT_EQ(exitCode(), 1u);
+    EXPECT_NE(errors().find("the form found would replace"), std::string::npos) << errors();
+    EXPECT_EQ(contentsOf(folder_ / "Dat" / "Sail.dat"), flatSail);
+
+    run(OMBRIX_MAKE_FRAMEFILE, "--form-find \"..\\Dat\\Sail.dat\" \"..\\Dat\\Found.dat\"");
+    std::ofstream(folder_ / "Dat" / "Found.inc", std::ios::binary)
+        << "Sail unloaded\r\n1 load case\r\n0 no case 0\r\n1 0 1\r\n";
+    run(OMBRIX_PREPARE, "\"..\\Dat\\Found.dat\" \"..\\Dat\\Found.rez\" Short English");
+    run(OMBRIX_FORCES, "\"..\\Dat\\Found.inc\"");
+    run(OMBRIX_SOLVE, "1");
+
+    const std::string found = contentsOf(folder_ / "Dat" / "Found.dat");
+    const std::string results = contentsOf(folder_ / "Dat" / "Found.dat.work" / "1.res");
+    ASSERT_TRUE(results.starts_with("case 1\r\nconverged yes\r\n")) << results;
+    const std::vector<std::vector<double>> nodes = valuesOf(results, "node");
+    ASSERT_EQ(nodes.size(), 9u);
+    for (const std::vector<double>& node : nodes)
+        for (std::size_t axis = 1; axis < node.size(); ++axis)
+            EXPECT_LT(std::abs(node[axis]), 1e-9 * 4) << "node " << node[0];
+    std::vector<std::vector<double>> members;
+    std::istringstream lines(found);
+    for (std::string line; std::getline(lines, line);)
+        if (line.find(" C ") != std::string::npos)
+            members.push_back({std::stod(line.substr(line.rfind(' ')))});
+    const std::vector<std::vector<double>> forces = valuesOf(results, "member");
+    ASSERT_EQ(forces.size(), members.size());
+    for (std::size_t m = 0; m < forces.size(); ++m)
+        EXPECT_NEAR(forces[m][1], members[m][0], 1e-9 * members[m][0]) << "member " << m + 1;
 }
 
 } // namespace
