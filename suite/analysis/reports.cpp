@@ -4,6 +4,7 @@
 #include "numbers.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -66,12 +67,14 @@ std::string structureSummary(const Model& model, ReportStyle style) {
         restrained += std::count(node.restrained.begin(), node.restrained.end(), true);
     Range lengths, stiffness, forces;
     double total = 0;
+    std::array<double, 2> toCut{}; // bars, cables
     for (const Member& member : model.members) {
         const double length = lengthOf(model, member);
         total += length;
         lengths.add(length);
         stiffness.add(member.axialStiffness);
         forces.add(member.initialForce);
+        toCut[member.kind == MemberKind::Cable] += MemberLaw::of(model, member).unstressedLength();
     }
     const long long members = static_cast<long long>(model.members.size());
     return line(style, Message::ReportLaw,
@@ -88,7 +91,8 @@ std::string structureSummary(const Model& model, ReportStyle style) {
            line(style, Message::ReportStiffness,
                 {showNumber(stiffness.least), showNumber(stiffness.most)}) +
            line(style, Message::ReportInitialForces,
-                {showNumber(forces.least), showNumber(forces.most)});
+                {showNumber(forces.least), showNumber(forces.most)}) +
+           line(style, Message::ReportCuttingLengths, {showNumber(toCut[0]), showNumber(toCut[1])});
 }
 
 std::string nodeTable(const Model& model, ReportStyle style) {
@@ -177,6 +181,46 @@ double shown(double force, const Solution& solution) {
     return std::abs(force) <= solution.tolerance ? 0 : force;
 }
 
+// A member's length in the solution's state, and how much longer that is than its unstressed
+// length: the change from the given length taken from the displacements, so that it keeps
+// its digits however small against the length.
+struct Stretched {
+    double length = 0;
+    double elongation = 0;
+};
+
+Stretched stretchedOf(const Model& model, const Solution& solution, std::size_t m) {
+    const Member& member = model.members[m];
+    double given = 0, moved = 0, across = 0;
+    for (int axis = 0; axis < 3; ++axis) {
+        const double span =
+            model.nodes[member.second].position[axis] - model.nodes[member.first].position[axis];
+        const double shift = solution.displacements[member.second][axis] -
+                             solution.displacements[member.first][axis];
+        given += span * span;
+        moved += (span + shift) * (span + shift);
+        across += shift * (2 * span + shift);
+    }
+    const double length = std::sqrt(moved);
+    const double change = across / (length + std::sqrt(given));
+    return {length, std::sqrt(given) - MemberLaw::of(model, member).unstressedLength() + change};
+}
+
+std::string elongationLine(const Model& model, const Solution& solution, ReportStyle style) {
+    if (model.members.empty())
+        return {};
+    std::size_t least = 0, most = 0;
+    std::vector<double> elongations;
+    for (std::size_t m = 0; m < model.members.size(); ++m) {
+        elongations.push_back(stretchedOf(model, solution, m).elongation);
+        least = elongations[m] < elongations[least] ? m : least;
+        most = elongations[m] > elongations[most] ? m : most;
+    }
+    return line(style, Message::CaseElongations,
+                {showNumber(elongations[least]), showInteger(static_cast<long long>(least) + 1),
+                 showNumber(elongations[most]), showInteger(static_cast<long long>(most) + 1)});
+}
+
 std::string caseSummary(const Model& model, const LoadCase& loadCase, const Solution& solution,
                         ReportStyle style) {
     std::string text;
@@ -205,7 +249,8 @@ std::string caseSummary(const Model& model, const LoadCase& loadCase, const Solu
     long long slack = 0;
     for (std::size_t m = 0; m < model.members.size(); ++m)
         slack += model.members[m].kind == MemberKind::Cable && solution.axialForces[m] == 0;
-    text += line(style, Message::CaseSlackCables, {showInteger(slack)});
+    text += line(style, Message::CaseSlackCables, {showInteger(slack)}) +
+            elongationLine(model, solution, style);
     Point loads{}, reactions{};
     for (const NodalLoad& load : loadCase.loads)
         for (int axis = 0; axis < 3; ++axis)
@@ -238,9 +283,11 @@ std::string caseTables(const Model& model, const Solution& solution, ReportStyle
     for (std::size_t m = 0; m < model.members.size(); ++m) {
         const bool slack =
             model.members[m].kind == MemberKind::Cable && solution.axialForces[m] == 0;
+        const Stretched stretched = stretchedOf(model, solution, m);
         forces.row({showInteger(static_cast<long long>(m) + 1),
                     slack ? say(style.language, Message::Slack)
-                          : showNumber(shown(solution.axialForces[m], solution))});
+                          : showNumber(shown(solution.axialForces[m], solution)),
+                    showNumber(stretched.length), showNumber(stretched.elongation)});
     }
     return displacements.text() + forces.text() + reactions.text();
 }

@@ -80,7 +80,7 @@ const Report reports[] = {
      [] { return structureReport(readGeometry(frame), "f.dat", {}); },
      {"Geometry file: f.dat\r\nFrame\r\n", "Member law: engineering strain (E)",
       "members: 3 (1 bars, 2 cables)", "Restrained directions: 6   free unknowns: 3",
-      "Initial forces from 0 to 5"},
+      "Initial forces from 0 to 5", "Unstressed lengths (to cut): bars 1   cables 2.907177674"},
      {"Nodes\r\n", "Members\r\n"}},
     {"complete structure in Romanian",
      [] {
@@ -97,6 +97,8 @@ const Report reports[] = {
      {"Load case 1", "Converged: load steps 4, iterations 11",
       "Largest displacement: 0.559016994375 at node 2", "Largest tension: 7.25 in member 3",
       "Largest compression: -12.5 in member 1", "Slack cables: 1",
+      "Elongation from the unstressed length: from -0.375 in member 3 to 0.642974759354 in "
+      "member 2",
       "Sum of loads: 1 0 0   sum of reactions: 0 -2 0"},
      {"Snap-through", "Displacements"}},
     {"snap-through, complete",
@@ -105,7 +107,9 @@ const Report reports[] = {
                            someSolution(SolutionStatus::Converged, CriticalPoint::LimitPoint),
                            {Language::English, ListType::Complete});
      },
-     {"limit point at load factor 0.8125", "Displacements", "slack\r\n", "Reactions"},
+     {"limit point at load factor 0.8125", "Displacements", "Reactions",
+      "length          elongation\r\n",
+      "       2               slack       2.05015243336      0.642974759354\r\n"},
      {}},
     {"case not converged",
      [] {
@@ -161,7 +165,7 @@ const Report reports[] = {
          return caseReport(readGeometry(frame), readCase("1 1 0\n2 1 0 0\n", 1), solution,
                            {Language::English, ListType::Complete});
      },
-     {"sum of reactions: 0 0 0", "\r\n       1                   0\r\n"},
+     {"sum of reactions: 0 0 0", "\r\n       1                   0       1.34629120178"},
      {"Largest compression", "e-1"}},
 };
 
