@@ -18,6 +18,13 @@ using platform::Dialog;
 // The caption of the output file's item when no output file of an earlier analysis is there.
 constexpr std::string_view blankCaption = "                    ";
 
+// Shows the names derived from the geometry name; the geometry edit keeps what the user
+// is typing.
+void showDerivedFileNames(Dialog dialog) {
+    platform::setText(dialog, IDC_OUTPUT_FILE, fileSet.outputFile.trimmed());
+    platform::setText(dialog, IDC_LOADING_FILE, fileSet.loadingFile.trimmed());
+}
+
 bool isNoName(const PathText& name, std::string_view extension) {
     return name.isBlank() || name == extension || name == "\\" + std::string(extension);
 }
@@ -25,8 +32,7 @@ bool isNoName(const PathText& name, std::string_view extension) {
 void onGeometryFieldChanged(Dialog dialog) {
     fileSet.geometryFile = platform::text(dialog, IDC_GEOMETRY_FILE);
     deriveFileNames();
-    platform::setText(dialog, IDC_OUTPUT_FILE, fileSet.outputFile.trimmed());
-    platform::setText(dialog, IDC_LOADING_FILE, fileSet.loadingFile.trimmed());
+    showDerivedFileNames(dialog);
     platform::setEnabled(dialog, IDC_PREVIEW, true);
     platform::setEnabled(dialog, IDC_INPUT, !isNoName(fileSet.geometryFile, ".dat"));
     platform::setEnabled(dialog, IDC_VIEW_EDIT, false);
@@ -54,22 +60,12 @@ void showOldOutputFile(Dialog dialog, std::string_view missingCaption) {
 
 void showFileSet(Dialog dialog) {
     platform::setText(dialog, IDC_GEOMETRY_FILE, fileSet.geometryFile.trimmed());
-    platform::setText(dialog, IDC_OUTPUT_FILE, fileSet.outputFile.trimmed());
-    platform::setText(dialog, IDC_LOADING_FILE, fileSet.loadingFile.trimmed());
+    showDerivedFileNames(dialog);
 }
 
 void showFileSetStartValues(Dialog dialog) {
     fileSet = FileSet();
     showFileSet(dialog);
-}
-
-void rereadAnalysisFiles(Dialog dialog) {
-    fileSet.geometryFile = platform::text(dialog, IDC_GEOMETRY_FILE);
-    fileSet.outputFile = platform::text(dialog, IDC_OUTPUT_FILE);
-}
-
-void rereadLoadingFile(Dialog dialog) {
-    fileSet.loadingFile = platform::text(dialog, IDC_LOADING_FILE);
 }
 
 void deriveFileNames() {
@@ -121,8 +117,7 @@ bool chooseLoadingFile(Dialog dialog) {
 }
 
 void enterGeometryFile(Dialog dialog, const PathText& name) {
-    fileSet.geometryFile = name;
-    platform::setText(dialog, IDC_GEOMETRY_FILE, fileSet.geometryFile.trimmed());
+    platform::setText(dialog, IDC_GEOMETRY_FILE, name.trimmed());
     onPanelFieldChanged(dialog, IDC_GEOMETRY_FILE, platform::ControlEvent::TextChanged);
 }
 

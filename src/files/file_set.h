@@ -9,6 +9,10 @@
 // The three files of one analysis, as shown in the panel's edits 1001, 1002 and 1005 and
 // named by the first three items of the text-file list. Lives in memory only. The start
 // values ".dat", ".rez" and ".inc" stand for "no name".
+// The set is the one home of the names, which every user of a name asks; the edits only
+// show them. The shell's own names go into the set and are then shown; each change the
+// user makes to an edit reaches the set at once through the edit's change handler, before
+// the panel takes the next click.
 struct FileSet {
     PathText geometryFile{".dat"};
     PathText outputFile{".rez"};
@@ -43,11 +47,6 @@ void showOldOutputFile(platform::Dialog dialog, std::string_view missingCaption)
 void showFileSet(platform::Dialog dialog);
 // The panel's set-up: the start values ".dat", ".rez" and ".inc", shown.
 void showFileSetStartValues(platform::Dialog dialog);
-
-// What the edits show, taken into the set as a launch takes it: the geometry and output
-// names, or the loading name.
-void rereadAnalysisFiles(platform::Dialog dialog);
-void rereadLoadingFile(platform::Dialog dialog);
 
 // The output and loading names that go with the geometry file: the geometry name up to
 // the last dot of its file-name part (all of it without one), then ".rez" and ".inc".

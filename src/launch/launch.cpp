@@ -87,7 +87,6 @@ bool refuseOutputConflict() {
 // ---- Arguments of each kind of button; nothing when the press stops here.
 
 std::optional<std::string> prepareAnalysisFiles(Dialog dialog) {
-    rereadAnalysisFiles(dialog);
     if (!findFile(fileSet.geometryFile)) {
         reportMissingFile(fileSet.geometryFile.trimmed());
         platform::setEnabled(dialog, IDC_INCARC, false);
@@ -104,8 +103,7 @@ std::optional<std::string> prepareAnalysisFiles(Dialog dialog) {
            settings.listType.str() + " " + settings.outputLanguage.str();
 }
 
-std::optional<std::string> prepareLoadingFile(Dialog dialog) {
-    rereadLoadingFile(dialog);
+std::optional<std::string> prepareLoadingFile() {
     if (!findFile(fileSet.loadingFile)) {
         reportMissingFile(fileSet.loadingFile.trimmed());
         return std::nullopt;
@@ -163,7 +161,7 @@ std::optional<std::string> prepareTextFile(int controlId) {
 std::optional<std::string> prepareArguments(Dialog dialog, const LaunchButton& button) {
     switch (button.arguments) {
     case Arguments::analysisFiles: return prepareAnalysisFiles(dialog);
-    case Arguments::loadingFile: return prepareLoadingFile(dialog);
+    case Arguments::loadingFile: return prepareLoadingFile();
     case Arguments::caseLabels:
         if (refuseChangedPanel())
             return std::nullopt;

@@ -52,7 +52,7 @@ TEST(FileSet, OutputAndLoadingNamesFollowTheGeometryName) {
     }
 }
 
-TEST_F(PanelFields, EachEventSetsTheButtonsOfItsRow) {
+TEST_F(PanelFields, EachEventSetsTheButtonsOfItsRowAndLeavesTheNamesAsShown) {
     enum Effect { unchanged, enable, disable };
     constexpr int buttons[] = {IDC_PREVIEW, IDC_INPUT,     IDC_INCARC,
                                IDC_ITER,    IDC_VIEW_EDIT, IDC_PRINT};
@@ -110,6 +110,10 @@ TEST_F(PanelFields, EachEventSetsTheButtonsOfItsRow) {
             for (int id : buttons)
                 platform::setEnabled(panel, id, before);
             row.act(panel);
+            // The launches take the names from the set: they must be those the edits show.
+            EXPECT_EQ(fileSet.geometryFile, PathText(edit(panel, IDC_GEOMETRY_FILE)));
+            EXPECT_EQ(fileSet.outputFile, PathText(edit(panel, IDC_OUTPUT_FILE)));
+            EXPECT_EQ(fileSet.loadingFile, PathText(edit(panel, IDC_LOADING_FILE)));
             for (std::size_t b = 0; b < std::size(buttons); ++b) {
                 const bool expected =
                     row.effects[b] == unchanged ? before : row.effects[b] == enable;

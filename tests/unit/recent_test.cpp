@@ -123,6 +123,7 @@ TEST_F(RecentDialog, APickedFileBecomesTheGeometryFile) {
         EXPECT_FALSE(doneAtFirst);
         EXPECT_EQ(platform::text(panel, IDC_GEOMETRY_FILE), "C:\\Jobs\\b.dat");
         EXPECT_EQ(platform::text(panel, IDC_OUTPUT_FILE), "C:\\Jobs\\b.rez");
+        EXPECT_EQ(fileSet.geometryFile, "C:\\Jobs\\b.dat");
         EXPECT_EQ(fileSet.loadingFile, "C:\\Jobs\\b.inc");
         EXPECT_TRUE(platform::isEnabled(panel, IDC_INPUT));
         EXPECT_FALSE(platform::isEnabled(panel, IDC_ITER));
