@@ -135,8 +135,12 @@ class Forms {
   public:
     Forms(const Model& model, const std::vector<Point>& nodeLoads)
         : model_(model), nodeLoads_(nodeLoads) {
-        for (std::size_t axis = 0; axis < 3; ++axis)
+        for (std::size_t axis = 0; axis < 3; ++axis) {
             unknowns_[axis] = unknownsAlong(model, axis);
+            alike_[axis] = axis;
+            while (unknowns_[alike_[axis]].ofNode != unknowns_[axis].ofNode)
+                ++alike_[axis];
+        }
     }
 
     // The model with its free coordinates found for the force densities.
@@ -157,17 +161,22 @@ class Forms {
     }
 
   private:
+    // An axis whose nodes are held as an earlier one's has its matrix: its factorisation
+    // serves both, so that a net held in every direction at its supports costs one.
     void place(Model& form, const std::vector<double>& densities, std::size_t axis) {
         const AxisUnknowns& unknowns = unknowns_[axis];
-        refuseFloatingNodes(model_, densities, unknowns, axis);
         const AxisSystem system = systemAlong(model_, densities, unknowns, axis, nodeLoads_);
-        if (!factors_[axis])
-            factors_[axis] = std::make_unique<TangentFactor>(system.matrix);
-        if (!factors_[axis]->factorize(system.matrix, false).positiveDefinite())
-            throw FormRefused("no stable form: the members in compression (" +
-                              compressionMembers(densities) +
-                              ") outweigh the members in tension that hold their nodes");
-        const Eigen::VectorXd found = factors_[axis]->solve(system.right);
+        std::unique_ptr<TangentFactor>& factor = factors_[alike_[axis]];
+        if (alike_[axis] == axis) {
+            refuseFloatingNodes(model_, densities, unknowns, axis);
+            if (!factor)
+                factor = std::make_unique<TangentFactor>(system.matrix);
+            if (!factor->factorize(system.matrix, false).positiveDefinite())
+                throw FormRefused("no stable form: the members in compression (" +
+                                  compressionMembers(densities) +
+                                  ") outweigh the members in tension that hold their nodes");
+        }
+        const Eigen::VectorXd found = factor->solve(system.right);
         for (std::size_t n = 0; n < form.nodes.size(); ++n)
             if (unknowns.ofNode[n] >= 0)
                 form.nodes[n].position[axis] = found[unknowns.ofNode[n]];
@@ -176,6 +185,7 @@ class Forms {
     const Model& model_;
     const std::vector<Point>& nodeLoads_;
     std::array<AxisUnknowns, 3> unknowns_;
+    std::array<std::size_t, 3> alike_{}; // the first axis whose nodes are held as this one's
     std::array<std::unique_ptr<TangentFactor>, 3> factors_;
 };
 

@@ -6,12 +6,19 @@
 // all edges held, under Make_ForceFile's 1 N down on every free node, or on the nodes in
 // the box 0 0 -100 to n/2 n 100 (snow on half the plan), in the load steps given:
 //   ombrix_solver_bench snow <cells> <all|half> <runs> <steps> [deflections file]
+// Or form-finding by force densities on Make_FrameFile's cable net of n x n cells, beside
+// its floor, one ordering and factorisation of the net's force-density matrix (the matrix
+// of one axis):
+//   ombrix_solver_bench form <cells> <runs>
+// printing cells, free nodes, then min, median and max seconds of each.
 // Either may end with solver options, "name=value" each (mostDrawingRounds=3), to try them.
 // Prints one line: cells, unknowns, min, median and max seconds, peak memory in MiB, the
 // mid-node deflection, the status, the load steps, Newton iterations and factorisations
 // taken; writes "node uz" for every node to the deflections file.
 
+#include "form_finding.h"
 #include "solver.h"
+#include "tangent_factor.h"
 
 #include <algorithm>
 #include <chrono>
@@ -168,10 +175,61 @@ bool takeOption(const std::string& argument, SolverOptions& options) {
 
 } // namespace
 
+// Min, median and max seconds of `runs` runs of `work`.
+template <typename Work> std::vector<double> timed(int runs, Work work) {
+    std::vector<double> seconds;
+    for (int run = 0; run < std::max(1, runs); ++run) {
+        const auto start = std::chrono::steady_clock::now();
+        work();
+        seconds.push_back(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    }
+    std::sort(seconds.begin(), seconds.end());
+    return {seconds.front(), seconds[seconds.size() / 2], seconds.back()};
+}
+
+// The force-density matrix of the net's free nodes along one axis, every density 1.
+SparseMatrix forceDensityMatrix(const Model& model, int& freeNodes) {
+    std::vector<int> unknown(model.nodes.size(), -1);
+    freeNodes = 0;
+    for (std::size_t n = 0; n < model.nodes.size(); ++n)
+        if (!model.nodes[n].restrained[2])
+            unknown[n] = freeNodes++;
+    std::vector<Eigen::Triplet<double>> entries;
+    for (const Member& member : model.members) {
+        const int a = unknown[member.first], b = unknown[member.second];
+        for (const int end : {a, b})
+            if (end >= 0)
+                entries.emplace_back(end, end, 1.0);
+        if (a >= 0 && b >= 0)
+            entries.emplace_back(std::max(a, b), std::min(a, b), -1.0);
+    }
+    SparseMatrix matrix(freeNodes, freeNodes);
+    matrix.setFromTriplets(entries.begin(), entries.end());
+    return matrix;
+}
+
+int benchFormFinding(int cells, int runs) {
+    const Model model = hypar(cells);
+    int freeNodes = 0;
+    const SparseMatrix matrix = forceDensityMatrix(model, freeNodes);
+    const std::vector<double> forms =
+        timed(runs, [&] { findForm(model, FormTarget::ForceDensities); });
+    const std::vector<double> floors = timed(runs, [&] {
+        TangentFactor factor(matrix);
+        factor.factorize(matrix, false);
+    });
+    std::printf("%d %d %.4f %.4f %.4f %.4f %.4f %.4f %.1f\n", cells, freeNodes, forms[0], forms[1],
+                forms[2], floors[0], floors[1], floors[2], peakMebibytes());
+    return 0;
+}
+
 int main(int argc, char** argv) {
     // <cells> <E|G> <runs> <initial force> <steps> [file], or snow <cells> <all|half> <runs>
     // <steps> [file]: the steps and the file in the same places.
     std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (arguments.size() == 3 && arguments[0] == "form")
+        return benchFormFinding(std::stoi(arguments[1]), std::stoi(arguments[2]));
     SolverOptions options;
     while (!arguments.empty() && takeOption(arguments.back(), options))
         arguments.pop_back();
