@@ -2,9 +2,9 @@
 
 #include "geometry.h"
 #include "handoff/handoff.h"
-#include "load_path.h"
 #include "loading.h"
 #include "numbers.h"
+#include "path_file.h"
 #include "prepared_analysis.h"
 #include "reports.h"
 #include "results_file.h"
