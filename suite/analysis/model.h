@@ -25,6 +25,7 @@ enum class StrainLaw { Engineering, Green };
 struct Node {
     Point position{};
     std::array<bool, 3> restrained{}; // x, y, z
+    friend bool operator==(const Node&, const Node&) = default;
 };
 
 struct Member {
@@ -34,6 +35,7 @@ struct Member {
     double axialStiffness = 0;              // EA
     double initialForce = 0;                // N0 in the given geometry, tension positive
     std::optional<double> unstressedLength; // L0 when given; it then replaces N0
+    friend bool operator==(const Member&, const Member&) = default;
 };
 
 // Nodes and members in the order of their numbers: node n is nodes[n - 1].
@@ -42,6 +44,7 @@ struct Model {
     StrainLaw law = StrainLaw::Engineering;
     std::vector<Node> nodes;
     std::vector<Member> members;
+    friend bool operator==(const Model&, const Model&) = default;
 };
 
 double lengthOf(const Model& model, const Member& member); // in the given geometry

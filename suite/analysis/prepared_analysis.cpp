@@ -8,6 +8,19 @@
 namespace ombrix {
 namespace {
 
+constexpr const char* newLine = "\r\n";
+
+// The entries of the records.
+constexpr const char* geometryEntry = "geometry";
+constexpr const char* modelEntry = "model";
+constexpr const char* outputEntry = "output";
+constexpr const char* preparedEntry = "prepared";
+constexpr const char* loadingEntry = "loading";
+
+std::string caseEntry(int caseNumber) {
+    return "case " + std::to_string(caseNumber);
+}
+
 // No analysis to take: the file that should have named it is missing, or ends before the
 // line (counted from 1; 0 for a missing file).
 [[noreturn]] void failUnprepared(const std::string& file, int line) {
@@ -60,8 +73,38 @@ bool matches(const handoff::FileStamp& stamp, std::string_view contents) {
     return stamp.size == contents.size() && stamp.digest == handoff::digestOf(contents);
 }
 
-std::string caseEntry(int caseNumber) {
-    return "case " + std::to_string(caseNumber);
+const handoff::FileStamp* preparedCase(const PreparedLoads& loads, int caseNumber) {
+    return loads.record.find(caseEntry(caseNumber));
+}
+
+std::string workDirText(const std::string& folder) {
+    return folder + newLine;
+}
+
+std::string sharedParametersText(const SharedParameters& parameters) {
+    return parameters.geometryFile + newLine + parameters.outputFile + newLine +
+           parameters.listType + newLine + parameters.language + newLine;
+}
+
+std::string preparedRecordText(const handoff::FileStamp& geometry, const handoff::FileStamp& model,
+                               const std::string& outputFile) {
+    handoff::Record record;
+    record.add(geometryEntry, geometry);
+    record.add(modelEntry, model);
+    record.add(outputEntry, {outputFile, 0, 0});
+    return handoff::writeRecord(record);
+}
+
+handoff::Record loadsRecord(const PreparedAnalysis& analysis, handoff::FileStamp loading) {
+    handoff::Record record;
+    record.add(preparedEntry,
+               handoff::stampOf(std::string(handoff::preparedRecordFile), analysis.preparedRecord));
+    record.add(loadingEntry, std::move(loading));
+    return record;
+}
+
+void addPreparedCase(handoff::Record& record, int caseNumber, handoff::FileStamp caseFile) {
+    record.add(caseEntry(caseNumber), std::move(caseFile));
 }
 
 PreparedAnalysis openWorkingFolder(const Storage& storage) {
@@ -83,8 +126,8 @@ void takePreparedModel(const Storage& storage, PreparedAnalysis& analysis) {
     const std::optional<std::string> text =
         storage.read(inFolder(storage, analysis, handoff::preparedRecordFile));
     const std::optional<handoff::Record> record = recordIn(text);
-    const handoff::FileStamp* geometry = record ? record->find("geometry") : nullptr;
-    const handoff::FileStamp* model = record ? record->find("model") : nullptr;
+    const handoff::FileStamp* geometry = record ? record->find(geometryEntry) : nullptr;
+    const handoff::FileStamp* model = record ? record->find(modelEntry) : nullptr;
     if (!geometry || !model)
         fail(say(language, Message::NotPrepared, {analysis.geometryFile}));
     expectUnchanged(storage, analysis, *geometry, "INPUT");
@@ -100,8 +143,8 @@ PreparedLoads takePreparedLoads(const Storage& storage, const PreparedAnalysis& 
     const std::optional<std::string> text =
         storage.read(inFolder(storage, analysis, handoff::loadsRecordFile));
     const std::optional<handoff::Record> record = recordIn(text);
-    const handoff::FileStamp* prepared = record ? record->find("prepared") : nullptr;
-    const handoff::FileStamp* loading = record ? record->find("loading") : nullptr;
+    const handoff::FileStamp* prepared = record ? record->find(preparedEntry) : nullptr;
+    const handoff::FileStamp* loading = record ? record->find(loadingEntry) : nullptr;
     if (!prepared || !loading || !matches(*prepared, analysis.preparedRecord))
         fail(say(analysis.style.language, Message::LoadsNotPrepared));
     expectUnchanged(storage, analysis, *loading, "INCARC");

@@ -1,7 +1,6 @@
-// The files that Solve leaves for each case it solved (docs/file-formats.md): the results
-// file "<k>.res", written here and read back, and the path file "<k>.pth" (written in
-// load_path.h), read back; each read checked against the prepared model it was solved on.
-// The results file, every number exact and lines ending in CR LF:
+// The results file "<k>.res" that Solve leaves for each case it solved (docs/file-formats.md),
+// written and read back, each read checked against the prepared model it was solved on;
+// every number exact and lines ending in CR LF:
 //   case k
 //   converged yes|no
 //   inputs <16 hexadecimal digits>   optional: what the case was solved from
@@ -13,6 +12,7 @@
 #pragma once
 
 #include "model.h"
+#include "solved_case_lines.h"
 #include "solver.h"
 
 #include <optional>
@@ -42,13 +42,6 @@ std::vector<bool> heldNodes(const Model& model);
 // The results file's text, with a reaction line for each node `held` marks.
 std::string resultsText(const CaseResults& results, const std::vector<bool>& held);
 
-// Where results must come from to be taken: the case of the file's name, solved from the
-// load cases as "Forces.rec" now records them (its digest, the "inputs" expected).
-struct ResultsOrigin {
-    int loadCase = 0;
-    std::string inputs;
-};
-
 // The results, or InputError naming the first line that cannot be accepted: with an
 // origin, also the case line of another case and the inputs line (present or missing) of
 // other load cases.
@@ -57,17 +50,5 @@ CaseResults readResults(std::string_view text, const Model& model,
 
 // The lines before the nodes' only: the case, whether it converged, its inputs.
 CaseResults readResultsHead(std::string_view text, const ResultsOrigin& origin);
-
-// The states along a case's path, after the unloaded state where it starts.
-struct CasePath {
-    int loadCase = 0;
-    std::vector<PathState> states;
-    bool converged = false;
-    CriticalPoint stoppedAt = CriticalPoint::None; // where a case that did not converge ended
-};
-
-// The path, or InputError naming the first line that cannot be accepted; a path of other
-// load cases or of another model is refused as the results are.
-CasePath readPath(std::string_view text, const Model& model, const ResultsOrigin& origin);
 
 } // namespace ombrix

@@ -2,9 +2,9 @@
 
 #include "geometry.h"
 #include "handoff/handoff.h"
-#include "load_path.h"
 #include "loading.h"
 #include "numbers.h"
+#include "path_file.h"
 #include "prepared_analysis.h"
 #include "reports.h"
 #include "results_file.h"
@@ -82,7 +82,7 @@ std::unique_ptr<FolderLock> claimWorkingFolder(Storage& storage, const std::stri
                                                const std::string& parameters, Language language) {
     const std::string folder = geometryFile + std::string(handoff::workingFolderSuffix);
     const std::string workDirFile(handoff::workDirFile);
-    if (const Written named = storage.replace(workDirFile, folder + newLine); !named) {
+    if (const Written named = storage.replace(workDirFile, workDirText(folder)); !named) {
         storage.remove(workDirFile);
         failToWrite(storage.fullPath(workDirFile).value_or(workDirFile), named, language);
     }
@@ -136,8 +136,8 @@ RunOutcome prepareAnalysis(Storage& storage, const PrepareArguments& arguments,
         const std::string folder = geometryFile + std::string(handoff::workingFolderSuffix);
         const std::string geometryText = readGeometryFile(storage, geometryFile, language);
         lock = claimWorkingFolder(storage, geometryFile,
-                                  geometryFile + newLine + outputFile + newLine +
-                                      arguments.listType + newLine + arguments.language + newLine,
+                                  sharedParametersText({geometryFile, outputFile,
+                                                        arguments.listType, arguments.language}),
                                   language);
         const Model model = readInput(geometryFile, geometryText, language, readGeometry);
         report(progress, 0.5);
@@ -147,12 +147,10 @@ RunOutcome prepareAnalysis(Storage& storage, const PrepareArguments& arguments,
         const std::string modelFile = storage.join(folder, std::string(handoff::preparedModelFile));
         const std::string modelText = writeGeometry(model);
         writeFile(storage, modelFile, modelText, language);
-        handoff::Record record;
-        record.add("geometry", handoff::stampOf(geometryFile, geometryText));
-        record.add("model", handoff::stampOf(modelFile, modelText));
-        record.add("output", {outputFile, 0, 0});
         writeFile(storage, storage.join(folder, std::string(handoff::preparedRecordFile)),
-                  handoff::writeRecord(record), language);
+                  preparedRecordText(handoff::stampOf(geometryFile, geometryText),
+                                     handoff::stampOf(modelFile, modelText), outputFile),
+                  language);
         report(progress, 1);
         return {};
     } catch (const FolderBusy& busy) {
@@ -184,7 +182,7 @@ std::map<int, std::string> writeCases(Storage& storage, const PreparedAnalysis& 
             storage.join(analysis.folder, handoff::caseFileName(loadCase.number));
         const std::string text = writeCase(loadCase);
         writeFile(storage, file, text, language);
-        record.add(caseEntry(loadCase.number), handoff::stampOf(file, text));
+        addPreparedCase(record, loadCase.number, handoff::stampOf(file, text));
     }
     return unusable;
 }
@@ -206,10 +204,7 @@ RunOutcome prepareLoads(Storage& storage, const std::string& loadingFile,
         const std::string text = readFile(storage, path, language);
         const Loading loading = readInput(path, text, language, readLoading);
         report(progress, 0.5);
-        handoff::Record record;
-        record.add("prepared", handoff::stampOf(std::string(handoff::preparedRecordFile),
-                                                analysis.preparedRecord));
-        record.add("loading", handoff::stampOf(path, text));
+        handoff::Record record = loadsRecord(analysis, handoff::stampOf(path, text));
         std::string failures;
         const std::map<int, std::string> unusable =
             writeCases(storage, analysis, loading, path, record, failures);
@@ -286,7 +281,7 @@ std::vector<int> preparedCaseNumbers(const std::vector<std::string>& caseLabels,
     numbers.reserve(caseLabels.size());
     for (const std::string& label : caseLabels) {
         numbers.push_back(caseNumberIn(label, language));
-        if (!loads.record.find(caseEntry(numbers.back())))
+        if (!preparedCase(loads, numbers.back()))
             fail(say(language, Message::CaseNotPrepared, {showInteger(numbers.back())}));
     }
     if (numbers.empty())
@@ -335,7 +330,7 @@ SolvedCase solveCase(Storage& storage, const PreparedAnalysis& analysis, const P
     const std::string caseFile = storage.join(analysis.folder, handoff::caseFileName(number));
     const std::string text =
         readFile(storage, caseFile, language, {Message::CaseNotPrepared, {showInteger(number)}});
-    if (!matches(*loads.record.find(caseEntry(number)), text))
+    if (!matches(*preparedCase(loads, number), text))
         fail(say(language, Message::ChangedSince, {caseFile, "INCARC", "INCARC"}));
     const LoadCase loadCase = readInput(caseFile, text, language,
                                         [&](std::string_view t) { return readCase(t, number); });

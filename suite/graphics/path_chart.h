@@ -6,7 +6,7 @@
 #pragma once
 
 #include "chart_plot.h"
-#include "results_file.h"
+#include "path_file.h"
 
 #include <cstddef>
 #include <string>

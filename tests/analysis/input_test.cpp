@@ -1,4 +1,5 @@
-// The readers against files they must refuse: each row names the line at fault and why.
+// The readers against files they must refuse: each row names the line at fault and why;
+// and the prepared model and the case files written and read back.
 
 #include "geometry.h"
 #include "loading.h"
@@ -7,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 
 namespace ombrix {
@@ -184,6 +186,51 @@ TEST(Readers, TakeWhatTheFormatAllowsAndWriteItBackExactly) {
     EXPECT_EQ(loading.cases[2].loads[1].force[2], 1e3);
     for (const LoadCase& loadCase : loading.cases)
         EXPECT_EQ(writeCase(readCase(writeCase(loadCase), loadCase.number)), writeCase(loadCase));
+}
+
+constexpr double least = std::numeric_limits<double>::denorm_min();
+
+// Written and read back, each value as it was: the ends of each range, slack cables (a
+// negative initial force), both laws, unstressed lengths given and not.
+TEST(ModelFile, ReadsBackEveryValueAsWritten) {
+    const Model models[] = {
+        {"Ends of the ranges",
+         StrainLaw::Engineering,
+         {{{-1e9, -1e9, -1e9}, {true, true, true}},
+          {{1e9, 1e9, 1e9}, {}},
+          {{least, -0.0, 0.1}, {true, false, true}},
+          {{1, 0, 0}, {false, true, false}}},
+         {{0, 1, MemberKind::Bar, 1e20, 1e20, std::nullopt},
+          {2, 3, MemberKind::Bar, 1e-20, -5e-21, std::nullopt},
+          {2, 3, MemberKind::Cable, 1e5, -250, std::nullopt},
+          {0, 2, MemberKind::Cable, 1, 0, 1e-9},
+          {1, 3, MemberKind::Bar, 1, 0, 1e10}}},
+        {"Green, the largest compression",
+         StrainLaw::Green,
+         {{{0, 0, 0}, {true, true, true}}, {{0, 0, 1}, {}}},
+         {{0, 1, MemberKind::Cable, 1e20, -1e20, std::nullopt},
+          {1, 0, MemberKind::Bar, 2.5, 1e20, std::nullopt}}},
+    };
+    for (const Model& model : models)
+        EXPECT_EQ(readGeometry(writeGeometry(model)), model) << model.heading;
+}
+
+TEST(CaseFile, ReadsBackEveryLoadAsWritten) {
+    const LoadCase cases[] = {
+        {0, 0, {{1, {1e20, -1e20, least}, 0}, {1'000'000, {-0.0, 0, 0.1}, 0}}},
+        {7, 3, {}},
+        {99, mostSteps, {{2, {-least, 1.0 / 3, -1e20}, 0}}},
+    };
+    for (const LoadCase& loadCase : cases) {
+        const LoadCase read = readCase(writeCase(loadCase), loadCase.number);
+        EXPECT_EQ(read.number, loadCase.number);
+        EXPECT_EQ(read.steps, loadCase.steps) << loadCase.number;
+        ASSERT_EQ(read.loads.size(), loadCase.loads.size()) << loadCase.number;
+        for (std::size_t k = 0; k < read.loads.size(); ++k) {
+            EXPECT_EQ(read.loads[k].node, loadCase.loads[k].node) << loadCase.number;
+            EXPECT_EQ(read.loads[k].force, loadCase.loads[k].force) << loadCase.number;
+        }
+    }
 }
 
 TEST(Readers, TellTheLoadsThatTheModelCannotTake) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "model.h"
+#include "path_file.h"
 #include "prepared_analysis.h"
 #include "results_file.h"
 #include "step_files.h"

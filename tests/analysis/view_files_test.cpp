@@ -3,21 +3,16 @@
 // message naming the file (and the line) for each file missing, damaged or of another
 // preparation.
 
-#include "charts.h"
 #include "folder_storage.h"
 #include "runs.h"
+#include "view_files.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <functional>
-
-#include <unistd.h>
 
 namespace ombrix {
 namespace {
-
-namespace fs = std::filesystem;
 
 const char* const tripod =
     "Tripod\r\n4 3\r\n1 0 0 0 1 1 1\r\n2 2 0 0 1 1 1\r\n3 0 2 0 1 1 1\r\n"
@@ -138,7 +133,9 @@ TEST_F(SolvedTripod, AMissingDamagedOrOlderFileIsRefusedNamingItsLine) {
         solveAnew();
         row.damage(storage_);
         try {
-            readCaseCharts(storage_, openSolvedAnalysis(storage_), 2);
+            const SolvedAnalysis solved = openSolvedAnalysis(storage_);
+            readCaseResults(storage_, solved, 2);
+            readCasePath(storage_, solved, 2);
             ADD_FAILURE() << row.what << ": taken";
         } catch (const FileRefused& refused) {
             EXPECT_NE(std::string(refused.what()).find(row.message), std::string::npos)

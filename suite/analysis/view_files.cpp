@@ -69,7 +69,7 @@ SolvedAnalysis openSolvedAnalysis(const Storage& storage) {
         refusedAsFile([&] { return takePreparedLoads(storage, solved.analysis); });
     solved.inputs = handoff::digestText(handoff::digestOf(loads.recordText));
     for (int k = 0; k <= handoff::highestCaseNumber; ++k)
-        if (loads.record.find(caseEntry(k)))
+        if (preparedCase(loads, k))
             if (const std::optional<CaseResults> head = resultsHead(storage, solved, k))
                 solved.cases.push_back({k, head->converged});
     if (solved.cases.empty())

@@ -1,24 +1,18 @@
-// The results and path files as Solve leaves them, the lines their readers refuse, the peaks that
-// PeakFinder tabulates and its table, and the graph programs' command lines.
+// The results and path files as Solve leaves them, and the lines their readers refuse.
 
-#include "geometry.h"
+#include "handoff/handoff.h"
 #include "input_error.h"
-#include "peak_table.h"
-#include "viewer_arguments.h"
+#include "path_file.h"
+#include "results_file.h"
+
+#include "tripod_model.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 
 namespace ombrix {
 namespace {
-
-const Model tripod = readGeometry("Tripod\n5 4\n"
-                                  "1 0 0 0 1 1 1\n2 2 0 0 1 1 1\n3 0 2 0 1 1 1\n"
-                                  "4 0.7 0.6 1.5 0 0 0\n5 0.7 0.6 4.0 1 1 1\n"
-                                  "1 1 4 B 1e6 0\n2 2 4 B 1e6 0\n3 3 4 B 1e6 0\n"
-                                  "4 4 5 C 1e5 250\n");
 
 // Line by line, so that a row can replace one.
 const std::vector<std::string> solved{
@@ -160,6 +154,53 @@ TEST(PathFile, RefusesADamagedLineNamingIt) {
         rows, [](const RefusedLine& row) { readPath(pathText(row.line, row.by), tripod, origin); });
 }
 
+Solution endedAs(SolutionStatus status, CriticalPoint stoppedAt = CriticalPoint::None) {
+    Solution solution;
+    solution.status = status;
+    solution.criticalPoint = stoppedAt;
+    return solution;
+}
+
+// Written a state at a time and read back, each value as it was when it carries no more
+// than the file's 7 digits: every ending, the largest and smallest numbers, the highest case.
+TEST(PathFile, ReadsBackEveryStateAsWritten) {
+    const double most = 1.797693e308;
+    const double least = 4.940656e-324; // the smallest number there is
+    const std::vector<Point> still(5);
+    const std::vector<Point> extremes{
+        {most, -most, least}, {-least, -0.0, 1}, {2.225074e-308, 0.1234567, -3e-7}, {}, {}};
+    const struct {
+        int loadCase;
+        std::vector<PathState> states;
+        Solution solution;
+    } rows[] = {
+        {0,
+         {{0.5, CriticalPoint::None, still}, {1, CriticalPoint::None, extremes}},
+         endedAs(SolutionStatus::Converged)},
+        {7, {{least, CriticalPoint::None, extremes}}, endedAs(SolutionStatus::NotConverged)},
+        {handoff::highestCaseNumber,
+         {{0.25, CriticalPoint::None, still}, {0.25, CriticalPoint::LimitPoint, extremes}},
+         endedAs(SolutionStatus::NotConverged, CriticalPoint::LimitPoint)},
+        {3, {}, endedAs(SolutionStatus::NotConverged, CriticalPoint::Bifurcation)},
+    };
+    for (const auto& [loadCase, states, solution] : rows) {
+        std::string text = pathHead(loadCase, 5, "0123456789abcdef");
+        for (const PathState& state : states)
+            text += pathStateText(state);
+        const CasePath read =
+            readPath(text + pathEnd(solution), tripod, {loadCase, "0123456789abcdef"});
+        EXPECT_EQ(read.loadCase, loadCase);
+        EXPECT_EQ(read.converged, solution.status == SolutionStatus::Converged) << loadCase;
+        EXPECT_EQ(read.stoppedAt, solution.criticalPoint) << loadCase;
+        ASSERT_EQ(read.states.size(), states.size()) << loadCase;
+        for (std::size_t k = 0; k < states.size(); ++k) {
+            EXPECT_EQ(read.states[k].loadFactor, states[k].loadFactor) << loadCase;
+            EXPECT_EQ(read.states[k].passed, states[k].passed) << loadCase;
+            EXPECT_EQ(read.states[k].displacements, states[k].displacements) << loadCase;
+        }
+    }
+}
+
 TEST(ResultsFile, RefusesATruncatedFileAtItsEndAndALineAfterIt) {
     const std::string truncated = resultsText().substr(0, resultsText().find("member 3"));
     const std::string longer = resultsText() + "reaction 5 0 0 0\r\n";
@@ -177,84 +218,6 @@ TEST(ResultsFile, RefusesATruncatedFileAtItsEndAndALineAfterIt) {
                           : "2.res, line 12: a line \"member 3 N\" expected");
         }
     }
-}
-
-TEST(Peaks, EachCaseAndTheEnvelopeWithTheirNodesMembersAndCases) {
-    CaseResults first = readResults(resultsText(), tripod);
-    CaseResults second = first;
-    second.loadCase = 3;
-    second.converged = true;
-    second.displacements[3] = {0, 0.003, -0.004};
-    second.axialForces = {80, -10, -95, 12};
-    const CasePeaks a = peaksOf(tripod, first), b = peaksOf(tripod, second);
-    EXPECT_EQ(a.displacement.item, 4);
-    EXPECT_EQ(a.displacement.components, first.displacements[3]);
-    EXPECT_EQ(a.tension.item, 3) << "62.0 in member 3";
-    EXPECT_EQ(a.compression.value, -69.2);
-    EXPECT_EQ(a.reaction.item, 5);
-    EXPECT_EQ(a.slackCables.value, 1) << "the cable at 0";
-    EXPECT_EQ(b.slackCables.value, 0);
-
-    const CasePeaks envelope = envelopeOf({a, b});
-    EXPECT_FALSE(envelope.converged) << "case 2 did not converge";
-    EXPECT_DOUBLE_EQ(envelope.displacement.value, 0.005);
-    EXPECT_EQ(envelope.displacement.loadCase, 3);
-    EXPECT_EQ(envelope.tension.value, 80);
-    EXPECT_EQ(envelope.compression.item, 3);
-    EXPECT_EQ(envelope.compression.loadCase, 3);
-    EXPECT_EQ(envelope.reaction.loadCase, 2) << "the first case wins a tie";
-    EXPECT_EQ(envelope.slackCables.loadCase, 2);
-    EXPECT_FALSE(envelopeOf({}).tension.found);
-}
-
-TEST(PeakTable, ARowPerCaseThenTheEnvelopeNamingTheCaseOfEachPeak) {
-    CaseResults second = readResults(resultsText(), tripod);
-    second.loadCase = 3;
-    second.converged = true;
-    second.axialForces = {80, 10, 95, 12};
-    const PeakTable table =
-        peakTable({peaksOf(tripod, readResults(resultsText(), tripod)), peaksOf(tripod, second)});
-    const std::string columns = "Case,Converged,Largest displacement,at node,ux,uy,uz,Largest "
-                                "tension,in member,Largest compression,in member,Largest "
-                                "reaction,at node,Slack cables\r\n";
-    const std::string third = "3,yes,0.000187257,4,-5.7e-05,-5.4e-05,0.00017,95,3,,,243.1,5,0\r\n";
-    EXPECT_EQ(csvText(table),
-              columns +
-                  "2,no (at load factor 0.625),0.000187257,4,-5.7e-05,-5.4e-05,0.00017,62,3,"
-                  "-69.2,2,243.1,5,1\r\n" +
-                  third +
-                  "Envelope,no,0.000187257,4 (case 2),-5.7e-05,-5.4e-05,0.00017,95,3 (case "
-                  "3),-69.2,2 (case 2),243.1,5 (case 2),1 (case 2)\r\n");
-    std::string chosen = columns + third;
-    std::replace(chosen.begin(), chosen.end(), ',', '\t');
-    EXPECT_EQ(tabText(table, {1}), chosen) << "only the case chosen";
-}
-
-struct CommandLine {
-    const char* line;
-    const char* subject;
-    const char* picture;
-};
-
-TEST(ViewerArguments, TakeTheWholeNameQuotedOrNotAndThePictureSwitch) {
-    const CommandLine rows[] = {
-        {"Glance.exe C:\\Dat\\Bridge.dat", "C:\\Dat\\Bridge.dat", ""},
-        {"\"C:\\Ombrix\\Exe\\Glance 20.exe\" \"..\\Dat\\Cable Net.dat\"", "..\\Dat\\Cable Net.dat",
-         ""},
-        {"Glance ..\\Dat\\Cable Net.dat  ", "..\\Dat\\Cable Net.dat", ""},
-        {"Glance \"a b.dat\" /png \"c d.png\"", "a b.dat", "c d.png"},
-        {"Glance a b.dat /PNG c d.png", "a b.dat", "c d.png"},
-        {"Glance \"x /png y.dat\"", "x /png y.dat", ""},
-        {"Glance C:\\my/pngs\\a.dat", "C:\\my/pngs\\a.dat", ""},
-        {"Plotter \t", "", ""},
-        {"Glance", "", ""},
-    };
-    for (const CommandLine& row : rows) {
-        const ViewerArguments arguments = viewerArguments(row.line, "/png");
-        EXPECT_EQ(arguments.subject, row.subject) << row.line;
-        EXPECT_EQ(arguments.output, row.picture) << row.line;
-    }
-    EXPECT_EQ(viewerArguments("PeakFinder \t /csv \"a b.csv\"", "/csv").output, "a b.csv");
 }
 
 } // namespace
