@@ -137,7 +137,7 @@ class Forms {
         : model_(model), nodeLoads_(nodeLoads) {
         for (std::size_t axis = 0; axis < 3; ++axis) {
             unknowns_[axis] = unknownsAlong(model, axis);
-            alike_[axis] = axis;
+            alike_[axis] = 0;
             while (unknowns_[alike_[axis]].ofNode != unknowns_[axis].ofNode)
                 ++alike_[axis];
         }
