@@ -203,11 +203,12 @@ std::pair<std::size_t, double> farthestFromForce(const Model& form,
 }
 
 // Forces that the form cannot take (two in line at a node without others) leave the
-// farthest as far off round after round; those it can take come closer at a steady rate,
-// if slowly: on a saddle by some 5 % a round.
+// farthest as far off round after round; those it can take come closer, if slowly: the
+// rounds alone by some 5 % a round on a saddle.
 bool stalled(const std::vector<double>& offs) {
-    constexpr std::size_t rounds = 10;
-    return offs.size() > rounds && !(offs.back() < offs[offs.size() - 1 - rounds]);
+    constexpr std::ptrdiff_t rounds = 20;
+    return std::ssize(offs) > rounds && !(*std::min_element(offs.end() - rounds, offs.end()) <
+                                          *std::min_element(offs.begin(), offs.end() - rounds));
 }
 
 // The rounds q <- N / L alone close in on the forces by a few per cent a round. Anderson's
@@ -219,11 +220,16 @@ class Mixing {
     explicit Mixing(const std::vector<double>& forces)
         : forces_(Eigen::Map<const Eigen::VectorXd>(forces.data(), Eigen::Index(forces.size()))) {}
 
-    std::vector<double> next(const std::vector<double>& densities,
-                             const std::vector<double>& asked) {
+    // gaining: whether the last round came closer to the forces than the one before; where
+    // it did not, the mixing starts again from a round taken as it is.
+    std::vector<double> next(const std::vector<double>& densities, const std::vector<double>& asked,
+                             bool gaining) {
         const Eigen::VectorXd mapped = toVector(asked);
         const Eigen::VectorXd change = mapped - toVector(densities);
-        if (lastMapped_.size() > 0) {
+        if (!gaining) {
+            changes_.clear();
+            mappedChanges_.clear();
+        } else if (lastMapped_.size() > 0) {
             changes_.emplace_back(change - lastChange_);
             mappedChanges_.emplace_back(mapped - lastMapped_);
             if (changes_.size() > depth) {
@@ -233,6 +239,8 @@ class Mixing {
         }
         lastChange_ = change;
         lastMapped_ = mapped;
+        if (changes_.empty())
+            return asked;
         const Eigen::VectorXd mixed = mix(change, mapped);
         if (((mixed.array() * forces_.array()) < 0).any() ||
             ((mixed.array() == 0) && (forces_.array() != 0)).any()) {
@@ -249,8 +257,6 @@ class Mixing {
     }
 
     Eigen::VectorXd mix(const Eigen::VectorXd& change, const Eigen::VectorXd& mapped) const {
-        if (changes_.empty())
-            return mapped;
         const auto columns = Eigen::Index(changes_.size());
         Eigen::MatrixXd changes(change.size(), columns), mappedChanges(change.size(), columns);
         for (Eigen::Index k = 0; k < columns; ++k) {
@@ -294,7 +300,7 @@ Model findForm(const Model& model, FormTarget target, const std::vector<Point>& 
         std::vector<double> asked(densities.size());
         for (std::size_t m = 0; m < densities.size(); ++m)
             asked[m] = forces[m] / lengthOf(form, form.members[m]);
-        densities = mixing.next(densities, asked);
+        densities = mixing.next(densities, asked, offs.size() < 2 || off < offs[offs.size() - 2]);
         form = forms.formFor(densities);
     }
 }
