@@ -2,8 +2,8 @@
 // in balance, and matches the closed form or the check that install/Dat/README.txt gives.
 
 #include "closed_forms.h"
-#include "geometry.h"
 #include "folder_storage.h"
+#include "geometry.h"
 #include "loading.h"
 #include "results_file.h"
 #include "runs.h"
@@ -127,6 +127,21 @@ const Sample samples[] = {
          for (int c : {1, 2})
              expectSymmetric(s, c, {mirrorX, mirrorY}, 1e-9);
          expectSymmetric(s, 3, {mirrorY}, 1e-9);
+     }},
+    {"Form-Found Saddle",
+     [](const SolvedSample& s) {
+         // Force densities 2 along x and 1 along y: the form z = 0.02 (1 x^2 - 2 y^2).
+         for (const Node& node : s.model.nodes) {
+             const auto [x, y, z] = node.position;
+             EXPECT_NEAR(z, 0.02 * (x * x - 2 * y * y), 1e-12) << x << " " << y;
+         }
+         expectStill(s, 0, [&](int m) {
+             const Member& member = s.model.members[m - 1];
+             const bool alongX = std::abs(s.model.nodes[member.first].position[1] -
+                                          s.model.nodes[member.second].position[1]) < 1e-9;
+             return alongX ? 2.0 : 1.0;
+         });
+         expectSymmetric(s, 1, {mirrorX, mirrorY}, 1e-9);
      }},
     {"Dome",
      [](const SolvedSample& s) {
