@@ -1,9 +1,11 @@
 // Structures of cables held in tension: nets, a hung cable and the guys of a mast, laid
 // out where their supports allow in the shape their prestress holds in balance.
 #include "family_builders.h"
+#include "form_finding.h"
 #include "model_building.h"
 #include "numbers.h"
 
+#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -57,6 +59,46 @@ Model cableNet(const Values& values) {
                 addPrestressedCable(model, node(i, j), node(i, j + 1), axialStiffness,
                                     allEdgesHeld ? prestress : 0, spacing);
     return model;
+}
+
+// A square net held at its four corners only, at the heights given, in the form in which
+// its cables balance at the force densities given (force over length): the net's own, and
+// the edge cables' along its border where it has them. Drawn flat between the corners, it
+// is then form-found.
+Model fourPointSail(const Values& values) {
+    const int cells = values.count("cells");
+    const double side = values.number("side"), spacing = side / cells;
+    const double density = values.number("force density");
+    const double edgeDensity =
+        values.count("edge cables") == 0 ? values.number("edge force density") : density;
+    const std::array<double, 4> heights = {
+        values.number("height at x 0, y 0"), values.number("height at x side, y 0"),
+        values.number("height at x side, y side"), values.number("height at x 0, y side")};
+    Model model;
+    for (int j = 0; j <= cells; ++j)
+        for (int i = 0; i <= cells; ++i) {
+            const double u = double(i) / cells, v = double(j) / cells;
+            const double z = (1 - u) * (1 - v) * heights[0] + u * (1 - v) * heights[1] +
+                             u * v * heights[2] + (1 - u) * v * heights[3];
+            const bool corner = (i == 0 || i == cells) && (j == 0 || j == cells);
+            addNode(model, {i * spacing, j * spacing, z}, corner ? heldNode : freeNode);
+        }
+    const auto node = [&](int i, int j) { return j * (cells + 1) + i; };
+    const auto cable = [&](int first, int second, bool edge) {
+        addMember(model, first, second, MemberKind::Cable, values.number("EA"));
+        model.members.back().initialForce =
+            (edge ? edgeDensity : density) * lengthOf(model, model.members.back());
+    };
+    for (int j = 0; j <= cells; ++j)
+        for (int i = 0; i < cells; ++i) {
+            cable(node(i, j), node(i + 1, j), j == 0 || j == cells);
+            cable(node(j, i), node(j, i + 1), j == 0 || j == cells);
+        }
+    try {
+        return findForm(model, FormTarget::ForceDensities);
+    } catch (const FormRefused& refused) {
+        throw Refused(refused.what());
+    }
 }
 
 // Spokes from a held outer ring to a free hub ring, whose cables balance the spokes' pull.

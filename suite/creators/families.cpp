@@ -26,6 +26,14 @@ Parameter prestress(const char* name, double initial) {
     return {name, 0, 1e15, initial, false, {}};
 }
 
+Parameter height(const char* name, double initial) {
+    return {name, -1e6, 1e6, initial, false, {}};
+}
+
+Parameter density(const char* name, double initial) { // force over length, pulling
+    return {name, 1e-9, 1e15, initial, false, {}};
+}
+
 Parameter choice(const char* name, std::vector<std::string> choices) {
     return {name, 0, double(choices.size() - 1), 0, true, std::move(choices)};
 }
@@ -68,6 +76,13 @@ std::vector<Family> allFamilies() {
           count("members", 2, 1000, 20),
           stiffness("EA", 1e5)},
          hungCable},
+        {"Four-point sail",
+         {count("cells", 2, 200, 12), length("side", 12), height("height at x 0, y 0", 3),
+          height("height at x side, y 0", 0), height("height at x side, y side", 3),
+          height("height at x 0, y side", 0), density("force density", 1),
+          choice("edge cables", {"yes", "no"}), density("edge force density", 10),
+          stiffness("EA", 1e5)},
+         fourPointSail},
     };
 }
 

@@ -8,6 +8,7 @@
 namespace ombrix {
 
 Model cableNet(const Values& values);
+Model fourPointSail(const Values& values);
 Model radialCableNet(const Values& values);
 Model hungCable(const Values& values);
 Model guyedMast(const Values& values);

@@ -27,7 +27,7 @@ namespace {
 
 constexpr LONG formWidth = 330; // points; the preview takes the rest of the window
 constexpr LONG rowHeight = 30, firstRow = 46;
-constexpr LONG mostParameters = 8;
+constexpr LONG mostParameters = 10;
 
 struct FrameMaker {
     std::string title = titleOf("Make_FrameFile");

@@ -65,12 +65,40 @@ double drawLines(TextPainter& painter, ScreenPoint at, const std::vector<std::st
     return at.y;
 }
 
-void drawTitle(TextPainter& painter, const std::vector<std::string>& lines, double pixel) {
-    drawLines(painter, {10 * pixel, 8 * pixel}, lines);
+// The line in pieces no wider than the width, each as many of its words as fit (a word
+// wider than that alone).
+std::vector<std::string> wrapped(const TextPainter& painter, const std::string& line,
+                                 double width) {
+    std::vector<std::string> pieces;
+    std::string piece;
+    for (std::size_t at = 0; at <= line.size();) {
+        const std::size_t end = std::min(line.find(' ', at), line.size());
+        const std::string word = line.substr(at, end - at);
+        const std::string longer = piece.empty() ? word : piece + " " + word;
+        if (!piece.empty() && painter.extent(longer).x > width) {
+            pieces.push_back(piece);
+            piece = word;
+        } else {
+            piece = longer;
+        }
+        at = end + 1;
+    }
+    pieces.push_back(piece);
+    return pieces;
 }
 
-double drawKey(Raster& raster, TextPainter& painter, const std::vector<KeyEntry>& entries,
-               double pixel) {
+void drawTitle(TextPainter& painter, const std::vector<std::string>& lines, double pixel,
+               double right) {
+    const ScreenPoint corner{10 * pixel, 8 * pixel};
+    std::vector<std::string> shown;
+    for (const std::string& line : lines)
+        for (std::string& piece : wrapped(painter, line, right - 10 * pixel - corner.x))
+            shown.push_back(std::move(piece));
+    drawLines(painter, corner, shown);
+}
+
+KeyPlace drawKey(Raster& raster, TextPainter& painter, const std::vector<KeyEntry>& entries,
+                 double pixel) {
     const double sample = 24 * pixel, gap = 6 * pixel;
     double widest = 0;
     for (const KeyEntry& entry : entries)
@@ -83,7 +111,7 @@ double drawKey(Raster& raster, TextPainter& painter, const std::vector<KeyEntry>
         painter.paint({{left + sample + gap, top}, entry.text, ink, Anchor::TopLeft});
         top += height;
     }
-    return top;
+    return {left, top};
 }
 
 void drawAxes(Raster& raster, TextPainter& painter, const Projection& projection, double pixel) {

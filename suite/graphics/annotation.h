@@ -66,12 +66,19 @@ struct KeyEntry {
 // would go.
 double drawLines(TextPainter& painter, ScreenPoint at, const std::vector<std::string>& lines);
 
-// Lines of text from the top left corner, the first the picture's title.
-void drawTitle(TextPainter& painter, const std::vector<std::string>& lines, double pixel);
+// Lines of text from the top left corner, the first the picture's title, each broken
+// between words where it would run on to `right`, where the key stands.
+void drawTitle(TextPainter& painter, const std::vector<std::string>& lines, double pixel,
+               double right);
 
-// The key in the top right corner; returns where below it the picture is free again.
-double drawKey(Raster& raster, TextPainter& painter, const std::vector<KeyEntry>& entries,
-               double pixel);
+// The key in the top right corner: its left edge, and where below it the picture is free
+// again.
+struct KeyPlace {
+    double left = 0;
+    double bottom = 0;
+};
+KeyPlace drawKey(Raster& raster, TextPainter& painter, const std::vector<KeyEntry>& entries,
+                 double pixel);
 
 // The model's x, y and z axes as they are seen, in the bottom left corner.
 void drawAxes(Raster& raster, TextPainter& painter, const Projection& projection, double pixel);

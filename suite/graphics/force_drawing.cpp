@@ -122,9 +122,9 @@ void annotate(Raster& raster, TextPainter& painter, const Projection& projection
         numberMembers(
             raster, painter, space, nodes, model.members,
             [&](std::size_t m) { return forces.numberColour(m); }, options.pixel);
-    drawTitle(painter, annotations.title, options.pixel);
-    const double keyBottom = drawKey(raster, painter, annotations.key, options.pixel);
-    drawForceLegend(raster, painter, forces.scale(), annotations.legendCaption, keyBottom,
+    const KeyPlace key = drawKey(raster, painter, annotations.key, options.pixel);
+    drawTitle(painter, annotations.title, options.pixel, key.left);
+    drawForceLegend(raster, painter, forces.scale(), annotations.legendCaption, key.bottom,
                     options.pixel);
     drawAxes(raster, painter, projection, options.pixel);
 }

@@ -34,8 +34,8 @@ void GeometryView::draw(Raster& raster, TextPainter& painter, const Camera& came
         numberMembers(
             raster, painter, space, nodes, model_.members,
             [&](std::size_t m) { return darker(colourOf(model_.members[m].kind)); }, options.pixel);
-    drawTitle(painter, titleLines(), options.pixel);
-    drawKey(raster, painter, keyEntries(options.pixel), options.pixel);
+    const KeyPlace key = drawKey(raster, painter, keyEntries(options.pixel), options.pixel);
+    drawTitle(painter, titleLines(), options.pixel, key.left);
     drawAxes(raster, painter, projection, options.pixel);
 }
 

@@ -82,6 +82,23 @@ Check trussForces(const std::vector<std::array<Point, 2>>& members,
 
 const double panelDiagonal = std::hypot(3.0, 2.0), halfPanelDiagonal = std::hypot(1.5, 2.0);
 
+// A square sail of n x n cells whose high corners face each other, loaded alike at every
+// free node: turned half round about its middle, it moves as it did.
+Check turnsHalfRound(int cells) {
+    return [=](const Model& model, const LoadCase& loadCase, const CaseResults& results) {
+        balanced(model, loadCase, results);
+        const auto node = [&](int i, int j) { return j * (cells + 1) + i; };
+        for (int j = 0; j <= cells; ++j)
+            for (int i = 0; i <= cells; ++i) {
+                const Point& u = results.displacements[node(i, j)];
+                const Point& turned = results.displacements[node(cells - i, cells - j)];
+                for (int axis = 0; axis < 3; ++axis)
+                    EXPECT_NEAR(u[axis], (axis == 2 ? 1 : -1) * turned[axis], 1e-9)
+                        << i << " " << j << " axis " << axis;
+            }
+    };
+}
+
 const Proof proofs[] = {
     {"saddle net held all round", "Cable net", {8, 6, 1, 0.8, 50, 1e5, 0}, downward(2), balanced},
     {"flat net held at two ends", "Cable net", {6, 4, 1, 0, 50, 1e5, 1}, downward(1), balanced},
@@ -110,6 +127,11 @@ const Proof proofs[] = {
      downward(10, {3}),
      trussForces({{{{0, 0, 0}, {1.5, 0, 2}}}, {{{0, 0, 0}, {3, 0, 0}}}},
                  {-5 * halfPanelDiagonal / 2, 5 * 1.5 / 2})},
+    {"four-point sail with edge cables",
+     "Four-point sail",
+     {6, 12, 3, 0, 3, 0, 1, 0, 10, 1e5},
+     downward(0.5),
+     turnsHalfRound(6)},
     {"hung cable",
      "Hung cable",
      {100, 1, 20, 1e5},
@@ -168,7 +190,8 @@ TEST_P(Prestressed, StandsInBalanceAsDrawn) {
                 << "node " << n + 1 << " axis " << axis;
 }
 
-INSTANTIATE_TEST_SUITE_P(, Prestressed, testing::Values(proofs[0], proofs[1], proofs[2], proofs[4]),
+INSTANTIATE_TEST_SUITE_P(, Prestressed,
+                         testing::Values(proofs[0], proofs[1], proofs[2], proofs[4], proofs[8]),
                          rowName<Proof>);
 
 } // namespace

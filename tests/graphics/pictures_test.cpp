@@ -77,6 +77,32 @@ struct ScaleCase {
     double factor;
 };
 
+// A title wider than the room left of the key goes on below, broken between words.
+TEST(Title, BreaksBetweenWordsWhereItWouldRunIntoTheKey) {
+    const struct {
+        std::string line;
+        double right; // where the key begins
+        std::vector<std::string> shown;
+    } rows[] = {
+        {"Cable net: cells 4", 400, {"Cable net: cells 4"}},
+        {"Sail: cells 12, side 12, height 3",
+         20 + 7 * 22,
+         {"Sail: cells 12, side", "12, height 3"}},
+        {"Sail: unbreakable_height_value 3",
+         20 + 7 * 10,
+         {"Sail:", "unbreakable_height_value", "3"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.line);
+        RecordingPainter painter;
+        drawTitle(painter, {row.line}, 1, row.right);
+        std::vector<std::string> shown;
+        for (const Label& label : painter.painted)
+            shown.push_back(label.text);
+        EXPECT_EQ(shown, row.shown);
+    }
+}
+
 TEST(DisplacementScale, DrawsTheLargestAboutATenthOfTheSizeNeverSmallerThanItIs) {
     const std::vector<Point> bridge{{0, 0, 0}, {24, 0, 3}};
     const std::vector<Point> net{{0, 0, 0}, {100, 100, 0}};
