@@ -9,6 +9,7 @@ namespace ombrix {
 enum CreatorControl : int {
     // Make_FrameFile
     FamilyList = 110,
+    FormFindButton = 111,
     FirstParameter = 200, // + the parameter's index; its label at FirstParameterLabel + index
     FirstParameterLabel = 300,
     // Make_ForceFile

@@ -14,6 +14,8 @@
 #include "numbers.h"
 #include "scripted_program.h"
 #include "typed_values.h"
+#include "view_files.h"
+#include "viewer_arguments.h"
 #include "win32_storage.h"
 
 #include <windows.h>
@@ -36,6 +38,7 @@ struct FrameMaker {
     std::optional<Model> shown;          // the last structure its values made
     std::optional<std::string> file;     // the geometry file of the values typed, if any
     std::string savedFile;               // the last saved, or at first that of the initial values
+    std::string stem;                    // of the name Save as offers
 };
 
 HWND field(HWND window, std::size_t index) {
@@ -52,6 +55,11 @@ std::vector<std::string> typedTexts(HWND window, const Family& family) {
     return texts;
 }
 
+std::string countsOf(const Model& model) {
+    return showInteger(static_cast<long long>(model.nodes.size())) + " nodes, " +
+           showInteger(static_cast<long long>(model.members.size())) + " members";
+}
+
 // The preview follows every change; what cannot be made, or what the suite would refuse,
 // is said under the fields.
 void onValuesChanged(HWND window, FrameMaker& maker) {
@@ -62,8 +70,7 @@ void onValuesChanged(HWND window, FrameMaker& maker) {
             *maker.family, valuesTyped(*maker.family, typedTexts(window, *maker.family)));
         maker.shown = std::move(checked.model);
         maker.file = std::move(checked.file);
-        status = showInteger(static_cast<long long>(maker.shown->nodes.size())) + " nodes, " +
-                 showInteger(static_cast<long long>(maker.shown->members.size())) + " members";
+        status = countsOf(*maker.shown);
     } catch (const Refused& refused) {
         status = refused.what();
     }
@@ -105,6 +112,7 @@ void showFamily(HWND window, FrameMaker& maker, const Family& family) {
         DestroyWindow(control);
     maker.parameterControls.clear();
     maker.family = &family;
+    maker.stem = family.name;
     for (std::size_t k = 0; k < family.parameters.size(); ++k)
         addParameterRow(window, maker, k);
     onValuesChanged(window, maker);
@@ -120,9 +128,32 @@ void onCreate(HWND window, FrameMaker& maker) {
     addLabel(window, "", {12, below, 304, 54}, StatusText);
     addButton(window, "&Save as...", {12, below + 64, 100, 28}, SaveButton, true);
     addButton(window, "Close", {120, below + 64, 100, 28}, CloseButton);
+    addButton(window, "&Find the form of a file...", {12, below + 100, 208, 28}, FormFindButton);
     showFamily(window, maker, *maker.family);
     maker.savedFile = maker.file.value_or("");
     SetFocus(list);
+}
+
+// Any geometry file's form found by force densities, as --form-find finds it: shown, and
+// saved as the family's structure is; the file itself is left as it is.
+void findFormOfAFile(HWND window, FrameMaker& maker) {
+    const auto name = askOpenName(window, "Geometry file (*.dat)\0*.dat\0All files\0*.*\0");
+    if (!name)
+        return;
+    try {
+        Model form = findForm(readModelFile(Win32Storage(), *name), FormTarget::ForceDensities);
+        maker.file = geometryFileText(form);
+        maker.shown = std::move(form);
+    } catch (const std::runtime_error& refused) { // FileRefused, FormRefused or Refused
+        tellProblem(window, maker.title, refused.what());
+        return;
+    }
+    const std::string file = fileNameOf(*name);
+    maker.stem = file.substr(0, file.rfind('.')) + " form";
+    const std::string status = "Form found for " + file + ": " + countsOf(*maker.shown);
+    SetDlgItemTextA(window, StatusText, status.c_str());
+    const RECT area = previewArea(window, formWidth);
+    InvalidateRect(window, &area, FALSE);
 }
 
 // While the values are refused, the status line says why.
@@ -132,7 +163,7 @@ bool save(HWND window, FrameMaker& maker) {
         return false;
     }
     if (!saveAsked(window, maker.title, "Geometry file (*.dat)\0*.dat\0", "dat",
-                   unusedName(maker.family->name, "dat"), *maker.file))
+                   unusedName(maker.stem, "dat"), *maker.file))
         return false;
     maker.savedFile = *maker.file;
     return true;
@@ -151,6 +182,8 @@ void onCommand(HWND window, FrameMaker& maker, WPARAM wParam) {
                    families().at(static_cast<std::size_t>(chosenIndex(GetDlgItem(window, id)))));
     else if (id >= FirstParameter && (event == EN_CHANGE || event == CBN_SELCHANGE))
         onValuesChanged(window, maker);
+    else if (id == FormFindButton)
+        findFormOfAFile(window, maker);
     else if (id == SaveButton || id == IDOK)
         save(window, maker);
     else if (id == CloseButton || id == IDCANCEL)

@@ -246,5 +246,29 @@ TEST_F(Creators, MakeFrameFileFindsAFormThatSolveLeavesStanding) {
         EXPECT_NEAR(forces[m][1], members[m][0], 1e-9 * members[m][0]) << "member " << m + 1;
 }
 
+// The form of any geometry file, found in the window: shown, and saved as the command line
+// writes it.
+TEST_F(Creators, MakeFrameFileFindsTheFormOfAFileOpenedInIt) {
+    std::ofstream(folder_ / "Dat" / "Sail.dat", std::ios::binary) << flatSail;
+    const std::string title = "OMBRIX - Make_FrameFile";
+    HWND window = startFromExe(OMBRIX_MAKE_FRAMEFILE, title);
+    ASSERT_TRUE(window);
+    e2e::click(e2e::control(window, FormFindButton));
+    chooseFile("Open", path("Dat\\Sail.dat"));
+    ASSERT_TRUE(e2e::waitUntil([&] {
+        return e2e::windowText(e2e::control(window, StatusText)) ==
+               "Form found for Sail.dat: 9 nodes, 12 members";
+    }));
+    saveAs(window, path("Dat\\Sail form.dat"));
+    ASSERT_TRUE(e2e::waitUntil([&] { return fs::exists(folder_ / "Dat" / "Sail form.dat"); }));
+    e2e::click(e2e::control(window, CloseButton));
+    EXPECT_EQ(exitCode(), 0u);
+
+    run(OMBRIX_MAKE_FRAMEFILE, "--form-find \"..\\Dat\\Sail.dat\" \"..\\Dat\\Found.dat\"");
+    EXPECT_EQ(contentsOf(folder_ / "Dat" / "Sail form.dat"),
+              contentsOf(folder_ / "Dat" / "Found.dat"));
+    EXPECT_EQ(contentsOf(folder_ / "Dat" / "Sail.dat"), flatSail);
+}
+
 } // namespace
 } // namespace ombrix
