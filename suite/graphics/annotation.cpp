@@ -70,20 +70,19 @@ double drawLines(TextPainter& painter, ScreenPoint at, const std::vector<std::st
 std::vector<std::string> wrapped(const TextPainter& painter, const std::string& line,
                                  double width) {
     std::vector<std::string> pieces;
-    std::string piece;
-    for (std::size_t at = 0; at <= line.size();) {
-        const std::size_t end = std::min(line.find(' ', at), line.size());
-        const std::string word = line.substr(at, end - at);
-        const std::string longer = piece.empty() ? word : piece + " " + word;
-        if (!piece.empty() && painter.extent(longer).x > width) {
-            pieces.push_back(piece);
-            piece = word;
-        } else {
-            piece = longer;
+    std::size_t start = 0, fits = std::string::npos; // of the piece, and the end of what fits
+    for (std::size_t blank = line.find(' ');; blank = line.find(' ', blank + 1)) {
+        const std::size_t end = std::min(blank, line.size());
+        if (fits != std::string::npos &&
+            painter.extent(line.substr(start, end - start)).x > width) {
+            pieces.push_back(line.substr(start, fits - start));
+            start = fits + 1;
         }
-        at = end + 1;
+        fits = end;
+        if (blank == std::string::npos)
+            break;
     }
-    pieces.push_back(piece);
+    pieces.push_back(line.substr(start));
     return pieces;
 }
 
