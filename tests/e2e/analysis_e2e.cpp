@@ -68,7 +68,11 @@ class RealAnalysis : public PanelTest {
 
     // The message box of a suite's program, answered once its text has been checked.
     void expectMessage(const std::string& title, const std::string& part) {
-        HWND box = waitForMessageBox(title, 60s);
+        expectMessageOf(*shell, title, part);
+    }
+    static void expectMessageOf(const Shell& starter, const std::string& title,
+                                const std::string& part) {
+        HWND box = starter.waitForChildWindow(title, "#32770", 60s);
         ASSERT_TRUE(box) << title;
         EXPECT_NE(messageBoxText(box).find(part), std::string::npos) << messageBoxText(box);
         answer(box, IDOK);
@@ -267,7 +271,7 @@ TEST_F(RealAnalysis, SolveCancelledKeepsWhatItSolvedAndSaysSo) {
     prepareWithEveryCase("Net.dat");
     click(control(panel, IDC_ITER));
     HWND progress = nullptr;
-    ASSERT_TRUE(waitUntil([&] { return (progress = FindWindowA(nullptr, "OMBRIX - Solve")); }));
+    ASSERT_TRUE((progress = shell->waitForChildWindow("OMBRIX - Solve")));
     pressKey(progress, VK_ESCAPE);
     expectMessage("OMBRIX - Solve", "The run was cancelled at load case 1");
     expectStatus(6, "Solve 20: * Cancelled");
@@ -294,9 +298,10 @@ TEST_F(RealAnalysis, TwoInstallationsOnOneGeometryFileTakeTurns) {
     ASSERT_TRUE(waitUntil(
         [&] { return std::filesystem::exists(pathOf(data + "Net.dat.work\\Step.lock")); }));
     click(control(otherPanel, IDC_INPUT));
-    expectMessage("OMBRIX - Prepare", "another OMBRIX step is working on Net.dat: Solve, started");
+    expectMessageOf(second, "OMBRIX - Prepare",
+                    "another OMBRIX step is working on Net.dat: Solve, started");
     expectStatusOf(otherPanel, 2, "Prepare 20: * Failed");
-    pressKey(FindWindowA(nullptr, "OMBRIX - Solve"), VK_ESCAPE);
+    pressKey(shell->waitForChildWindow("OMBRIX - Solve"), VK_ESCAPE);
     expectMessage("OMBRIX - Solve", "The run was cancelled at load case 1");
     expectStatus(6, "Solve 20: * Cancelled");
     const std::string output = read(data + "Net.rez");

@@ -45,6 +45,7 @@ struct WindowSearch {
     DWORD processId;
     std::string title;
     std::vector<HWND> found;
+    std::string windowClass = {}; // any, when empty
 };
 
 BOOL CALLBACK matchWindow(HWND window, LPARAM parameter) {
@@ -55,7 +56,8 @@ BOOL CALLBACK matchWindow(HWND window, LPARAM parameter) {
     // going away.
     wchar_t title[256] = {};
     GetWindowTextW(window, title, 256);
-    if (owner == search->processId && IsWindowVisible(window) && narrow(title) == search->title)
+    if (owner == search->processId && IsWindowVisible(window) && narrow(title) == search->title &&
+        (search->windowClass.empty() || className(window) == search->windowClass))
         search->found.push_back(window);
     return TRUE;
 }
@@ -222,6 +224,23 @@ HWND Shell::findWindow(const std::string& title) const {
     WindowSearch search{process_.dwProcessId, title, {}};
     EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
     return search.found.empty() ? nullptr : search.found.front();
+}
+
+HWND Shell::findChildWindow(const std::string& title, const std::string& windowClass) const {
+    for (const ChildProcess& child : childProcesses(process_.hProcess, process_.dwProcessId)) {
+        WindowSearch search{child.processId, title, {}, windowClass};
+        EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
+        if (!search.found.empty())
+            return search.found.front();
+    }
+    return nullptr;
+}
+
+HWND Shell::waitForChildWindow(const std::string& title, const std::string& windowClass,
+                               std::chrono::milliseconds timeout) const {
+    HWND found = nullptr;
+    waitUntil([&] { return (found = findChildWindow(title, windowClass)) != nullptr; }, timeout);
+    return found;
 }
 
 int Shell::countWindows(const std::string& title) const {
@@ -403,17 +422,6 @@ int listTopItem(HWND list) {
 void pressKey(HWND window, WPARAM virtualKey) {
     PostMessageA(window, WM_KEYDOWN, virtualKey, 1);
     PostMessageA(window, WM_KEYUP, virtualKey, 1 | (3u << 30));
-}
-
-HWND waitForMessageBox(const std::string& title, std::chrono::milliseconds timeout) {
-    HWND found = nullptr;
-    waitUntil(
-        [&] {
-            found = FindWindowW(L"#32770", pathOf(title).c_str());
-            return found && IsWindowVisible(found);
-        },
-        timeout);
-    return found;
 }
 
 std::string messageBoxText(HWND box) {

@@ -61,6 +61,12 @@ class Shell {
     HWND findWindow(const std::string& title) const;
     HWND waitForWindow(const std::string& title,
                        std::chrono::milliseconds timeout = defaultTimeout) const;
+    // A visible top-level window with this title, and this class when one is given ("#32770"
+    // for a message box), of a program the shell started and that still runs, or null:
+    // never another test's, whose programs have the same titles.
+    HWND findChildWindow(const std::string& title, const std::string& windowClass = {}) const;
+    HWND waitForChildWindow(const std::string& title, const std::string& windowClass = {},
+                            std::chrono::milliseconds timeout = defaultTimeout) const;
     // How many visible top-level windows of this shell have this title.
     int countWindows(const std::string& title) const;
     // Closes the welcome window with a click and waits for the panel.
@@ -118,11 +124,6 @@ void typeText(HWND edit, const std::string& text);
 // The first item a list box shows (1-based).
 int listTopItem(HWND list);
 void pressKey(HWND window, WPARAM virtualKey);
-
-// The message box of any program with this title (a suite's program's own, say).
-HWND waitForMessageBox(const std::string& title,
-                       std::chrono::milliseconds timeout = defaultTimeout);
-
 // A message box's text, and its answer by the button's id (IDOK, IDYES, IDNO), which
 // returns once the box is gone.
 std::string messageBoxText(HWND box);
