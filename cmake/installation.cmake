@@ -6,6 +6,7 @@
 #   cmake --install BUILD --prefix DIR --component installation
 #   cmake --install BUILD --prefix DIR --component real      (or stand-in)
 set(component COMPONENT installation)
+set(ombrix_shipped_programs)
 install(TARGETS ombrix RUNTIME DESTINATION Exe ${component})
 install(FILES "${ombrix_help_file}" DESTINATION Exe ${component})
 foreach(program IN LISTS ombrix_suite_programs)
@@ -16,6 +17,7 @@ foreach(program IN LISTS ombrix_suite_programs)
     endif()
     install(PROGRAMS $<TARGET_FILE:${real}> DESTINATION Exe RENAME "${program}.exe"
             COMPONENT real)
+    list(APPEND ombrix_shipped_programs ${real})
     install(PROGRAMS $<TARGET_FILE:ombrix_stand_in> DESTINATION Exe RENAME "${program}.exe"
             COMPONENT stand-in)
 endforeach()
@@ -23,6 +25,21 @@ install(FILES ${ombrix_button_icons} DESTINATION Exe/Uir ${component})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/install/Wav DESTINATION Exe ${component})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/install/Dat DESTINATION . ${component})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/install/Doc DESTINATION . ${component})
-# The programs of the suite hold METIS: its licence asks that its notice go with them.
+# OMBRIX's licence, and the notices of what else its programs hold (install/Doc/THIRD-PARTY.txt,
+# which the notices check keeps complete); METIS's licence asks that its own notice go too.
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION Doc RENAME "LICENSE.txt" ${component})
 install(FILES ${OMBRIX_METIS_SOURCE}/LICENSE.txt DESTINATION Doc RENAME "METIS licence.txt"
         ${component})
+
+# Each program the installation ships leaves a link map beside it, from which the notices
+# check learns every library linked into it.
+list(REMOVE_DUPLICATES ombrix_shipped_programs)
+set(shipped_maps)
+foreach(shipped IN ITEMS ombrix ${ombrix_shipped_programs})
+    target_link_options(${shipped} PRIVATE "-Wl,-Map=$<TARGET_FILE:${shipped}>.map")
+    list(APPEND shipped_maps "$<TARGET_FILE:${shipped}>.map")
+endforeach()
+add_test(NAME Notices.NameEveryLibraryTheProgramsHold
+         COMMAND python3 ${PROJECT_SOURCE_DIR}/tools/check_notices.py
+                 ${PROJECT_SOURCE_DIR}/install/Doc/THIRD-PARTY.txt
+                 ${CMAKE_BINARY_DIR}/compile_commands.json ${shipped_maps})
