@@ -31,15 +31,35 @@ install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION Doc RENAME "LICENSE.txt"
 install(FILES ${OMBRIX_METIS_SOURCE}/LICENSE.txt DESTINATION Doc RENAME "METIS licence.txt"
         ${component})
 
-# Each program the installation ships leaves a link map beside it, from which the notices
-# check learns every library linked into it.
+# Each program the installation ships carries the version, and leaves a link map beside it
+# from which the notices check learns every library linked into it.
 list(REMOVE_DUPLICATES ombrix_shipped_programs)
 set(shipped_maps)
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+include(cmake/version.cmake)
 foreach(shipped IN ITEMS ombrix ${ombrix_shipped_programs})
+    ombrix_add_version_info(${shipped})
     target_link_options(${shipped} PRIVATE "-Wl,-Map=$<TARGET_FILE:${shipped}>.map")
     list(APPEND shipped_maps "$<TARGET_FILE:${shipped}>.map")
 endforeach()
 add_test(NAME Notices.NameEveryLibraryTheProgramsHold
-         COMMAND python3 ${PROJECT_SOURCE_DIR}/tools/check_notices.py
+         COMMAND Python3::Interpreter ${PROJECT_SOURCE_DIR}/tools/check_notices.py
                  ${PROJECT_SOURCE_DIR}/install/Doc/THIRD-PARTY.txt
                  ${CMAKE_BINARY_DIR}/compile_commands.json ${shipped_maps})
+
+# The version resources read as Windows reads them, under Wine here (drive Z: is the root).
+set(host "")
+if(NOT CMAKE_HOST_WIN32)
+    set(host "Z:")
+endif()
+set(shipped_files)
+foreach(shipped IN ITEMS ombrix ${ombrix_shipped_programs})
+    list(APPEND shipped_files "${host}$<TARGET_FILE:${shipped}>")
+endforeach()
+list(JOIN shipped_files "|" shipped_files)
+ombrix_wine_tests(ombrix_version_tests SOURCES ${PROJECT_SOURCE_DIR}/tests/installation/version_test.cpp
+                  PROGRAMS ombrix ${ombrix_shipped_programs} TIMEOUT 60)
+target_link_libraries(ombrix_version_tests PRIVATE GTest::gtest_main version)
+target_compile_definitions(ombrix_version_tests PRIVATE
+                           OMBRIX_SHIPPED_PROGRAMS="${shipped_files}"
+                           OMBRIX_VERSION_TEXT="${PROJECT_VERSION}")

@@ -1,5 +1,6 @@
 #include "messages.h"
 
+#include "handoff/version.h"
 #include "handoff/wording.h"
 
 #include <array>
@@ -197,6 +198,7 @@ constexpr Texts texts[] = {
      "harta este a altei structuri: {} noduri si {} bare, modelul pregatit are {} si {}"},
     {Message::ReportTitle, "OMBRIX - non-linear static analysis of bar and cable structures",
      "OMBRIX - analiza statica neliniara a structurilor din bare si cabluri"},
+    {Message::ReportVersion, ", version {}", ", versiunea {}"},
     {Message::ReportGeometry, "Geometry file: {}", "Fisierul de geometrie: {}"},
     {Message::ReportLaw, "Member law: {}", "Legea barelor: {}"},
     {Message::LawEngineering, "engineering strain (E)", "deformatie inginereasca (E)"},
@@ -310,6 +312,11 @@ Language languageNamed(std::string_view name) {
 std::string say(Language language, Message message, const std::vector<std::string>& values) {
     const Texts& row = texts[static_cast<std::size_t>(message)];
     return handoff::filledIn(language == Language::Romanian ? row.romanian : row.english, values);
+}
+
+std::string reportHeading(Language language) {
+    return say(language, Message::ReportTitle) +
+           say(language, Message::ReportVersion, {std::string(handoff::ombrixVersion)});
 }
 
 } // namespace ombrix

@@ -96,6 +96,7 @@ enum class Message {
     MapOfOtherCompound,
     // reports
     ReportTitle,
+    ReportVersion,
     ReportGeometry,
     ReportLaw,
     LawEngineering,
@@ -145,5 +146,9 @@ enum class Message {
 
 // The message in the language, its "{}" marks replaced by the values in order.
 std::string say(Language language, Message message, const std::vector<std::string>& values = {});
+
+// The output file's first line: the title by which the steps know the file as theirs (an
+// earlier version's, without its version, too), and the version that began it.
+std::string reportHeading(Language language);
 
 } // namespace ombrix

@@ -143,7 +143,7 @@ ListType listTypeNamed(std::string_view name) {
 
 std::string structureReport(const Model& model, const std::string& geometryFile,
                             ReportStyle style) {
-    std::string text = line(style, Message::ReportTitle) + newLine +
+    std::string text = reportHeading(style.language) + newLine + newLine +
                        line(style, Message::ReportGeometry, {geometryFile}) + model.heading +
                        newLine + structureSummary(model, style);
     if (style.listType == ListType::Complete)

@@ -73,7 +73,7 @@ void reportFailure(Storage& storage, const std::string& outputFile, Language lan
     std::string text;
     const std::optional<std::string> start = storage.read(outputFile, 1);
     if (!start || start->empty())
-        text = say(language, Message::ReportTitle) + std::string(newLine) + std::string(newLine);
+        text = reportHeading(language) + std::string(newLine) + std::string(newLine);
     for (std::size_t at = 0; at != std::string::npos;) {
         const std::size_t end = message.find('\n', at);
         text += say(language, Message::ErrorMark, {message.substr(at, end - at)}) +

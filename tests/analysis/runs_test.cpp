@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <regex>
 
 namespace ombrix {
 namespace {
@@ -203,6 +204,20 @@ TEST_F(AnalysisRuns, AnOutputFileOfAnotherProgramIsNeverWritten) {
               std::string::npos);
     EXPECT_EQ(read("../Dat/notes.txt"), "My notes\r\n");
     EXPECT_NE(prepareTripodLoads(storage_).exitCode, 0);
+}
+
+// An output file begun by an earlier version, whose heading had no version, is still the
+// suite's own: written over, now with the version that wrote it.
+TEST_F(AnalysisRuns, AnEarlierVersionsOutputFileIsWrittenOverWithTheVersion) {
+    write("../Dat/tripod.rez", "OMBRIX - non-linear static analysis of bar and cable "
+                               "structures\r\n\r\nGeometry file: old\r\n");
+    ASSERT_EQ(prepare().exitCode, 0);
+    const std::string output = read("../Dat/tripod.rez");
+    EXPECT_TRUE(std::regex_search(output, std::regex("^OMBRIX - non-linear static analysis of "
+                                                     "bar and cable structures, version "
+                                                     "[0-9]+\\.[0-9]+\\.[0-9]+\r\n\r\n")))
+        << output;
+    EXPECT_EQ(output.find("old"), std::string::npos);
 }
 
 // Storage whose writes to paths holding `where` fail as `failure` says.
