@@ -15,6 +15,10 @@ class Refused : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// The forms of a cable family in which a value shapes the structure: every form, or only
+// as given (a prestress) or only form-found (a force density).
+enum class CountsIn { everyForm, asGiven, formFound };
+
 struct Parameter {
     std::string name;
     double least = 0;
@@ -22,6 +26,7 @@ struct Parameter {
     double initial = 0;
     bool whole = false;               // a count
     std::vector<std::string> choices; // when given, the value is the index of the choice
+    CountsIn countsIn = CountsIn::everyForm;
 };
 
 // A family's values, in the order of its parameters, once each lies in its range.

@@ -61,13 +61,16 @@ std::string countsOf(const Model& model) {
 }
 
 // The preview follows every change; what cannot be made, or what the suite would refuse,
-// is said under the fields.
+// is said under the fields, and the values that do not count in the form chosen are grey.
 void onValuesChanged(HWND window, FrameMaker& maker) {
     std::string status;
     maker.file.reset();
+    const std::vector<std::string> typed = typedTexts(window, *maker.family);
+    for (std::size_t k = 0; k < typed.size(); ++k)
+        EnableWindow(field(window, k), valueCounts(*maker.family, k, typed));
     try {
-        CheckedStructure checked = checkedStructure(
-            *maker.family, valuesTyped(*maker.family, typedTexts(window, *maker.family)));
+        CheckedStructure checked =
+            checkedStructure(*maker.family, valuesTyped(*maker.family, typed));
         maker.shown = std::move(checked.model);
         maker.file = std::move(checked.file);
         status = countsOf(*maker.shown);

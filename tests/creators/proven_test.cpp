@@ -100,13 +100,21 @@ Check turnsHalfRound(int cells) {
 }
 
 const Proof proofs[] = {
-    {"saddle net held all round", "Cable net", {8, 6, 1, 0.8, 50, 1e5, 0}, downward(2), balanced},
-    {"flat net held at two ends", "Cable net", {6, 4, 1, 0, 50, 1e5, 1}, downward(1), balanced},
-    {"radial cable net", "Radial cable net", {12, 10, 2, 50, 1e5}, downward(2), balanced},
+    {"saddle net held all round",
+     "Cable net",
+     {8, 6, 1, 0.8, 50, 1e5, 0, 0, 1, 1},
+     downward(2),
+     balanced},
+    {"flat net held at two ends",
+     "Cable net",
+     {6, 4, 1, 0, 50, 1e5, 1, 0, 1, 1},
+     downward(1),
+     balanced},
+    {"radial cable net", "Radial cable net", {12, 10, 2, 50, 1e5, 0, 1, 1}, downward(2), balanced},
     {"lattice dome", "Lattice dome", {20, 4, 3, 10, 1e6}, downward(5), balanced},
     {"guyed mast pushed sideways at the top",
      "Guyed mast",
-     {30, 3, 3, 15, 1e7, 1e5, 10},
+     {30, 3, 3, 15, 1e7, 1e5, 10, 0, 1},
      {LoadedNodes::listed, {2, 1, 0}, {}, {}, {4}, 0},
      balanced},
     {"Pratt truss",
@@ -134,7 +142,7 @@ const Proof proofs[] = {
      turnsHalfRound(6)},
     {"hung cable",
      "Hung cable",
-     {100, 1, 20, 1e5},
+     {100, 1, 20, 1e5, 0, 1, 1},
      downward(1),
      [](const Model& model, const LoadCase&, const CaseResults& results) {
          const ElasticCable cable(20, 100, 1, 1, 1e5);

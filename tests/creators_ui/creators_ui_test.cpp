@@ -270,5 +270,22 @@ TEST_F(Creators, MakeFrameFileFindsTheFormOfAFileOpenedInIt) {
     EXPECT_EQ(contentsOf(folder_ / "Dat" / "Sail.dat"), flatSail);
 }
 
+// A cable net form-found as it is typed: the line under the values names the node that no
+// form can hold.
+TEST_F(Creators, MakeFrameFileFindsTheFormOfANetAsItIsTyped) {
+    const std::string title = "OMBRIX - Make_FrameFile";
+    HWND window = startFromExe(OMBRIX_MAKE_FRAMEFILE, title);
+    ASSERT_TRUE(window);
+    HWND status = e2e::control(window, StatusText);
+    e2e::selectItem(window, FirstParameter + 6, 2); // held at x = 0 and x = end only
+    e2e::selectItem(window, FirstParameter + 7, 2); // form-found
+    ASSERT_TRUE(e2e::waitUntil([&] { return e2e::windowText(status) == "121 nodes, 200 members"; }))
+        << e2e::windowText(status);
+    e2e::typeText(e2e::control(window, FirstParameter + 8), "0"); // the warp force density
+    EXPECT_EQ(e2e::windowText(status),
+              "node 2 is not held in x: no chain of members with a positive force density ties "
+              "it to a node held in x");
+}
+
 } // namespace
 } // namespace ombrix
