@@ -4,9 +4,12 @@
 
 #include "applied_loads.h"
 #include "closed_forms.h"
+#include "folder_storage.h"
 #include "geometry.h"
 #include "loading.h"
 #include "numbers.h"
+#include "reports.h"
+#include "runs.h"
 #include "solver.h"
 
 #include "test_names.h"
@@ -213,18 +216,26 @@ const ByHand spreadByHand[] = {
      4 * q},
 };
 
+// Both cases solved on the net, to the same answer: the middle node's displacement within
+// 1e-12 and the forces (of about 100) within as much of their size.
+Solution expectSameAnswer(const LoadCase& first, const LoadCase& second) {
+    const Model model = readGeometry(net("-0.2"));
+    const Solution one = solve(model, first);
+    const Solution other = solve(model, second);
+    EXPECT_EQ(one.status, SolutionStatus::Converged);
+    EXPECT_EQ(other.status, SolutionStatus::Converged);
+    for (int axis = 0; axis < 3; ++axis)
+        EXPECT_NEAR(one.displacements[4][axis], other.displacements[4][axis], 1e-12);
+    for (std::size_t m = 0; m < model.members.size(); ++m)
+        EXPECT_NEAR(one.axialForces[m], other.axialForces[m], 1e-12 * 100);
+    return one;
+}
+
 class SpreadLoads : public testing::TestWithParam<ByHand> {};
 
 TEST_P(SpreadLoads, AnswerAsTheNodeLoadsWrittenByHand) {
-    const Model model = readGeometry(net("-0.2"));
-    const Solution words = solve(model, readCase("1 0 4\n" + GetParam().words + "\n", 1));
-    const Solution hand = solve(model, readCase("1 9 4\n" + GetParam().nodeLines, 1));
-    ASSERT_EQ(words.status, SolutionStatus::Converged);
-    ASSERT_EQ(hand.status, SolutionStatus::Converged);
-    for (int axis = 0; axis < 3; ++axis)
-        EXPECT_NEAR(words.displacements[4][axis], hand.displacements[4][axis], 1e-12);
-    for (std::size_t m = 0; m < model.members.size(); ++m)
-        EXPECT_NEAR(words.axialForces[m], hand.axialForces[m], 1e-12 * 100);
+    const Solution words = expectSameAnswer(readCase("1 0 4\n" + GetParam().words + "\n", 1),
+                                            readCase("1 9 4\n" + GetParam().nodeLines, 1));
     double lifted = 0;
     for (const Point& reaction : words.reactions)
         lifted += reaction[2];
@@ -232,6 +243,54 @@ TEST_P(SpreadLoads, AnswerAsTheNodeLoadsWrittenByHand) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Loads, SpreadLoads, testing::ValuesIn(spreadByHand), rowName<ByHand>);
+
+// What the output file says each word applied, summed by hand.
+struct Stated {
+    const char* name;
+    std::string line;
+    std::string stated;
+};
+
+const Stated statedRows[] = {
+    {"weight", "weight 0.3", "  weight: total " + showNumber(w*(8 + 4 * inner)) + " on 12 members"},
+    {"snow", "snow 2", "  snow: 4 cells, plan area 4, total 8"},
+    {"pressure", "pressure 2", "  pressure: 4 cells, area " + showNumber(4 * std::sqrt(1.02))},
+    {"settlement", "settle 1 0 0 -0.01", "  settlement of node 1: 0 0 -0.01"},
+    {"temperature", "temperature 10 1e-5 1-4",
+     "  temperature: 4 members, strain alpha dT from 0.0001 to 0.0001"},
+};
+
+class OutputFile : public testing::TestWithParam<Stated> {};
+
+TEST_P(OutputFile, StatesWhatEachCaseApplied) {
+    const std::string report = loadingReport(
+        readGeometry(net("-0.2")), readLoading(caseWith(GetParam().line)), "Net.inc", {}, {});
+    EXPECT_NE(report.find(GetParam().stated), std::string::npos) << report;
+}
+
+INSTANTIATE_TEST_SUITE_P(Loads, OutputFile, testing::ValuesIn(statedRows), rowName<Stated>);
+
+// Through Prepare, Forces and Solve: the case file carries the words to Solve, which moves
+// the settled support and says again what the case applied.
+class WordsThroughTheSteps : public InstallationTest {};
+
+TEST_F(WordsThroughTheSteps, ReachSolveAndItsReport) {
+    ASSERT_TRUE(storage_.replace("../Dat/net.dat", net("-0.2")));
+    ASSERT_TRUE(storage_.replace("../Dat/net.inc", "Loads\n1\n0\n1 0 2\nweight 0.3\n"
+                                                   "settle 1 0 0 -0.01\n"));
+    ASSERT_EQ(prepareAnalysis(storage_, {"../Dat/net.dat", "../Dat/net.rez", "Complete", "English"})
+                  .exitCode,
+              0);
+    ASSERT_EQ(prepareLoads(storage_, "../Dat/net.inc").exitCode, 0);
+    EXPECT_EQ(storage_.read("../Dat/net.dat.work/1.unf"),
+              "1 0 2\r\nweight 0.3 all\r\nsettle 1 0 0 -0.01\r\n");
+    ASSERT_EQ(solveLoadCases(storage_, {"1"}).exitCode, 0);
+    EXPECT_NE(storage_.read("../Dat/net.dat.work/1.res")->find("\nnode 1 0 0 -0.01\r\n"),
+              std::string::npos);
+    const std::string report = *storage_.read("../Dat/net.rez");
+    const std::string weight = "  weight: total " + showNumber(w * (8 + 4 * inner));
+    EXPECT_NE(report.find(weight, report.find("Load case 1")), std::string::npos) << report;
+}
 
 // Two bars of length 2 in a line between fixed supports, the node between them free along
 // the line, heated: the bars cannot grow, so their force is that which shortens their
@@ -336,15 +395,7 @@ TEST(Combination, IsTheFactoredSumOfTheCasesItNames) {
     EXPECT_EQ(writeCase(loading.cases[2]),
               "3 1 4\r\n5 1.5 0 -1.5\r\nweight 0.36 all\r\ntemperature 12 1e-05 cables\r\n"
               "snow 3\r\npressure 0.75\r\nsettle 1 0 0 -0.015\r\n");
-    const Model model = readGeometry(net("-0.2"));
-    const Solution combination = solve(model, loading.cases[2]);
-    const Solution byHand = solve(model, loading.cases[3]);
-    ASSERT_EQ(combination.status, SolutionStatus::Converged);
-    ASSERT_EQ(byHand.status, SolutionStatus::Converged);
-    for (int axis = 0; axis < 3; ++axis)
-        EXPECT_NEAR(combination.displacements[4][axis], byHand.displacements[4][axis], 1e-12);
-    for (std::size_t m = 0; m < model.members.size(); ++m)
-        EXPECT_NEAR(combination.axialForces[m], byHand.axialForces[m], 1e-12 * 100);
+    expectSameAnswer(loading.cases[2], loading.cases[3]);
 }
 
 struct BadCombination {
