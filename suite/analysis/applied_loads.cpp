@@ -3,6 +3,7 @@
 #include "net_cells.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace ombrix {
 namespace {

@@ -125,10 +125,11 @@ MemberChoice membersIn(const std::vector<std::string_view>& fields, int line) {
     return choice;
 }
 
-// The largest magnitude each word's values may have, so that the forces they make stay
-// finite; a temperature's is that of its strain alpha dT, which must leave a length.
-inline constexpr double largestTemperatureStrain = 0.5;
+// Of alpha dT, so that every member keeps a length.
+constexpr double largestTemperatureStrain = 0.5;
 
+// Each word's values within the ranges of the loads and coordinates, so that the forces
+// they make stay finite.
 void checkRange(const ModelLoad& load, int line) {
     if (load.word == LoadWord::Temperature) {
         if (!(std::abs(load.values[0] * load.values[1]) <= largestTemperatureStrain))
