@@ -1,6 +1,7 @@
 #include "structure.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace ombrix {
@@ -35,7 +36,7 @@ Structure::Structure(const Model& model, const AppliedLoads& applied) {
         const Eigen::Vector3d moved = vectorOf(applied.settlements[member.second]) -
                                       vectorOf(applied.settlements[member.first]);
         const Eigen::Vector3d span = given + moved;
-        const double length = span.norm();
+        const double length = std::hypot(span[0], span[1], span[2]); // as lengthOf
         const MemberLaw law = MemberLaw::of(model, member, applied.strains[m])
                                   .withGivenLengthChanged(moved.dot(given + span) /
                                                           (length + lengthOf(model, member)));
