@@ -9,10 +9,26 @@ double largest(const Eigen::VectorXd& forces) {
     return forces.size() ? forces.lpNorm<Eigen::Infinity>() : 0;
 }
 
+namespace {
+
+std::vector<Eigen::Vector3d> vectorsOf(const std::vector<Point>& points) {
+    std::vector<Eigen::Vector3d> vectors;
+    vectors.reserve(points.size());
+    for (const Point& point : points)
+        vectors.emplace_back(point[0], point[1], point[2]);
+    return vectors;
+}
+
+} // namespace
+
+// A settlement moves its supports before the first load step, the forces it makes in the
+// unloaded state held as the out-of-balance force of initial forces is, and released with
+// the load: the load path ends under the full settlement and the full load.
 LoadedStructure::LoadedStructure(const Model& model, const LoadCase& loadCase,
                                  const SolverOptions& options)
-    : options_(options), model_(model), structure_(model),
-      nodeLoads_(structure_.nodeLoads(loadCase)), load_(structure_.freePart(nodeLoads_)),
+    : options_(options), model_(model), applied_(appliedLoads(model, loadCase)),
+      structure_(model, applied_), nodeLoads_(vectorsOf(applied_.forces)),
+      load_(structure_.freePart(nodeLoads_)),
       imbalance_(structure_.freePart(
           structure_.sumsAt(Eigen::VectorXd::Zero(structure_.unknownCount())).nodeForces)) {
     setTolerances();
@@ -111,8 +127,10 @@ Point pointOf(const Eigen::Vector3d& vector) {
 
 std::vector<Point> LoadedStructure::displacementsAt(const State& state) const {
     std::vector<Point> displacements;
-    for (const Eigen::Vector3d& displacement : structure_.displacements(state.unknowns))
-        displacements.push_back(pointOf(displacement));
+    const std::vector<Eigen::Vector3d> moved = structure_.displacements(state.unknowns);
+    for (std::size_t node = 0; node < moved.size(); ++node)
+        displacements.push_back(pointOf(
+            moved[node] + Eigen::Map<const Eigen::Vector3d>(applied_.settlements[node].data())));
     return displacements;
 }
 

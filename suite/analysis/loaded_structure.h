@@ -3,6 +3,7 @@
 // everything the iterations ask of a state.
 #pragma once
 
+#include "applied_loads.h"
 #include "loads.h"
 #include "model.h"
 #include "solver.h"
@@ -60,6 +61,7 @@ class LoadedStructure {
     bool converged(const State& state, bool stalled) const;
     bool improves(const State& trial, const State& now, double promised) const;
     bool runsAway(const State& state) const;
+    // Of every node, the settled supports' included.
     std::vector<Point> displacementsAt(const State& state) const;
 
   private:
@@ -68,6 +70,7 @@ class LoadedStructure {
 
     const SolverOptions options_;
     const Model& model_;
+    const AppliedLoads applied_;
     Structure structure_;
     std::vector<Eigen::Vector3d> nodeLoads_;
     Eigen::VectorXd load_;

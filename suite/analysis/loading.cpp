@@ -4,7 +4,14 @@
 #include "numbers.h"
 #include "text_lines.h"
 
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <charconv>
 #include <cmath>
+#include <limits>
+#include <map>
+#include <utility>
 
 namespace ombrix {
 namespace {
@@ -37,7 +44,174 @@ NodalLoad loadIn(const TextLine& line) {
     return load;
 }
 
-LoadCase caseIn(LineCursor& lines, int expected) {
+// How each word's line is laid out: a node first (settle), its values, and whether the
+// members it acts on may follow.
+struct WordForm {
+    LoadWord word;
+    std::string_view name;
+    bool node;
+    std::size_t values;
+    bool members;
+};
+constexpr std::array<WordForm, 5> wordForms{{
+    {LoadWord::Weight, "weight", false, 1, true},
+    {LoadWord::Temperature, "temperature", false, 2, true},
+    {LoadWord::Settle, "settle", true, 3, false},
+    {LoadWord::Snow, "snow", false, 1, false},
+    {LoadWord::Pressure, "pressure", false, 1, false},
+}};
+
+const WordForm& formOf(LoadWord word) {
+    return wordForms[static_cast<std::size_t>(word)];
+}
+
+bool beginsWithWord(const TextLine& line) {
+    const std::vector<std::string_view> fields = fieldsOf(line.text);
+    return !fields.empty() && std::isalpha(static_cast<unsigned char>(fields[0][0])) != 0;
+}
+
+// Whether a word as given is `word`, in any case of letters.
+bool sameWord(std::string_view given, std::string_view word) {
+    return given.size() == word.size() &&
+           std::equal(given.begin(), given.end(), word.begin(), [](char a, char b) {
+               return std::tolower(static_cast<unsigned char>(a)) == b;
+           });
+}
+
+constexpr std::string_view combineWord = "combine";
+
+bool isCombination(const TextLine& line) {
+    return sameWord(fieldsOf(line.text)[0], combineWord);
+}
+
+const WordForm& formNamed(std::string_view name, int line) {
+    for (const WordForm& form : wordForms)
+        if (sameWord(name, form.name))
+            return form;
+    throw InputError(line, Message::WordNotKnown, {std::string(name)});
+}
+
+std::optional<long long> memberNumberIn(std::string_view text) {
+    long long number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (error != std::errc{} || end != text.data() + text.size() || number < 1)
+        return std::nullopt;
+    return number;
+}
+
+std::array<long long, 2> rangeIn(std::string_view field, int line) {
+    const std::size_t dash = field.find('-', 1);
+    const std::optional<long long> first = memberNumberIn(field.substr(0, dash));
+    const std::optional<long long> last =
+        dash == std::string_view::npos ? first : memberNumberIn(field.substr(dash + 1));
+    if (!first || !last || *last < *first)
+        throw InputError(line, Message::MembersNotKnown, {std::string(field)});
+    return {*first, *last};
+}
+
+constexpr std::array<std::pair<std::string_view, MemberSet>, 3> memberSets{
+    {{"all", MemberSet::All}, {"cables", MemberSet::Cables}, {"bars", MemberSet::Bars}}};
+
+MemberChoice membersIn(const std::vector<std::string_view>& fields, int line) {
+    if (fields.empty())
+        return {};
+    if (fields.size() == 1)
+        for (const auto& [name, set] : memberSets)
+            if (fields[0] == name)
+                return {set, {}};
+    MemberChoice choice{MemberSet::Listed, {}};
+    for (std::string_view field : fields)
+        choice.ranges.push_back(rangeIn(field, line));
+    return choice;
+}
+
+// Of alpha dT, so that every member keeps a length.
+constexpr double largestTemperatureStrain = 0.5;
+
+// Each word's values within the ranges of the loads and coordinates, so that the forces
+// they make stay finite.
+void checkRange(const ModelLoad& load, int line) {
+    if (load.word == LoadWord::Temperature) {
+        if (!(std::abs(load.values[0] * load.values[1]) <= largestTemperatureStrain))
+            throw InputError(line, Message::TemperatureStrainOutOfRange,
+                             {showNumber(largestTemperatureStrain)});
+        return;
+    }
+    const bool settle = load.word == LoadWord::Settle;
+    const double largest = settle ? largestCoordinate : largestForce;
+    for (double value : load.values)
+        if (!(std::abs(value) <= largest))
+            throw InputError(line, settle ? Message::SettlementOutOfRange : Message::LoadOutOfRange,
+                             {showNumber(largest)});
+}
+
+ModelLoad modelLoadIn(const TextLine& line) {
+    const std::vector<std::string_view> all = fieldsOf(line.text);
+    const WordForm& form = formNamed(all[0], line.number);
+    const std::size_t head = 1 + (form.node ? 1 : 0) + form.values;
+    const std::vector<std::string_view> fields =
+        fieldsOf(line, head, form.members ? std::numeric_limits<std::size_t>::max() : head);
+    ModelLoad load{form.word, {}, 0, {}, line.number};
+    if (form.node)
+        load.node = integerIn(fields[1], line.number);
+    for (std::size_t k = head - form.values; k < head; ++k)
+        load.values.push_back(numberIn(fields[k], line.number));
+    checkRange(load, line.number);
+    load.members =
+        membersIn({fields.begin() + static_cast<std::ptrdiff_t>(head), fields.end()}, line.number);
+    return load;
+}
+
+// The lines after a case's node lines that begin with a word.
+std::vector<ModelLoad> modelLoadsIn(LineCursor& lines) {
+    std::vector<ModelLoad> loads;
+    for (LineCursor ahead = lines;;) {
+        const std::optional<TextLine> line = ahead.nextData();
+        if (!line || !beginsWithWord(*line) || isCombination(*line))
+            return loads;
+        loads.push_back(modelLoadIn(*line));
+        lines = ahead;
+    }
+}
+
+// "combine f1 c1 [f2 c2 ...]": the factored sum of the loads of the cases named.
+struct Combination {
+    std::vector<std::pair<double, long long>> terms; // factor, case
+    int line = 0;
+};
+
+Combination combinationIn(const TextLine& line) {
+    const std::vector<std::string_view> fields = fieldsOf(line.text);
+    if (fields.size() < 3 || fields.size() % 2 == 0)
+        throw InputError(line.number, Message::CombinationPairs);
+    Combination combination{{}, line.number};
+    for (std::size_t k = 1; k < fields.size(); k += 2)
+        combination.terms.emplace_back(numberIn(fields[k], line.number),
+                                       integerIn(fields[k + 1], line.number));
+    return combination;
+}
+
+// A combination stands alone in its block: no node lines and no other words.
+std::optional<Combination> combinationAfter(LineCursor& lines, const LoadCase& loadCase) {
+    LineCursor ahead = lines;
+    const std::optional<TextLine> line = ahead.nextData();
+    if (!line || !beginsWithWord(*line))
+        return std::nullopt;
+    if (!loadCase.loads.empty() || !loadCase.modelLoads.empty())
+        throw InputError(line->number, Message::CombinationNotAlone);
+    const Combination combination = combinationIn(*line);
+    lines = ahead;
+    if (const std::optional<TextLine> next = ahead.nextData(); next && beginsWithWord(*next))
+        throw InputError(next->number, Message::CombinationNotAlone);
+    return combination;
+}
+
+struct CaseBlock {
+    LoadCase loadCase;
+    std::optional<Combination> combination;
+};
+
+CaseBlock caseIn(LineCursor& lines, int expected) {
     const std::optional<TextLine> head = lines.nextData();
     if (!head)
         throw InputError(lines.lineAfterEnd(), Message::CaseLineMissing, {showInteger(expected)});
@@ -53,13 +227,61 @@ LoadCase caseIn(LineCursor& lines, int expected) {
     if (steps < 0 || steps > mostSteps)
         throw InputError(head->number, Message::StepsOutOfRange, {showInteger(mostSteps)});
 
-    LoadCase loadCase{expected, static_cast<int>(steps), {}};
+    LoadCase loadCase{expected, static_cast<int>(steps), {}, {}};
     for (long long k = 0; k < loaded; ++k) {
         const std::optional<TextLine> line = lines.nextData();
         if (!line)
             throw InputError(lines.lineAfterEnd(), Message::LoadLineMissing,
                              {showInteger(k), showInteger(loaded), showInteger(number)});
         loadCase.loads.push_back(loadIn(*line));
+    }
+    loadCase.modelLoads = modelLoadsIn(lines);
+    std::optional<Combination> combination = combinationAfter(lines, loadCase);
+    return {std::move(loadCase), std::move(combination)};
+}
+
+// The loads of a named case times a factor, each now on the combination's line.
+void addFactored(const LoadCase& named, double factor, int line, std::map<long long, Point>& forces,
+                 std::vector<ModelLoad>& modelLoads) {
+    for (const NodalLoad& load : named.loads)
+        for (int axis = 0; axis < 3; ++axis)
+            forces[load.node][axis] += factor * load.force[axis];
+    for (ModelLoad load : named.modelLoads) {
+        const bool whole = load.word == LoadWord::Settle;
+        for (std::size_t k = 0; k < (whole ? load.values.size() : 1); ++k)
+            load.values[k] = factor * load.values[k] + 0.0; // a zero written as 0, not -0
+        load.line = line;
+        checkRange(load, line);
+        modelLoads.push_back(std::move(load));
+    }
+}
+
+// The block of a case that a combination names, which must not be a combination itself.
+const CaseBlock& namedBlock(const std::vector<CaseBlock>& blocks, long long number, int line) {
+    const auto named = std::find_if(blocks.begin(), blocks.end(), [number](const CaseBlock& b) {
+        return b.loadCase.number == number;
+    });
+    if (named == blocks.end())
+        throw InputError(line, Message::CombinedCaseMissing, {showInteger(number)});
+    if (named->combination)
+        throw InputError(line, Message::CombinedCaseCombined, {showInteger(number)});
+    return *named;
+}
+
+// The case of a combination: the node loads of the cases named summed node by node, and
+// their words with their values (of a temperature, dT) times the factors.
+LoadCase combinedCase(const CaseBlock& block, const std::vector<CaseBlock>& blocks) {
+    const Combination& combination = *block.combination;
+    std::map<long long, Point> forces;
+    LoadCase loadCase = block.loadCase;
+    for (const auto& [factor, number] : combination.terms)
+        addFactored(namedBlock(blocks, number, combination.line).loadCase, factor, combination.line,
+                    forces, loadCase.modelLoads);
+    for (const auto& [node, force] : forces) {
+        if (!(std::max({std::abs(force[0]), std::abs(force[1]), std::abs(force[2])}) <=
+              largestForce))
+            throw InputError(combination.line, Message::LoadOutOfRange, {showNumber(largestForce)});
+        loadCase.loads.push_back({node, force, combination.line});
     }
     return loadCase;
 }
@@ -80,13 +302,18 @@ Loading readLoading(std::string_view text) {
     loading.heading = std::string(head.heading.text);
     loading.caseCount = head.caseCount;
     loading.hasCaseZero = head.hasCaseZero;
+    std::vector<CaseBlock> blocks;
     for (int number = loading.hasCaseZero ? 0 : 1; number <= loading.caseCount; ++number)
-        loading.cases.push_back(caseIn(lines, number));
+        blocks.push_back(caseIn(lines, number));
     expectEnd(lines);
+    for (const CaseBlock& block : blocks)
+        loading.cases.push_back(block.combination ? combinedCase(block, blocks) : block.loadCase);
     return loading;
 }
 
-std::optional<CaseProblem> problemOf(const LoadCase& loadCase, const Model& model) {
+namespace {
+
+std::optional<CaseProblem> nodeLoadProblem(const LoadCase& loadCase, const Model& model) {
     std::vector<bool> loaded(model.nodes.size());
     for (const NodalLoad& load : loadCase.loads) {
         const std::vector<std::string> values{showInteger(loadCase.number), showInteger(load.node)};
@@ -96,6 +323,63 @@ std::optional<CaseProblem> problemOf(const LoadCase& loadCase, const Model& mode
             return CaseProblem{load.line, {Message::NodeLoadedTwice, values}};
         loaded[load.node - 1] = true;
     }
+    return std::nullopt;
+}
+
+std::optional<Problem> settlementProblem(const ModelLoad& load, const Model& model,
+                                         const std::string& caseNumber) {
+    const std::string node = showInteger(load.node);
+    if (load.node < 1 || load.node > static_cast<long long>(model.nodes.size()))
+        return Problem{Message::SettledNodeMissing, {caseNumber, node}};
+    constexpr std::array<const char*, 3> axes{"x", "y", "z"};
+    for (std::size_t axis = 0; axis < 3; ++axis)
+        if (load.values[axis] != 0 && !model.nodes[load.node - 1].restrained[axis])
+            return Problem{Message::SettledInFreeDirection, {caseNumber, node, axes[axis]}};
+    return std::nullopt;
+}
+
+std::optional<Problem> modelLoadProblem(const ModelLoad& load, const Model& model,
+                                        const std::string& caseNumber) {
+    if (load.word == LoadWord::Settle)
+        return settlementProblem(load, model, caseNumber);
+    const auto count = static_cast<long long>(model.members.size());
+    for (const auto& [first, last] : load.members.ranges)
+        if (last > count)
+            return Problem{Message::NamedMemberMissing,
+                           {caseNumber, showInteger(std::max(first, count + 1))}};
+    return std::nullopt;
+}
+
+std::string membersText(const MemberChoice& choice) {
+    if (choice.set != MemberSet::Listed)
+        return " " + std::string(memberSets[static_cast<std::size_t>(choice.set)].first);
+    std::string text;
+    for (const auto& [first, last] : choice.ranges)
+        text += " " + std::to_string(first) + (first == last ? "" : "-" + std::to_string(last));
+    return text;
+}
+
+std::string modelLoadLine(const ModelLoad& load) {
+    const WordForm& form = formOf(load.word);
+    std::string text(form.name);
+    if (form.node)
+        text += " " + std::to_string(load.node);
+    for (double value : load.values)
+        text += " " + exactNumber(value);
+    if (form.members)
+        text += membersText(load.members);
+    return text + "\r\n";
+}
+
+} // namespace
+
+std::optional<CaseProblem> problemOf(const LoadCase& loadCase, const Model& model) {
+    if (std::optional<CaseProblem> problem = nodeLoadProblem(loadCase, model))
+        return problem;
+    const std::string caseNumber = showInteger(loadCase.number);
+    for (const ModelLoad& load : loadCase.modelLoads)
+        if (std::optional<Problem> problem = modelLoadProblem(load, model, caseNumber))
+            return CaseProblem{load.line, *problem};
     return std::nullopt;
 }
 
@@ -109,14 +393,19 @@ std::string writeCase(const LoadCase& loadCase) {
             text += " " + exactNumber(component);
         text += "\r\n";
     }
+    for (const ModelLoad& load : loadCase.modelLoads)
+        text += modelLoadLine(load);
     return text;
 }
 
 LoadCase readCase(std::string_view text, int number) {
     LineCursor lines(text);
-    LoadCase loadCase = caseIn(lines, number);
+    CaseBlock block = caseIn(lines, number);
+    if (block.combination)
+        throw InputError(block.combination->line, Message::WordNotKnown,
+                         {std::string(combineWord)});
     expectEnd(lines);
-    return loadCase;
+    return std::move(block.loadCase);
 }
 
 } // namespace ombrix

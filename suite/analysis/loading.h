@@ -1,8 +1,9 @@
 // The loading file: comment lines, a heading line, a line whose first value is the number
 // N of load cases 1..N, a line whose first value Z says (when not 0) that a case 0 comes
 // first; then one block per case: "k m s" (case, loaded nodes, load steps, 0 = the
-// solver's choice) and m lines "n Fx Fy Fz". The case files "<k>.unf" that Forces leaves
-// for Solve hold one such block each.
+// solver's choice), m lines "n Fx Fy Fz", and any number of lines that begin with a word
+// (weight, temperature, settle, snow, pressure: see loads.h). The case files "<k>.unf"
+// that Forces leaves for Solve hold one such block each, in the same words.
 #pragma once
 
 #include "input_error.h"

@@ -1,8 +1,10 @@
-// The loads on a model as the loading file gives them: load cases of forces at nodes.
+// The loads on a model as the loading file gives them: load cases of forces at nodes, and
+// loads named by a word that only the model turns into forces, lengths and support moves.
 #pragma once
 
 #include "model.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -14,10 +16,34 @@ struct NodalLoad {
     int line = 0;
 };
 
+// The members a weight or temperature line names: all of them, the cables, the bars, or
+// numbers and ranges of numbers (as given: checked against a model by problemOf).
+enum class MemberSet { All, Cables, Bars, Listed };
+struct MemberChoice {
+    MemberSet set = MemberSet::All;
+    std::vector<std::array<long long, 2>> ranges; // first and last, both included
+};
+
+// weight w [members]: w per unit length, half to each end, in -z.
+// temperature dT alpha [members]: each unstressed length times (1 + alpha dT).
+// settle n dx dy dz: node n moved so in its restrained directions.
+// snow q: q per unit of plan area of the net's cells, in -z.
+// pressure p: p per unit of area of the net's cells, along their downward normal.
+enum class LoadWord { Weight, Temperature, Settle, Snow, Pressure };
+
+struct ModelLoad {
+    LoadWord word = LoadWord::Weight;
+    std::vector<double> values; // after the word (and the node of settle), as given
+    long long node = 0;         // settle only
+    MemberChoice members;       // weight and temperature only
+    int line = 0;
+};
+
 struct LoadCase {
     int number = 0;
     int steps = 0; // 0: the solver chooses
     std::vector<NodalLoad> loads;
+    std::vector<ModelLoad> modelLoads{}; // after the node loads, in the order given
 };
 
 struct Loading {

@@ -11,17 +11,38 @@ MemberLaw::MemberLaw(StrainLaw law, MemberKind kind, double axialStiffness, doub
       referenceLength_(referenceLength), initialForce_(initialForce), excess_(excess),
       slackStretch_(std::sqrt(std::max(0.0, 1 - 2 * initialForce / axialStiffness))) {}
 
-MemberLaw MemberLaw::of(const Model& model, const Member& member) {
+namespace {
+
+MemberLaw givenLaw(const Model& model, const Member& member) {
     const double given = lengthOf(model, member);
     const double ea = member.axialStiffness;
     if (member.unstressedLength)
-        return MemberLaw(model.law, member.kind, ea, *member.unstressedLength, 0,
-                         given - *member.unstressedLength);
+        return {model.law, member.kind,
+                ea,        *member.unstressedLength,
+                0,         given - *member.unstressedLength};
     if (model.law == StrainLaw::Green)
-        return MemberLaw(StrainLaw::Green, member.kind, ea, given, member.initialForce);
+        return {StrainLaw::Green, member.kind, ea, given, member.initialForce};
     const double n0 = member.initialForce;
-    return MemberLaw(StrainLaw::Engineering, member.kind, ea, given * ea / (ea + n0), 0,
-                     given * n0 / (ea + n0));
+    return {StrainLaw::Engineering, member.kind, ea,
+            given * ea / (ea + n0), 0,           given * n0 / (ea + n0)};
+}
+
+} // namespace
+
+// The reference length grows by the strain, and the given length's excess over it falls by
+// as much, kept apart from the lengths so that a small strain keeps its digits.
+MemberLaw MemberLaw::of(const Model& model, const Member& member, double strain) {
+    MemberLaw law = givenLaw(model, member);
+    const double growth = strain * law.referenceLength_;
+    law.referenceLength_ += growth;
+    law.excess_ -= growth;
+    return law;
+}
+
+MemberLaw MemberLaw::withGivenLengthChanged(double change) const {
+    MemberLaw law = *this;
+    law.excess_ += change;
+    return law;
 }
 
 double MemberLaw::unstressedLength() const {

@@ -25,8 +25,12 @@ class MemberLaw {
     MemberLaw(StrainLaw law, MemberKind kind, double axialStiffness, double referenceLength,
               double initialForce, double excess = 0);
 
-    // The law of a member of the model, its given length taken from the model's geometry.
-    static MemberLaw of(const Model& model, const Member& member);
+    // The law of a member of the model, its given length taken from the model's geometry;
+    // strain: what a temperature adds to its unstressed length, alpha dT, the whole law
+    // stretched along the length with it.
+    static MemberLaw of(const Model& model, const Member& member, double strain = 0);
+    // The same law, the member's given length longer by `change`: its ends moved apart.
+    MemberLaw withGivenLengthChanged(double change) const;
 
     AxialResponse at(double length, double elongation) const;
     // The law of a taut member carried on below the slack length of a cable: how a slack

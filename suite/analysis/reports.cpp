@@ -1,5 +1,6 @@
 #include "reports.h"
 
+#include "applied_loads.h"
 #include "member_law.h"
 #include "numbers.h"
 
@@ -151,7 +152,73 @@ std::string structureReport(const Model& model, const std::string& geometryFile,
     return text;
 }
 
-std::string loadingReport(const Loading& loading, const std::string& loadingFile,
+namespace {
+
+bool hasWord(const LoadCase& loadCase, LoadWord word) {
+    return std::any_of(loadCase.modelLoads.begin(), loadCase.modelLoads.end(),
+                       [word](const ModelLoad& load) { return load.word == word; });
+}
+
+std::string temperatureLine(const AppliedLoads& applied, ReportStyle style) {
+    Range strains;
+    long long heated = 0;
+    for (double strain : applied.strains)
+        if (strain != 0) {
+            strains.add(strain);
+            ++heated;
+        }
+    return heated == 0
+               ? std::string()
+               : line(style, Message::LoadingTemperature,
+                      {showInteger(heated), showNumber(strains.least), showNumber(strains.most)});
+}
+
+std::string settlementLines(const AppliedLoads& applied, ReportStyle style) {
+    std::string text;
+    for (std::size_t n = 0; n < applied.settlements.size(); ++n) {
+        const Point& moved = applied.settlements[n];
+        if (moved != Point{})
+            text += line(style, Message::LoadingSettlement,
+                         {showInteger(static_cast<long long>(n) + 1), showNumber(moved[0]),
+                          showNumber(moved[1]), showNumber(moved[2])});
+    }
+    return text;
+}
+
+// What the words of a case applied, summed so that they can be checked by hand.
+std::string modelLoadLines(const LoadCase& loadCase, const AppliedLoads& applied,
+                           ReportStyle style) {
+    std::string text;
+    if (hasWord(loadCase, LoadWord::Weight))
+        text += line(style, Message::LoadingWeight,
+                     {showNumber(applied.weight), showInteger(applied.weighedMembers)});
+    text += temperatureLine(applied, style) + settlementLines(applied, style);
+    if (hasWord(loadCase, LoadWord::Snow))
+        text += line(style, Message::LoadingSnow,
+                     {showInteger(applied.snow.cells), showNumber(applied.snow.area),
+                      showNumber(-applied.snow.resultant[2])});
+    if (hasWord(loadCase, LoadWord::Pressure)) {
+        const CellLoading& pressure = applied.pressure;
+        text += line(style, Message::LoadingPressure,
+                     {showInteger(pressure.cells), showNumber(pressure.area),
+                      showNumber(pressure.resultant[0]), showNumber(pressure.resultant[1]),
+                      showNumber(pressure.resultant[2])});
+    }
+    return text;
+}
+
+Point sumOf(const std::vector<Point>& points, double factor = 1) {
+    Point sum{};
+    for (const Point& point : points)
+        for (int axis = 0; axis < 3; ++axis)
+            sum[axis] += factor * point[axis];
+    return sum;
+}
+
+} // namespace
+
+std::string loadingReport(const Model& model, const Loading& loading,
+                          const std::string& loadingFile,
                           const std::map<int, std::string>& unusable, ReportStyle style) {
     std::string text = std::string(newLine) + line(style, Message::LoadingTitle, {loadingFile}) +
                        loading.heading + newLine;
@@ -161,15 +228,14 @@ std::string loadingReport(const Loading& loading, const std::string& loadingFile
                          {showInteger(loadCase.number), problem->second});
             continue;
         }
-        Point resultant{};
-        for (const NodalLoad& load : loadCase.loads)
-            for (int axis = 0; axis < 3; ++axis)
-                resultant[axis] += load.force[axis];
+        const AppliedLoads applied = appliedLoads(model, loadCase);
+        const Point resultant = sumOf(applied.forces);
         text += line(style, Message::LoadingCase,
                      {showInteger(loadCase.number),
                       showInteger(static_cast<long long>(loadCase.loads.size())),
                       showInteger(loadCase.steps), showNumber(resultant[0]),
-                      showNumber(resultant[1]), showNumber(resultant[2])});
+                      showNumber(resultant[1]), showNumber(resultant[2])}) +
+                modelLoadLines(loadCase, applied, style);
     }
     return text;
 }
@@ -189,7 +255,8 @@ struct Stretched {
     double elongation = 0;
 };
 
-Stretched stretchedOf(const Model& model, const Solution& solution, std::size_t m) {
+Stretched stretchedOf(const Model& model, const AppliedLoads& applied, const Solution& solution,
+                      std::size_t m) {
     const Member& member = model.members[m];
     double given = 0, moved = 0, across = 0;
     for (int axis = 0; axis < 3; ++axis) {
@@ -203,16 +270,19 @@ Stretched stretchedOf(const Model& model, const Solution& solution, std::size_t 
     }
     const double length = std::sqrt(moved);
     const double change = across / (length + std::sqrt(given));
-    return {length, std::sqrt(given) - MemberLaw::of(model, member).unstressedLength() + change};
+    return {length, std::sqrt(given) -
+                        MemberLaw::of(model, member, applied.strains[m]).unstressedLength() +
+                        change};
 }
 
-std::string elongationLine(const Model& model, const Solution& solution, ReportStyle style) {
+std::string elongationLine(const Model& model, const AppliedLoads& applied,
+                           const Solution& solution, ReportStyle style) {
     if (model.members.empty())
         return {};
     std::size_t least = 0, most = 0;
     std::vector<double> elongations;
     for (std::size_t m = 0; m < model.members.size(); ++m) {
-        elongations.push_back(stretchedOf(model, solution, m).elongation);
+        elongations.push_back(stretchedOf(model, applied, solution, m).elongation);
         least = elongations[m] < elongations[least] ? m : least;
         most = elongations[m] > elongations[most] ? m : most;
     }
@@ -221,7 +291,7 @@ std::string elongationLine(const Model& model, const Solution& solution, ReportS
                  showNumber(elongations[most]), showInteger(static_cast<long long>(most) + 1)});
 }
 
-std::string caseSummary(const Model& model, const LoadCase& loadCase, const Solution& solution,
+std::string caseSummary(const Model& model, const AppliedLoads& applied, const Solution& solution,
                         ReportStyle style) {
     std::string text;
     std::size_t moved = 0;
@@ -250,11 +320,9 @@ std::string caseSummary(const Model& model, const LoadCase& loadCase, const Solu
     for (std::size_t m = 0; m < model.members.size(); ++m)
         slack += model.members[m].kind == MemberKind::Cable && solution.axialForces[m] == 0;
     text += line(style, Message::CaseSlackCables, {showInteger(slack)}) +
-            elongationLine(model, solution, style);
-    Point loads{}, reactions{};
-    for (const NodalLoad& load : loadCase.loads)
-        for (int axis = 0; axis < 3; ++axis)
-            loads[axis] += solution.loadFactor * load.force[axis];
+            elongationLine(model, applied, solution, style);
+    const Point loads = sumOf(applied.forces, solution.loadFactor);
+    Point reactions{};
     for (const Point& reaction : solution.reactions)
         for (int axis = 0; axis < 3; ++axis)
             reactions[axis] += shown(reaction[axis], solution);
@@ -266,7 +334,8 @@ std::string caseSummary(const Model& model, const LoadCase& loadCase, const Solu
                  showNumber(reactions[0]), showNumber(reactions[1]), showNumber(reactions[2])});
 }
 
-std::string caseTables(const Model& model, const Solution& solution, ReportStyle style) {
+std::string caseTables(const Model& model, const AppliedLoads& applied, const Solution& solution,
+                       ReportStyle style) {
     Table displacements(style, Message::DisplacementTableTitle, Message::DisplacementTableHead, 8);
     Table reactions(style, Message::ReactionTableTitle, Message::ReactionTableHead, 8);
     for (std::size_t n = 0; n < model.nodes.size(); ++n) {
@@ -283,7 +352,7 @@ std::string caseTables(const Model& model, const Solution& solution, ReportStyle
     for (std::size_t m = 0; m < model.members.size(); ++m) {
         const bool slack =
             model.members[m].kind == MemberKind::Cable && solution.axialForces[m] == 0;
-        const Stretched stretched = stretchedOf(model, solution, m);
+        const Stretched stretched = stretchedOf(model, applied, solution, m);
         forces.row({showInteger(static_cast<long long>(m) + 1),
                     slack ? say(style.language, Message::Slack)
                           : showNumber(shown(solution.axialForces[m], solution)),
@@ -331,10 +400,11 @@ std::string caseReport(const Model& model, const LoadCase& loadCase, const Solut
                 ? line(style, Message::CaseConverged,
                        {showInteger(solution.steps), showInteger(solution.iterations)})
                 : line(style, Message::CaseNotConverged, {showNumber(solution.loadFactor)});
-    text += forcesFromBalanceLine(solution, style) + criticalPointLine(solution, style) +
-            caseSummary(model, loadCase, solution, style);
+    const AppliedLoads applied = appliedLoads(model, loadCase);
+    text += modelLoadLines(loadCase, applied, style) + forcesFromBalanceLine(solution, style) +
+            criticalPointLine(solution, style) + caseSummary(model, applied, solution, style);
     if (style.listType == ListType::Complete)
-        text += caseTables(model, solution, style);
+        text += caseTables(model, applied, solution, style);
     return text;
 }
 

@@ -26,8 +26,11 @@ struct ReportStyle {
 
 std::string structureReport(const Model& model, const std::string& geometryFile, ReportStyle style);
 
-// unusable: the cases that cannot be solved, by case number.
-std::string loadingReport(const Loading& loading, const std::string& loadingFile,
+// unusable: the cases that cannot be solved, by case number. Each case that can is shown
+// with the resultant of its forces and what its weight, temperature, settlement, snow and
+// pressure applied.
+std::string loadingReport(const Model& model, const Loading& loading,
+                          const std::string& loadingFile,
                           const std::map<int, std::string>& unusable, ReportStyle style);
 
 // "a limit point" or "a bifurcation", as the messages name them.

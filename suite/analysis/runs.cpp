@@ -209,7 +209,8 @@ RunOutcome prepareLoads(Storage& storage, const std::string& loadingFile,
         const std::map<int, std::string> unusable =
             writeCases(storage, analysis, loading, path, record, failures);
         appendFile(storage, analysis.outputFile,
-                   loadingReport(loading, path, unusable, analysis.style), language);
+                   loadingReport(analysis.model, loading, path, unusable, analysis.style),
+                   language);
         writeFile(storage, storage.join(analysis.folder, std::string(handoff::loadsRecordFile)),
                   handoff::writeRecord(record), language);
         report(progress, 1);

@@ -1,11 +1,24 @@
 #include "structure.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace ombrix {
 
-Structure::Structure(const Model& model) {
+namespace {
+
+Eigen::Vector3d vectorOf(const Point& point) {
+    return {point[0], point[1], point[2]};
+}
+
+} // namespace
+
+Structure::Structure(const Model& model) : Structure(model, appliedLoads(model, {})) {}
+
+// A settled member's given length changes by d . (2 s + d) / (L' + L), d the move of its
+// second end from its first, exact however small the move.
+Structure::Structure(const Model& model, const AppliedLoads& applied) {
     numberUnknowns(model);
     Eigen::Vector3d least = Eigen::Vector3d::Constant(std::numeric_limits<double>::infinity());
     Eigen::Vector3d most = -least;
@@ -17,14 +30,20 @@ Structure::Structure(const Model& model) {
     size_ = (most - least).maxCoeff() / 2;
     nodeStiffness_.resize(model.nodes.size());
     for (const Member& member : model.members) {
-        const Point& a = model.nodes[member.first].position;
-        const Point& b = model.nodes[member.second].position;
-        const Eigen::Vector3d span(b[0] - a[0], b[1] - a[1], b[2] - a[2]);
-        const MemberLaw law = MemberLaw::of(model, member);
+        const std::size_t m = members_.size();
+        const Eigen::Vector3d given = vectorOf(model.nodes[member.second].position) -
+                                      vectorOf(model.nodes[member.first].position);
+        const Eigen::Vector3d moved = vectorOf(applied.settlements[member.second]) -
+                                      vectorOf(applied.settlements[member.first]);
+        const Eigen::Vector3d span = given + moved;
+        const double length = std::hypot(span[0], span[1], span[2]); // as lengthOf
+        const MemberLaw law = MemberLaw::of(model, member, applied.strains[m])
+                                  .withGivenLengthChanged(moved.dot(given + span) /
+                                                          (length + lengthOf(model, member)));
         for (int end : {member.first, member.second})
             nodeStiffness_[end] += law.axialStiffness() / law.referenceLength();
         hasBars_ = hasBars_ || member.kind == MemberKind::Bar;
-        members_.push_back({member.first, member.second, span, lengthOf(model, member), law, {}});
+        members_.push_back({member.first, member.second, span, length, law, {}});
     }
     buildPattern();
 }
@@ -82,13 +101,6 @@ void Structure::buildPattern() {
     }
     for (int k = 0; k < unknownCount(); ++k)
         diagonalSlots_.push_back(slotOf(tangent_, k, k));
-}
-
-std::vector<Eigen::Vector3d> Structure::nodeLoads(const LoadCase& loadCase) const {
-    std::vector<Eigen::Vector3d> loads(unknownOf_.size(), Eigen::Vector3d::Zero());
-    for (const NodalLoad& load : loadCase.loads)
-        loads[load.node - 1] += Eigen::Vector3d(load.force[0], load.force[1], load.force[2]);
-    return loads;
 }
 
 Eigen::VectorXd Structure::freePart(const std::vector<Eigen::Vector3d>& atNodes) const {

@@ -3,7 +3,7 @@
 // needs: end forces, strain energy and the tangent stiffness.
 #pragma once
 
-#include "loads.h"
+#include "applied_loads.h"
 #include "member_law.h"
 #include "model.h"
 
@@ -32,12 +32,15 @@ struct MemberSums {
 class Structure {
   public:
     explicit Structure(const Model& model);
+    // Under a case's temperatures and settlements: each member's law with its strain, and
+    // the settled supports moved, their members' laws kept from the geometry given, so that
+    // the unloaded state holds the forces of the settlement.
+    Structure(const Model& model, const AppliedLoads& applied);
 
     int unknownCount() const { return static_cast<int>(unknowns_.size()); }
     const Unknown& unknown(int index) const { return unknowns_[index]; }
 
-    // The loads of the case at each node, and their free components.
-    std::vector<Eigen::Vector3d> nodeLoads(const LoadCase& loadCase) const;
+    // The free components of values at each node.
     Eigen::VectorXd freePart(const std::vector<Eigen::Vector3d>& atNodes) const;
 
     std::vector<Eigen::Vector3d> displacements(const Eigen::VectorXd& unknowns) const;
