@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numeric>
+#include <ranges>
 
 namespace ombrix {
 
@@ -266,16 +266,16 @@ Eigen::VectorXd SupernodalLdlt::solve(const Eigen::VectorXd& right) const {
             x[supernode.rowsBelow[a]] -= passed[static_cast<Eigen::Index>(a)];
     }
     x.array() /= pivots_.array();
-    for (auto supernode = supernodes_.rbegin(); supernode != supernodes_.rend(); ++supernode) {
-        const auto l = factor(*supernode);
-        Eigen::VectorXd below(supernode->rowsBelow.size());
-        for (std::size_t a = 0; a < supernode->rowsBelow.size(); ++a)
-            below[static_cast<Eigen::Index>(a)] = x[supernode->rowsBelow[a]];
-        own(*supernode) -= l.bottomRows(supernode->rowsBelow.size()).transpose() * below;
-        l.topRows(supernode->columns)
+    for (const Supernode& supernode : std::ranges::reverse_view(supernodes_)) {
+        const auto l = factor(supernode);
+        Eigen::VectorXd below(supernode.rowsBelow.size());
+        for (std::size_t a = 0; a < supernode.rowsBelow.size(); ++a)
+            below[static_cast<Eigen::Index>(a)] = x[supernode.rowsBelow[a]];
+        own(supernode) -= l.bottomRows(supernode.rowsBelow.size()).transpose() * below;
+        l.topRows(supernode.columns)
             .triangularView<Eigen::UnitLower>()
             .transpose()
-            .solveInPlace(own(*supernode));
+            .solveInPlace(own(supernode));
     }
     return order_.transpose() * x;
 }

@@ -41,7 +41,8 @@ SparseMatrix randomSymmetric(int nodes, int perNode, bool grid) {
                 couple(node, (node + 1 + static_cast<int>(random() % (nodes - 1))) % nodes);
         }
     }
-    SparseMatrix matrix(nodes * perNode, nodes * perNode);
+    const int size = nodes * perNode;
+    SparseMatrix matrix(size, size);
     matrix.setFromTriplets(entries.begin(), entries.end());
     return matrix;
 }
