@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <ranges>
 
 namespace ombrix {
 
@@ -266,7 +265,7 @@ Eigen::VectorXd SupernodalLdlt::solve(const Eigen::VectorXd& right) const {
             x[supernode.rowsBelow[a]] -= passed[static_cast<Eigen::Index>(a)];
     }
     x.array() /= pivots_.array();
-    for (const Supernode& supernode : std::ranges::reverse_view(supernodes_)) {
+    std::for_each(supernodes_.rbegin(), supernodes_.rend(), [&](const Supernode& supernode) {
         const auto l = factor(supernode);
         Eigen::VectorXd below(supernode.rowsBelow.size());
         for (std::size_t a = 0; a < supernode.rowsBelow.size(); ++a)
@@ -276,7 +275,7 @@ Eigen::VectorXd SupernodalLdlt::solve(const Eigen::VectorXd& right) const {
             .triangularView<Eigen::UnitLower>()
             .transpose()
             .solveInPlace(own(supernode));
-    }
+    });
     return order_.transpose() * x;
 }
 
