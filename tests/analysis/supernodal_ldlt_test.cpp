@@ -53,10 +53,11 @@ TEST(SupernodalLdlt, CountsTheNegativeEigenvaluesAndSolvesAsDenseLu) {
         bool grid;
         int negatives;   // eigenvalues below the shift
         int zeroUnknown; // an unknown whose row and column are zeroed, or -1
-    } cases[] = {{1, 1, false, 0, -1},   {1, 3, false, 2, -1},     {40, 1, false, 0, -1},
-                 {40, 1, false, 7, -1},  {300, 1, false, 120, -1}, {300, 1, false, 0, 77},
-                 {64, 3, true, 0, -1},   {144, 3, true, 50, -1},   {144, 3, true, 431, -1},
-                 {144, 3, true, 0, 200}, {144, 3, true, 30, 5}};
+    } cases[] = {{1, 1, false, 0, -1},    {1, 3, false, 2, -1},     {40, 1, false, 0, -1},
+                 {40, 1, false, 7, -1},   {300, 1, false, 120, -1}, {300, 1, false, 0, 77},
+                 {64, 3, true, 0, -1},    {144, 3, true, 50, -1},   {144, 3, true, 431, -1},
+                 {144, 3, true, 0, 200},  {144, 3, true, 30, 5},    {150, 3, false, 0, -1},
+                 {150, 3, false, 200, -1}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.nodes << " nodes of " << c.perNode << ", grid "
                                         << c.grid << ", " << c.negatives << " negative");
