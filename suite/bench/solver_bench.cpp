@@ -11,6 +11,12 @@
 // of one axis):
 //   ombrix_solver_bench form <cells> <runs>
 // printing cells, free nodes, then min, median and max seconds of each.
+// Or the tangent of the flat net, 1000 N in every cable, undisplaced, ordered, factorised
+// and solved with (under the load of the table) by the supernodal factorisation, then by
+// TangentFactor's:
+//   ombrix_solver_bench factor <cells> <runs>
+// printing cells, unknowns, then for each the median seconds of the three, the factor's
+// entries and the peak memory in MiB so far; last the two solutions' relative difference.
 // Either may end with solver options, "name=value" each (mostDrawingRounds=3), to try them.
 // Prints one line: cells, unknowns, min, median and max seconds, peak memory in MiB, the
 // mid-node deflection, the status, the load steps, Newton iterations and factorisations
@@ -18,6 +24,8 @@
 
 #include "form_finding.h"
 #include "solver.h"
+#include "structure.h"
+#include "supernodal_ldlt.h"
 #include "tangent_factor.h"
 
 #include <algorithm>
@@ -25,6 +33,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <memory>
 #include <string>
 #include <variant>
 #include <vector>
@@ -224,12 +233,50 @@ int benchFormFinding(int cells, int runs) {
     return 0;
 }
 
+// Median seconds of the ordering, factorisation and solve by `Factor`, with its solution.
+template <typename Factor, typename Factorize>
+std::vector<double> timedFactor(int runs, const SparseMatrix& tangent, const Eigen::VectorXd& load,
+                                Factorize factorize, Eigen::VectorXd& solution) {
+    std::unique_ptr<Factor> factor;
+    const double ordering = timed(runs, [&] { factor = std::make_unique<Factor>(tangent); })[1];
+    const double factorization = timed(runs, [&] { factorize(*factor); })[1];
+    const double solving = timed(runs, [&] { solution = factor->solve(load); })[1];
+    return {ordering, factorization, solving};
+}
+
+int benchFactorizations(int cells, int runs) {
+    const Model model = net(cells, StrainLaw::Engineering, 1000);
+    Structure structure(model);
+    const SparseMatrix tangent =
+        structure.tangentAt(Eigen::VectorXd::Zero(structure.unknownCount()), 0);
+    const Eigen::VectorXd load = structure.freePart(structure.nodeLoads(snow(cells, 1)));
+    Eigen::VectorXd supernodal, simplicial;
+    std::size_t entries = 0;
+    const std::vector<double> ours = timedFactor<SupernodalLdlt>(
+        runs, tangent, load,
+        [&](SupernodalLdlt& factor) {
+            factor.factorize(tangent);
+            entries = factor.factorEntries();
+        },
+        supernodal);
+    std::printf("%d %d %.4f %.4f %.4f %zu %.1f", cells, structure.unknownCount(), ours[0], ours[1],
+                ours[2], entries, peakMebibytes());
+    const std::vector<double> eigens = timedFactor<TangentFactor>(
+        runs, tangent, load, [&](TangentFactor& factor) { factor.factorize(tangent, false); },
+        simplicial);
+    std::printf(" %.4f %.4f %.4f %.1f %.2e\n", eigens[0], eigens[1], eigens[2], peakMebibytes(),
+                (supernodal - simplicial).norm() / simplicial.norm());
+    return 0;
+}
+
 int main(int argc, char** argv) {
     // <cells> <E|G> <runs> <initial force> <steps> [file], or snow <cells> <all|half> <runs>
     // <steps> [file]: the steps and the file in the same places.
     std::vector<std::string> arguments(argv + 1, argv + argc);
     if (arguments.size() == 3 && arguments[0] == "form")
         return benchFormFinding(std::stoi(arguments[1]), std::stoi(arguments[2]));
+    if (arguments.size() == 3 && arguments[0] == "factor")
+        return benchFactorizations(std::stoi(arguments[1]), std::stoi(arguments[2]));
     SolverOptions options;
     while (!arguments.empty() && takeOption(arguments.back(), options))
         arguments.pop_back();

@@ -1,0 +1,282 @@
+#include "supernodal_ldlt.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace ombrix {
+
+namespace {
+
+using Permutation = Eigen::PermutationMatrix<Eigen::Dynamic, Eigen::Dynamic, int>;
+
+// Columns of a front factored one by one before their block updates the rest at once:
+// wide enough for Eigen's products to run at speed, narrow enough to stay in cache.
+constexpr Eigen::Index panelWidth = 64;
+
+// The upper triangle of P A P' from the lower triangle of A: a column of it lists the
+// columns before it that its row of L can reach.
+SparseMatrix permutedUpper(const SparseMatrix& lower, const Permutation& order) {
+    SparseMatrix upper(lower.rows(), lower.cols());
+    upper.selfadjointView<Eigen::Upper>() = lower.selfadjointView<Eigen::Lower>().twistedBy(order);
+    return upper;
+}
+
+// Each column's parent in the elimination tree (-1 at a root) and the entries of L below
+// its diagonal, row by row: row k of L reaches from each entry of row k of A up the tree
+// to column k.
+struct EliminationTree {
+    std::vector<int> parent;
+    std::vector<int> below;
+};
+
+EliminationTree eliminationTree(const SparseMatrix& upper) {
+    const int n = static_cast<int>(upper.cols());
+    EliminationTree tree{std::vector<int>(n, -1), std::vector<int>(n, 0)};
+    std::vector<int> reachedFrom(n, -1);
+    for (int k = 0; k < n; ++k) {
+        reachedFrom[k] = k;
+        for (SparseMatrix::InnerIterator entry(upper, k); entry; ++entry)
+            for (int i = static_cast<int>(entry.row()); i < k && reachedFrom[i] != k;
+                 i = tree.parent[i]) {
+                if (tree.parent[i] < 0)
+                    tree.parent[i] = k;
+                ++tree.below[i];
+                reachedFrom[i] = k;
+            }
+    }
+    return tree;
+}
+
+// The columns in an order that finishes every subtree before its parent: the same factor,
+// but each supernode's columns consecutive.
+std::vector<int> postorder(const std::vector<int>& parent) {
+    const int n = static_cast<int>(parent.size());
+    std::vector<int> firstChild(n, -1), nextSibling(n, -1), order, path;
+    order.reserve(n);
+    for (int j = n - 1; j >= 0; --j)
+        if (parent[j] >= 0) {
+            nextSibling[j] = firstChild[parent[j]];
+            firstChild[parent[j]] = j;
+        }
+    for (int root = 0; root < n; ++root) {
+        if (parent[root] >= 0)
+            continue;
+        path.push_back(root);
+        while (!path.empty()) {
+            const int top = path.back();
+            if (firstChild[top] >= 0) {
+                path.push_back(firstChild[top]);
+                firstChild[top] = nextSibling[firstChild[top]];
+            } else {
+                order.push_back(top);
+                path.pop_back();
+            }
+        }
+    }
+    return order;
+}
+
+// METIS's order, then the elimination tree's postorder of it.
+Permutation eliminationOrder(const SparseMatrix& pattern) {
+    Permutation metis;
+    FillReducingOrdering()(SparseMatrix(pattern.selfadjointView<Eigen::Lower>()), metis);
+    const Permutation byMetis = metis.inverse();
+    const std::vector<int> visited =
+        postorder(eliminationTree(permutedUpper(pattern, byMetis)).parent);
+    std::vector<int> placeInPostorder(visited.size());
+    for (std::size_t k = 0; k < visited.size(); ++k)
+        placeInPostorder[visited[k]] = static_cast<int>(k);
+    Permutation order(pattern.cols());
+    for (Eigen::Index unknown = 0; unknown < pattern.cols(); ++unknown)
+        order.indices()[unknown] = placeInPostorder[byMetis.indices()[unknown]];
+    return order;
+}
+
+// LDL' without pivoting of the front's first `columns` columns, the rest of its lower
+// triangle left as their Schur complement; the pivots in `pivots`. Returns how many pivots
+// it made: all, or up to and with an exactly zero one.
+int factorFront(Eigen::MatrixXd& front, int columns, double* pivots) {
+    const Eigen::Index size = front.rows();
+    for (Eigen::Index panel = 0; panel < columns; panel += panelWidth) {
+        const Eigen::Index end = std::min<Eigen::Index>(panel + panelWidth, columns);
+        for (Eigen::Index j = panel; j < end; ++j) {
+            const double pivot = front(j, j);
+            pivots[j] = pivot;
+            if (pivot == 0)
+                return static_cast<int>(j + 1);
+            for (Eigen::Index t = j + 1; t < end; ++t)
+                front.col(t).tail(size - t) -= front.col(j).tail(size - t) * (front(t, j) / pivot);
+            front.col(j).tail(size - j - 1) /= pivot;
+        }
+        const Eigen::Index rest = size - end, width = end - panel;
+        if (rest == 0)
+            continue;
+        const auto factor = front.block(end, panel, rest, width);
+        const Eigen::MatrixXd scaled =
+            factor * Eigen::Map<const Eigen::VectorXd>(pivots + panel, width).asDiagonal();
+        front.bottomRightCorner(rest, rest).triangularView<Eigen::Lower>() -=
+            factor * scaled.transpose();
+    }
+    return columns;
+}
+
+} // namespace
+
+SupernodalLdlt::SupernodalLdlt(const SparseMatrix& pattern)
+    : order_(eliminationOrder(pattern)), pivots_(pattern.cols()), frontRow_(pattern.cols(), -1) {
+    const SparseMatrix upper = permutedUpper(pattern, order_);
+    const EliminationTree tree = eliminationTree(upper);
+    findSupernodes(tree.parent, tree.below);
+    findRowsBelow(upper.transpose());
+    std::size_t offset = 0;
+    for (Supernode& supernode : supernodes_) {
+        supernode.offset = offset;
+        offset += static_cast<std::size_t>(supernode.rows()) * supernode.columns;
+    }
+    values_.resize(offset);
+}
+
+// Fundamental supernodes: a column joins the one before it when it is that column's
+// parent, its only child, and has the same rows below but its own.
+void SupernodalLdlt::findSupernodes(const std::vector<int>& parent, const std::vector<int>& below) {
+    const int n = static_cast<int>(parent.size());
+    std::vector<int> children(n, 0), supernodeOf(n, 0);
+    for (const int p : parent)
+        if (p >= 0)
+            ++children[p];
+    for (int j = 0; j < n; ++j) {
+        const bool joins =
+            j > 0 && parent[j - 1] == j && children[j] == 1 && below[j - 1] == below[j] + 1;
+        if (!joins)
+            supernodes_.push_back({j, 0, {}, {}, 0});
+        ++supernodes_.back().columns;
+        supernodeOf[j] = static_cast<int>(supernodes_.size()) - 1;
+    }
+    for (std::size_t s = 0; s < supernodes_.size(); ++s) {
+        const int last = supernodes_[s].first + supernodes_[s].columns - 1;
+        if (parent[last] >= 0)
+            supernodes_[supernodeOf[parent[last]]].children.push_back(static_cast<int>(s));
+    }
+}
+
+// A supernode's rows below: those of its columns of A and its children's below it.
+void SupernodalLdlt::findRowsBelow(const SparseMatrix& lower) {
+    std::vector<int> takenBy(lower.cols(), -1);
+    for (std::size_t s = 0; s < supernodes_.size(); ++s) {
+        Supernode& supernode = supernodes_[s];
+        const int last = supernode.first + supernode.columns - 1;
+        const auto take = [&](int row) {
+            if (row > last && takenBy[row] != static_cast<int>(s)) {
+                takenBy[row] = static_cast<int>(s);
+                supernode.rowsBelow.push_back(row);
+            }
+        };
+        for (int j = supernode.first; j <= last; ++j)
+            for (SparseMatrix::InnerIterator entry(lower, j); entry; ++entry)
+                take(static_cast<int>(entry.row()));
+        for (const int child : supernode.children)
+            for (const int row : supernodes_[child].rowsBelow)
+                take(row);
+        std::sort(supernode.rowsBelow.begin(), supernode.rowsBelow.end());
+    }
+}
+
+Inertia SupernodalLdlt::factorize(const SparseMatrix& matrix) {
+    SparseMatrix lower(matrix.rows(), matrix.cols());
+    lower.selfadjointView<Eigen::Lower>() =
+        matrix.selfadjointView<Eigen::Lower>().twistedBy(order_);
+    const Eigen::VectorXd diagonal = lower.diagonal();
+    std::vector<Update> updates;
+    Inertia inertia;
+    for (const Supernode& supernode : supernodes_) {
+        Eigen::MatrixXd front = assembledFront(supernode, lower, updates);
+        const int made = factorFront(front, supernode.columns, pivots_.data() + supernode.first);
+        countPivots(supernode, made, diagonal, inertia);
+        if (made < supernode.columns)
+            return inertia;
+        Eigen::Map<Eigen::MatrixXd>(values_.data() + supernode.offset, front.rows(),
+                                    supernode.columns) = front.leftCols(supernode.columns);
+        const auto below = static_cast<Eigen::Index>(supernode.rowsBelow.size());
+        if (below > 0)
+            updates.push_back({front.bottomRightCorner(below, below), &supernode.rowsBelow});
+    }
+    return inertia;
+}
+
+// The supernode's columns of A and its children's updates, which are the last ones made,
+// summed into its front (lower triangle).
+Eigen::MatrixXd SupernodalLdlt::assembledFront(const Supernode& supernode,
+                                               const SparseMatrix& lower,
+                                               std::vector<Update>& updates) {
+    for (int k = 0; k < supernode.columns; ++k)
+        frontRow_[supernode.first + k] = k;
+    for (std::size_t k = 0; k < supernode.rowsBelow.size(); ++k)
+        frontRow_[supernode.rowsBelow[k]] = supernode.columns + static_cast<int>(k);
+    Eigen::MatrixXd front = Eigen::MatrixXd::Zero(supernode.rows(), supernode.rows());
+    for (int k = 0; k < supernode.columns; ++k)
+        for (SparseMatrix::InnerIterator entry(lower, supernode.first + k); entry; ++entry)
+            front(frontRow_[entry.row()], k) = entry.value();
+    const std::size_t firstChild = updates.size() - supernode.children.size();
+    for (std::size_t c = firstChild; c < updates.size(); ++c) {
+        const std::vector<int>& rows = *updates[c].rows;
+        for (std::size_t b = 0; b < rows.size(); ++b) {
+            const int column = frontRow_[rows[b]];
+            for (std::size_t a = b; a < rows.size(); ++a)
+                front(frontRow_[rows[a]], column) += updates[c].matrix(a, b);
+        }
+    }
+    updates.resize(firstChild);
+    return front;
+}
+
+// The negative pivots until the first that vanishes against its unknown's diagonal.
+void SupernodalLdlt::countPivots(const Supernode& supernode, int made,
+                                 const Eigen::VectorXd& diagonal, Inertia& inertia) const {
+    for (int column = supernode.first; column < supernode.first + made; ++column) {
+        if (inertia.singularUnknown >= 0)
+            return;
+        if (!(std::abs(pivots_[column]) > vanishingPivot * std::abs(diagonal[column])))
+            inertia.singularUnknown = static_cast<int>(
+                std::find(order_.indices().begin(), order_.indices().end(), column) -
+                order_.indices().begin());
+        else
+            inertia.negativePivots += pivots_[column] < 0;
+    }
+}
+
+Eigen::VectorXd SupernodalLdlt::solve(const Eigen::VectorXd& right) const {
+    Eigen::VectorXd x = order_ * right;
+    const auto factor = [this](const Supernode& supernode) {
+        return Eigen::Map<const Eigen::MatrixXd>(values_.data() + supernode.offset,
+                                                 supernode.rows(), supernode.columns);
+    };
+    // A supernode's own part of x, as a matrix of one column: Eigen's triangular solve for
+    // vectors has a buffer that clang's static analyser takes for a leak.
+    const auto own = [&x](const Supernode& supernode) {
+        return Eigen::Map<Eigen::MatrixXd>(x.data() + supernode.first, supernode.columns, 1);
+    };
+    for (const Supernode& supernode : supernodes_) {
+        const auto l = factor(supernode);
+        l.topRows(supernode.columns)
+            .triangularView<Eigen::UnitLower>()
+            .solveInPlace(own(supernode));
+        const Eigen::VectorXd passed = l.bottomRows(supernode.rowsBelow.size()) * own(supernode);
+        for (std::size_t a = 0; a < supernode.rowsBelow.size(); ++a)
+            x[supernode.rowsBelow[a]] -= passed[static_cast<Eigen::Index>(a)];
+    }
+    x.array() /= pivots_.array();
+    std::for_each(supernodes_.rbegin(), supernodes_.rend(), [&](const Supernode& supernode) {
+        const auto l = factor(supernode);
+        Eigen::VectorXd below(supernode.rowsBelow.size());
+        for (std::size_t a = 0; a < supernode.rowsBelow.size(); ++a)
+            below[static_cast<Eigen::Index>(a)] = x[supernode.rowsBelow[a]];
+        own(supernode) -= l.bottomRows(supernode.rowsBelow.size()).transpose() * below;
+        l.topRows(supernode.columns)
+            .triangularView<Eigen::UnitLower>()
+            .transpose()
+            .solveInPlace(own(supernode));
+    });
+    return order_.transpose() * x;
+}
+
+} // namespace ombrix

@@ -1,0 +1,59 @@
+// A sparse LDL' factorisation that eliminates the columns of like structure together, as
+// dense blocks: each supernode's front is factored, and its update passed on to its parent,
+// by Eigen's dense products, far faster than column by column on the large separators that
+// nested dissection leaves at the top of a net's elimination tree.
+#pragma once
+
+#include "tangent_factor.h"
+
+#include <Eigen/Core>
+
+#include <cstddef>
+#include <vector>
+
+namespace ombrix {
+
+class SupernodalLdlt {
+  public:
+    // The ordering and the structure of the factor, once for the pattern (lower triangle).
+    explicit SupernodalLdlt(const SparseMatrix& pattern);
+
+    // A matrix of the pattern (lower triangle), without pivoting: the signs of the pivots
+    // are its inertia, as TangentFactor counts them. An exactly zero pivot ends the
+    // factorisation, and the factor is then of no use to solve with.
+    Inertia factorize(const SparseMatrix& matrix);
+    Eigen::VectorXd solve(const Eigen::VectorXd& right) const;
+
+    // The entries of the factor's blocks, with the zeros of the supernodes.
+    std::size_t factorEntries() const { return values_.size(); }
+
+  private:
+    struct Supernode {
+        int first = 0;              // its first column, in the order of elimination
+        int columns = 0;            // eliminated together
+        std::vector<int> rowsBelow; // the rows below its columns, ascending
+        std::vector<int> children;  // the supernodes whose updates it takes, in order
+        std::size_t offset = 0;     // of its block in values_: all its rows by its columns
+        int rows() const { return columns + static_cast<int>(rowsBelow.size()); }
+    };
+    // What a factored front leaves to its parent: the Schur complement on its rows below.
+    struct Update {
+        Eigen::MatrixXd matrix;
+        const std::vector<int>* rows = nullptr;
+    };
+
+    void findSupernodes(const std::vector<int>& parent, const std::vector<int>& below);
+    void findRowsBelow(const SparseMatrix& lower);
+    Eigen::MatrixXd assembledFront(const Supernode& supernode, const SparseMatrix& lower,
+                                   std::vector<Update>& updates);
+    void countPivots(const Supernode& supernode, int made, const Eigen::VectorXd& diagonal,
+                     Inertia& inertia) const;
+
+    Eigen::PermutationMatrix<Eigen::Dynamic, Eigen::Dynamic, int> order_; // unknown -> column
+    std::vector<Supernode> supernodes_; // children before their parents
+    std::vector<double> values_;        // the blocks of L, column-major
+    Eigen::VectorXd pivots_;            // D
+    std::vector<int> frontRow_;         // a column's row in the front being assembled
+};
+
+} // namespace ombrix

@@ -1,0 +1,90 @@
+// The supernodal factorisation against dense computations on the same matrices: as many
+// negative pivots as negative eigenvalues (Sylvester's law, whatever the order), and the
+// solution of Eigen's dense LU.
+
+#include "supernodal_ldlt.h"
+
+#include <gtest/gtest.h>
+
+#include <Eigen/Dense>
+
+#include <cmath>
+#include <random>
+#include <vector>
+
+namespace ombrix {
+namespace {
+
+// Nodes of `perNode` unknowns, each coupled by a random block to its neighbours: on a
+// square grid (and across the diagonal), or to `perNode` random other nodes.
+SparseMatrix randomSymmetric(int nodes, int perNode, bool grid) {
+    std::mt19937 random(nodes * 31 + perNode);
+    std::uniform_real_distribution<double> value(-1, 1);
+    std::vector<Eigen::Triplet<double>> entries;
+    const auto couple = [&](int a, int b) {
+        for (int i = 0; i < perNode; ++i)
+            for (int j = 0; j < perNode; ++j) {
+                const double v = value(random);
+                entries.emplace_back(a * perNode + i, b * perNode + j, v);
+                entries.emplace_back(b * perNode + j, a * perNode + i, v);
+            }
+    };
+    const int side = static_cast<int>(std::lround(std::sqrt(nodes)));
+    for (int node = 0; node < nodes; ++node) {
+        couple(node, node);
+        if (grid) {
+            for (const int step : {1, side, side + 1})
+                if (node + step < nodes && (step == side || (node + 1) % side != 0))
+                    couple(node, node + step);
+        } else {
+            for (int k = 0; k < perNode && nodes > 1; ++k)
+                couple(node, (node + 1 + static_cast<int>(random() % (nodes - 1))) % nodes);
+        }
+    }
+    const int size = nodes * perNode;
+    SparseMatrix matrix(size, size);
+    matrix.setFromTriplets(entries.begin(), entries.end());
+    return matrix;
+}
+
+TEST(SupernodalLdlt, CountsTheNegativeEigenvaluesAndSolvesAsDenseLu) {
+    const struct {
+        int nodes, perNode;
+        bool grid;
+        int negatives;   // eigenvalues below the shift
+        int zeroUnknown; // an unknown whose row and column are zeroed, or -1
+    } cases[] = {{1, 1, false, 0, -1},    {1, 3, false, 2, -1},     {40, 1, false, 0, -1},
+                 {40, 1, false, 7, -1},   {300, 1, false, 120, -1}, {300, 1, false, 0, 77},
+                 {64, 3, true, 0, -1},    {144, 3, true, 50, -1},   {144, 3, true, 431, -1},
+                 {144, 3, true, 0, 200},  {144, 3, true, 30, 5},    {150, 3, false, 0, -1},
+                 {150, 3, false, 200, -1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.nodes << " nodes of " << c.perNode << ", grid "
+                                        << c.grid << ", " << c.negatives << " negative");
+        SparseMatrix matrix = randomSymmetric(c.nodes, c.perNode, c.grid);
+        const Eigen::VectorXd eigenvalues =
+            Eigen::SelfAdjointEigenSolver<Eigen::MatrixXd>(Eigen::MatrixXd(matrix)).eigenvalues();
+        const double shift = c.negatives == 0
+                                 ? eigenvalues[0] - 1
+                                 : (eigenvalues[c.negatives - 1] + eigenvalues[c.negatives]) / 2;
+        for (Eigen::Index k = 0; k < matrix.cols(); ++k)
+            matrix.coeffRef(k, k) -= shift;
+        for (Eigen::Index k = 0; k < matrix.outerSize(); ++k)
+            for (SparseMatrix::InnerIterator entry(matrix, k); entry; ++entry)
+                if (entry.row() == c.zeroUnknown || entry.col() == c.zeroUnknown)
+                    entry.valueRef() = 0;
+        const SparseMatrix lower = matrix.triangularView<Eigen::Lower>();
+        SupernodalLdlt factor(lower);
+        const Inertia inertia = factor.factorize(lower);
+        EXPECT_EQ(inertia.singularUnknown, c.zeroUnknown);
+        if (c.zeroUnknown >= 0)
+            continue;
+        EXPECT_EQ(inertia.negativePivots, c.negatives);
+        const Eigen::VectorXd right = Eigen::VectorXd::LinSpaced(matrix.cols(), 1, 2);
+        const Eigen::VectorXd dense = Eigen::MatrixXd(matrix).partialPivLu().solve(right);
+        EXPECT_LT((factor.solve(right) - dense).norm(), 1e-10 * dense.norm());
+    }
+}
+
+} // namespace
+} // namespace ombrix
