@@ -90,6 +90,7 @@ enum class Message {
     InputsNotHexadecimal,
     ResultsOfOtherLoads,
     NoCaseSolved,
+    CaseNotSolved,
     PartNumberOutOfRange,
     PartNodeGivenTwice,
     PartMemberGivenTwice,
