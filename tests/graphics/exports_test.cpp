@@ -5,8 +5,7 @@
 
 #include "export_command.h"
 
-#include "folder_storage.h"
-#include "runs.h"
+#include "solved_tripod.h"
 #include "tripod_model.h"
 
 #include <gtest/gtest.h>
@@ -117,27 +116,9 @@ TEST(ExportCommand, TakesTheFormatGeometryCaseAndFileOrSaysHowItIsUsed) {
     EXPECT_FALSE(exportCommand({}));
 }
 
-const char* const tripodFile =
-    "Tripod\r\n4 3\r\n1 0 0 0 1 1 1\r\n2 2 0 0 1 1 1\r\n3 0 2 0 1 1 1\r\n"
-    "4 0.7 0.6 1.5 0 0 0\r\n1 1 4 B 1e6 0\r\n2 2 4 B 1e6 0\r\n3 3 4 B 1e6 0\r\n";
-const char* const loads =
-    "Loads\r\n2\r\n1\r\n0 1 0\r\n4 0 0 -10\r\n1 1 2\r\n4 5 0 0\r\n2 1 0\r\n4 0 5 0\r\n";
-
-// The Exe folder as the current folder, the tripod beside it with case 2 solved.
-class SolvedTripod : public InstallationTest {
+// The tripod's analysis, and the refusal of an export of it that should fail.
+class TripodExports : public SolvedTripod {
   protected:
-    void SetUp() override {
-        InstallationTest::SetUp();
-        storage_.replace("../Dat/tripod.dat", tripodFile);
-        storage_.replace("../Dat/tripod.inc", loads);
-        ASSERT_EQ(prepareAnalysis(storage_,
-                                  {"../Dat/tripod.dat", "../Dat/tripod.rez", "Short", "English"})
-                      .exitCode,
-                  0);
-        ASSERT_EQ(prepareLoads(storage_, "../Dat/tripod.inc").exitCode, 0);
-        ASSERT_EQ(solveLoadCases(storage_, {"2"}).exitCode, 0);
-    }
-
     std::string refusal(const std::string& geometry, int loadCase) {
         try {
             runExport(storage_, {ExportFormat::Csv, geometry, loadCase, "out.csv"});
@@ -149,7 +130,7 @@ class SolvedTripod : public InstallationTest {
     }
 };
 
-TEST_F(SolvedTripod, TheCommandWritesTheCasesDisplacementsAsTheResultsFileHoldsThem) {
+TEST_F(TripodExports, TheCommandWritesTheCasesDisplacementsAsTheResultsFileHoldsThem) {
     runExport(storage_, {ExportFormat::Csv, "../Dat/tripod.dat", 2, "out.csv"});
     const std::string results = storage_.read("../Dat/tripod.dat.work/2.res").value();
     const std::size_t at = results.find("node 4 ") + 7;
@@ -166,35 +147,29 @@ struct Refusal {
     const char* message; // part of it
 };
 
-TEST_F(SolvedTripod, TheCommandRefusesResultsThatNoLongerMatchTheAnalysis) {
+TEST_F(TripodExports, TheCommandRefusesResultsThatNoLongerMatchTheAnalysis) {
     const Refusal rows[] = {
         {"a case not solved", [](Storage&) {}, "../Dat/tripod.dat", 1,
          "load case 1 of this analysis is not solved: run ITER"},
         {"the geometry changed", [](Storage& s) { s.append("../Dat/tripod.dat", " "); },
          "../Dat/tripod.dat", 2, "tripod.dat has changed since INPUT read it: run INPUT again"},
-        {"a geometry never prepared", [](Storage& s) { s.replace("../Dat/other.dat", tripodFile); },
-         "../Dat/other.dat", 2,
-         "other.dat.work/Comomb.dat: no analysis is prepared: run INPUT first"},
+        {"a geometry never prepared",
+         [](Storage& s) { s.replace("../Dat/other.dat", tripodGeometryFile); }, "../Dat/other.dat",
+         2, "other.dat.work/Comomb.dat: no analysis is prepared: run INPUT first"},
         {"a working folder copied from another geometry's",
          [](Storage& s) {
-             s.replace("../Dat/other.dat", tripodFile);
+             s.replace("../Dat/other.dat", tripodGeometryFile);
              s.makeFolder("../Dat/other.dat.work");
              s.replace("../Dat/other.dat.work/Comomb.dat",
                        s.read("../Dat/tripod.dat.work/Comomb.dat").value());
          },
          "../Dat/other.dat", 2, "other.dat is not prepared"},
         {"results of loads prepared before",
-         [](Storage& s) {
-             const std::string file = "../Dat/tripod.dat.work/2.res";
-             std::string text = s.read(file).value();
-             const std::size_t digit = text.find("inputs ") + 7;
-             text[digit] = text[digit] == '0' ? '1' : '0';
-             s.replace(file, text);
-         },
-         "../Dat/tripod.dat", 2, "prepared before the present ones: run ITER again"},
+         [](Storage& s) { changeInputs(s, "../Dat/tripod.dat.work/2.res"); }, "../Dat/tripod.dat",
+         2, "prepared before the present ones: run ITER again"},
     };
     for (const Refusal& row : rows) {
-        SetUp();
+        solveAnew();
         row.change(storage_);
         EXPECT_NE(refusal(row.geometry, row.loadCase).find(row.message), std::string::npos)
             << row.what << ": " << refusal(row.geometry, row.loadCase);
