@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <charconv>
 #include <cmath>
 
 namespace ombrix {
@@ -30,10 +31,32 @@ Point displacedPosition(const Model& model, const CaseResults& results, int node
     return {at[0] + moved[0], at[1] + moved[1], at[2] + moved[2]};
 }
 
-// Numbers separated, each as exactNumber writes it.
-void addNumbers(std::string& text, const Point& values, const char* separator) {
-    for (std::size_t k = 0; k < values.size(); ++k)
-        (text += k ? separator : "") += exactNumber(values[k]);
+// Numbers separated, each as exactNumber writes it. The files run to tens of megabytes:
+// everything is added to the one text, without a string of its own.
+void addNumbers(std::string& text, const Point& values, char separator) {
+    for (std::size_t k = 0; k < values.size(); ++k) {
+        if (k)
+            text += separator;
+        appendExactNumber(text, values[k]);
+    }
+}
+
+// An empty text with room for the file: growing one of tens of megabytes step by step
+// would copy it over and over.
+struct BytesPer {
+    std::size_t node;
+    std::size_t member;
+};
+std::string reserved(const Model& model, BytesPer bytes) {
+    std::string text;
+    text.reserve(1024 + bytes.node * model.nodes.size() + bytes.member * model.members.size());
+    return text;
+}
+
+void addNumber(std::string& text, std::size_t number) {
+    std::array<char, 24> digits{};
+    text.append(digits.data(),
+                std::to_chars(digits.data(), digits.data() + digits.size(), number).ptr);
 }
 
 // CSV: the nodes, the members and the reactions, each under a line naming the part and a
@@ -41,10 +64,11 @@ void addNumbers(std::string& text, const Point& values, const char* separator) {
 void addCsvNodes(std::string& text, const Model& model, const CaseResults& results) {
     text += "nodes\r\nnode,x,y,z,ux,uy,uz\r\n";
     for (std::size_t n = 0; n < model.nodes.size(); ++n) {
-        text += std::to_string(n + 1) + ",";
-        addNumbers(text, model.nodes[n].position, ",");
-        text += ",";
-        addNumbers(text, results.displacements[n], ",");
+        addNumber(text, n + 1);
+        text += ',';
+        addNumbers(text, model.nodes[n].position, ',');
+        text += ',';
+        addNumbers(text, results.displacements[n], ',');
         text += crlf;
     }
 }
@@ -56,13 +80,18 @@ void addCsvMembers(std::string& text, const Model& model, const CaseResults& res
         const Member& member = model.members[m];
         const Point a = displacedPosition(model, results, member.first);
         const Point b = displacedPosition(model, results, member.second);
-        text += std::to_string(m + 1) + "," + std::to_string(member.first + 1) + "," +
-                std::to_string(member.second + 1) + "," +
-                (member.kind == MemberKind::Cable ? "cable," : "bar,") +
-                exactNumber(results.axialForces[m]) + "," +
-                exactNumber(std::hypot(b[0] - a[0], b[1] - a[1], b[2] - a[2])) + "," +
-                exactNumber(MemberLaw::of(model, member).unstressedLength()) + "," +
-                (isSlackCable(model, results, m) ? "yes" : "no") + crlf;
+        const double dx = b[0] - a[0], dy = b[1] - a[1], dz = b[2] - a[2];
+        addNumber(text, m + 1);
+        text += ',';
+        addNumber(text, static_cast<std::size_t>(member.first) + 1);
+        text += ',';
+        addNumber(text, static_cast<std::size_t>(member.second) + 1);
+        text += member.kind == MemberKind::Cable ? ",cable," : ",bar,";
+        addNumbers(text,
+                   {results.axialForces[m], std::sqrt(dx * dx + dy * dy + dz * dz),
+                    MemberLaw::of(model, member).unstressedLength()},
+                   ',');
+        text += isSlackCable(model, results, m) ? ",yes\r\n" : ",no\r\n";
     }
 }
 
@@ -71,14 +100,15 @@ void addCsvReactions(std::string& text, const Model& model, const CaseResults& r
     const std::vector<bool> held = heldNodes(model);
     for (std::size_t n = 0; n < held.size(); ++n)
         if (held[n]) {
-            text += std::to_string(n + 1) + ",";
-            addNumbers(text, results.reactions[n], ",");
+            addNumber(text, n + 1);
+            text += ',';
+            addNumbers(text, results.reactions[n], ',');
             text += crlf;
         }
 }
 
 std::string csvText(const Model& model, const CaseResults& results) {
-    std::string text;
+    std::string text = reserved(model, {80, 100});
     addCsvNodes(text, model, results);
     text += crlf;
     addCsvMembers(text, model, results);
@@ -96,10 +126,14 @@ struct Layer {
 constexpr Layer barsLayer{"BARS", 7}, cablesLayer{"CABLES", 1}, slackLayer{"SLACK_CABLES", 8},
     displacedLayer{"DISPLACED", 5};
 
-void addGroup(std::string& text, int code, const std::string& value) {
-    const std::string number = std::to_string(code);
-    text.append(3 - std::min<std::size_t>(number.size(), 3), ' ');
-    text += number + crlf + value + crlf;
+// A group: its code right-aligned in three characters, as CAD programs write it, then its
+// value, each on a line of its own.
+void addGroup(std::string& text, int code, std::string_view value) {
+    std::array<char, 8> digits{};
+    char* const end = std::to_chars(digits.data(), digits.data() + digits.size(), code).ptr;
+    const auto width = static_cast<std::size_t>(end - digits.data());
+    text.append(width < 3 ? 3 - width : 0, ' ').append(digits.data(), end);
+    ((text += crlf) += value) += crlf;
 }
 
 void addDxfTables(std::string& text) {
@@ -121,13 +155,24 @@ void addDxfTables(std::string& text) {
     addGroup(text, 0, "ENDSEC");
 }
 
+// The groups of a point's x, y and z: 10, 20, 30 for a line's start, 11, 21, 31 for its end.
+using PointCodes = std::array<const char*, 3>;
+constexpr PointCodes startCodes{" 10\r\n", " 20\r\n", " 30\r\n"};
+constexpr PointCodes endCodes{" 11\r\n", " 21\r\n", " 31\r\n"};
+
+void addPoint(std::string& text, const PointCodes& codes, const Point& point) {
+    for (std::size_t axis = 0; axis < 3; ++axis) {
+        text += codes[axis];
+        appendExactNumber(text, point[axis]);
+        text += crlf;
+    }
+}
+
 void addLine(std::string& text, const Layer& layer, const Point& from, const Point& to) {
     addGroup(text, 0, "LINE");
     addGroup(text, 8, layer.name);
-    for (int axis = 0; axis < 3; ++axis)
-        addGroup(text, 10 + 10 * axis, exactNumber(from[static_cast<std::size_t>(axis)]));
-    for (int axis = 0; axis < 3; ++axis)
-        addGroup(text, 11 + 10 * axis, exactNumber(to[static_cast<std::size_t>(axis)]));
+    addPoint(text, startCodes, from);
+    addPoint(text, endCodes, to);
 }
 
 const Layer& layerOf(const Model& model, const CaseResults& results, std::size_t member) {
@@ -137,7 +182,7 @@ const Layer& layerOf(const Model& model, const CaseResults& results, std::size_t
 }
 
 std::string dxfText(const Model& model, const CaseResults& results) {
-    std::string text;
+    std::string text = reserved(model, {0, 280});
     addDxfTables(text);
     addGroup(text, 0, "SECTION");
     addGroup(text, 2, "ENTITIES");
@@ -160,27 +205,34 @@ std::string dxfText(const Model& model, const CaseResults& results) {
 std::string vtkText(const Model& model, const CaseResults& results) {
     const std::string nodes = std::to_string(model.nodes.size());
     const std::string members = std::to_string(model.members.size());
-    std::string text = "# vtk DataFile Version 3.0\nOMBRIX case " +
-                       std::to_string(results.loadCase) +
-                       "\nASCII\nDATASET UNSTRUCTURED_GRID\nPOINTS " + nodes + " double\n";
+    std::string text = reserved(model, {70, 30});
+    text += "# vtk DataFile Version 3.0\nOMBRIX case " + std::to_string(results.loadCase) +
+            "\nASCII\nDATASET UNSTRUCTURED_GRID\nPOINTS " + nodes + " double\n";
     for (const Node& node : model.nodes) {
-        addNumbers(text, node.position, " ");
-        text += "\n";
+        addNumbers(text, node.position, ' ');
+        text += '\n';
     }
     text += "CELLS " + members + " " + std::to_string(3 * model.members.size()) + "\n";
-    for (const Member& member : model.members)
-        text += "2 " + std::to_string(member.first) + " " + std::to_string(member.second) + "\n";
+    for (const Member& member : model.members) {
+        text += "2 ";
+        addNumber(text, static_cast<std::size_t>(member.first));
+        text += ' ';
+        addNumber(text, static_cast<std::size_t>(member.second));
+        text += '\n';
+    }
     text += "CELL_TYPES " + members + "\n";
     for (std::size_t m = 0; m < model.members.size(); ++m)
         text += "3\n";
     text += "POINT_DATA " + nodes + "\nVECTORS displacement double\n";
     for (const Point& displacement : results.displacements) {
-        addNumbers(text, displacement, " ");
-        text += "\n";
+        addNumbers(text, displacement, ' ');
+        text += '\n';
     }
     text += "CELL_DATA " + members + "\nSCALARS axial_force double 1\nLOOKUP_TABLE default\n";
-    for (const double force : results.axialForces)
-        text += exactNumber(force) + "\n";
+    for (const double force : results.axialForces) {
+        appendExactNumber(text, force);
+        text += '\n';
+    }
     return text;
 }
 
