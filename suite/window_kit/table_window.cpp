@@ -85,7 +85,7 @@ int sizeColumns(const Peaks& peaks) {
     return total;
 }
 
-// The height of the list's header and rows, with a row to spare.
+// The height of the list's header and rows of its longest table, with a row to spare.
 LONG tableHeight(const Peaks& peaks) {
     RECT area{0, 0, 1000, 1000}, row{};
     WINDOWPOS header{};
@@ -94,8 +94,10 @@ LONG tableHeight(const Peaks& peaks) {
                  0, reinterpret_cast<LPARAM>(&layout));
     row.left = LVIR_BOUNDS;
     SendMessageA(peaks.list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
-    const auto rows = static_cast<LONG>(shownSheet(peaks).table.rows.size() + 1);
-    return header.cy + rows * (row.bottom - row.top);
+    std::size_t longest = 0; // of the tables, so that the window fits each of them
+    for (const TableSheet& sheet : peaks.contents.sheets)
+        longest = std::max(longest, sheet.table.rows.size());
+    return header.cy + static_cast<LONG>(longest + 1) * (row.bottom - row.top);
 }
 
 // The list of the sheet shown: its columns, sized, and as many rows as it has.
