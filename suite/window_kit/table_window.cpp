@@ -306,6 +306,7 @@ HACCEL makeKeys(const TableWindow& contents) {
 
 std::string csvTextOf(const std::vector<TableSheet>& sheets) {
     std::vector<PeakTable> tables;
+    tables.reserve(sheets.size());
     for (const TableSheet& sheet : sheets)
         tables.push_back(sheet.table);
     return csvText(tables);
