@@ -4,17 +4,20 @@
 and PlotterD and Charts on the net solved by the real Prepare, Forces and Solve, started
 as the shell starts them. For each, the time from CreateProcess to the structure or the
 charts drawn in its window and answering, and the frames per second while the arrow key
-turns the structure by 5 degrees a frame (Charts: goes to the previous node). Prints a
-Markdown table (min / median / max), the sizes of the files Solve left, and the machine's
-load average, since other work on a shared machine lengthens every figure.
+turns the structure by 5 degrees a frame (Charts: goes to the previous node); and
+PlotterD's export of the solved case as CSV, DXF and VTK from its command line, from start
+to end. Prints Markdown tables (min / median / max), the sizes of the files Solve left, and
+the machine's load average, since other work on a shared machine lengthens every figure.
 
     tools/with-wine.sh tools/bench_graphs.py WINDOWS_BUILD [RUNS]
 """
 
 import os
+import statistics
 import subprocess
 import sys
 import tempfile
+import time
 
 NETS = [100, 300]
 FRAMES = 60
@@ -77,6 +80,23 @@ def timed(bench, program, argument, runs, cwd):
     return (" / ".join(line.split()) for line in out[:2])
 
 
+def timed_exports(plotterd, exe, runs):
+    """Each format's export of case 1, in ms (min / median / max), and the file's size."""
+    rows = []
+    for form in ("csv", "dxf", "vtk"):
+        times = []
+        for _ in range(runs + 1):
+            start = time.perf_counter()
+            subprocess.run(["wine", plotterd, "--export", form, "..\\net.dat", "1",
+                            "..\\net." + form], cwd=exe, check=True)
+            times.append(1000 * (time.perf_counter() - start))
+        times = times[1:]  # the first run is not counted
+        size = os.path.getsize(os.path.join(exe, "..", "net." + form)) / 1e6
+        rows.append((form, "%d / %d / %d" % (min(times), statistics.median(times), max(times)),
+                     size))
+    return rows
+
+
 def main():
     build = os.path.abspath(sys.argv[1])
     runs = int(sys.argv[2]) if len(sys.argv) > 2 else 10
@@ -85,6 +105,7 @@ def main():
     print("| program | net | members | start to drawn (ms) | frames per second turning |")
     print("|---|---|---|---|---|")
     sizes = []
+    exports = []
     for cells in NETS:
         with tempfile.TemporaryDirectory() as folder:
             exe = os.path.join(folder, "Exe")
@@ -100,6 +121,12 @@ def main():
                                       argument, runs, exe)
                 print("| %s | %d x %d | %d | %s | %s |" % (name, cells, cells,
                                                          2 * cells * (cells + 1), startup, rate))
+            exports += [(cells, row) for row in
+                        timed_exports("%s/ombrix_plotterd.exe" % viewers, exe, runs)]
+    print("\n| PlotterD --export | net | start to end (ms) | file (MB) |")
+    print("|---|---|---|---|")
+    for cells, (form, times, size) in exports:
+        print("| %s | %d x %d | %s | %.1f |" % (form, cells, cells, times, size))
     print("\nFiles Solve left: " + "; ".join(sizes))
     with open("/proc/loadavg") as load:
         print("\nLoad average over the last 1, 5 and 15 minutes: %s" %

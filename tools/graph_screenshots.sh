@@ -2,7 +2,7 @@
 # The help's pictures of the graph programs' windows, each window four fifths of the
 # screen (PeakFinder's as large as its table): Glance on the Cable Net sample with the node
 # numbers on; Plotter on the Cable Net analysis, PlotterD (case 1, with its reactions) and
-# PeakFinder on the Bridge's, Charts on the Dome's (case 1, its snap-through), each
+# PeakFinder (its cases, and its members' envelope) on the Bridge's, Charts on the Dome's (case 1, its snap-through), each
 # analysis prepared, loaded and solved by the build's Prepare, Forces and Solve in a folder
 # of its own. Run it through tools/with-wine.sh; for
 # the help, on a virtual screen of 960 x 720:
@@ -55,5 +55,6 @@ picture plotter "	" plotter
 solve Bridge 0 1 2 3
 picture plotterd "	" plotterd Next r
 picture peakfinder "	" peakfinder
+picture peakfinder "	" peakfinder-members ctrl+2
 solve Dome 1 2
 picture charts "	" charts

@@ -13,6 +13,7 @@ packages=(
     wine wine64 fonts-wine                                 # running it
     xvfb x11-utils xdotool imagemagick librsvg2-bin        # a virtual display, screenshots, icons
     fp-utils libchm-bin                                    # the help file: compile, read back
+    python3-ezdxf python3-meshio                           # the exports read back as CAD and VTK
     "$@"
 )
 

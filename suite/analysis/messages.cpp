@@ -214,6 +214,8 @@ constexpr Texts texts[] = {
      "nou ITER"},
     {Message::NoCaseSolved, "no load case of this analysis is solved: run ITER",
      "niciun caz de incarcare al acestei analize nu este rezolvat: rulati ITER"},
+    {Message::CaseNotSolved, "load case {} of this analysis is not solved: run ITER",
+     "cazul de incarcare {} al acestei analize nu este rezolvat: rulati ITER"},
     {Message::PartNumberOutOfRange, "part {} is not between 1 and {}",
      "partea {} nu este intre 1 si {}"},
     {Message::PartNodeGivenTwice, "node {} of part {} is given twice",

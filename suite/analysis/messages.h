@@ -101,6 +101,7 @@ enum class Message {
     InputsNotHexadecimal,
     ResultsOfOtherLoads,
     NoCaseSolved,
+    CaseNotSolved,
     PartNumberOutOfRange,
     PartNodeGivenTwice,
     PartMemberGivenTwice,

@@ -33,13 +33,19 @@ std::string showInteger(long long value) {
 
 // Without an exponent from 1e-4 up to 1e17, as "%.17g" writes them: "1000000", not "1e+06".
 std::string exactNumber(double value) {
+    std::string text;
+    appendExactNumber(text, value);
+    return text;
+}
+
+void appendExactNumber(std::string& text, double value) {
     const double magnitude = std::abs(value);
     const bool plain = magnitude == 0 || (magnitude >= 1e-4 && magnitude < 1e17);
-    std::array<char, 32> text{};
+    std::array<char, 32> digits{};
     const std::to_chars_result written =
-        std::to_chars(text.data(), text.data() + text.size(), value,
+        std::to_chars(digits.data(), digits.data() + digits.size(), value,
                       plain ? std::chars_format::fixed : std::chars_format::scientific);
-    return std::string(text.data(), written.ptr);
+    text.append(digits.data(), written.ptr);
 }
 
 std::string chartNumber(double value) {

@@ -19,6 +19,8 @@ std::string showRoughly(double value);
 // A value written for another program to read back: the fewest significant digits that
 // read back as the same value, laid out as printf's "%.17g" lays it out.
 std::string exactNumber(double value);
+// The same, added to the end of the text: for files of many numbers.
+void appendExactNumber(std::string& text, double value);
 
 // A value written for a chart to read back: 7 significant digits, as "%.7g" writes them.
 std::string chartNumber(double value);

@@ -108,8 +108,12 @@ void addPreparedCase(handoff::Record& record, int caseNumber, handoff::FileStamp
 }
 
 PreparedAnalysis openWorkingFolder(const Storage& storage) {
+    return openWorkingFolder(storage, workingFolder(storage));
+}
+
+PreparedAnalysis openWorkingFolder(const Storage& storage, const std::string& folder) {
     PreparedAnalysis analysis;
-    analysis.folder = workingFolder(storage);
+    analysis.folder = folder;
     const std::string sharedFile = inFolder(storage, analysis, handoff::sharedParametersFile);
     const std::optional<std::string> sharedText = storage.read(sharedFile);
     const std::vector<std::string> shared = linesOf(sharedText);

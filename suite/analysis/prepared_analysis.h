@@ -51,9 +51,10 @@ std::string preparedRecordText(const handoff::FileStamp& geometry, const handoff
 handoff::Record loadsRecord(const PreparedAnalysis& analysis, handoff::FileStamp loading);
 void addPreparedCase(handoff::Record& record, int caseNumber, handoff::FileStamp caseFile);
 
-// The working folder named by "work_dir.dat" and the parameters of its "Comomb.dat":
-// enough to say where and how to report. The model is not yet taken.
+// The working folder named by "work_dir.dat", or the one given, and the parameters of its
+// "Comomb.dat": enough to say where and how to report. The model is not yet taken.
 PreparedAnalysis openWorkingFolder(const Storage& storage);
+PreparedAnalysis openWorkingFolder(const Storage& storage, const std::string& folder);
 
 // Takes the prepared model when "Prepare.rec" shows it was made from the geometry file as
 // it now stands.

@@ -67,6 +67,10 @@ CaseResults caseResults(int loadCase, const Solution& solution, const std::strin
             solution.reactions};
 }
 
+bool isSlackCable(const Model& model, const CaseResults& results, std::size_t member) {
+    return model.members[member].kind == MemberKind::Cable && results.axialForces[member] == 0;
+}
+
 std::vector<bool> heldNodes(const Model& model) {
     std::vector<bool> held;
     held.reserve(model.nodes.size());

@@ -36,6 +36,9 @@ struct CaseResults {
 // converge.
 CaseResults caseResults(int loadCase, const Solution& solution, const std::string& inputs);
 
+// Whether the member is a cable slack in the results: its force is then exactly 0.
+bool isSlackCable(const Model& model, const CaseResults& results, std::size_t member);
+
 // The nodes that a support holds in some direction: those with a reaction line.
 std::vector<bool> heldNodes(const Model& model);
 

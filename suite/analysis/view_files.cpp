@@ -5,6 +5,9 @@
 #include "input_error.h"
 #include "step_files.h"
 
+#include <algorithm>
+#include <cctype>
+
 namespace ombrix {
 namespace {
 
@@ -62,9 +65,31 @@ PreparedAnalysis openPreparedAnalysis(const Storage& storage) {
     });
 }
 
-SolvedAnalysis openSolvedAnalysis(const Storage& storage) {
+namespace {
+
+// Windows names a file in any case of its letters.
+std::string folded(std::string path) {
+    std::transform(path.begin(), path.end(), path.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return path;
+}
+
+PreparedAnalysis openPreparedAnalysisOf(const Storage& storage, const std::string& geometryFile) {
+    const std::string geometry = storage.fullPath(geometryFile).value_or(geometryFile);
+    return refusedAsFile([&] {
+        PreparedAnalysis analysis =
+            openWorkingFolder(storage, geometry + std::string(handoff::workingFolderSuffix));
+        if (folded(analysis.geometryFile) != folded(geometry))
+            fail(say(analysis.style.language, Message::NotPrepared, {geometry}));
+        takePreparedModel(storage, analysis);
+        return analysis;
+    });
+}
+
+// The analysis prepared, with the cases whose results were solved from its load cases.
+SolvedAnalysis solvedCasesOf(const Storage& storage, PreparedAnalysis analysis) {
     SolvedAnalysis solved;
-    solved.analysis = openPreparedAnalysis(storage);
+    solved.analysis = std::move(analysis);
     const PreparedLoads loads =
         refusedAsFile([&] { return takePreparedLoads(storage, solved.analysis); });
     solved.inputs = handoff::digestText(handoff::digestOf(loads.recordText));
@@ -76,6 +101,24 @@ SolvedAnalysis openSolvedAnalysis(const Storage& storage) {
         throw FileRefused(describe(solved.analysis.style.language, solved.analysis.folder, 0,
                                    {Message::NoCaseSolved, {}}));
     return solved;
+}
+
+} // namespace
+
+SolvedAnalysis openSolvedAnalysis(const Storage& storage) {
+    return solvedCasesOf(storage, openPreparedAnalysis(storage));
+}
+
+SolvedAnalysis openSolvedAnalysisOf(const Storage& storage, const std::string& geometryFile) {
+    return solvedCasesOf(storage, openPreparedAnalysisOf(storage, geometryFile));
+}
+
+const SolvedCase& solvedCase(const SolvedAnalysis& solved, int caseNumber) {
+    for (const SolvedCase& solvedCase : solved.cases)
+        if (solvedCase.number == caseNumber)
+            return solvedCase;
+    throw FileRefused(
+        say(solved.analysis.style.language, Message::CaseNotSolved, {std::to_string(caseNumber)}));
 }
 
 namespace {

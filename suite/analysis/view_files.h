@@ -53,6 +53,13 @@ struct SolvedAnalysis {
 };
 SolvedAnalysis openSolvedAnalysis(const Storage& storage);
 
+// The analysis of the geometry file given, from its own working folder, taken as above;
+// refused as well when that folder was prepared from another file.
+SolvedAnalysis openSolvedAnalysisOf(const Storage& storage, const std::string& geometryFile);
+
+// The solved case of that number, or FileRefused saying it is not solved.
+const SolvedCase& solvedCase(const SolvedAnalysis& solved, int caseNumber);
+
 // A solved case's results, and the states along its path, each read whole.
 CaseResults readCaseResults(const Storage& storage, const SolvedAnalysis& solved, int caseNumber);
 CasePath readCasePath(const Storage& storage, const SolvedAnalysis& solved, int caseNumber);

@@ -78,8 +78,11 @@ void run(const ViewerArguments& arguments) {
     MessageBoxA(nullptr, writtenText(outputFile, *parts).c_str(), title.c_str(),
                 MB_OK | MB_ICONINFORMATION);
     const std::string name = fileNameOf(mapFile);
-    showTableWindow({title + " - " + name, partTable(*parts), folderOf(outputFile),
-                     name.substr(0, name.rfind('.')) + " parts.csv", false});
+    showTableWindow({title + " - " + name,
+                     {{"Parts", partTable(*parts)}},
+                     folderOf(outputFile),
+                     name.substr(0, name.rfind('.')) + " parts.csv",
+                     {}});
 }
 
 } // namespace

@@ -7,6 +7,11 @@ namespace {
 
 constexpr int tableDigits = 6;
 
+void addComponents(TableRow& row, const Peak& peak) {
+    for (const double component : peak.components)
+        row.push_back(peak.found ? significantText(component, tableDigits) : "");
+}
+
 // The row's cells of a peak: its value, then where it is (with the case, in the envelope),
 // then the components asked for; all empty when nothing has the peak.
 void addPeak(TableRow& row, const Peak& peak, bool envelope, bool components = false) {
@@ -16,8 +21,13 @@ void addPeak(TableRow& row, const Peak& peak, bool envelope, bool components = f
     row.push_back(peak.found ? significantText(peak.value, tableDigits) : "");
     row.push_back(peak.found ? where : "");
     if (components)
-        for (const double component : peak.components)
-            row.push_back(peak.found ? significantText(component, tableDigits) : "");
+        addComponents(row, peak);
+}
+
+// The cells of a peak of one item: its value and its case; both empty when it has none.
+void addPeakWithCase(TableRow& row, const Peak& peak) {
+    row.push_back(peak.found ? significantText(peak.value, tableDigits) : "");
+    row.push_back(peak.found ? std::to_string(peak.loadCase) : "");
 }
 
 // Whether the case converged, and if not, at which load factor its state is, where known.
@@ -72,8 +82,45 @@ PeakTable peakTable(const std::vector<CasePeaks>& cases) {
     return table;
 }
 
+PeakTable memberEnvelopeTable(const ItemEnvelopes& envelopes) {
+    PeakTable table{{"Member", "Largest tension", "in case", "Largest compression", "in case",
+                     "Slack in cases"},
+                    {}};
+    for (std::size_t m = 0; m < envelopes.members.size(); ++m) {
+        const MemberEnvelope& envelope = envelopes.members[m];
+        TableRow row{std::to_string(m + 1)};
+        addPeakWithCase(row, envelope.tension);
+        addPeakWithCase(row, envelope.compression);
+        std::string slack;
+        for (const int loadCase : envelope.slackCases)
+            slack += (slack.empty() ? "" : " ") + std::to_string(loadCase);
+        row.push_back(slack);
+        table.rows.push_back(std::move(row));
+    }
+    return table;
+}
+
+PeakTable nodeEnvelopeTable(const ItemEnvelopes& envelopes) {
+    PeakTable table{{"Node", "Largest displacement", "in case", "ux", "uy", "uz"}, {}};
+    for (std::size_t n = 0; n < envelopes.displacements.size(); ++n) {
+        const Peak& peak = envelopes.displacements[n];
+        TableRow row{std::to_string(n + 1)};
+        addPeakWithCase(row, peak);
+        addComponents(row, peak);
+        table.rows.push_back(std::move(row));
+    }
+    return table;
+}
+
 std::string csvText(const PeakTable& table) {
     return joined(table, {}, ',');
+}
+
+std::string csvText(const std::vector<PeakTable>& tables) {
+    std::string text;
+    for (const PeakTable& table : tables)
+        text += (text.empty() ? "" : "\r\n") + csvText(table);
+    return text;
 }
 
 std::string tabText(const PeakTable& table, const std::vector<std::size_t>& chosen) {

@@ -20,9 +20,15 @@ struct PeakTable {
 
 PeakTable peakTable(const std::vector<CasePeaks>& cases);
 
-// Lines ending in CR LF: the whole table, and the rows chosen (indices into table.rows) or,
-// when none is, all of them.
+// The envelope of each member (its largest tension and compression with their cases, and
+// the cases in which it is slack) and of each node (its largest displacement and its case).
+PeakTable memberEnvelopeTable(const ItemEnvelopes& envelopes);
+PeakTable nodeEnvelopeTable(const ItemEnvelopes& envelopes);
+
+// Lines ending in CR LF: the whole table, or the tables one after another with a blank line
+// between them; and the rows chosen (indices into table.rows) or, when none is, all of them.
 std::string csvText(const PeakTable& table);
+std::string csvText(const std::vector<PeakTable>& tables);
 std::string tabText(const PeakTable& table, const std::vector<std::size_t>& chosen);
 
 } // namespace ombrix

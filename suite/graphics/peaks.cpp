@@ -19,7 +19,7 @@ Peak vectorPeak(const Point& vector, std::size_t index, int loadCase) {
 int slackCount(const Model& model, const CaseResults& results) {
     int count = 0;
     for (std::size_t m = 0; m < model.members.size(); ++m)
-        count += model.members[m].kind == MemberKind::Cable && results.axialForces[m] == 0;
+        count += isSlackCable(model, results, m);
     return count;
 }
 
@@ -57,6 +57,23 @@ CasePeaks envelopeOf(const std::vector<CasePeaks>& cases) {
         keepLarger(envelope.slackCables, row.slackCables);
     }
     return envelope;
+}
+
+void addToEnvelopes(ItemEnvelopes& envelopes, const Model& model, const CaseResults& results) {
+    const int loadCase = results.loadCase;
+    envelopes.members.resize(model.members.size());
+    envelopes.displacements.resize(model.nodes.size());
+    for (std::size_t n = 0; n < results.displacements.size(); ++n)
+        keepLarger(envelopes.displacements[n], vectorPeak(results.displacements[n], n, loadCase));
+    for (std::size_t m = 0; m < results.axialForces.size(); ++m) {
+        const double force = results.axialForces[m];
+        const Peak peak{true, force, static_cast<int>(m + 1), loadCase, {}};
+        MemberEnvelope& envelope = envelopes.members[m];
+        keepLarger(envelope.tension, force > 0 ? peak : Peak{});
+        keepLarger(envelope.compression, force < 0 ? peak : Peak{}, -1);
+        if (isSlackCable(model, results, m))
+            envelope.slackCases.push_back(loadCase);
+    }
 }
 
 } // namespace ombrix

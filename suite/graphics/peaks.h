@@ -33,4 +33,18 @@ CasePeaks peaksOf(const Model& model, const CaseResults& results);
 // Each peak the largest of all cases; the first case wins a tie.
 CasePeaks envelopeOf(const std::vector<CasePeaks>& cases);
 
+// The envelope of each member and each node over the cases, each peak with its case.
+struct MemberEnvelope {
+    Peak tension;                // the largest
+    Peak compression;            // the most negative
+    std::vector<int> slackCases; // of a cable, in the order they were added
+};
+struct ItemEnvelopes {
+    std::vector<MemberEnvelope> members; // in member order
+    std::vector<Peak> displacements;     // each node's largest, in node order
+};
+
+// Adds a case's results to the envelopes; the first case added wins a tie.
+void addToEnvelopes(ItemEnvelopes& envelopes, const Model& model, const CaseResults& results);
+
 } // namespace ombrix

@@ -17,8 +17,13 @@ void savePictureAs(HWND owner, const Raster& picture, const std::string& name,
                     describe(Language::English, *file, 0, {Message::CannotWrite, {}}));
 }
 
-HMENU pictureFileMenu() {
-    return popupMenu({{SavePicture, "&Save picture as PNG...\tCtrl+S"}, {}, {Close, "E&xit"}});
+HMENU pictureFileMenu(bool exportsCase) {
+    HMENU menu = popupMenu({{SavePicture, "&Save picture as PNG...\tCtrl+S"}});
+    if (exportsCase)
+        AppendMenuA(menu, MF_STRING, ExportCase, "&Export case as CSV, DXF or VTK...\tCtrl+E");
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(menu, MF_STRING, Close, "E&xit");
+    return menu;
 }
 
 HMENU caseMenu(const std::vector<SolvedCase>& cases) {

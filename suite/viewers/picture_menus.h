@@ -16,8 +16,9 @@ namespace ombrix {
 void savePictureAs(HWND owner, const Raster& picture, const std::string& name,
                    const std::string& folder, const std::string& title);
 
-// The File menu of a window that shows a picture: Save as PNG (Ctrl+S) and Exit.
-HMENU pictureFileMenu();
+// The File menu of a window that shows a picture: Save as PNG (Ctrl+S), for a solved case
+// Export (Ctrl+E), and Exit.
+HMENU pictureFileMenu(bool exportsCase = false);
 
 // Next and previous case, then each solved case, from FirstCase on; the first is checked.
 HMENU caseMenu(const std::vector<SolvedCase>& cases);

@@ -3,7 +3,9 @@
 // their axial forces; the first solved case first, the others from the Case menu. The
 // shell starts it with a TAB as its argument.
 //   PlotterD <TAB> [/png <picture file>]   (the picture of the first solved case)
+//   PlotterD --export csv|dxf|vtk <geometry file> <case> <file>   (the case, no window)
 
+#include "case_export.h"
 #include "displaced_view.h"
 #include "viewer_arguments.h"
 #include "viewer_program.h"
@@ -25,11 +27,15 @@ ombrix::OpenView openSolvedCases(const std::string&) {
     opened.name = fileNameOf(solved->analysis.geometryFile);
     opened.folder = folderOf(solved->analysis.geometryFile);
     opened.cases = solved->cases;
+    opened.solved = solved;
     return opened;
 }
 
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    if (const std::optional<int> exitCode =
+            ombrix::exportOnCommandLine({__argv + 1, __argv + __argc}))
+        return *exitCode;
     return ombrix::runViewerProgram("PlotterD", openSolvedCases);
 }

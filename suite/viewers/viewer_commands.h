@@ -18,6 +18,7 @@ enum ViewerCommand : unsigned {
     TrueScale,
     NextCase,
     PreviousCase,
+    ExportCase,
     FirstCase = 200,  // PlotterD: the solved cases, in their order, from here on
     BothCharts = 401, // Charts
     PathChart,

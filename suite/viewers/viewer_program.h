@@ -21,6 +21,7 @@ struct OpenView {
     // which throws FileRefused.
     std::vector<SolvedCase> cases;
     std::function<std::unique_ptr<View>(int caseNumber)> viewOfCase;
+    std::shared_ptr<const SolvedAnalysis> solved; // PlotterD: whose cases File, Export writes
 };
 
 // A 3-D graph program: its view of the command line's subject, which throws FileRefused,

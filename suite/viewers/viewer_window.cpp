@@ -1,5 +1,6 @@
 #include "viewer_window.h"
 
+#include "case_export.h"
 #include "gdiplus_painter.h"
 #include "picture_menus.h"
 #include "program_window.h"
@@ -105,6 +106,12 @@ void onResultsCommand(HWND window, Viewer& viewer, UINT command) {
     redraw(window);
 }
 
+void exportShownCase(HWND window, const Viewer& viewer) {
+    if (viewer.opened.solved)
+        exportCaseAs(window, viewer.title, *viewer.opened.solved,
+                     viewer.opened.cases[viewer.shownCase].number);
+}
+
 void onCommand(HWND window, Viewer& viewer, UINT command) {
     if (command >= FirstCase && command < FirstCase + viewer.opened.cases.size()) {
         showCase(window, viewer, command - FirstCase);
@@ -116,6 +123,7 @@ void onCommand(HWND window, Viewer& viewer, UINT command) {
         savePictureAs(window, drawnPicture(window, viewer), pictureName(viewer),
                       viewer.opened.folder, viewer.title);
         return;
+    case ExportCase: exportShownCase(window, viewer); return;
     case Close: DestroyWindow(window); return;
     case Fit: fit(window, viewer); break;
     case TopView: show(window, viewer, StandardView::Top); break;
@@ -161,6 +169,10 @@ void onKey(HWND window, Viewer& viewer, WPARAM key) {
     case 'T': onCommand(window, viewer, TopView); return;
     case 'F': onCommand(window, viewer, FrontView); return;
     case 'S': onCommand(window, viewer, control ? SavePicture : SideView); return;
+    case 'E':
+        if (control)
+            onCommand(window, viewer, ExportCase);
+        return;
     case 'I': onCommand(window, viewer, IsometricView); return;
     case 'N': onCommand(window, viewer, NodeNumbers); return;
     case 'M': onCommand(window, viewer, MemberNumbers); return;
@@ -255,7 +267,7 @@ HMENU viewMenu(const Viewer& viewer) {
 
 HMENU makeMenu(const Viewer& viewer) {
     HMENU bar = CreateMenu();
-    addSubmenu(bar, pictureFileMenu(), "&File");
+    addSubmenu(bar, pictureFileMenu(viewer.opened.solved != nullptr), "&File");
     addSubmenu(bar, viewMenu(viewer), "&View");
     if (!viewer.opened.cases.empty())
         addSubmenu(bar, caseMenu(viewer.opened.cases), "&Case");

@@ -88,12 +88,21 @@ std::optional<std::string> askOpenName(HWND owner, const char* filter,
 std::optional<std::string> askFileToSave(HWND owner, const std::string& name,
                                          const std::string& folder, const char* filter,
                                          const char* extension) {
+    const std::optional<FileToSave> file =
+        askFileAndTypeToSave(owner, name, folder, filter, extension);
+    return file ? std::optional(file->path) : std::nullopt;
+}
+
+std::optional<FileToSave> askFileAndTypeToSave(HWND owner, const std::string& name,
+                                               const std::string& folder, const char* filter,
+                                               const char* extension) {
     FileDialog chooser(owner, filter, name, folder);
     chooser.dialog.lpstrDefExt = extension;
     chooser.dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
     if (!GetSaveFileNameA(&chooser.dialog))
         return std::nullopt;
-    return chooser.name();
+    const DWORD type = chooser.dialog.nFilterIndex; // from 1; 0 for a filter of the user's
+    return FileToSave{chooser.name(), type > 0 ? type - 1 : 0};
 }
 
 bool saveText(HWND owner, const std::string& title, const std::string& path,

@@ -30,6 +30,15 @@ std::optional<std::string> askFileToSave(HWND owner, const std::string& name,
                                          const std::string& folder, const char* filter,
                                          const char* extension);
 
+// The same, for a filter of several types: the file and the type chosen, counted from 0.
+struct FileToSave {
+    std::string path;
+    std::size_t type = 0;
+};
+std::optional<FileToSave> askFileAndTypeToSave(HWND owner, const std::string& name,
+                                               const std::string& folder, const char* filter,
+                                               const char* extension);
+
 // True when written; otherwise the user has been told.
 bool saveText(HWND owner, const std::string& title, const std::string& path,
               const std::string& text);

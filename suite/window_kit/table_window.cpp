@@ -15,27 +15,25 @@ namespace {
 
 constexpr int listId = 1;
 
-enum TableCommand : unsigned {
-    CloseTable = 102,
-    SaveTable = 301,
-    CopyRows,
-    SelectAllRows,
-};
-
 struct Peaks {
     const TableWindow& contents;
+    std::size_t shown = 0; // the sheet
     HWND list = nullptr;
     HFONT font = nullptr;
     HFONT boldFont = nullptr; // the last row, when it is in bold
     SIZE tableSize{};         // pixels
 };
 
+const TableSheet& shownSheet(const Peaks& peaks) {
+    return peaks.contents.sheets[peaks.shown];
+}
+
 LRESULT sendList(const Peaks& peaks, UINT message, WPARAM wParam, const void* lParam) {
     return SendMessageA(peaks.list, message, wParam, reinterpret_cast<LPARAM>(lParam));
 }
 
 void addColumns(const Peaks& peaks) {
-    const TableRow& columns = peaks.contents.table.columns;
+    const TableRow& columns = shownSheet(peaks).table.columns;
     for (std::size_t k = 0; k < columns.size(); ++k) {
         LVCOLUMNA column{};
         column.mask = LVCF_TEXT | LVCF_FMT;
@@ -50,7 +48,8 @@ void addColumns(const Peaks& peaks) {
 void showCell(const Peaks& peaks, LVITEMA& item) {
     if (item.mask & LVIF_TEXT)
         item.pszText = const_cast<char*>(
-            peaks.contents.table
+            shownSheet(peaks)
+                .table
                 .rows[static_cast<std::size_t>(item.iItem)][static_cast<std::size_t>(item.iSubItem)]
                 .c_str());
 }
@@ -59,7 +58,7 @@ void showCell(const Peaks& peaks, LVITEMA& item) {
 // longer than all above it in its column is measured: one of the same length is, in the
 // digits of the tables, as wide.
 int sizeColumns(const Peaks& peaks) {
-    const PeakTable& table = peaks.contents.table;
+    const PeakTable& table = shownSheet(peaks).table;
     HDC dc = GetDC(peaks.list);
     HGDIOBJ previous = SelectObject(dc, peaks.font);
     const auto widthOf = [dc](const std::string& text) {
@@ -86,7 +85,7 @@ int sizeColumns(const Peaks& peaks) {
     return total;
 }
 
-// The height of the list's header and rows, with a row to spare.
+// The height of the list's header and rows of its longest table, with a row to spare.
 LONG tableHeight(const Peaks& peaks) {
     RECT area{0, 0, 1000, 1000}, row{};
     WINDOWPOS header{};
@@ -95,8 +94,17 @@ LONG tableHeight(const Peaks& peaks) {
                  0, reinterpret_cast<LPARAM>(&layout));
     row.left = LVIR_BOUNDS;
     SendMessageA(peaks.list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
-    const auto rows = static_cast<LONG>(peaks.contents.table.rows.size() + 1);
-    return header.cy + rows * (row.bottom - row.top);
+    std::size_t longest = 0; // of the tables, so that the window fits each of them
+    for (const TableSheet& sheet : peaks.contents.sheets)
+        longest = std::max(longest, sheet.table.rows.size());
+    return header.cy + static_cast<LONG>(longest + 1) * (row.bottom - row.top);
+}
+
+// The list of the sheet shown: its columns, sized, and as many rows as it has.
+void fillList(Peaks& peaks) {
+    addColumns(peaks);
+    SendMessageA(peaks.list, LVM_SETITEMCOUNT, shownSheet(peaks).table.rows.size(), 0);
+    peaks.tableSize = {sizeColumns(peaks), tableHeight(peaks)};
 }
 
 void createList(HWND window, Peaks& peaks) {
@@ -109,17 +117,15 @@ void createList(HWND window, Peaks& peaks) {
     SendMessageA(peaks.list, WM_SETFONT, reinterpret_cast<WPARAM>(peaks.font), FALSE);
     SendMessageA(peaks.list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                  LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-    addColumns(peaks);
-    SendMessageA(peaks.list, LVM_SETITEMCOUNT, peaks.contents.table.rows.size(), 0);
-    peaks.tableSize = {sizeColumns(peaks), tableHeight(peaks)};
+    fillList(peaks);
 }
 
 // The last row in bold, when it sums up those above it (PeakFinder's envelope).
 LRESULT onCustomDraw(const Peaks& peaks, NMLVCUSTOMDRAW& draw) {
     if (draw.nmcd.dwDrawStage == CDDS_PREPAINT)
         return CDRF_NOTIFYITEMDRAW;
-    if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT && peaks.contents.lastRowInBold &&
-        draw.nmcd.dwItemSpec + 1 == peaks.contents.table.rows.size()) {
+    if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT && shownSheet(peaks).lastRowInBold &&
+        draw.nmcd.dwItemSpec + 1 == shownSheet(peaks).table.rows.size()) {
         SelectObject(draw.nmcd.hdc, peaks.boldFont);
         return CDRF_NEWFONT;
     }
@@ -160,7 +166,7 @@ std::vector<std::size_t> chosenRows(const Peaks& peaks) {
 }
 
 void copyRows(HWND window, const Peaks& peaks) {
-    const std::string text = tabText(peaks.contents.table, chosenRows(peaks));
+    const std::string text = tabText(shownSheet(peaks).table, chosenRows(peaks));
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
     if (!memory)
         return;
@@ -176,10 +182,10 @@ void copyRows(HWND window, const Peaks& peaks) {
     CloseClipboard();
 }
 
-void selectAllRows(const Peaks& peaks) {
+void selectAllRows(const Peaks& peaks, bool selected = true) {
     LVITEMA item{};
     item.stateMask = LVIS_SELECTED;
-    item.state = LVIS_SELECTED;
+    item.state = selected ? LVIS_SELECTED : 0;
     sendList(peaks, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), &item);
 }
 
@@ -191,14 +197,41 @@ void saveTable(HWND window, const Peaks& peaks) {
         return;
     try {
         Win32Storage storage;
-        writeOutputFile(storage, *file, csvText(peaks.contents.table));
+        writeOutputFile(storage, *file, csvTextOf(peaks.contents.sheets));
     } catch (const FileRefused& refused) {
         tellProblem(window, peaks.contents.title, refused.what());
     }
 }
 
+// The sheet in the list instead of the one shown, and checked in the View menu.
+void showSheet(HWND window, Peaks& peaks, std::size_t index) {
+    selectAllRows(peaks, false);
+    for (std::size_t k = shownSheet(peaks).table.columns.size(); k > 0; --k)
+        SendMessageA(peaks.list, LVM_DELETECOLUMN, k - 1, 0);
+    peaks.shown = index;
+    fillList(peaks);
+    CheckMenuRadioItem(GetMenu(window), FirstSheet, FirstSheet + peaks.contents.sheets.size() - 1,
+                       FirstSheet + index, MF_BYCOMMAND);
+    InvalidateRect(peaks.list, nullptr, TRUE);
+}
+
+// The row chosen in the first sheet, when it is shown, for PeakFinder's export.
+void exportChosenRow(HWND window, const Peaks& peaks) {
+    const std::vector<std::size_t> rows =
+        peaks.shown == 0 ? chosenRows(peaks) : std::vector<std::size_t>{};
+    peaks.contents.exportRow(window, rows.empty() ? std::nullopt : std::optional(rows.front()));
+}
+
 void onCommand(HWND window, Peaks& peaks, UINT command) {
+    if (command >= FirstSheet && command < FirstSheet + peaks.contents.sheets.size()) {
+        showSheet(window, peaks, command - FirstSheet);
+        return;
+    }
     switch (command) {
+    case ExportRow:
+        if (peaks.contents.exportRow)
+            exportChosenRow(window, peaks);
+        return;
     case SaveTable: saveTable(window, peaks); return;
     case CopyRows: copyRows(window, peaks); return;
     case SelectAllRows: selectAllRows(peaks); return;
@@ -223,37 +256,73 @@ LRESULT handle(HWND window, Peaks& peaks, UINT message, WPARAM wParam, LPARAM lP
     }
 }
 
-HMENU makeMenu() {
+HMENU fileMenu(const TableWindow& contents) {
+    HMENU menu =
+        popupMenu({{SaveTable, contents.sheets.size() > 1 ? "&Save the tables as CSV...\tCtrl+S"
+                                                          : "&Save table as CSV...\tCtrl+S"}});
+    if (contents.exportRow)
+        AppendMenuA(menu, MF_STRING, ExportRow,
+                    "&Export the chosen case as CSV, DXF or VTK...\tCtrl+E");
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(menu, MF_STRING, CloseTable, "E&xit");
+    return menu;
+}
+
+// The tables, the first checked, each with Ctrl and its number; none for a single table.
+HMENU viewMenu(const TableWindow& contents) {
+    HMENU menu = CreatePopupMenu();
+    for (std::size_t k = 0; k < contents.sheets.size(); ++k) {
+        const std::string text = contents.sheets[k].name + "\tCtrl+" + std::to_string(k + 1);
+        AppendMenuA(menu, MF_STRING, FirstSheet + k, text.c_str());
+    }
+    CheckMenuRadioItem(menu, FirstSheet, FirstSheet + contents.sheets.size() - 1, FirstSheet,
+                       MF_BYCOMMAND);
+    return menu;
+}
+
+HMENU makeMenu(const TableWindow& contents) {
     HMENU bar = CreateMenu();
-    addSubmenu(bar,
-               popupMenu({{SaveTable, "&Save table as CSV...\tCtrl+S"}, {}, {CloseTable, "E&xit"}}),
-               "&File");
+    addSubmenu(bar, fileMenu(contents), "&File");
     addSubmenu(bar,
                popupMenu({{CopyRows, "&Copy\tCtrl+C"}, {SelectAllRows, "Select &all\tCtrl+A"}}),
                "&Edit");
+    if (contents.sheets.size() > 1)
+        addSubmenu(bar, viewMenu(contents), "&View");
     return bar;
 }
 
-HACCEL makeKeys() {
-    ACCEL keys[] = {{FCONTROL | FVIRTKEY, 'S', SaveTable},
-                    {FCONTROL | FVIRTKEY, 'C', CopyRows},
-                    {FCONTROL | FVIRTKEY, 'A', SelectAllRows}};
-    return CreateAcceleratorTableA(keys, static_cast<int>(std::size(keys)));
+HACCEL makeKeys(const TableWindow& contents) {
+    std::vector<ACCEL> keys{{FCONTROL | FVIRTKEY, 'S', SaveTable},
+                            {FCONTROL | FVIRTKEY, 'C', CopyRows},
+                            {FCONTROL | FVIRTKEY, 'A', SelectAllRows},
+                            {FCONTROL | FVIRTKEY, 'E', ExportRow}};
+    for (std::size_t k = 0; k < contents.sheets.size() && k < 9; ++k)
+        keys.push_back(
+            {FCONTROL | FVIRTKEY, static_cast<WORD>('1' + k), static_cast<WORD>(FirstSheet + k)});
+    return CreateAcceleratorTableA(keys.data(), static_cast<int>(keys.size()));
 }
 
 } // namespace
+
+std::string csvTextOf(const std::vector<TableSheet>& sheets) {
+    std::vector<PeakTable> tables;
+    tables.reserve(sheets.size());
+    for (const TableSheet& sheet : sheets)
+        tables.push_back(sheet.table);
+    return csvText(tables);
+}
 
 void showTableWindow(const TableWindow& contents) {
     const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
     Peaks peaks{contents};
-    HWND window =
-        createMainWindow(registeredClass("OmbrixPeaks", windowProcedure<Peaks, handle>),
-                         contents.title, {CW_USEDEFAULT, CW_USEDEFAULT}, makeMenu(), &peaks);
+    HWND window = createMainWindow(registeredClass("OmbrixPeaks", windowProcedure<Peaks, handle>),
+                                   contents.title, {CW_USEDEFAULT, CW_USEDEFAULT},
+                                   makeMenu(contents), &peaks);
     if (!window)
         return;
     fitToTable(window, peaks);
-    HACCEL keys = makeKeys();
+    HACCEL keys = makeKeys(contents);
     showUntilClosed(window, keys);
     DestroyAcceleratorTable(keys);
 }

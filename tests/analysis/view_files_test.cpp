@@ -3,8 +3,7 @@
 // message naming the file (and the line) for each file missing, damaged or of another
 // preparation.
 
-#include "folder_storage.h"
-#include "runs.h"
+#include "solved_tripod.h"
 #include "view_files.h"
 
 #include <gtest/gtest.h>
@@ -14,30 +13,7 @@
 namespace ombrix {
 namespace {
 
-const char* const tripod =
-    "Tripod\r\n4 3\r\n1 0 0 0 1 1 1\r\n2 2 0 0 1 1 1\r\n3 0 2 0 1 1 1\r\n"
-    "4 0.7 0.6 1.5 0 0 0\r\n1 1 4 B 1e6 0\r\n2 2 4 B 1e6 0\r\n3 3 4 B 1e6 0\r\n";
-const char* const loads =
-    "Loads\r\n2\r\n1\r\n0 1 0\r\n4 0 0 -10\r\n1 1 2\r\n4 5 0 0\r\n2 1 0\r\n4 0 5 0\r\n";
 const std::string work = "../Dat/tripod.dat.work/";
-
-// The Exe folder as the current folder, the tripod beside it with cases 0 and 2 solved.
-class SolvedTripod : public InstallationTest {
-  protected:
-    void SetUp() override { solveAnew(); }
-
-    void solveAnew() {
-        makeInstallation();
-        storage_.replace("../Dat/tripod.dat", tripod);
-        storage_.replace("../Dat/tripod.inc", loads);
-        ASSERT_EQ(prepareAnalysis(storage_,
-                                  {"../Dat/tripod.dat", "../Dat/tripod.rez", "Short", "English"})
-                      .exitCode,
-                  0);
-        ASSERT_EQ(prepareLoads(storage_, "../Dat/tripod.inc").exitCode, 0);
-        ASSERT_EQ(solveLoadCases(storage_, {"0", "2"}).exitCode, 0);
-    }
-};
 
 TEST_F(SolvedTripod, ListsTheCasesSolvedAndReadsEach) {
     const SolvedAnalysis solved = openSolvedAnalysis(storage_);
@@ -53,14 +29,6 @@ void edit(Storage& storage, const std::string& path, const std::string& from,
           const std::string& to) {
     std::string text = storage.read(path).value();
     text.replace(text.find(from), from.size(), to);
-    storage.replace(path, text);
-}
-
-// The first digit of the file's inputs changed.
-void changeInputs(Storage& storage, const std::string& path) {
-    std::string text = storage.read(path).value();
-    const std::size_t digits = text.find("inputs ") + 7;
-    text[digits] = text[digits] == '0' ? '1' : '0';
     storage.replace(path, text);
 }
 

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 namespace ombrix {
 namespace {
@@ -72,6 +73,53 @@ TEST(PeakTable, ARowPerCaseThenTheEnvelopeNamingTheCaseOfEachPeak) {
     std::string chosen = columns + third;
     std::replace(chosen.begin(), chosen.end(), ',', '\t');
     EXPECT_EQ(tabText(table, {1}), chosen) << "only the case chosen";
+}
+
+// Three cases of the tripod, and what each member and node should show over them: read off
+// the forces and displacements below by hand.
+TEST(ItemEnvelopes, EachMembersLargestForcesAndSlackCasesAndEachNodesLargestDisplacement) {
+    const CaseResults cases[] = {
+        {1, true, {}, {}, {{}, {}, {}, {0, 0, -0.002}, {}}, {10, -20, 5, 0}, {}},
+        {4, true, {}, {}, {{}, {}, {}, {0.003, 0, 0}, {}}, {-30, -20, 5, 7}, {}},
+        {6, false, {}, 0.5, {{}, {}, {}, {0, -0.001, 0}, {}}, {25, 15, -5, 0}, {}},
+    };
+    ItemEnvelopes envelopes;
+    for (const CaseResults& results : cases)
+        addToEnvelopes(envelopes, tripod, results);
+
+    struct Expected {
+        double tension;
+        int tensionCase; // 0: no tension in any case
+        double compression;
+        int compressionCase;
+        std::vector<int> slackCases;
+    };
+    const Expected members[] = {
+        {25, 6, -30, 4, {}},
+        {15, 6, -20, 1, {}}, // the tie of cases 1 and 4 goes to the first
+        {5, 1, -5, 6, {}},
+        {7, 4, 0, 0, {1, 6}}, // the cable, slack where its force is 0
+    };
+    ASSERT_EQ(envelopes.members.size(), std::size(members));
+    for (std::size_t m = 0; m < std::size(members); ++m) {
+        const MemberEnvelope& got = envelopes.members[m];
+        EXPECT_EQ(got.tension.value, members[m].tension) << m + 1;
+        EXPECT_EQ(got.tension.loadCase, members[m].tensionCase) << m + 1;
+        EXPECT_EQ(got.compression.found, members[m].compressionCase != 0) << m + 1;
+        EXPECT_EQ(got.compression.value, members[m].compression) << m + 1;
+        EXPECT_EQ(got.compression.loadCase, members[m].compressionCase) << m + 1;
+        EXPECT_EQ(got.slackCases, members[m].slackCases) << m + 1;
+    }
+    EXPECT_EQ(envelopes.displacements[3].value, 0.003);
+    EXPECT_EQ(envelopes.displacements[3].loadCase, 4);
+    EXPECT_FALSE(envelopes.displacements[0].found) << "a support that never moves";
+
+    EXPECT_EQ(csvText({memberEnvelopeTable(envelopes), nodeEnvelopeTable(envelopes)}),
+              "Member,Largest tension,in case,Largest compression,in case,Slack in cases\r\n"
+              "1,25,6,-30,4,\r\n2,15,6,-20,1,\r\n3,5,1,-5,6,\r\n4,7,4,,,1 6\r\n"
+              "\r\n"
+              "Node,Largest displacement,in case,ux,uy,uz\r\n"
+              "1,,,,,\r\n2,,,,,\r\n3,,,,,\r\n4,0.003,4,0.003,0,0\r\n5,,,,,\r\n");
 }
 
 struct CommandLine {

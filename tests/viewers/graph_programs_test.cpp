@@ -8,6 +8,7 @@
 #include "displaced_view.h"
 #include "driver.h"
 #include "path_chart.h"
+#include "table_window.h"
 #include "viewer_commands.h"
 #include "viewer_runs.h"
 
@@ -68,6 +69,8 @@ class SolvedSample : public ViewerRuns {
                 files[entry.path()] = contentsOf(entry.path());
         return files;
     }
+
+    void expectMembersEnvelope(const std::vector<std::string>& rows) const;
 
     // The results file cut before its line.
     void cutResults(int loadCase, const std::string& line) {
@@ -157,12 +160,36 @@ std::pair<double, int> largestOf(const std::string& results, const std::string& 
     return {sense * largest.first, largest.second};
 }
 
+// Each member's row of the envelope: its largest tension over the four cases and the case,
+// as the results files hold them.
+void SolvedSample::expectMembersEnvelope(const std::vector<std::string>& rows) const {
+    ASSERT_GT(rows.size(), 16u);
+    EXPECT_TRUE(rows[0].starts_with("Member,Largest tension,in case,")) << rows[0];
+    for (int member = 1; member <= 15; ++member) {
+        std::pair<double, int> largest{0, -1};
+        for (int loadCase = 0; loadCase < 4; ++loadCase) {
+            const std::string results = contentsOf(work_ / (std::to_string(loadCase) + ".res"));
+            const std::string line = "member " + std::to_string(member) + " ";
+            const double force = std::stod(results.substr(results.find(line) + line.size()));
+            if (force > largest.first)
+                largest = {force, loadCase};
+        }
+        const std::vector<std::string> cells = split(rows[static_cast<std::size_t>(member)], ',');
+        ASSERT_GE(cells.size(), 3u) << member;
+        EXPECT_EQ(cells[1].empty() ? -1 : std::stoi(cells[2]), largest.second) << member;
+        if (largest.second >= 0) {
+            EXPECT_NEAR(std::stod(cells[1]), largest.first, 1e-5 * largest.first) << member;
+        }
+    }
+}
+
 TEST_F(SolvedSample, PeakFinderSavesTheBridgesPeaksAsTheResultsHoldThemAndRefusesACutFile) {
     solve("Bridge", "0 1 2 3");
     startFromExe(OMBRIX_PEAKFINDER, "peaks.csv", "/csv");
     ASSERT_EQ(exitCode(), 0u) << errors();
     const std::vector<std::string> rows = split(contentsOf(path("peaks.csv")), '\n');
-    ASSERT_EQ(rows.size(), 6u) << "the columns, four cases and the envelope";
+    ASSERT_GT(rows.size(), 7u);
+    EXPECT_EQ(rows[6], "\r") << "the columns, four cases and the envelope, then the members'";
     for (int loadCase = 0; loadCase < 4; ++loadCase) {
         const std::vector<std::string> cells = split(rows[loadCase + 1], ',');
         const std::string results = contentsOf(work_ / (std::to_string(loadCase) + ".res"));
@@ -177,14 +204,17 @@ TEST_F(SolvedSample, PeakFinderSavesTheBridgesPeaksAsTheResultsHoldThemAndRefuse
         }
     }
     EXPECT_TRUE(rows[5].starts_with("Envelope,yes,0.0151723,3 (case 1),")) << rows[5];
+    expectMembersEnvelope(std::vector<std::string>(rows.begin() + 7, rows.end()));
 
     startFromExe(OMBRIX_PEAKFINDER);
     HWND window = nullptr;
     ASSERT_TRUE(e2e::waitUntil(
         [&] { return (window = windowOf(processId(), "OMBRIX - PeakFinder - Bridge.dat")); }));
-    EXPECT_EQ(
-        SendMessageA(FindWindowExA(window, nullptr, WC_LISTVIEWA, nullptr), LVM_GETITEMCOUNT, 0, 0),
-        5);
+    HWND list = FindWindowExA(window, nullptr, WC_LISTVIEWA, nullptr);
+    EXPECT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 5);
+    PostMessageA(window, WM_COMMAND, FirstSheet + 1, 0);
+    EXPECT_TRUE(e2e::waitUntil([&] { return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 15; }))
+        << "the envelope of each of the 15 members";
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(exitCode(), 0u);
 
@@ -194,6 +224,46 @@ TEST_F(SolvedSample, PeakFinderSavesTheBridgesPeaksAsTheResultsHoldThemAndRefuse
     EXPECT_EQ(errors(), (work_ / "2.res").string() +
                             ", line 32: a line \"reaction 5 Rx Ry Rz\" expected\r\n");
     EXPECT_FALSE(fs::exists(path("cut.csv")));
+}
+
+struct ExportRun {
+    const char* arguments; // after PlotterD's name, the file to write added
+    DWORD exitCode;
+    const char* written; // how the file begins; or the error's beginning when refused
+};
+
+TEST_F(SolvedSample, PlotterDExportsASolvedCaseWithoutAWindowAndRefusesWhatNoLongerMatches) {
+    solve("Bridge", "0 1");
+    const ExportRun runs[] = {
+        {"--export dxf ..\\Dat\\Bridge.dat 1", 0, "  0\r\nSECTION\r\n  2\r\nHEADER\r\n"},
+        {"--export VTK ..\\Dat\\Bridge.dat 0", 0, "# vtk DataFile Version 3.0\nOMBRIX case 0\n"},
+        {"--export csv ..\\Dat\\Bridge.dat 2", 1,
+         "load case 2 of this analysis is not solved: run ITER"},
+        {"--export pdf ..\\Dat\\Bridge.dat 1", 1, "usage: PlotterD --export csv|dxf|vtk"},
+        {"--export csv ..\\Dat\\Tripod.dat 1", 1, ""}, // its own folder is not prepared
+    };
+    for (const ExportRun& run : runs) {
+        fs::remove(path("exported"));
+        start(OMBRIX_PLOTTERD, std::string(run.arguments) + " \"" + path("exported") + "\"",
+              folder_ / "Exe");
+        ASSERT_EQ(exitCode(), run.exitCode) << run.arguments << ": " << errors();
+        if (run.exitCode == 0) {
+            EXPECT_TRUE(contentsOf(path("exported")).starts_with(run.written)) << run.arguments;
+            continue;
+        }
+        EXPECT_TRUE(errors().starts_with(run.written)) << run.arguments << ": " << errors();
+        EXPECT_FALSE(fs::exists(path("exported"))) << run.arguments;
+    }
+    EXPECT_EQ(analysisFiles(), analysis_);
+
+    std::ofstream(folder_ / "Dat" / "Bridge.dat", std::ios::app) << "\r\n";
+    start(OMBRIX_PLOTTERD, "--export csv ..\\Dat\\Bridge.dat 1 \"" + path("stale.csv") + "\"",
+          folder_ / "Exe");
+    EXPECT_EQ(exitCode(), 1u);
+    EXPECT_NE(errors().find("Bridge.dat has changed since INPUT read it: run INPUT again"),
+              std::string::npos)
+        << errors();
+    EXPECT_FALSE(fs::exists(path("stale.csv")));
 }
 
 TEST_F(SolvedSample, ChartsDrawsTheBridgesPathAndForcesAndRefusesADamagedPath) {
