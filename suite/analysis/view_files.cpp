@@ -5,9 +5,6 @@
 #include "input_error.h"
 #include "step_files.h"
 
-#include <algorithm>
-#include <cctype>
-
 namespace ombrix {
 namespace {
 
@@ -67,19 +64,12 @@ PreparedAnalysis openPreparedAnalysis(const Storage& storage) {
 
 namespace {
 
-// Windows names a file in any case of its letters.
-std::string folded(std::string path) {
-    std::transform(path.begin(), path.end(), path.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return path;
-}
-
 PreparedAnalysis openPreparedAnalysisOf(const Storage& storage, const std::string& geometryFile) {
     const std::string geometry = storage.fullPath(geometryFile).value_or(geometryFile);
     return refusedAsFile([&] {
         PreparedAnalysis analysis =
             openWorkingFolder(storage, geometry + std::string(handoff::workingFolderSuffix));
-        if (folded(analysis.geometryFile) != folded(geometry))
+        if (!namesOneFile(storage, analysis.geometryFile, geometry))
             fail(say(analysis.style.language, Message::NotPrepared, {geometry}));
         takePreparedModel(storage, analysis);
         return analysis;
@@ -150,7 +140,13 @@ CasePath readCasePath(const Storage& storage, const SolvedAnalysis& solved, int 
     return readCaseFile(storage, solved, caseNumber, handoff::pathFileName(caseNumber), readPath);
 }
 
-void writeOutputFile(Storage& storage, const std::string& path, const std::string& text) {
+void writeOutputFile(Storage& storage, const PreparedAnalysis& from, const std::string& path,
+                     const std::string& text) {
+    const std::string name = path.substr(path.find_last_of("/\\") + 1);
+    for (const std::string& own :
+         {from.geometryFile, from.outputFile, storage.join(from.folder, name)})
+        if (namesOneFile(storage, path, own))
+            throw FileRefused(path + " is a file of the analysis it comes from: name another file");
     refusedAsFile([&] { writeFile(storage, path, text, Language::English); });
 }
 

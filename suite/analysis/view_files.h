@@ -64,7 +64,10 @@ const SolvedCase& solvedCase(const SolvedAnalysis& solved, int caseNumber);
 CaseResults readCaseResults(const Storage& storage, const SolvedAnalysis& solved, int caseNumber);
 CasePath readCasePath(const Storage& storage, const SolvedAnalysis& solved, int caseNumber);
 
-// Writes a file the user asked for (PeakFinder's table), or refuses saying why it cannot.
-void writeOutputFile(Storage& storage, const std::string& path, const std::string& text);
+// Writes a file the user asked for from an analysis (an export, PeakFinder's table), or
+// refuses saying why it cannot: never over its geometry or output file, or in its working
+// folder.
+void writeOutputFile(Storage& storage, const PreparedAnalysis& from, const std::string& path,
+                     const std::string& text);
 
 } // namespace ombrix

@@ -264,7 +264,7 @@ void writeExport(Storage& storage, const SolvedAnalysis& solved, int caseNumber,
                  ExportFormat format, const std::string& path) {
     const CaseResults results =
         readCaseResults(storage, solved, solvedCase(solved, caseNumber).number);
-    writeOutputFile(storage, path, exportText(format, solved.analysis.model, results));
+    writeOutputFile(storage, solved.analysis, path, exportText(format, solved.analysis.model, results));
 }
 
 std::string exportText(ExportFormat format, const Model& model, const CaseResults& results) {
