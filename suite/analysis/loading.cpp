@@ -78,8 +78,6 @@ bool sameWord(std::string_view given, std::string_view word) {
            });
 }
 
-constexpr std::string_view combineWord = "combine";
-
 bool isCombination(const TextLine& line) {
     return sameWord(fieldsOf(line.text)[0], combineWord);
 }
@@ -176,7 +174,7 @@ std::vector<ModelLoad> modelLoadsIn(LineCursor& lines) {
 
 // "combine f1 c1 [f2 c2 ...]": the factored sum of the loads of the cases named.
 struct Combination {
-    std::vector<std::pair<double, long long>> terms; // factor, case
+    std::vector<CombinationTerm> terms;
     int line = 0;
 };
 
@@ -186,8 +184,8 @@ Combination combinationIn(const TextLine& line) {
         throw InputError(line.number, Message::CombinationPairs);
     Combination combination{{}, line.number};
     for (std::size_t k = 1; k < fields.size(); k += 2)
-        combination.terms.emplace_back(numberIn(fields[k], line.number),
-                                       integerIn(fields[k + 1], line.number));
+        combination.terms.push_back(
+            {numberIn(fields[k], line.number), integerIn(fields[k + 1], line.number)});
     return combination;
 }
 
@@ -274,6 +272,7 @@ LoadCase combinedCase(const CaseBlock& block, const std::vector<CaseBlock>& bloc
     const Combination& combination = *block.combination;
     std::map<long long, Point> forces;
     LoadCase loadCase = block.loadCase;
+    loadCase.combination = combination.terms;
     for (const auto& [factor, number] : combination.terms)
         addFactored(namedBlock(blocks, number, combination.line).loadCase, factor, combination.line,
                     forces, loadCase.modelLoads);
@@ -350,15 +349,6 @@ std::optional<Problem> modelLoadProblem(const ModelLoad& load, const Model& mode
     return std::nullopt;
 }
 
-std::string membersText(const MemberChoice& choice) {
-    if (choice.set != MemberSet::Listed)
-        return " " + std::string(memberSets[static_cast<std::size_t>(choice.set)].first);
-    std::string text;
-    for (const auto& [first, last] : choice.ranges)
-        text += " " + std::to_string(first) + (first == last ? "" : "-" + std::to_string(last));
-    return text;
-}
-
 std::string modelLoadLine(const ModelLoad& load) {
     const WordForm& form = formOf(load.word);
     std::string text(form.name);
@@ -367,11 +357,27 @@ std::string modelLoadLine(const ModelLoad& load) {
     for (double value : load.values)
         text += " " + exactNumber(value);
     if (form.members)
-        text += membersText(load.members);
+        text += " " + (load.members.set == MemberSet::All ? "all" : membersWritten(load.members));
     return text + "\r\n";
 }
 
 } // namespace
+
+std::string_view wordOf(LoadWord word) {
+    return formOf(word).name;
+}
+
+std::string membersWritten(const MemberChoice& choice) {
+    if (choice.set != MemberSet::Listed)
+        return choice.set == MemberSet::All
+                   ? ""
+                   : std::string(memberSets[static_cast<std::size_t>(choice.set)].first);
+    std::string text;
+    for (const auto& [first, last] : choice.ranges)
+        text += (text.empty() ? "" : " ") + std::to_string(first) +
+                (first == last ? "" : "-" + std::to_string(last));
+    return text;
+}
 
 std::optional<CaseProblem> problemOf(const LoadCase& loadCase, const Model& model) {
     if (std::optional<CaseProblem> problem = nodeLoadProblem(loadCase, model))

@@ -28,6 +28,16 @@ struct CaseProblem {
 };
 std::optional<CaseProblem> problemOf(const LoadCase& loadCase, const Model& model);
 
+// The words of the lines after a case's node lines, as the file writes them: a combination
+// stands alone in its block; "after c" starts the case from the end of case c.
+inline constexpr std::string_view combineWord = "combine";
+inline constexpr std::string_view afterWord = "after";
+std::string_view wordOf(LoadWord word);
+
+// The members a weight or temperature line names, as written after its values: empty for
+// all of them.
+std::string membersWritten(const MemberChoice& choice);
+
 // One case block, as in "<k>.unf"; every number exact, lines ending in CR LF.
 std::string writeCase(const LoadCase& loadCase);
 LoadCase readCase(std::string_view text, int number);

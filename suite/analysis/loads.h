@@ -39,11 +39,20 @@ struct ModelLoad {
     int line = 0;
 };
 
+// A term of "combine f1 c1 [f2 c2 ...]": a factor and the case it multiplies.
+struct CombinationTerm {
+    double factor = 0;
+    long long loadCase = 0;
+    bool operator==(const CombinationTerm&) const = default;
+};
+
 struct LoadCase {
     int number = 0;
     int steps = 0; // 0: the solver chooses
     std::vector<NodalLoad> loads;
     std::vector<ModelLoad> modelLoads{}; // after the node loads, in the order given
+    // Of a combination, its terms as given; its loads above are their factored sum.
+    std::vector<CombinationTerm> combination{};
 };
 
 struct Loading {

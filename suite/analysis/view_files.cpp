@@ -3,6 +3,7 @@
 #include "geometry.h"
 #include "handoff/handoff.h"
 #include "input_error.h"
+#include "loading.h"
 #include "step_files.h"
 
 namespace ombrix {
@@ -46,12 +47,25 @@ std::optional<CaseResults> resultsHead(const Storage& storage, const SolvedAnaly
 
 } // namespace
 
-Model readModelFile(const Storage& storage, const std::string& path) {
+namespace {
+
+template <typename Read>
+auto readNamedFile(const Storage& storage, const std::string& path, Read read) {
     const std::string file = storage.fullPath(path).value_or(path);
     return refusedAsFile([&] {
         const std::string text = readFile(storage, file, Language::English);
-        return readInput(file, text, Language::English, readGeometry);
+        return readInput(file, text, Language::English, read);
     });
+}
+
+} // namespace
+
+Model readModelFile(const Storage& storage, const std::string& path) {
+    return readNamedFile(storage, path, readGeometry);
+}
+
+Loading readLoadingFile(const Storage& storage, const std::string& path) {
+    return readNamedFile(storage, path, readLoading);
 }
 
 PreparedAnalysis openPreparedAnalysis(const Storage& storage) {
