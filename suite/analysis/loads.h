@@ -5,6 +5,7 @@
 #include "model.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,11 +40,19 @@ struct ModelLoad {
     int line = 0;
 };
 
+// after c: the case starts from the end state of case c, all of c's loads held (those c
+// holds from a case before it too), and adds its own loads from there.
+struct PriorCase {
+    long long number = 0;
+    int line = 0;
+};
+
 struct LoadCase {
     int number = 0;
     int steps = 0; // 0: the solver chooses
     std::vector<NodalLoad> loads;
     std::vector<ModelLoad> modelLoads{}; // after the node loads, in the order given
+    std::optional<PriorCase> after{};
 };
 
 struct Loading {
