@@ -15,6 +15,7 @@
 #include <charconv>
 #include <cstdio>
 #include <map>
+#include <utility>
 #include <variant>
 
 namespace ombrix {
@@ -314,12 +315,15 @@ struct SolveRun {
 };
 
 // The case solved, each state along its path added to its path file as the solver accepts
-// it, so that no more than one state is held at a time. A cancelled case keeps no path.
+// it, so that no more than one state is held at a time; a case that comes after another
+// first has the state it starts from. A cancelled case keeps no path.
 Solution solveAlongPath(SolveRun& run, const LoadCase& loadCase, const CaseStart& start) {
     const Language language = run.analysis.style.language;
     const std::string file = pathFileOf(run.storage, run.analysis, loadCase.number);
-    writeFile(run.storage, file,
-              pathHead(loadCase.number, run.analysis.model.nodes.size(), run.inputs), language);
+    std::string head = pathHead(loadCase.number, run.analysis.model.nodes.size(), run.inputs);
+    if (!start.displacements.empty())
+        head += pathStateText({0, CriticalPoint::None, start.displacements});
+    writeFile(run.storage, file, head, language);
     try {
         Solution solution = solve(
             run.analysis.model, loadCase, start,
@@ -363,11 +367,11 @@ LoadCase preparedLoadCase(const SolveRun& run, int number) {
 
 // The loads of every kind of the case and of each case it comes after.
 AppliedLoads totalLoads(const SolveRun& run, const LoadCase& loadCase) {
-    const AppliedLoads own = appliedLoads(run.analysis.model, loadCase);
+    AppliedLoads own = appliedLoads(run.analysis.model, loadCase);
     if (!loadCase.after)
         return own;
     const int prior = static_cast<int>(loadCase.after->number);
-    return withHeld(own, totalLoads(run, preparedLoadCase(run, prior)));
+    return withHeld(std::move(own), totalLoads(run, preparedLoadCase(run, prior)));
 }
 
 // The case's results when they were solved from the cases as they now stand.

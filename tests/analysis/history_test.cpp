@@ -97,6 +97,9 @@ TEST_F(History, SolvesTheCaseBeforeOnlyWhereItsResultsAreNotCurrent) {
     EXPECT_EQ(count(output(), solvedFirst), 1);
     EXPECT_EQ(count(output(), "After case 1: from its end state"), 2) << "loading and case 2";
     EXPECT_EQ(count(output(), "Load cases reported: 1, 2"), 1);
+    EXPECT_NE(storage_.read("../Dat/h.dat.work/2.pth").value_or("").find("nodes 3\r\nstate 0\r\n"),
+              std::string::npos)
+        << "its path starts where case 1 ended";
     ASSERT_EQ(solveLoadCases(storage_, {"2"}).exitCode, 0);
     EXPECT_EQ(count(output(), solvedFirst), 1) << "case 1's results are current";
     ASSERT_EQ(solveLoadCases(storage_, {"2", "1"}).exitCode, 0);

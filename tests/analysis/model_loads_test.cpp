@@ -220,7 +220,7 @@ const ByHand spreadByHand[] = {
 // 1e-12 and the forces (of about 100) within as much of their size.
 Solution expectSameAnswer(const LoadCase& first, const LoadCase& second) {
     const Model model = readGeometry(net("-0.2"));
-    const Solution one = solve(model, first);
+    Solution one = solve(model, first);
     const Solution other = solve(model, second);
     EXPECT_EQ(one.status, SolutionStatus::Converged);
     EXPECT_EQ(other.status, SolutionStatus::Converged);
