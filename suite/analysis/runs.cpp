@@ -423,6 +423,7 @@ std::variant<CaseStart, SolvedCase> startAfter(SolveRun& run, const LoadCase& lo
                language);
     return SolvedCase{priorProblem + notStarted, false};
 }
+
 // Solves one case and reports it (or StepFailure).
 SolvedCase solveCase(SolveRun& run, int number) {
     const Language language = run.analysis.style.language;

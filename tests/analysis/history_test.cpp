@@ -25,14 +25,17 @@ namespace {
 // An analysis of a geometry and a loading, prepared, loaded and solved on a folder.
 class History : public InstallationTest {
   protected:
-    RunOutcome solveAfterLoading(const std::string& geometry, const std::string& loading,
-                                 const std::vector<std::string>& cases) {
+    RunOutcome load(const std::string& geometry, const std::string& loading) {
         EXPECT_TRUE(storage_.replace("../Dat/h.dat", geometry));
         EXPECT_TRUE(storage_.replace("../Dat/h.inc", loading));
         EXPECT_EQ(prepareAnalysis(storage_, {"../Dat/h.dat", "../Dat/h.rez", "Short", "English"})
                       .exitCode,
                   0);
-        EXPECT_EQ(prepareLoads(storage_, "../Dat/h.inc").exitCode, 0);
+        return prepareLoads(storage_, "../Dat/h.inc");
+    }
+    RunOutcome solveAfterLoading(const std::string& geometry, const std::string& loading,
+                                 const std::vector<std::string>& cases) {
+        EXPECT_EQ(load(geometry, loading).exitCode, 0);
         return solveLoadCases(storage_, cases);
     }
     CaseResults results(const std::string& geometry, int loadCase) {
@@ -118,6 +121,14 @@ TEST_F(History, ACaseCannotStartFromOneThatDidNotConverge) {
     EXPECT_NE(outcome.failure.find(refusal), std::string::npos) << outcome.failure;
     EXPECT_NE(output().find("Load case 2\r\n"), std::string::npos);
     EXPECT_FALSE(storage_.read("../Dat/h.dat.work/2.res"));
+}
+
+TEST_F(History, ForcesDoesNotPrepareACaseAfterOneItCannot) {
+    const RunOutcome forces = load(vonMises(), "Truss\n2\n0\n1 1 0\n9 0 0 -1\n2 0 0\nafter 1\n");
+    EXPECT_NE(forces.failure.find("line 7: case 2 starts after case 1, which cannot be solved"),
+              std::string::npos)
+        << forces.failure;
+    EXPECT_FALSE(storage_.read("../Dat/h.dat.work/2.unf"));
 }
 
 // A prestressed net of 2 x 2 cells, 1 wide, held all round: its cables have one
