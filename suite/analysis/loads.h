@@ -5,6 +5,7 @@
 #include "model.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,13 @@ struct CombinationTerm {
     bool operator==(const CombinationTerm&) const = default;
 };
 
+// after c: the case starts from the end state of case c, all of c's loads held (those c
+// holds from a case before it too), and adds its own loads from there.
+struct PriorCase {
+    long long number = 0;
+    int line = 0;
+};
+
 struct LoadCase {
     int number = 0;
     int steps = 0; // 0: the solver chooses
@@ -53,6 +61,7 @@ struct LoadCase {
     std::vector<ModelLoad> modelLoads{}; // after the node loads, in the order given
     // Of a combination, its terms as given; its loads above are their factored sum.
     std::vector<CombinationTerm> combination{};
+    std::optional<PriorCase> after{};
 };
 
 struct Loading {

@@ -175,6 +175,8 @@ std::vector<RowTexts> caseRows(const LoadCase& loadCase) {
     }
     for (const ModelLoad& load : loadCase.modelLoads)
         rows.push_back(wordRow(number, load));
+    if (loadCase.after)
+        rows.push_back({number, RowKind::after, showInteger(loadCase.after->number), "", ""});
     return rows;
 }
 
