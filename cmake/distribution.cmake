@@ -21,7 +21,7 @@ add_custom_target(dist
 
 # The installer under Wine, each test in a Wine prefix of its own (make dist first). The
 # upgrade test installs over an earlier-numbered build of the same installation.
-set(earlier_setup "${CMAKE_BINARY_DIR}/tests/installation/OMBRIX-0.9.0-win64-setup.exe")
+set(earlier_setup "${CMAKE_BINARY_DIR}/OMBRIX-0.9.0-win64-setup.exe")
 add_test(NAME Installer.AnEarlierBuild
          COMMAND ${OMBRIX_MAKENSIS} -V2 -DVERSION=0.9.0 -DOUTFILE=${earlier_setup}
                  ${ombrix_installer_script})
