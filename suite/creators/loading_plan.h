@@ -27,10 +27,13 @@ struct WordLine {
     std::string text; // "weight 0.5 cables", without the line's end
 };
 
+// A case with no load: solved with its initial forces alone.
+struct NoLoad {};
+
 struct PlanRow {
     std::string name; // how a refusal names the row
     int caseNumber = 1;
-    std::variant<ForceRow, WordLine> load;
+    std::variant<ForceRow, WordLine, NoLoad> load;
     std::optional<int> steps; // of its case, when the row gives them; 0: the solver chooses
 };
 

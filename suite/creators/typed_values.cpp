@@ -177,6 +177,8 @@ std::vector<RowTexts> caseRows(const LoadCase& loadCase) {
         rows.push_back(wordRow(number, load));
     if (loadCase.after)
         rows.push_back({number, RowKind::after, showInteger(loadCase.after->number), "", ""});
+    if (rows.empty())
+        rows.push_back({number, RowKind::noLoad, "", "", ""});
     return rows;
 }
 
@@ -192,6 +194,8 @@ PlanRow planRowTyped(const RowTexts& texts, const std::string& name) {
                 stepsTyped(texts.steps, name)};
     if (isForce(texts.kind))
         row.load = forceRowTyped(texts, name);
+    else if (texts.kind == RowKind::noLoad)
+        row.load = NoLoad{};
     else
         row.load = wordLineTyped(texts, name);
     return row;

@@ -20,7 +20,8 @@ std::vector<double> valuesTyped(const Family& family, const std::vector<std::str
 // A row as typed: its case, what it loads, its values (the force's components "Fx Fy Fz",
 // or the values after the word), where it loads (the box's corners "x y z x y z", the node
 // numbers, or the members of a weight or temperature: empty for all) and the load steps of
-// its case (empty: given by another row, or the solver chooses).
+// its case (empty: given by another row, or the solver chooses). A row of no load gives a
+// case that holds its initial forces alone.
 enum class RowKind {
     forceOnEveryFreeNode,
     forceInsideBox,
@@ -32,6 +33,7 @@ enum class RowKind {
     pressure,
     combine,
     after,
+    noLoad,
 };
 
 struct RowTexts {
@@ -43,7 +45,8 @@ struct RowTexts {
     bool operator==(const RowTexts&) const = default;
 };
 
-// Whether the row's kind reads what the where field holds.
+// Whether the row's kind reads what the where field holds; every kind but noLoad reads its
+// values.
 bool readsWhere(RowKind kind);
 
 // The row, Refused naming it (by `name`) and the field; a word line is checked as the

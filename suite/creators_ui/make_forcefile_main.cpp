@@ -1,8 +1,8 @@
 // Make_ForceFile (INCARC File): the load cases of a structure as rows, each of a case: a
 // force put on every free node, on the nodes inside a box or on listed nodes, or a load the
 // loading file names by a word (weight, temperature, settlement, snow, pressure), a
-// combination of cases, or the case a case starts after; saved as a loading file that
-// Forces reads. A loading file opened keeps every line as rows.
+// combination of cases, the case a case starts after, or no load at all; saved as a loading file
+// that Forces reads. A loading file opened keeps every line as rows.
 //   Make_ForceFile <TAB>          started by the shell, in the installation's Exe folder
 
 #include "creator_controls.h"
@@ -49,6 +49,7 @@ const KindText kindTexts[] = {
     {"pressure on the net", "p: per unit of area of the net's cells, on their normal", ""},
     {"combination of cases", "f1 c1 f2 c2 ...: factors and the cases they multiply", ""},
     {"after another case", "c: the case from whose end this case starts", ""},
+    {"no load", "none: the case holds its initial forces alone", ""},
 };
 
 const KindText& textOfKind(RowKind kind) {
@@ -93,7 +94,7 @@ void showRows(HWND window, const ForceMaker& maker) {
         setListCell(table, at, 0, std::to_string(k + 1));
         setListCell(table, at, 1, row.caseNumber);
         setListCell(table, at, 2, textOfKind(row.kind).name);
-        setListCell(table, at, 3, row.values);
+        setListCell(table, at, 3, row.kind != RowKind::noLoad ? row.values : "");
         setListCell(table, at, 4, readsWhere(row.kind) ? row.where : "");
         setListCell(table, at, 5, row.steps);
     }
@@ -107,12 +108,13 @@ RowKind chosenKind(HWND window) {
     return static_cast<RowKind>(chosenIndex(item(window, LoadKindList)));
 }
 
-// What the values and the where field of the kind chosen hold; a where field the kind does
-// not read is greyed.
+// What the values and the where field of the kind chosen hold; a field the kind does not
+// read is greyed.
 void showKindHints(HWND window) {
     const RowKind kind = chosenKind(window);
     SetWindowTextA(item(window, ValuesHint), textOfKind(kind).values);
     SetWindowTextA(item(window, WhereHint), textOfKind(kind).where);
+    EnableWindow(item(window, ValuesField), kind != RowKind::noLoad ? TRUE : FALSE);
     EnableWindow(item(window, WhereField), readsWhere(kind) ? TRUE : FALSE);
 }
 

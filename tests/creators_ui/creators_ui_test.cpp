@@ -137,12 +137,12 @@ TEST_F(Creators, MakeForceFileSavesCasesThatForcesReads) {
 
     e2e::typeText(e2e::control(window, WhereField), "2");
     e2e::click(e2e::control(window, ReplaceButton));
-    // A case of the bars' weight, and a combination of it with case 1.
+    // A case of the bars' weight, a combination of it with case 1, and a case of no load.
     const struct {
         const char* caseNumber;
         int kind;
         const char* values;
-    } wordRows[] = {{"3", 4, "0.5"}, {"4", 9, "1 1 1.5 3"}};
+    } wordRows[] = {{"3", 4, "0.5"}, {"4", 9, "1 1 1.5 3"}, {"5", 11, ""}};
     LRESULT rows = 2;
     for (const auto& row : wordRows) {
         e2e::typeText(e2e::control(window, CaseField), row.caseNumber);
@@ -159,7 +159,7 @@ TEST_F(Creators, MakeForceFileSavesCasesThatForcesReads) {
     // Forces writes the combination with the weight times its factor.
     run(OMBRIX_FORCES, "\"..\\Dat\\Bridge.inc\"");
     const fs::path work = folder_ / "Dat" / "Bridge.dat.work";
-    for (const char* caseFile : {"1.unf", "2.unf"})
+    for (const char* caseFile : {"1.unf", "2.unf", "5.unf"})
         EXPECT_TRUE(fs::exists(work / caseFile)) << caseFile;
     EXPECT_NE(contentsOf(work / "3.unf").find("\r\nweight 0.5 all\r\n"), std::string::npos);
     EXPECT_NE(contentsOf(work / "4.unf").find("\r\nweight 0.75 all\r\n"), std::string::npos);
