@@ -20,11 +20,12 @@ add_custom_target(dist
     VERBATIM)
 
 # The installer under Wine, each test in a Wine prefix of its own (make dist first). The
-# upgrade test installs over an earlier-numbered build of the same installation.
-set(earlier_setup "${CMAKE_BINARY_DIR}/OMBRIX-0.9.0-win64-setup.exe")
+# upgrade test installs over an earlier version: the same installation with files more.
+set(earlier_setup "${CMAKE_BINARY_DIR}/earlier/OMBRIX-0.9.0-win64-setup.exe")
 add_test(NAME Installer.AnEarlierBuild
-         COMMAND ${OMBRIX_MAKENSIS} -V2 -DVERSION=0.9.0 -DOUTFILE=${earlier_setup}
-                 ${ombrix_installer_script})
+         COMMAND ${PROJECT_SOURCE_DIR}/tests/installation/earlier_installer.sh
+                 ${Python3_EXECUTABLE} ${OMBRIX_MAKENSIS} ${ombrix_installer_script}
+                 ${ombrix_dist_tree} ${earlier_setup})
 set_tests_properties(Installer.AnEarlierBuild PROPERTIES FIXTURES_SETUP earlier_installer
                                                          LABELS installer)
 ombrix_wine_tests(ombrix_installer_tests

@@ -1,12 +1,15 @@
 #!/usr/bin/env python3
 """Writes the installer's file list (install/installer.nsi.in includes it) from an
 installation laid out by `make install`: the macro OMBRIX_INSTALL_FILES that installs each
-file, and OMBRIX_REMOVE_FILES that removes exactly those files and then each of their
-folders that is left empty. The samples in Dat go through the installer's InstallSample
-and RemoveSample, which leave a sample the user has edited alone.
+file and records it as installed by this list, OMBRIX_REMOVE_FILES that removes exactly
+those files and then each of their folders that is left empty, and OMBRIX_FILE_LIST, a
+digest of the list, by which an upgrade tells the earlier version's files from its own.
+The samples in Dat go through the installer's InstallSample and RemoveSample, which leave
+a sample the user has edited alone.
 
     tools/installer_files.py INSTALLATION OUTPUT
 """
+import hashlib
 import sys
 from pathlib import Path, PurePosixPath, PureWindowsPath
 
@@ -42,10 +45,13 @@ def installer_macros(installation):
             install.append(f"SetOutPath {installed(folder)}")
             install.append(f"File {source}")
             remove.append(f"Delete {installed(windows_path)}")
+        install.append(f"!insertmacro RecordInstalled {quoted(windows_path)}")
     # The deepest folders first, so that each is empty when its turn comes.
     for folder in sorted(folders, key=lambda f: (-f.count("\\"), f)):
         remove.append(f"RMDir {installed(folder)}")
+    digest = hashlib.sha256("\n".join(map(str, files)).encode()).hexdigest()[:16]
     return ("; Made by tools/installer_files.py from the installation; do not edit.\n"
+            + f'!define OMBRIX_FILE_LIST "{digest}"\n'
             + macro("OMBRIX_INSTALL_FILES", install) + macro("OMBRIX_REMOVE_FILES", remove))
 
 

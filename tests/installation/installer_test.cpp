@@ -111,13 +111,18 @@ const std::pair<const char*, const char*> userFiles[] = {
 };
 const fs::path editedSample = "Dat/Dome.dat";
 const std::string edit = "* the user's own note\r\n";
+// What the earlier version (tests/installation/earlier_installer.sh) had and this one does
+// not: the user's edit makes the second sample the user's own.
+const fs::path droppedFiles[] = {"Exe/Retired.dll", "Doc/Retired/Notes.txt", "Dat/Retired.dat"};
+const fs::path droppedEditedSample = "Dat/Retired Edited.dat";
 
 void makeUserFiles() {
     for (const auto& [path, text] : userFiles) {
         fs::create_directories((installFolder / path).parent_path());
         std::ofstream(installFolder / path, std::ios::binary) << text;
     }
-    std::ofstream(installFolder / editedSample, std::ios::binary | std::ios::app) << edit;
+    for (const fs::path& sample : {editedSample, droppedEditedSample})
+        std::ofstream(installFolder / sample, std::ios::binary | std::ios::app) << edit;
 }
 
 void expectUserFilesKept() {
@@ -125,6 +130,17 @@ void expectUserFilesKept() {
         EXPECT_EQ(contents(installFolder / path), text) << path;
     EXPECT_EQ(contents(installFolder / editedSample),
               contents(hostPath(OMBRIX_DIST_TREE) / editedSample) + edit);
+    EXPECT_EQ(contents(installFolder / droppedEditedSample), "in 0.9.0 only\r\n" + edit);
+}
+
+// The user's files, the edited samples among them.
+std::set<fs::path> usersOwn() {
+    std::set<fs::path> own;
+    for (const fs::path& sample : {editedSample, droppedEditedSample})
+        own.insert(fs::path(sample).make_preferred());
+    for (const auto& [path, text] : userFiles)
+        own.insert(fs::path(path).make_preferred());
+    return own;
 }
 
 } // namespace
@@ -166,19 +182,23 @@ TEST(Installer, TheStartMenuStartsTheShellOnSamplesItCanAnalyse) {
 TEST(Installer, AnUpgradeAndTheUninstallerLeaveTheUsersFilesAlone) {
     ASSERT_EQ(runSilently(hostPath(OMBRIX_EARLIER_SETUP)), 0u);
     ASSERT_EQ(uninstallEntry("DisplayVersion"), "0.9.0");
+    for (const fs::path& dropped : droppedFiles)
+        ASSERT_TRUE(fs::exists(installFolder / dropped)) << dropped;
     makeUserFiles();
     ASSERT_EQ(runSilently(hostPath(OMBRIX_SETUP)), 0u);
     EXPECT_EQ(uninstallEntry("DisplayVersion"), OMBRIX_VERSION_TEXT);
     expectUserFilesKept();
+    std::set<fs::path> upgraded = filesUnder(hostPath(OMBRIX_DIST_TREE));
+    upgraded.insert("Uninstall.exe");
+    upgraded.merge(usersOwn());
+    EXPECT_EQ(filesUnder(installFolder), upgraded);
+    EXPECT_FALSE(fs::exists(installFolder / "Doc/Retired"));
 
     // The uninstaller hands its work to a copy of itself and ends at once; the last thing
     // that copy does is to remove the entry in the list of installed programs.
     ASSERT_EQ(runSilently(installFolder / "Uninstall.exe"), 0u);
     ASSERT_TRUE(waitUntil([] { return !uninstallEntry("DisplayName"); }, 120s));
-    std::set<fs::path> left{editedSample.lexically_normal().make_preferred()};
-    for (const auto& [path, text] : userFiles)
-        left.insert(fs::path(path).make_preferred());
-    EXPECT_EQ(filesUnder(installFolder), left);
+    EXPECT_EQ(filesUnder(installFolder), usersOwn());
     expectUserFilesKept();
     EXPECT_FALSE(fs::exists(startMenuFolder));
 }
