@@ -13,6 +13,11 @@ using Permutation = Eigen::PermutationMatrix<Eigen::Dynamic, Eigen::Dynamic, int
 // wide enough for Eigen's products to run at speed, narrow enough to stay in cache.
 constexpr Eigen::Index panelWidth = 64;
 
+// How many times faster a factorisation does its multiplications, in dense products, than a
+// solve, which reads each entry of the factor once for two of them: measured natively, 6 on
+// the flat net of 100 x 100 cells and 8 to 9 on that of 300 x 300 (docs/performance.md).
+constexpr double denseProductsSpeedup = 6;
+
 // The upper triangle of P A P' from the lower triangle of A: a column of it lists the
 // columns before it that its row of L can reach.
 SparseMatrix permutedUpper(const SparseMatrix& lower, const Permutation& order) {
@@ -134,6 +139,19 @@ SupernodalLdlt::SupernodalLdlt(const SparseMatrix& pattern)
         offset += static_cast<std::size_t>(supernode.rows()) * supernode.columns;
     }
     values_.resize(offset);
+    solvesPerFactorization_ = multiplicationsOverASolve() / denseProductsSpeedup;
+}
+
+// A factorisation's multiplications over a solve's: a column with m entries below the
+// diagonal costs the first about m^2 / 2 of them and the second 2 m.
+double SupernodalLdlt::multiplicationsOverASolve() const {
+    double factorization = 0, solve = 0;
+    for (const Supernode& supernode : supernodes_)
+        for (int below = supernode.rows() - supernode.columns; below < supernode.rows(); ++below) {
+            factorization += 0.5 * below * below;
+            solve += 2.0 * below;
+        }
+    return factorization / std::max(solve, 1.0);
 }
 
 // Fundamental supernodes: a column joins the one before it when it is that column's

@@ -4,7 +4,7 @@
 // nested dissection leaves at the top of a net's elimination tree.
 #pragma once
 
-#include "tangent_factor.h"
+#include "sparse_factorization.h"
 
 #include <Eigen/Core>
 
@@ -18,14 +18,18 @@ class SupernodalLdlt {
     // The ordering and the structure of the factor, once for the pattern (lower triangle).
     explicit SupernodalLdlt(const SparseMatrix& pattern);
 
-    // A matrix of the pattern (lower triangle), without pivoting: the signs of the pivots
-    // are its inertia, as TangentFactor counts them. An exactly zero pivot ends the
-    // factorisation, and the factor is then of no use to solve with.
+    // A matrix of the pattern (lower triangle), without pivoting: its inertia is that of the
+    // pivots, the negative ones until the first that vanishes against its unknown's
+    // diagonal. An exactly zero pivot ends the factorisation, and the factor is then of no
+    // use to solve with.
     Inertia factorize(const SparseMatrix& matrix);
     Eigen::VectorXd solve(const Eigen::VectorXd& right) const;
 
     // The entries of the factor's blocks, with the zeros of the supernodes.
     std::size_t factorEntries() const { return values_.size(); }
+    // What a factorisation costs, in solves with the factor, the same for every matrix of
+    // the pattern.
+    double solvesPerFactorization() const { return solvesPerFactorization_; }
 
   private:
     struct Supernode {
@@ -44,6 +48,7 @@ class SupernodalLdlt {
 
     void findSupernodes(const std::vector<int>& parent, const std::vector<int>& below);
     void findRowsBelow(const SparseMatrix& lower);
+    double multiplicationsOverASolve() const;
     Eigen::MatrixXd assembledFront(const Supernode& supernode, const SparseMatrix& lower,
                                    std::vector<Update>& updates);
     void countPivots(const Supernode& supernode, int made, const Eigen::VectorXd& diagonal,
@@ -54,6 +59,7 @@ class SupernodalLdlt {
     std::vector<double> values_;        // the blocks of L, column-major
     Eigen::VectorXd pivots_;            // D
     std::vector<int> frontRow_;         // a column's row in the front being assembled
+    double solvesPerFactorization_ = 1;
 };
 
 } // namespace ombrix

@@ -12,8 +12,8 @@
 //   ombrix_solver_bench form <cells> <runs>
 // printing cells, free nodes, then min, median and max seconds of each.
 // Or the tangent of the flat net, 1000 N in every cable, undisplaced, ordered, factorised
-// and solved with (under the load of the table) by the supernodal factorisation, then by
-// TangentFactor's:
+// and solved with (under the load of the table) by the supernodal factorisation the solver
+// uses, then by Eigen's SimplicialLDLT in the same order, which the solver used before:
 //   ombrix_solver_bench factor <cells> <runs>
 // printing cells, unknowns, then for each the median seconds of the three, the factor's
 // entries and the peak memory in MiB so far; last the two solutions' relative difference.
@@ -24,9 +24,12 @@
 
 #include "form_finding.h"
 #include "solver.h"
+#include "sparse_factorization.h"
 #include "structure.h"
 #include "supernodal_ldlt.h"
 #include "tangent_factor.h"
+
+#include <Eigen/SparseCholesky>
 
 #include <algorithm>
 #include <chrono>
@@ -244,6 +247,12 @@ std::vector<double> timedFactor(int runs, const SparseMatrix& tangent, const Eig
     return {ordering, factorization, solving};
 }
 
+// Eigen's SimplicialLDLT, ordered once for the pattern as the solver's factor was before it
+// factorised by supernodes.
+struct Simplicial : Eigen::SimplicialLDLT<SparseMatrix, Eigen::Lower, FillReducingOrdering> {
+    explicit Simplicial(const SparseMatrix& pattern) { analyzePattern(pattern); }
+};
+
 int benchFactorizations(int cells, int runs) {
     const Model model = net(cells, StrainLaw::Engineering, 1000);
     Structure structure(model);
@@ -262,9 +271,8 @@ int benchFactorizations(int cells, int runs) {
         supernodal);
     std::printf("%d %d %.4f %.4f %.4f %zu %.1f", cells, structure.unknownCount(), ours[0], ours[1],
                 ours[2], entries, peakMebibytes());
-    const std::vector<double> eigens = timedFactor<TangentFactor>(
-        runs, tangent, load, [&](TangentFactor& factor) { factor.factorize(tangent, false); },
-        simplicial);
+    const std::vector<double> eigens = timedFactor<Simplicial>(
+        runs, tangent, load, [&](Simplicial& factor) { factor.factorize(tangent); }, simplicial);
     std::printf(" %.4f %.4f %.4f %.1f %.2e\n", eigens[0], eigens[1], eigens[2], peakMebibytes(),
                 (supernodal - simplicial).norm() / simplicial.norm());
     return 0;
