@@ -15,7 +15,7 @@ TOUR_INSTALLATION := $(WINDOWS)/tour-installation
 FUZZ_SECONDS ?= 60
 
 .PHONY: all deps native windows sanitize build install stage test unit-test sanitize-test \
-        tidy fuzz e2e-test test-long demo tour tour-installation screenshot bench bench-solver \
+        tidy fuzz dist e2e-test test-long demo tour tour-installation screenshot bench bench-solver \
         bench-graphs clean
 
 all: build
@@ -44,6 +44,11 @@ build: native windows
 # analysis programs, or with SUITE=stand-in the stand-ins under every name.
 install: windows
 	tools/install.sh $(WINDOWS) "$(PREFIX)" $(SUITE)
+
+# The installation with the real suite as build/dist/OMBRIX-<version>-win64.zip, and its
+# installer OMBRIX-<version>-win64-setup.exe (cmake/distribution.cmake).
+dist: windows
+	cmake --build $(WINDOWS) --target dist
 
 # The installation that the end-to-end tests copy for each test: always the stand-ins,
 # whose logs the tests read.
@@ -74,7 +79,7 @@ tour-installation: windows
 # The Windows tests under Wine, its desktop held open from start to end.
 WINE_TESTS = OMBRIX_DESKTOP_HOLDER=$(WINDOWS)/tests/e2e/ombrix_desktop_holder.exe tools/with-wine.sh
 
-e2e-test: stage tour-installation
+e2e-test: stage tour-installation dist
 	$(WINE_TESTS) ctest --test-dir $(WINDOWS) --output-on-failure -j $(JOBS)
 
 test: unit-test sanitize-test tidy e2e-test

@@ -2,9 +2,10 @@
 # program it starts given as a definition OMBRIX_<TARGET IN UPPER CASE> holding the
 # program's path as the test sees it, each other path as OMBRIX_<NAME>.
 #   ombrix_wine_tests(<target> SOURCES <test files> [HELPERS <files>]
-#                     PROGRAMS <targets> [PATHS <NAME>=<path> ...] TIMEOUT <seconds>)
+#                     PROGRAMS <targets> [PATHS <NAME>=<path> ...] TIMEOUT <seconds>
+#                     [PROPERTIES <test property> <value> ...])
 function(ombrix_wine_tests target)
-    cmake_parse_arguments(PARSE_ARGV 1 arg "" "TIMEOUT" "SOURCES;HELPERS;PROGRAMS;PATHS")
+    cmake_parse_arguments(PARSE_ARGV 1 arg "" "TIMEOUT" "SOURCES;HELPERS;PROGRAMS;PATHS;PROPERTIES")
     add_executable(${target} ${arg_SOURCES} ${arg_HELPERS})
     add_dependencies(${target} ${arg_PROGRAMS})
     set(host "")
@@ -26,5 +27,5 @@ function(ombrix_wine_tests target)
     endif()
     ombrix_warnings(${target})
     gtest_add_tests(TARGET ${target} SOURCES ${arg_SOURCES} TEST_LIST tests)
-    set_tests_properties(${tests} PROPERTIES TIMEOUT ${arg_TIMEOUT})
+    set_tests_properties(${tests} PROPERTIES TIMEOUT ${arg_TIMEOUT} ${arg_PROPERTIES})
 endfunction()

@@ -14,6 +14,7 @@ packages=(
     xvfb x11-utils xdotool imagemagick librsvg2-bin        # a virtual display, screenshots, icons
     fp-utils libchm-bin                                    # the help file: compile, read back
     python3-ezdxf python3-meshio                           # the exports read back as CAD and VTK
+    nsis                                                   # the Windows installer (make dist)
     "$@"
 )
 

@@ -197,11 +197,13 @@ void makeLoading(Tour& tour) {
            }),
            "Make_ForceFile did not open Saddle.dat");
     const struct {
+        const char* number;
         const char* force;
         LRESULT rows;
-    } cases[] = {{"0 0 -0.8", 1}, {"0.2 0 0.5", 2}};
+    } cases[] = {{"1", "0 0 -0.8", 1}, {"2", "0.2 0 0.5", 2}};
     for (const auto& loadCase : cases) {
-        typeText(control(maker, ombrix::ForceField), loadCase.force);
+        typeText(control(maker, ombrix::CaseField), loadCase.number);
+        typeText(control(maker, ombrix::ValuesField), loadCase.force);
         typeText(control(maker, ombrix::StepsField), "20");
         press(maker, ombrix::AddButton);
         expect(waitUntil([&] {

@@ -108,4 +108,15 @@ AppliedLoads appliedLoads(const Model& model, const LoadCase& loadCase) {
     return applied;
 }
 
+AppliedLoads withHeld(AppliedLoads own, const AppliedLoads& held) {
+    for (std::size_t node = 0; node < held.forces.size(); ++node)
+        for (int axis = 0; axis < 3; ++axis) {
+            own.forces[node][axis] += held.forces[node][axis];
+            own.settlements[node][axis] += held.settlements[node][axis];
+        }
+    for (std::size_t member = 0; member < held.strains.size(); ++member)
+        own.strains[member] += held.strains[member];
+    return own;
+}
+
 } // namespace ombrix

@@ -33,4 +33,9 @@ struct AppliedLoads {
 // The case must pass problemOf(loadCase, model).
 AppliedLoads appliedLoads(const Model& model, const LoadCase& loadCase);
 
+// A case's own loads with those it holds from the cases before it: their forces, strains
+// and settlements summed; the weight and cells reported are the case's own. An empty
+// `held` (a case from rest) holds nothing.
+AppliedLoads withHeld(AppliedLoads own, const AppliedLoads& held);
+
 } // namespace ombrix

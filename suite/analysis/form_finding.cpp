@@ -296,7 +296,9 @@ Model findForm(const Model& model, FormTarget target, const std::vector<Point>& 
             throw FormRefused("the forces cannot be reached: " + memberName(member) + " has " +
                               showNumber(form.members[member].initialForce) + " against the " +
                               showNumber(forces[member]) + " asked, after " +
-                              std::to_string(round) + " rounds");
+                              std::to_string(round) +
+                              " rounds. Forces alone may leave a flat net's form open; give "
+                              "force densities (each member's force over its length) instead");
         std::vector<double> asked(densities.size());
         for (std::size_t m = 0; m < densities.size(); ++m)
             asked[m] = forces[m] / lengthOf(form, form.members[m]);

@@ -19,18 +19,29 @@ std::vector<Eigen::Vector3d> vectorsOf(const std::vector<Point>& points) {
     return vectors;
 }
 
+// The unknowns of the displacements given, or zero where none are.
+Eigen::VectorXd unknownsOf(const Structure& structure, const std::vector<Point>& displacements) {
+    Eigen::VectorXd unknowns = Eigen::VectorXd::Zero(structure.unknownCount());
+    if (!displacements.empty())
+        for (int k = 0; k < structure.unknownCount(); ++k)
+            unknowns[k] = displacements[structure.unknown(k).node][structure.unknown(k).axis];
+    return unknowns;
+}
+
 } // namespace
 
 // A settlement moves its supports before the first load step, the forces it makes in the
-// unloaded state held as the out-of-balance force of initial forces is, and released with
-// the load: the load path ends under the full settlement and the full load.
+// state started from held as the out-of-balance force of initial forces is, and released
+// with the load: the load path ends under the full settlement and the full load. A case
+// that comes after another starts from that case's end state under its loads, which the
+// same out-of-balance force holds: the load factor adds this case's own loads alone.
 LoadedStructure::LoadedStructure(const Model& model, const LoadCase& loadCase,
-                                 const SolverOptions& options)
-    : options_(options), model_(model), applied_(appliedLoads(model, loadCase)),
-      structure_(model, applied_), nodeLoads_(vectorsOf(applied_.forces)),
-      load_(structure_.freePart(nodeLoads_)),
-      imbalance_(structure_.freePart(
-          structure_.sumsAt(Eigen::VectorXd::Zero(structure_.unknownCount())).nodeForces)) {
+                                 const SolverOptions& options, const CaseStart& start)
+    : options_(options), model_(model),
+      applied_(withHeld(appliedLoads(model, loadCase), start.held)), structure_(model, applied_),
+      nodeLoads_(vectorsOf(applied_.forces)), load_(structure_.freePart(nodeLoads_)),
+      start_(unknownsOf(structure_, start.displacements)),
+      imbalance_(structure_.freePart(structure_.sumsAt(start_).nodeForces)) {
     setTolerances();
 }
 
@@ -38,8 +49,7 @@ LoadedStructure::LoadedStructure(const Model& model, const LoadCase& loadCase,
 void LoadedStructure::setTolerances() {
     for (const Eigen::Vector3d& load : nodeLoads_)
         largestLoad_ = std::max(largestLoad_, load.cwiseAbs().maxCoeff());
-    for (double force :
-         structure_.sumsAt(Eigen::VectorXd::Zero(structure_.unknownCount())).axialForces) {
+    for (double force : structure_.sumsAt(start_).axialForces) {
         largestInitialForce_ = std::max(largestInitialForce_, std::abs(force));
         slackAtStart_ = slackAtStart_ || force == 0;
     }

@@ -43,7 +43,8 @@ enum class Outcome { Taken, NotConverged, Mechanism, Jumped, Unstable, Exhausted
 
 class LoadedStructure {
   public:
-    LoadedStructure(const Model& model, const LoadCase& loadCase, const SolverOptions& options);
+    LoadedStructure(const Model& model, const LoadCase& loadCase, const SolverOptions& options,
+                    const CaseStart& start = {});
 
     const SolverOptions& options() const { return options_; }
     const Model& model() const { return model_; }
@@ -52,6 +53,8 @@ class LoadedStructure {
     const std::vector<Eigen::Vector3d>& nodeLoads() const { return nodeLoads_; }
     // The load that moves the structure along its path, per unit load factor.
     Eigen::VectorXd pathLoad() const { return load_ - imbalance_; }
+    // The unknowns of the state the path starts from: zero from rest.
+    const Eigen::VectorXd& startUnknowns() const { return start_; }
     bool slackAtStart() const { return slackAtStart_; }
     bool loadMoves() const { return loadMoves_; }
 
@@ -74,10 +77,11 @@ class LoadedStructure {
     Structure structure_;
     std::vector<Eigen::Vector3d> nodeLoads_;
     Eigen::VectorXd load_;
-    Eigen::VectorXd imbalance_; // of the initial forces in the geometry given
+    Eigen::VectorXd start_;
+    Eigen::VectorXd imbalance_; // of the member forces in the state started from
     double largestLoad_ = 0;
     double largestInitialForce_ = 0;
-    bool slackAtStart_ = false; // some member carries no force in the unloaded state
+    bool slackAtStart_ = false; // some member carries no force in the state started from
     bool loadMoves_ = false;    // the load changes the forces by more than the balance can tell
 };
 

@@ -78,8 +78,6 @@ bool sameWord(std::string_view given, std::string_view word) {
            });
 }
 
-constexpr std::string_view combineWord = "combine";
-
 bool isCombination(const TextLine& line) {
     return sameWord(fieldsOf(line.text)[0], combineWord);
 }
@@ -162,21 +160,35 @@ ModelLoad modelLoadIn(const TextLine& line) {
     return load;
 }
 
+bool isAfter(const TextLine& line) {
+    return sameWord(fieldsOf(line.text)[0], afterWord);
+}
+
+// "after c", at most once in a case.
+PriorCase priorCaseIn(const TextLine& line, const LoadCase& loadCase) {
+    const std::vector<std::string_view> fields = fieldsOf(line, 2, 2);
+    if (loadCase.after)
+        throw InputError(line.number, Message::AfterTwice);
+    return {integerIn(fields[1], line.number), line.number};
+}
+
 // The lines after a case's node lines that begin with a word.
-std::vector<ModelLoad> modelLoadsIn(LineCursor& lines) {
-    std::vector<ModelLoad> loads;
+void wordLinesIn(LineCursor& lines, LoadCase& loadCase) {
     for (LineCursor ahead = lines;;) {
         const std::optional<TextLine> line = ahead.nextData();
         if (!line || !beginsWithWord(*line) || isCombination(*line))
-            return loads;
-        loads.push_back(modelLoadIn(*line));
+            return;
+        if (isAfter(*line))
+            loadCase.after = priorCaseIn(*line, loadCase);
+        else
+            loadCase.modelLoads.push_back(modelLoadIn(*line));
         lines = ahead;
     }
 }
 
 // "combine f1 c1 [f2 c2 ...]": the factored sum of the loads of the cases named.
 struct Combination {
-    std::vector<std::pair<double, long long>> terms; // factor, case
+    std::vector<CombinationTerm> terms;
     int line = 0;
 };
 
@@ -186,8 +198,8 @@ Combination combinationIn(const TextLine& line) {
         throw InputError(line.number, Message::CombinationPairs);
     Combination combination{{}, line.number};
     for (std::size_t k = 1; k < fields.size(); k += 2)
-        combination.terms.emplace_back(numberIn(fields[k], line.number),
-                                       integerIn(fields[k + 1], line.number));
+        combination.terms.push_back(
+            {numberIn(fields[k], line.number), integerIn(fields[k + 1], line.number)});
     return combination;
 }
 
@@ -197,7 +209,7 @@ std::optional<Combination> combinationAfter(LineCursor& lines, const LoadCase& l
     const std::optional<TextLine> line = ahead.nextData();
     if (!line || !beginsWithWord(*line))
         return std::nullopt;
-    if (!loadCase.loads.empty() || !loadCase.modelLoads.empty())
+    if (!loadCase.loads.empty() || !loadCase.modelLoads.empty() || loadCase.after)
         throw InputError(line->number, Message::CombinationNotAlone);
     const Combination combination = combinationIn(*line);
     lines = ahead;
@@ -235,7 +247,7 @@ CaseBlock caseIn(LineCursor& lines, int expected) {
                              {showInteger(k), showInteger(loaded), showInteger(number)});
         loadCase.loads.push_back(loadIn(*line));
     }
-    loadCase.modelLoads = modelLoadsIn(lines);
+    wordLinesIn(lines, loadCase);
     std::optional<Combination> combination = combinationAfter(lines, loadCase);
     return {std::move(loadCase), std::move(combination)};
 }
@@ -256,16 +268,47 @@ void addFactored(const LoadCase& named, double factor, int line, std::map<long l
     }
 }
 
-// The block of a case that a combination names, which must not be a combination itself.
-const CaseBlock& namedBlock(const std::vector<CaseBlock>& blocks, long long number, int line) {
-    const auto named = std::find_if(blocks.begin(), blocks.end(), [number](const CaseBlock& b) {
+const CaseBlock* blockOf(const std::vector<CaseBlock>& blocks, long long number) {
+    const auto found = std::find_if(blocks.begin(), blocks.end(), [number](const CaseBlock& b) {
         return b.loadCase.number == number;
     });
-    if (named == blocks.end())
-        throw InputError(line, Message::CombinedCaseMissing, {showInteger(number)});
+    return found == blocks.end() ? nullptr : &*found;
+}
+
+// The block of a case that a combination names, which must be neither a combination itself
+// nor a case that starts after another: a combination is solved from rest.
+const CaseBlock& namedBlock(const std::vector<CaseBlock>& blocks, long long number, int line) {
+    const CaseBlock* named = blockOf(blocks, number);
+    if (named == nullptr)
+        throw InputError(line, Message::CaseNotInFile, {showInteger(number)});
     if (named->combination)
         throw InputError(line, Message::CombinedCaseCombined, {showInteger(number)});
+    if (named->loadCase.after)
+        throw InputError(line, Message::CombinedCaseAfter, {showInteger(number)});
     return *named;
+}
+
+// The case that a case comes after is another case of the file, and going from case to
+// case along what they come after never comes back to it.
+void checkHistory(const LoadCase& loadCase, const std::vector<CaseBlock>& blocks) {
+    const PriorCase& after = *loadCase.after;
+    if (after.number == loadCase.number)
+        throw InputError(after.line, Message::AfterItself);
+    if (blockOf(blocks, after.number) == nullptr)
+        throw InputError(after.line, Message::CaseNotInFile, {showInteger(after.number)});
+    std::string chain = showInteger(loadCase.number);
+    const LoadCase* prior = &loadCase;
+    // Within as many steps as there are cases the chain ends, comes back, or runs into a
+    // cycle without this case, which is found from a case of its own.
+    for (std::size_t step = 0; prior->after && step < blocks.size(); ++step) {
+        const CaseBlock* next = blockOf(blocks, prior->after->number);
+        if (next == nullptr)
+            return;
+        prior = &next->loadCase;
+        chain += ", " + showInteger(prior->number);
+        if (prior->number == loadCase.number)
+            throw InputError(after.line, Message::AfterCycle, {chain});
+    }
 }
 
 // The case of a combination: the node loads of the cases named summed node by node, and
@@ -274,6 +317,7 @@ LoadCase combinedCase(const CaseBlock& block, const std::vector<CaseBlock>& bloc
     const Combination& combination = *block.combination;
     std::map<long long, Point> forces;
     LoadCase loadCase = block.loadCase;
+    loadCase.combination = combination.terms;
     for (const auto& [factor, number] : combination.terms)
         addFactored(namedBlock(blocks, number, combination.line).loadCase, factor, combination.line,
                     forces, loadCase.modelLoads);
@@ -306,6 +350,9 @@ Loading readLoading(std::string_view text) {
     for (int number = loading.hasCaseZero ? 0 : 1; number <= loading.caseCount; ++number)
         blocks.push_back(caseIn(lines, number));
     expectEnd(lines);
+    for (const CaseBlock& block : blocks)
+        if (block.loadCase.after)
+            checkHistory(block.loadCase, blocks);
     for (const CaseBlock& block : blocks)
         loading.cases.push_back(block.combination ? combinedCase(block, blocks) : block.loadCase);
     return loading;
@@ -350,15 +397,6 @@ std::optional<Problem> modelLoadProblem(const ModelLoad& load, const Model& mode
     return std::nullopt;
 }
 
-std::string membersText(const MemberChoice& choice) {
-    if (choice.set != MemberSet::Listed)
-        return " " + std::string(memberSets[static_cast<std::size_t>(choice.set)].first);
-    std::string text;
-    for (const auto& [first, last] : choice.ranges)
-        text += " " + std::to_string(first) + (first == last ? "" : "-" + std::to_string(last));
-    return text;
-}
-
 std::string modelLoadLine(const ModelLoad& load) {
     const WordForm& form = formOf(load.word);
     std::string text(form.name);
@@ -367,11 +405,27 @@ std::string modelLoadLine(const ModelLoad& load) {
     for (double value : load.values)
         text += " " + exactNumber(value);
     if (form.members)
-        text += membersText(load.members);
+        text += " " + (load.members.set == MemberSet::All ? "all" : membersWritten(load.members));
     return text + "\r\n";
 }
 
 } // namespace
+
+std::string_view wordOf(LoadWord word) {
+    return formOf(word).name;
+}
+
+std::string membersWritten(const MemberChoice& choice) {
+    if (choice.set != MemberSet::Listed)
+        return choice.set == MemberSet::All
+                   ? ""
+                   : std::string(memberSets[static_cast<std::size_t>(choice.set)].first);
+    std::string text;
+    for (const auto& [first, last] : choice.ranges)
+        text += (text.empty() ? "" : " ") + std::to_string(first) +
+                (first == last ? "" : "-" + std::to_string(last));
+    return text;
+}
 
 std::optional<CaseProblem> problemOf(const LoadCase& loadCase, const Model& model) {
     if (std::optional<CaseProblem> problem = nodeLoadProblem(loadCase, model))
@@ -381,6 +435,27 @@ std::optional<CaseProblem> problemOf(const LoadCase& loadCase, const Model& mode
         if (std::optional<Problem> problem = modelLoadProblem(load, model, caseNumber))
             return CaseProblem{load.line, *problem};
     return std::nullopt;
+}
+
+std::map<int, CaseProblem> problemsOf(const Loading& loading, const Model& model) {
+    std::map<int, CaseProblem> problems;
+    for (const LoadCase& loadCase : loading.cases)
+        if (std::optional<CaseProblem> problem = problemOf(loadCase, model))
+            problems[loadCase.number] = *std::move(problem);
+    // A case may come after a later one: each pass carries the problems one case further.
+    for (bool carried = true; carried;) {
+        carried = false;
+        for (const LoadCase& loadCase : loading.cases)
+            if (loadCase.after && !problems.contains(loadCase.number) &&
+                problems.contains(static_cast<int>(loadCase.after->number))) {
+                problems[loadCase.number] = {
+                    loadCase.after->line,
+                    {Message::PriorCaseNotUsable,
+                     {showInteger(loadCase.number), showInteger(loadCase.after->number)}}};
+                carried = true;
+            }
+    }
+    return problems;
 }
 
 std::string writeCase(const LoadCase& loadCase) {
@@ -395,6 +470,8 @@ std::string writeCase(const LoadCase& loadCase) {
     }
     for (const ModelLoad& load : loadCase.modelLoads)
         text += modelLoadLine(load);
+    if (loadCase.after)
+        text += std::string(afterWord) + " " + std::to_string(loadCase.after->number) + "\r\n";
     return text;
 }
 

@@ -5,6 +5,7 @@
 #include "model.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,11 +40,28 @@ struct ModelLoad {
     int line = 0;
 };
 
+// A term of "combine f1 c1 [f2 c2 ...]": a factor and the case it multiplies.
+struct CombinationTerm {
+    double factor = 0;
+    long long loadCase = 0;
+    bool operator==(const CombinationTerm&) const = default;
+};
+
+// after c: the case starts from the end state of case c, all of c's loads held (those c
+// holds from a case before it too), and adds its own loads from there.
+struct PriorCase {
+    long long number = 0;
+    int line = 0;
+};
+
 struct LoadCase {
     int number = 0;
     int steps = 0; // 0: the solver chooses
     std::vector<NodalLoad> loads;
     std::vector<ModelLoad> modelLoads{}; // after the node loads, in the order given
+    // Of a combination, its terms as given; its loads above are their factored sum.
+    std::vector<CombinationTerm> combination{};
+    std::optional<PriorCase> after{};
 };
 
 struct Loading {

@@ -4,6 +4,7 @@
 #include "numbers.h"
 
 #include <cctype>
+#include <utility>
 
 namespace ombrix {
 namespace {
@@ -112,6 +113,10 @@ CasePath readPath(std::string_view text, const Model& model, const ResultsOrigin
     readNodesLine(lines, model);
     while (const std::optional<TextLine> state = lines.take("state"))
         path.states.push_back(stateOf(lines, *state, model.nodes.size()));
+    if (!path.states.empty() && path.states.front().loadFactor == 0) {
+        path.start = std::move(path.states.front().displacements);
+        path.states.erase(path.states.begin());
+    }
     readEndLine(lines, path);
     lines.expectEnd();
     return path;

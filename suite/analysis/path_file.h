@@ -9,7 +9,9 @@
 //   end converged|stopped [at limit point|at bifurcation]
 // "end stopped" when the case did not converge: its last state is the last in equilibrium,
 // and with a critical point the one where the structure became unstable, no stable state
-// being found beyond. The path starts from the unloaded state, which is not written.
+// being found beyond. The path starts from the unloaded state, which is not written; a case
+// that comes after another starts from that case's end state, written as its first state,
+// at load factor 0.
 // Numbers carry 7 significant digits, plenty for a chart; lines end in CR LF.
 #pragma once
 
@@ -28,9 +30,10 @@ std::string pathHead(int caseNumber, std::size_t nodes, const std::string& input
 std::string pathStateText(const PathState& state);
 std::string pathEnd(const Solution& solution);
 
-// The states along a case's path, after the unloaded state where it starts.
+// The states along a case's path, after the state where it starts.
 struct CasePath {
     int loadCase = 0;
+    std::vector<Point> start; // per node: where a case that comes after another starts
     std::vector<PathState> states;
     bool converged = false;
     CriticalPoint stoppedAt = CriticalPoint::None; // where a case that did not converge ended

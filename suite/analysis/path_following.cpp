@@ -19,8 +19,9 @@ namespace {
 
 class Path {
   public:
-    Path(const Model& model, const LoadCase& loadCase, const ProgressReport& progress,
-         const PathObserver& observer, const SolverOptions& options);
+    Path(const Model& model, const LoadCase& loadCase, const CaseStart& start,
+         const ProgressReport& progress, const PathObserver& observer,
+         const SolverOptions& options);
     Solution run();
 
   private:
@@ -45,15 +46,16 @@ class Path {
     int steps_ = 0;
 };
 
-Path::Path(const Model& model, const LoadCase& loadCase, const ProgressReport& progress,
-           const PathObserver& observer, const SolverOptions& options)
-    : loaded_(model, loadCase, options), factors_(loaded_.structure()),
+Path::Path(const Model& model, const LoadCase& loadCase, const CaseStart& start,
+           const ProgressReport& progress, const PathObserver& observer,
+           const SolverOptions& options)
+    : loaded_(model, loadCase, options, start), factors_(loaded_.structure()),
       plannedSteps_(loadCase.steps > 0 ? loadCase.steps : 1),
       newton_(loaded_, factors_, options.mostIterations * plannedSteps_ + options.spareIterations,
               [this](const State& state, int iteration) { report(state, iteration); }),
       criticalPoints_(loaded_, factors_, newton_), firstGuess_(loaded_, factors_),
       progress_(progress), observer_(observer),
-      current_(loaded_.stateAt(Eigen::VectorXd::Zero(loaded_.structure().unknownCount()), 0)) {
+      current_(loaded_.stateAt(loaded_.startUnknowns(), 0)) {
     criticalPoints_.examineUnstable(current_);
 }
 
@@ -205,9 +207,15 @@ Solution Path::finish(SolutionStatus status, int mechanismUnknown) const {
 
 } // namespace
 
+Solution solve(const Model& model, const LoadCase& loadCase, const CaseStart& start,
+               const ProgressReport& progress, const PathObserver& observer,
+               const SolverOptions& options) {
+    return Path(model, loadCase, start, progress, observer, options).run();
+}
+
 Solution solve(const Model& model, const LoadCase& loadCase, const ProgressReport& progress,
                const PathObserver& observer, const SolverOptions& options) {
-    return Path(model, loadCase, progress, observer, options).run();
+    return solve(model, loadCase, CaseStart{}, progress, observer, options);
 }
 
 } // namespace ombrix

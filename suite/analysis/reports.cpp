@@ -207,6 +207,12 @@ std::string modelLoadLines(const LoadCase& loadCase, const AppliedLoads& applied
     return text;
 }
 
+// Of a case that comes after another, which.
+std::string afterLine(const LoadCase& loadCase, ReportStyle style) {
+    return loadCase.after ? line(style, Message::CaseAfter, {showInteger(loadCase.after->number)})
+                          : "";
+}
+
 Point sumOf(const std::vector<Point>& points, double factor = 1) {
     Point sum{};
     for (const Point& point : points)
@@ -235,7 +241,7 @@ std::string loadingReport(const Model& model, const Loading& loading,
                       showInteger(static_cast<long long>(loadCase.loads.size())),
                       showInteger(loadCase.steps), showNumber(resultant[0]),
                       showNumber(resultant[1]), showNumber(resultant[2])}) +
-                modelLoadLines(loadCase, applied, style);
+                afterLine(loadCase, style) + modelLoadLines(loadCase, applied, style);
     }
     return text;
 }
@@ -291,8 +297,9 @@ std::string elongationLine(const Model& model, const AppliedLoads& applied,
                  showNumber(elongations[most]), showInteger(static_cast<long long>(most) + 1)});
 }
 
-std::string caseSummary(const Model& model, const AppliedLoads& applied, const Solution& solution,
-                        ReportStyle style) {
+// `loads`: the sum of the loads on the state reported.
+std::string caseSummary(const Model& model, const AppliedLoads& applied, const Point& loads,
+                        const Solution& solution, ReportStyle style) {
     std::string text;
     std::size_t moved = 0;
     for (std::size_t n = 0; n < solution.displacements.size(); ++n)
@@ -321,7 +328,6 @@ std::string caseSummary(const Model& model, const AppliedLoads& applied, const S
         slack += model.members[m].kind == MemberKind::Cable && solution.axialForces[m] == 0;
     text += line(style, Message::CaseSlackCables, {showInteger(slack)}) +
             elongationLine(model, applied, solution, style);
-    const Point loads = sumOf(applied.forces, solution.loadFactor);
     Point reactions{};
     for (const Point& reaction : solution.reactions)
         for (int axis = 0; axis < 3; ++axis)
@@ -393,16 +399,22 @@ std::string forcesFromBalanceLine(const Solution& solution, ReportStyle style) {
 } // namespace
 
 std::string caseReport(const Model& model, const LoadCase& loadCase, const Solution& solution,
-                       ReportStyle style) {
+                       ReportStyle style, const AppliedLoads& held) {
     std::string text =
         std::string(newLine) + line(style, Message::CaseTitle, {showInteger(loadCase.number)});
+    text += afterLine(loadCase, style);
     text += solution.status == SolutionStatus::Converged
                 ? line(style, Message::CaseConverged,
                        {showInteger(solution.steps), showInteger(solution.iterations)})
                 : line(style, Message::CaseNotConverged, {showNumber(solution.loadFactor)});
-    const AppliedLoads applied = appliedLoads(model, loadCase);
-    text += modelLoadLines(loadCase, applied, style) + forcesFromBalanceLine(solution, style) +
-            criticalPointLine(solution, style) + caseSummary(model, applied, solution, style);
+    const AppliedLoads own = appliedLoads(model, loadCase);
+    const AppliedLoads applied = withHeld(own, held);
+    const Point heldSum = sumOf(held.forces);
+    const Point ownSum = sumOf(own.forces, solution.loadFactor);
+    const Point loads{heldSum[0] + ownSum[0], heldSum[1] + ownSum[1], heldSum[2] + ownSum[2]};
+    text += modelLoadLines(loadCase, own, style) + forcesFromBalanceLine(solution, style) +
+            criticalPointLine(solution, style) +
+            caseSummary(model, applied, loads, solution, style);
     if (style.listType == ListType::Complete)
         text += caseTables(model, applied, solution, style);
     return text;

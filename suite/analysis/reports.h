@@ -38,7 +38,8 @@ std::string criticalPointName(CriticalPoint point, Language language);
 // The load factor of the critical point, with the digits its precision supports.
 std::string criticalLoadFactorText(const Solution& solution);
 
+// `held`: of a case that comes after another, the loads it holds from the cases before it.
 std::string caseReport(const Model& model, const LoadCase& loadCase, const Solution& solution,
-                       ReportStyle style);
+                       ReportStyle style, const AppliedLoads& held = {});
 
 } // namespace ombrix

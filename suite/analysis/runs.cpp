@@ -15,6 +15,8 @@
 #include <charconv>
 #include <cstdio>
 #include <map>
+#include <utility>
+#include <variant>
 
 namespace ombrix {
 namespace {
@@ -171,11 +173,12 @@ std::map<int, std::string> writeCases(Storage& storage, const PreparedAnalysis& 
                                       handoff::Record& record, std::string& failures) {
     const Language language = analysis.style.language;
     std::map<int, std::string> unusable;
+    const std::map<int, CaseProblem> problems = problemsOf(loading, analysis.model);
     for (const LoadCase& loadCase : loading.cases) {
-        if (const std::optional<CaseProblem> problem = problemOf(loadCase, analysis.model)) {
-            unusable[loadCase.number] =
-                say(language, problem->problem.reason, problem->problem.values);
-            failures += "\n" + describe(language, loadingFile, problem->line, problem->problem);
+        if (const auto problem = problems.find(loadCase.number); problem != problems.end()) {
+            const auto& [line, reason] = problem->second;
+            unusable[loadCase.number] = say(language, reason.reason, reason.values);
+            failures += "\n" + describe(language, loadingFile, line, reason);
             continue;
         }
         const std::string file =
@@ -301,49 +304,147 @@ std::string pathFileOf(const Storage& storage, const PreparedAnalysis& analysis,
     return storage.join(analysis.folder, handoff::pathFileName(number));
 }
 
+// What every case of one Solve run is solved from and what the run has reported so far.
+struct SolveRun {
+    Storage& storage;
+    const PreparedAnalysis& analysis;
+    const PreparedLoads& loads;
+    std::string inputs; // the digest of "Forces.rec", written into each case's results
+    std::function<void(int, const SolverProgress&)> progress; // of the case being solved
+    std::vector<int> reported{};
+};
+
 // The case solved, each state along its path added to its path file as the solver accepts
-// it, so that no more than one state is held at a time.
-Solution solveAlongPath(Storage& storage, const PreparedAnalysis& analysis,
-                        const LoadCase& loadCase, const std::string& inputs,
-                        const ProgressReport& progress) {
-    const Language language = analysis.style.language;
-    const std::string file = pathFileOf(storage, analysis, loadCase.number);
-    writeFile(storage, file, pathHead(loadCase.number, analysis.model.nodes.size(), inputs),
-              language);
-    Solution solution = solve(analysis.model, loadCase, progress, [&](const PathState& state) {
-        appendFile(storage, file, pathStateText(state), language);
-    });
-    appendFile(storage, file, pathEnd(solution), language);
-    return solution;
+// it, so that no more than one state is held at a time; a case that comes after another
+// first has the state it starts from. A cancelled case keeps no path.
+Solution solveAlongPath(SolveRun& run, const LoadCase& loadCase, const CaseStart& start) {
+    const Language language = run.analysis.style.language;
+    const std::string file = pathFileOf(run.storage, run.analysis, loadCase.number);
+    std::string head = pathHead(loadCase.number, run.analysis.model.nodes.size(), run.inputs);
+    if (!start.displacements.empty())
+        head += pathStateText({0, CriticalPoint::None, start.displacements});
+    writeFile(run.storage, file, head, language);
+    try {
+        Solution solution = solve(
+            run.analysis.model, loadCase, start,
+            [&](const SolverProgress& solver) { run.progress(loadCase.number, solver); },
+            [&](const PathState& state) {
+                appendFile(run.storage, file, pathStateText(state), language);
+            });
+        appendFile(run.storage, file, pathEnd(solution), language);
+        return solution;
+    } catch (const RunCancelled&) {
+        run.storage.remove(file);
+        throw;
+    }
 }
 
 // A case solved and reported, or why not: `converged` false with a problem when it was
-// solved without an answer, true with one when it could not be solved.
+// solved without an answer (or its start was), true with one when it could not be solved.
 struct SolvedCase {
     std::string problem;
     bool converged = true;
 };
 
-// Solves one case and reports it (or StepFailure).
-SolvedCase solveCase(Storage& storage, const PreparedAnalysis& analysis, const PreparedLoads& loads,
-                     int number, const ProgressReport& progress) {
-    const Language language = analysis.style.language;
-    const std::string caseFile = storage.join(analysis.folder, handoff::caseFileName(number));
-    const std::string text =
-        readFile(storage, caseFile, language, {Message::CaseNotPrepared, {showInteger(number)}});
-    if (!matches(*preparedCase(loads, number), text))
+std::string caseFileOf(const SolveRun& run, int number) {
+    return run.storage.join(run.analysis.folder, handoff::caseFileName(number));
+}
+
+// The case as Forces prepared it, or StepFailure.
+LoadCase preparedLoadCase(const SolveRun& run, int number) {
+    const Language language = run.analysis.style.language;
+    const std::string caseFile = caseFileOf(run, number);
+    const Problem notPrepared{Message::CaseNotPrepared, {showInteger(number)}};
+    const handoff::FileStamp* stamp = preparedCase(run.loads, number);
+    if (stamp == nullptr)
+        fail(say(language, notPrepared.reason, notPrepared.values));
+    const std::string text = readFile(run.storage, caseFile, language, notPrepared);
+    if (!matches(*stamp, text))
         fail(say(language, Message::ChangedSince, {caseFile, "INCARC", "INCARC"}));
-    const LoadCase loadCase = readInput(caseFile, text, language,
-                                        [&](std::string_view t) { return readCase(t, number); });
-    if (const std::optional<CaseProblem> problem = problemOf(loadCase, analysis.model))
+    return readInput(caseFile, text, language,
+                     [&](std::string_view t) { return readCase(t, number); });
+}
+
+// The loads of every kind of the case and of each case it comes after.
+AppliedLoads totalLoads(const SolveRun& run, const LoadCase& loadCase) {
+    AppliedLoads own = appliedLoads(run.analysis.model, loadCase);
+    if (!loadCase.after)
+        return own;
+    const int prior = static_cast<int>(loadCase.after->number);
+    return withHeld(std::move(own), totalLoads(run, preparedLoadCase(run, prior)));
+}
+
+// The case's results when they were solved from the cases as they now stand.
+std::optional<CaseResults> currentResults(const SolveRun& run, int number) {
+    const std::optional<std::string> text =
+        run.storage.read(run.storage.join(run.analysis.folder, handoff::resultFileName(number)));
+    if (!text)
+        return std::nullopt;
+    try {
+        return readResults(*text, run.analysis.model, ResultsOrigin{number, run.inputs});
+    } catch (const InputError&) {
+        return std::nullopt;
+    }
+}
+
+SolvedCase solveCase(SolveRun& run, int number);
+
+// Where a case that comes after another starts: that case's end state, solved first in
+// this run when its results are missing or out of date, or why it cannot start.
+std::variant<CaseStart, SolvedCase> startAfter(SolveRun& run, const LoadCase& loadCase) {
+    const Language language = run.analysis.style.language;
+    const int prior = static_cast<int>(loadCase.after->number);
+    std::optional<CaseResults> results = currentResults(run, prior);
+    std::string priorProblem;
+    if (!results) {
+        const std::string number = showInteger(loadCase.number);
+        const std::string priorNumber = showInteger(prior);
+        appendFile(
+            run.storage, run.analysis.outputFile,
+            newLine +
+                say(language, Message::PriorCaseSolvedFirst, {number, priorNumber, priorNumber}) +
+                newLine,
+            language);
+        SolvedCase solved = solveCase(run, prior);
+        run.reported.push_back(prior);
+        if (!solved.problem.empty() && solved.converged)
+            return solved;
+        priorProblem = solved.problem.empty() ? "" : solved.problem + "\n";
+        results = currentResults(run, prior);
+    }
+    if (results && results->converged)
+        return CaseStart{totalLoads(run, preparedLoadCase(run, prior)), results->displacements};
+    const std::string notStarted = describe(
+        language, caseFileOf(run, loadCase.number), loadCase.after->line,
+        {Message::PriorCaseNotConverged, {showInteger(loadCase.number), showInteger(prior)}});
+    appendFile(run.storage, run.analysis.outputFile,
+               newLine + say(language, Message::CaseTitle, {showInteger(loadCase.number)}) +
+                   newLine + notStarted + newLine,
+               language);
+    return SolvedCase{priorProblem + notStarted, false};
+}
+
+// Solves one case and reports it (or StepFailure).
+SolvedCase solveCase(SolveRun& run, int number) {
+    const Language language = run.analysis.style.language;
+    const std::string caseFile = caseFileOf(run, number);
+    const LoadCase loadCase = preparedLoadCase(run, number);
+    if (const std::optional<CaseProblem> problem = problemOf(loadCase, run.analysis.model))
         return {describe(language, caseFile, problem->line, problem->problem)};
-    const std::string inputs = handoff::digestText(handoff::digestOf(loads.recordText));
-    const Solution solution = solveAlongPath(storage, analysis, loadCase, inputs, progress);
-    writeFile(storage, storage.join(analysis.folder, handoff::resultFileName(number)),
-              resultsText(caseResults(number, solution, inputs), heldNodes(analysis.model)),
+    CaseStart start;
+    if (loadCase.after) {
+        std::variant<CaseStart, SolvedCase> after = startAfter(run, loadCase);
+        if (SolvedCase* notStarted = std::get_if<SolvedCase>(&after))
+            return *notStarted;
+        start = std::get<CaseStart>(std::move(after));
+    }
+    const Solution solution = solveAlongPath(run, loadCase, start);
+    writeFile(run.storage, run.storage.join(run.analysis.folder, handoff::resultFileName(number)),
+              resultsText(caseResults(number, solution, run.inputs), heldNodes(run.analysis.model)),
               language);
-    appendFile(storage, analysis.outputFile,
-               caseReport(analysis.model, loadCase, solution, analysis.style), language);
+    appendFile(run.storage, run.analysis.outputFile,
+               caseReport(run.analysis.model, loadCase, solution, run.analysis.style, start.held),
+               language);
     if (solution.status == SolutionStatus::Converged)
         return {};
     return {solutionProblem(caseFile, loadCase, solution, language), false};
@@ -368,7 +469,6 @@ RunOutcome solveLoadCases(Storage& storage, const std::vector<std::string>& case
                           const RunProgressReport& progress) {
     PreparedAnalysis analysis;
     std::unique_ptr<FolderLock> lock;
-    std::vector<int> reported;
     try {
         analysis = openWorkingFolder(storage);
         const Language language = analysis.style.language;
@@ -384,26 +484,31 @@ RunOutcome solveLoadCases(Storage& storage, const std::vector<std::string>& case
         appendFile(storage, analysis.outputFile,
                    newLine + say(language, Message::SolveRequested, {listed(numbers)}) + newLine,
                    language);
+        std::size_t k = 0;
+        SolveRun run{storage, analysis, loads,
+                     handoff::digestText(handoff::digestOf(loads.recordText)),
+                     [&](int number, const SolverProgress& solver) {
+                         if (progress)
+                             progress({(static_cast<double>(k) + solver.loadFactor) /
+                                           static_cast<double>(numbers.size()),
+                                       number, solver});
+                     }};
         std::string failures;
         bool refused = false; // a case that could not be solved at all
-        for (std::size_t k = 0; k < numbers.size(); ++k) {
+        for (; k < numbers.size(); ++k) {
+            if (std::find(run.reported.begin(), run.reported.end(), numbers[k]) !=
+                run.reported.end())
+                continue; // solved first, for a case that comes after it
             SolvedCase solved;
             try {
-                solved = solveCase(storage, analysis, loads, numbers[k],
-                                   [&](const SolverProgress& solver) {
-                                       if (progress)
-                                           progress({(static_cast<double>(k) + solver.loadFactor) /
-                                                         static_cast<double>(numbers.size()),
-                                                     numbers[k], solver});
-                                   });
-                reported.push_back(numbers[k]);
+                solved = solveCase(run, numbers[k]);
+                run.reported.push_back(numbers[k]);
             } catch (const StepFailure& failure) {
                 solved.problem = failure.message;
             } catch (const RunCancelled&) {
-                storage.remove(pathFileOf(storage, analysis, numbers[k]));
                 const std::string message =
                     say(language, Message::SolveCancelledAt, {showInteger(numbers[k])}) + "\n" +
-                    say(language, Message::SolveSolved, {listed(reported)});
+                    say(language, Message::SolveSolved, {listed(run.reported)});
                 appendFile(storage, analysis.outputFile, newLine + message + newLine, language);
                 return {handoff::stepCancelled, message};
             }
@@ -412,7 +517,7 @@ RunOutcome solveLoadCases(Storage& storage, const std::vector<std::string>& case
             refused = refused || (!solved.problem.empty() && solved.converged);
         }
         appendFile(storage, analysis.outputFile,
-                   newLine + say(language, Message::SolveSolved, {listed(reported)}) + newLine,
+                   newLine + say(language, Message::SolveSolved, {listed(run.reported)}) + newLine,
                    language);
         if (failures.empty())
             return {};

@@ -1,10 +1,11 @@
 // Large-displacement static equilibrium of a pin-jointed structure under one load case,
-// from its unloaded, prestressed state: Newton-Raphson down the potential energy in load
-// steps, steps cut where the structure gives way, and every answer a stable state: past a
-// limit point the structure snaps through, past a bifurcation it leaves the unstable path
-// along its critical mode.
+// from its unloaded, prestressed state or from where an earlier case left it:
+// Newton-Raphson down the potential energy in load steps, steps cut where the structure
+// gives way, and every answer a stable state: past a limit point the structure snaps
+// through, past a bifurcation it leaves the unstable path along its critical mode.
 #pragma once
 
+#include "applied_loads.h"
 #include "loads.h"
 #include "model.h"
 #include "node_balance.h"
@@ -69,7 +70,7 @@ struct Solution {
 // A state the solver accepted on its way along the load path, in order: each load step's,
 // and past a critical point the state the structure snapped through to from a limit point,
 // or left the path for at a bifurcation, the state before it lying at the critical point.
-// The path starts from the unloaded state, which is not one of them.
+// The path starts from the state started from, which is not one of them.
 struct PathState {
     double loadFactor = 0;
     CriticalPoint passed = CriticalPoint::None; // on the way from the state before
@@ -123,7 +124,20 @@ struct SolverOptions {
     double stretchPrecision = 1e-3;
 };
 
-// The case must pass problemOf(loadCase, model).
+// Where a case's path starts: from rest, or from the end state of the case it comes after,
+// with the loads of that case and of every case before it held (forces at nodes, strains
+// and settlements, all of them from the first load step on).
+struct CaseStart {
+    AppliedLoads held;                // empty from rest
+    std::vector<Point> displacements; // per node, of the state started from; empty from rest
+};
+
+// The case must pass problemOf(loadCase, model); a state started from must be balanced
+// under the loads held.
+Solution solve(const Model& model, const LoadCase& loadCase, const CaseStart& start,
+               const ProgressReport& progress = {}, const PathObserver& observer = {},
+               const SolverOptions& options = {});
+// From rest.
 Solution solve(const Model& model, const LoadCase& loadCase, const ProgressReport& progress = {},
                const PathObserver& observer = {}, const SolverOptions& options = {});
 

@@ -1,5 +1,8 @@
 #include "step_files.h"
 
+#include <algorithm>
+#include <cctype>
+
 namespace ombrix {
 namespace {
 
@@ -33,6 +36,16 @@ std::string fullPathOf(const Storage& storage, const std::string& path, Language
     if (!full)
         fail(describe(language, path, 0, {Message::PathTooLong, {}}));
     return *full;
+}
+
+bool namesOneFile(const Storage& storage, const std::string& one, const std::string& other) {
+    const auto folded = [&](const std::string& path) {
+        std::string full = storage.fullPath(path).value_or(path);
+        std::transform(full.begin(), full.end(), full.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        return full;
+    };
+    return folded(one) == folded(other);
 }
 
 std::string readFile(const Storage& storage, const std::string& path, Language language,

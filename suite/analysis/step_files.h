@@ -24,6 +24,9 @@ struct StepFailure {
 // The full path, or StepFailure when it is too long for the system.
 std::string fullPathOf(const Storage& storage, const std::string& path, Language language);
 
+// Whether two paths name one file, as Windows takes names: in any case of their letters.
+bool namesOneFile(const Storage& storage, const std::string& one, const std::string& other);
+
 std::string readFile(const Storage& storage, const std::string& path, Language language,
                      const Problem& missing = {Message::CannotRead, {}});
 void writeFile(Storage& storage, const std::string& path, const std::string& text,

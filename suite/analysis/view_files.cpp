@@ -3,10 +3,8 @@
 #include "geometry.h"
 #include "handoff/handoff.h"
 #include "input_error.h"
+#include "loading.h"
 #include "step_files.h"
-
-#include <algorithm>
-#include <cctype>
 
 namespace ombrix {
 namespace {
@@ -49,12 +47,25 @@ std::optional<CaseResults> resultsHead(const Storage& storage, const SolvedAnaly
 
 } // namespace
 
-Model readModelFile(const Storage& storage, const std::string& path) {
+namespace {
+
+template <typename Read>
+auto readNamedFile(const Storage& storage, const std::string& path, Read read) {
     const std::string file = storage.fullPath(path).value_or(path);
     return refusedAsFile([&] {
         const std::string text = readFile(storage, file, Language::English);
-        return readInput(file, text, Language::English, readGeometry);
+        return readInput(file, text, Language::English, read);
     });
+}
+
+} // namespace
+
+Model readModelFile(const Storage& storage, const std::string& path) {
+    return readNamedFile(storage, path, readGeometry);
+}
+
+Loading readLoadingFile(const Storage& storage, const std::string& path) {
+    return readNamedFile(storage, path, readLoading);
 }
 
 PreparedAnalysis openPreparedAnalysis(const Storage& storage) {
@@ -67,19 +78,12 @@ PreparedAnalysis openPreparedAnalysis(const Storage& storage) {
 
 namespace {
 
-// Windows names a file in any case of its letters.
-std::string folded(std::string path) {
-    std::transform(path.begin(), path.end(), path.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return path;
-}
-
 PreparedAnalysis openPreparedAnalysisOf(const Storage& storage, const std::string& geometryFile) {
     const std::string geometry = storage.fullPath(geometryFile).value_or(geometryFile);
     return refusedAsFile([&] {
         PreparedAnalysis analysis =
             openWorkingFolder(storage, geometry + std::string(handoff::workingFolderSuffix));
-        if (folded(analysis.geometryFile) != folded(geometry))
+        if (!namesOneFile(storage, analysis.geometryFile, geometry))
             fail(say(analysis.style.language, Message::NotPrepared, {geometry}));
         takePreparedModel(storage, analysis);
         return analysis;
@@ -150,7 +154,13 @@ CasePath readCasePath(const Storage& storage, const SolvedAnalysis& solved, int 
     return readCaseFile(storage, solved, caseNumber, handoff::pathFileName(caseNumber), readPath);
 }
 
-void writeOutputFile(Storage& storage, const std::string& path, const std::string& text) {
+void writeOutputFile(Storage& storage, const PreparedAnalysis& from, const std::string& path,
+                     const std::string& text) {
+    const std::string name = path.substr(path.find_last_of("/\\") + 1);
+    for (const std::string& own :
+         {from.geometryFile, from.outputFile, storage.join(from.folder, name)})
+        if (namesOneFile(storage, path, own))
+            throw FileRefused(path + " is a file of the analysis it comes from: name another file");
     refusedAsFile([&] { writeFile(storage, path, text, Language::English); });
 }
 

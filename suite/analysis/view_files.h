@@ -2,6 +2,7 @@
 // a damaged line, the line and the reason: the message the analysis programs give.
 #pragma once
 
+#include "loads.h"
 #include "model.h"
 #include "path_file.h"
 #include "prepared_analysis.h"
@@ -31,6 +32,8 @@ template <typename Take> auto refusedAsFile(Take take) {
 
 // A geometry file, or the prepared model; the message names it by its full path.
 Model readModelFile(const Storage& storage, const std::string& path);
+// A loading file, likewise.
+Loading readLoadingFile(const Storage& storage, const std::string& path);
 
 // The analysis that "work_dir.dat" of the current folder names, with its prepared model,
 // taken only as Forces takes it: when "Prepare.rec" shows it was prepared from the
@@ -64,7 +67,10 @@ const SolvedCase& solvedCase(const SolvedAnalysis& solved, int caseNumber);
 CaseResults readCaseResults(const Storage& storage, const SolvedAnalysis& solved, int caseNumber);
 CasePath readCasePath(const Storage& storage, const SolvedAnalysis& solved, int caseNumber);
 
-// Writes a file the user asked for (PeakFinder's table), or refuses saying why it cannot.
-void writeOutputFile(Storage& storage, const std::string& path, const std::string& text);
+// Writes a file the user asked for from an analysis (an export, PeakFinder's table), or
+// refuses saying why it cannot: never over its geometry or output file, or in its working
+// folder.
+void writeOutputFile(Storage& storage, const PreparedAnalysis& from, const std::string& path,
+                     const std::string& text);
 
 } // namespace ombrix

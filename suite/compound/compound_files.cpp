@@ -117,13 +117,13 @@ std::vector<PartResults> splitSolvedAnalysis(const Storage& storage, const Solve
     return splitResults(map, model, cases);
 }
 
-std::vector<std::string> writePartFiles(Storage& storage, const std::string& outputFile,
+std::vector<std::string> writePartFiles(Storage& storage, const PreparedAnalysis& analysis,
                                         const std::vector<PartResults>& parts) {
     std::vector<std::string> written;
     for (std::size_t k = 0; k < parts.size(); ++k) {
         const int number = static_cast<int>(k) + 1;
-        written.push_back(partFileOf(outputFile, number, parts[k].part.file));
-        writeOutputFile(storage, written.back(), partResultsText(number, parts[k]));
+        written.push_back(partFileOf(analysis.outputFile, number, parts[k].part.file));
+        writeOutputFile(storage, analysis, written.back(), partResultsText(number, parts[k]));
     }
     return written;
 }

@@ -45,7 +45,7 @@ std::vector<PartResults> splitSolvedAnalysis(const Storage& storage, const Solve
                                              const RunProgressReport& progress = {});
 
 // Writes each part's file beside the output file; the paths written, in part order.
-std::vector<std::string> writePartFiles(Storage& storage, const std::string& outputFile,
+std::vector<std::string> writePartFiles(Storage& storage, const PreparedAnalysis& analysis,
                                         const std::vector<PartResults>& parts);
 
 } // namespace ombrix

@@ -40,7 +40,7 @@ splitShowingProgress(Storage& storage, const SolvedAnalysis& solved, const std::
     const int exitCode = runWithProgress(title.c_str(), [&](const RunProgressReport& report) {
         try {
             parts = splitSolvedAnalysis(storage, solved, mapFile, report);
-            writePartFiles(storage, solved.analysis.outputFile, parts);
+            writePartFiles(storage, solved.analysis, parts);
         } catch (const FileRefused& refused) {
             refusal = refused.what();
         }
@@ -68,8 +68,8 @@ void run(const ViewerArguments& arguments) {
     const std::string& outputFile = solved.analysis.outputFile;
     if (!arguments.output.empty()) {
         const std::vector<PartResults> parts = splitSolvedAnalysis(storage, solved, mapFile);
-        writePartFiles(storage, outputFile, parts);
-        writeOutputFile(storage, arguments.output, csvText(partTable(parts)));
+        writePartFiles(storage, solved.analysis, parts);
+        writeOutputFile(storage, solved.analysis, arguments.output, csvText(partTable(parts)));
         return;
     }
     const auto parts = splitShowingProgress(storage, solved, mapFile);
@@ -82,6 +82,7 @@ void run(const ViewerArguments& arguments) {
                      {{"Parts", partTable(*parts)}},
                      folderOf(outputFile),
                      name.substr(0, name.rfind('.')) + " parts.csv",
+                     &solved.analysis,
                      {}});
 }
 

@@ -3,7 +3,6 @@
 #pragma once
 
 #include "families.h"
-#include "loading.h"
 #include "model.h"
 
 #include <string>
@@ -12,7 +11,6 @@
 namespace ombrix {
 
 std::string geometryFileText(const Model& model); // Refused with the reader's message
-std::string loadingFileText(const Loading& loading, const Model& model);
 
 // A family's structure and its geometry file. What the reader refuses is Refused naming the
 // parameter to change, the first whose initial value, the others as given, makes a file the

@@ -5,25 +5,11 @@
 #include "parameters.h"
 #include "step_files.h"
 
-#include <algorithm>
-#include <cctype>
-
 namespace ombrix {
 namespace {
 
 constexpr const char* usage =
     "Make_FrameFile --form-find [--forces] <geometry file> <geometry file to write>";
-
-// Windows names a file in any case of its letters.
-bool sameFile(const Storage& storage, const std::string& one, const std::string& other) {
-    const auto folded = [&](const std::string& path) {
-        std::string full = fullPathOf(storage, path, Language::English);
-        std::transform(full.begin(), full.end(), full.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        return full;
-    };
-    return folded(one) == folded(other);
-}
 
 } // namespace
 
@@ -40,7 +26,7 @@ std::optional<FormFindingCommand> formFindingCommand(const std::vector<std::stri
 
 std::optional<std::string> runFormFinding(Storage& storage, const FormFindingCommand& command) {
     try {
-        if (sameFile(storage, command.input, command.output))
+        if (namesOneFile(storage, command.input, command.output))
             return "the form found would replace " + command.input + ": name another file";
         const std::string path = fullPathOf(storage, command.input, Language::English);
         const Model model = readInput(path, readFile(storage, path, Language::English),

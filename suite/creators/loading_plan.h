@@ -1,5 +1,7 @@
-// The loading the INCARC file maker writes, given as rows of cases: a load vector put on
-// every free node, on the nodes inside a box of coordinates, or on listed nodes.
+// The loading the INCARC file maker writes, given as rows, each of a case: a force put on
+// every free node, on the nodes inside a box or on listed nodes, or a line of the loading
+// file that begins with a word (weight, temperature, settle, snow, pressure, combine,
+// after), as typed.
 #pragma once
 
 #include "loading.h"
@@ -7,27 +9,39 @@
 
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 namespace ombrix {
 
 enum class LoadedNodes { everyFreeNode, insideBox, listed };
 
-struct CaseRow {
+struct ForceRow {
     LoadedNodes nodes = LoadedNodes::everyFreeNode;
     Point force{}; // on each node loaded
     Point boxLow{}, boxHigh{};
     std::vector<long long> listedNodes; // node numbers, from 1
-    int steps = 0;                      // 0: the solver chooses
+};
+
+struct WordLine {
+    std::string text; // "weight 0.5 cables", without the line's end
+};
+
+struct PlanRow {
+    std::string name; // how a refusal names the row
+    int caseNumber = 1;
+    std::variant<ForceRow, WordLine> load;
+    std::optional<int> steps; // of its case, when the row gives them; 0: the solver chooses
 };
 
 struct LoadingPlan {
     std::string heading;
-    std::optional<CaseRow> caseZero;
-    std::vector<CaseRow> cases; // 1..N
+    std::vector<PlanRow> rows; // cases 1..N, and case 0 when a row names it
 };
 
-// The loading for the model; Refused naming the case and what is wrong with it.
-Loading makeLoading(const Model& model, const LoadingPlan& plan);
+// The loading file of the plan for the model, read back by the suite's reader before it is
+// given, so that a file Forces would refuse is never written: Refused naming the row (or the
+// case) at fault and what is wrong with it.
+std::string loadingFileText(const Model& model, const LoadingPlan& plan);
 
 } // namespace ombrix

@@ -17,14 +17,18 @@ enum CreatorControl : int {
     OpenButton = 121,
     HeadingField = 122,
     CaseTable = 123,
-    CaseZeroBox = 124,
-    LoadedNodesList = 125,
-    ForceField = 126,
+    CaseField = 124,
+    LoadKindList = 125,
+    ValuesField = 126,
     WhereField = 127,
     StepsField = 128,
     AddButton = 129,
     ReplaceButton = 130,
     RemoveButton = 131,
+    LoadingName = 132,
+    OpenLoadingButton = 133,
+    ValuesHint = 134,
+    WhereHint = 135,
 };
 
 } // namespace ombrix

@@ -1,9 +1,10 @@
-// Make_ForceFile (INCARC File): the load cases of a structure as rows, each a load put on
-// every free node, on the nodes inside a box or on listed nodes, saved as a loading file
-// that Forces reads.
+// Make_ForceFile (INCARC File): the load cases of a structure as rows, each of a case: a
+// force put on every free node, on the nodes inside a box or on listed nodes, or a load the
+// loading file names by a word (weight, temperature, settlement, snow, pressure), a
+// combination of cases, or the case a case starts after; saved as a loading file that
+// Forces reads. A loading file opened keeps every line as rows.
 //   Make_ForceFile <TAB>          started by the shell, in the installation's Exe folder
 
-#include "checked_files.h"
 #include "creator_controls.h"
 #include "file_dialogs.h"
 #include "form_window.h"
@@ -27,14 +28,37 @@ namespace {
 
 constexpr LONG formWidth = 600; // points; the preview takes the rest of the window
 
-const char* const loadedNodesNames[] = {"every free node", "the nodes inside a box",
-                                        "the nodes listed"};
+// What each kind of row loads, in the order of RowKind, with what its values and its where
+// field hold (empty: the row has no where).
+struct KindText {
+    const char* name;
+    const char* values;
+    const char* where;
+};
+const KindText kindTexts[] = {
+    {"force on every free node", "Fx Fy Fz: the force on each node", ""},
+    {"force on the nodes in a box", "Fx Fy Fz: the force on each node",
+     "a box: x y z of two opposite corners"},
+    {"force on the nodes listed", "Fx Fy Fz: the force on each node", "the node numbers"},
+    {"weight of members", "w: weight per unit length, downwards",
+     "members: empty for all; cables, bars, or numbers and ranges (1-12 20)"},
+    {"temperature of members", "dT alpha: the change and the coefficient of expansion",
+     "members: empty for all; cables, bars, or numbers and ranges (1-12 20)"},
+    {"settlement of a support", "n dx dy dz: the node and its move where it is held", ""},
+    {"snow on the net", "q: per unit of plan area of the net's cells, downwards", ""},
+    {"pressure on the net", "p: per unit of area of the net's cells, on their normal", ""},
+    {"combination of cases", "f1 c1 f2 c2 ...: factors and the cases they multiply", ""},
+    {"after another case", "c: the case from whose end this case starts", ""},
+};
+
+const KindText& textOfKind(RowKind kind) {
+    return kindTexts[static_cast<std::size_t>(kind)];
+}
 
 // What a loading file is saved from.
 struct Work {
     std::string geometryFile, heading;
-    bool caseZero = false;
-    std::vector<CaseTexts> rows;
+    std::vector<RowTexts> rows;
     bool operator==(const Work&) const = default;
 };
 
@@ -42,21 +66,16 @@ struct ForceMaker {
     std::string title = titleOf("Make_ForceFile");
     std::string geometryFile;
     std::optional<Model> model;
-    std::vector<CaseTexts> rows;
-    std::optional<Work> saved; // the work last saved
+    std::vector<RowTexts> rows;
+    std::optional<Work> saved; // the work last saved or opened
 };
 
 HWND item(HWND window, int id) {
     return GetDlgItem(window, id);
 }
 
-bool startsWithCaseZero(HWND window) {
-    return SendMessageA(item(window, CaseZeroBox), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
 Work workOf(HWND window, const ForceMaker& maker) {
-    return {maker.geometryFile, textOf(item(window, HeadingField)), startsWithCaseZero(window),
-            maker.rows};
+    return {maker.geometryFile, textOf(item(window, HeadingField)), maker.rows};
 }
 
 // Before the first save, only rows are work to lose.
@@ -65,46 +84,57 @@ bool hasUnsavedWork(HWND window, const ForceMaker& maker) {
     return maker.saved ? work != *maker.saved : !work.rows.empty();
 }
 
-int caseNumberOf(HWND window, std::size_t row) {
-    return static_cast<int>(row) + (startsWithCaseZero(window) ? 0 : 1);
-}
-
 void showRows(HWND window, const ForceMaker& maker) {
     HWND table = item(window, CaseTable);
     SendMessageA(table, LVM_DELETEALLITEMS, 0, 0);
     for (std::size_t k = 0; k < maker.rows.size(); ++k) {
-        const CaseTexts& row = maker.rows[k];
+        const RowTexts& row = maker.rows[k];
         const int at = static_cast<int>(k);
-        setListCell(table, at, 0, std::to_string(caseNumberOf(window, k)));
-        setListCell(table, at, 1, loadedNodesNames[static_cast<int>(row.nodes)]);
-        setListCell(table, at, 2, row.force);
-        setListCell(table, at, 3, row.nodes == LoadedNodes::everyFreeNode ? "" : row.where);
-        setListCell(table, at, 4, row.steps.empty() ? "solver's choice" : row.steps);
+        setListCell(table, at, 0, std::to_string(k + 1));
+        setListCell(table, at, 1, row.caseNumber);
+        setListCell(table, at, 2, textOfKind(row.kind).name);
+        setListCell(table, at, 3, row.values);
+        setListCell(table, at, 4, readsWhere(row.kind) ? row.where : "");
+        setListCell(table, at, 5, row.steps);
     }
 }
 
-std::string caseName(HWND window, std::size_t row) {
-    return "case " + std::to_string(caseNumberOf(window, row));
+std::string rowName(std::size_t row) {
+    return "row " + std::to_string(row + 1);
 }
 
-CaseTexts editedRow(HWND window) {
-    return {static_cast<LoadedNodes>(chosenIndex(item(window, LoadedNodesList))),
-            textOf(item(window, ForceField)), textOf(item(window, WhereField)),
-            textOf(item(window, StepsField))};
+RowKind chosenKind(HWND window) {
+    return static_cast<RowKind>(chosenIndex(item(window, LoadKindList)));
 }
 
-void showInEditor(HWND window, const CaseTexts& row) {
-    SendMessageA(item(window, LoadedNodesList), CB_SETCURSEL, static_cast<WPARAM>(row.nodes), 0);
-    SetWindowTextA(item(window, ForceField), row.force.c_str());
+// What the values and the where field of the kind chosen hold; a where field the kind does
+// not read is greyed.
+void showKindHints(HWND window) {
+    const RowKind kind = chosenKind(window);
+    SetWindowTextA(item(window, ValuesHint), textOfKind(kind).values);
+    SetWindowTextA(item(window, WhereHint), textOfKind(kind).where);
+    EnableWindow(item(window, WhereField), readsWhere(kind) ? TRUE : FALSE);
+}
+
+RowTexts editedRow(HWND window) {
+    return {textOf(item(window, CaseField)), chosenKind(window), textOf(item(window, ValuesField)),
+            textOf(item(window, WhereField)), textOf(item(window, StepsField))};
+}
+
+void showInEditor(HWND window, const RowTexts& row) {
+    SetWindowTextA(item(window, CaseField), row.caseNumber.c_str());
+    SendMessageA(item(window, LoadKindList), CB_SETCURSEL, static_cast<WPARAM>(row.kind), 0);
+    SetWindowTextA(item(window, ValuesField), row.values.c_str());
     SetWindowTextA(item(window, WhereField), row.where.c_str());
     SetWindowTextA(item(window, StepsField), row.steps.c_str());
+    showKindHints(window);
 }
 
 // The row as edited, when it can be read; otherwise the user is told what is wrong.
-std::optional<CaseTexts> checkedRow(HWND window, const ForceMaker& maker, std::size_t at) {
-    const CaseTexts row = editedRow(window);
+std::optional<RowTexts> checkedRow(HWND window, const ForceMaker& maker, std::size_t at) {
+    const RowTexts row = editedRow(window);
     try {
-        caseRowTyped(row, caseName(window, at));
+        planRowTyped(row, rowName(at));
         return row;
     } catch (const Refused& refused) {
         tellProblem(window, maker.title, refused.what());
@@ -162,15 +192,28 @@ void openGeometry(HWND window, ForceMaker& maker) {
     showStructure(window, maker);
 }
 
-LoadingPlan planTyped(HWND window, const ForceMaker& maker) {
-    LoadingPlan plan{textOf(item(window, HeadingField)), std::nullopt, {}};
-    for (std::size_t k = 0; k < maker.rows.size(); ++k) {
-        const CaseRow row = caseRowTyped(maker.rows[k], caseName(window, k));
-        if (k == 0 && startsWithCaseZero(window))
-            plan.caseZero = row;
-        else
-            plan.cases.push_back(row);
+// A loading file's heading and cases, as rows to change and save again.
+void openLoading(HWND window, ForceMaker& maker) {
+    const auto name = askOpenName(window, "Loading file (*.inc)\0*.inc\0All files\0*.*\0");
+    if (!name)
+        return;
+    try {
+        const Loading loading = readLoadingFile(Win32Storage(), *name);
+        maker.rows = rowsOf(loading);
+        SetWindowTextA(item(window, HeadingField), loading.heading.c_str());
+    } catch (const FileRefused& refused) {
+        tellProblem(window, maker.title, refused.what());
+        return;
     }
+    SetWindowTextA(item(window, LoadingName), name->c_str());
+    maker.saved = workOf(window, maker);
+    showRows(window, maker);
+}
+
+LoadingPlan planTyped(HWND window, const ForceMaker& maker) {
+    LoadingPlan plan{textOf(item(window, HeadingField)), {}};
+    for (std::size_t k = 0; k < maker.rows.size(); ++k)
+        plan.rows.push_back(planRowTyped(maker.rows[k], rowName(k)));
     return plan;
 }
 
@@ -186,7 +229,7 @@ bool save(HWND window, ForceMaker& maker) {
     }
     std::string text;
     try {
-        text = loadingFileText(makeLoading(*maker.model, planTyped(window, maker)), *maker.model);
+        text = loadingFileText(*maker.model, planTyped(window, maker));
     } catch (const Refused& refused) {
         refuseSaving(window, maker.title, refused.what());
         return false;
@@ -205,23 +248,26 @@ void close(HWND window, ForceMaker& maker) {
 }
 
 void addRowEditor(HWND window) {
-    addLabel(window, "Load on", {12, 334, 100, 20});
-    HWND loadedNodes = addDropDown(window, {116, 330, 200, 23}, LoadedNodesList);
-    for (const char* name : loadedNodesNames)
-        addChoice(loadedNodes, name);
-    addLabel(window, "Force Fx Fy Fz", {12, 364, 100, 20});
-    addEdit(window, "0 0 -1", {116, 360, 200, 23}, ForceField);
-    addLabel(window, "Box or nodes", {12, 394, 100, 20});
-    addEdit(window, "", {116, 390, 468, 23}, WhereField);
-    addLabel(window, "a box: x y z of two opposite corners; nodes: their numbers",
-             {116, 416, 468, 20});
-    addLabel(window, "Load steps", {12, 444, 100, 20});
-    addEdit(window, "", {116, 440, 80, 23}, StepsField);
-    addLabel(window, "empty: the solver chooses", {204, 444, 300, 20});
-    addButton(window, "&Add", {116, 474, 90, 28}, AddButton);
-    addButton(window, "&Replace", {212, 474, 90, 28}, ReplaceButton);
-    addButton(window, "Re&move", {308, 474, 90, 28}, RemoveButton);
-    showInEditor(window, {LoadedNodes::everyFreeNode, "0 0 -1", "", ""});
+    addLabel(window, "Case", {12, 322, 100, 20});
+    addEdit(window, "", {116, 318, 60, 23}, CaseField);
+    addLabel(window, "Load", {192, 322, 50, 20});
+    HWND kinds = addDropDown(window, {246, 318, 338, 23}, LoadKindList);
+    for (const KindText& kind : kindTexts)
+        addChoice(kinds, kind.name);
+    addLabel(window, "Values", {12, 352, 100, 20});
+    addEdit(window, "", {116, 348, 468, 23}, ValuesField);
+    addLabel(window, "", {116, 374, 468, 20}, ValuesHint);
+    addLabel(window, "Where", {12, 402, 100, 20});
+    addEdit(window, "", {116, 398, 468, 23}, WhereField);
+    addLabel(window, "", {116, 424, 468, 20}, WhereHint);
+    addLabel(window, "Load steps", {12, 454, 100, 20});
+    addEdit(window, "", {116, 450, 80, 23}, StepsField);
+    addLabel(window, "of the case; empty: another row gives them, or the solver chooses",
+             {204, 454, 380, 20});
+    addButton(window, "&Add", {116, 482, 90, 28}, AddButton);
+    addButton(window, "&Replace", {212, 482, 90, 28}, ReplaceButton);
+    addButton(window, "Re&move", {308, 482, 90, 28}, RemoveButton);
+    showInEditor(window, {"1", RowKind::forceOnEveryFreeNode, "0 0 -1", "", ""});
 }
 
 void onCreate(HWND window) {
@@ -229,18 +275,17 @@ void onCreate(HWND window) {
     addControl(window, "EDIT", "", ES_AUTOHSCROLL | ES_READONLY, {116, 12, 370, 23}, GeometryName,
                WS_EX_CLIENTEDGE);
     addButton(window, "&Open...", {492, 10, 92, 28}, OpenButton);
-    addLabel(window, "Heading", {12, 48, 100, 20});
-    addEdit(window, "", {116, 44, 468, 23}, HeadingField);
-    addListTable(window, {12, 80, 572, 210}, CaseTable,
-                 {{"Case", 44},
-                  {"Load on", 150},
-                  {"Force Fx Fy Fz", 130},
-                  {"Box or nodes", 150},
-                  {"Load steps", 90}});
-    addControl(window, "BUTTON", "The first row is case &0", WS_TABSTOP | BS_AUTOCHECKBOX,
-               {12, 296, 300, 24}, CaseZeroBox);
+    addLabel(window, "Loading file", {12, 48, 100, 20});
+    addControl(window, "EDIT", "", ES_AUTOHSCROLL | ES_READONLY, {116, 44, 370, 23}, LoadingName,
+               WS_EX_CLIENTEDGE);
+    addButton(window, "Op&en...", {492, 42, 92, 28}, OpenLoadingButton);
+    addLabel(window, "Heading", {12, 80, 100, 20});
+    addEdit(window, "", {116, 76, 468, 23}, HeadingField);
+    addListTable(
+        window, {12, 108, 572, 200}, CaseTable,
+        {{"Row", 36}, {"Case", 40}, {"Load", 150}, {"Values", 120}, {"Where", 130}, {"Steps", 50}});
     addRowEditor(window);
-    addLabel(window, "Open the geometry file of the structure to load.", {12, 516, 572, 40},
+    addLabel(window, "Open the geometry file of the structure to load.", {12, 520, 572, 40},
              StatusText);
     addButton(window, "&Save as...", {12, 572, 100, 28}, SaveButton, true);
     addButton(window, "Close", {120, 572, 100, 28}, CloseButton);
@@ -250,10 +295,14 @@ void onCreate(HWND window) {
 void onCommand(HWND window, ForceMaker& maker, WPARAM wParam) {
     switch (LOWORD(wParam)) {
     case OpenButton: openGeometry(window, maker); return;
+    case OpenLoadingButton: openLoading(window, maker); return;
     case AddButton:
     case ReplaceButton:
     case RemoveButton: onRowCommand(window, maker, LOWORD(wParam)); return;
-    case CaseZeroBox: showRows(window, maker); return;
+    case LoadKindList:
+        if (HIWORD(wParam) == CBN_SELCHANGE)
+            showKindHints(window);
+        return;
     case SaveButton:
     case IDOK: save(window, maker); return;
     case CloseButton:

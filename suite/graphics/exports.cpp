@@ -41,8 +41,13 @@ void addNumbers(std::string& text, const Point& values, char separator) {
     }
 }
 
-// An empty text with room for the file: growing one of tens of megabytes step by step
-// would copy it over and over.
+// An empty text with room for the longest the file can be: growing one of tens of megabytes
+// would copy it, and the numbers of a real case run longer than any typical length.
+constexpr std::size_t longestNumber = 24; // "-1.2345678901234567e-308", as exactNumber writes
+constexpr std::size_t longestCount = 20;  // a node's or member's number
+constexpr std::size_t numbersLine(std::size_t numbers) {
+    return longestCount + numbers * (longestNumber + 1) + 2;
+}
 struct BytesPer {
     std::size_t node;
     std::size_t member;
@@ -108,7 +113,7 @@ void addCsvReactions(std::string& text, const Model& model, const CaseResults& r
 }
 
 std::string csvText(const Model& model, const CaseResults& results) {
-    std::string text = reserved(model, {80, 100});
+    std::string text = reserved(model, {numbersLine(6) + numbersLine(3), numbersLine(6) + 16});
     addCsvNodes(text, model, results);
     text += crlf;
     addCsvMembers(text, model, results);
@@ -182,7 +187,7 @@ const Layer& layerOf(const Model& model, const CaseResults& results, std::size_t
 }
 
 std::string dxfText(const Model& model, const CaseResults& results) {
-    std::string text = reserved(model, {0, 280});
+    std::string text = reserved(model, {0, 2 * (30 + 6 * (longestNumber + 7))});
     addDxfTables(text);
     addGroup(text, 0, "SECTION");
     addGroup(text, 2, "ENTITIES");
@@ -205,7 +210,7 @@ std::string dxfText(const Model& model, const CaseResults& results) {
 std::string vtkText(const Model& model, const CaseResults& results) {
     const std::string nodes = std::to_string(model.nodes.size());
     const std::string members = std::to_string(model.members.size());
-    std::string text = reserved(model, {70, 30});
+    std::string text = reserved(model, {2 * numbersLine(3), numbersLine(3) + 4});
     text += "# vtk DataFile Version 3.0\nOMBRIX case " + std::to_string(results.loadCase) +
             "\nASCII\nDATASET UNSTRUCTURED_GRID\nPOINTS " + nodes + " double\n";
     for (const Node& node : model.nodes) {
@@ -259,7 +264,7 @@ void writeExport(Storage& storage, const SolvedAnalysis& solved, int caseNumber,
                  ExportFormat format, const std::string& path) {
     const CaseResults results =
         readCaseResults(storage, solved, solvedCase(solved, caseNumber).number);
-    writeOutputFile(storage, path, exportText(format, solved.analysis.model, results));
+    writeOutputFile(storage, solved.analysis, path, exportText(format, solved.analysis.model, results));
 }
 
 std::string exportText(ExportFormat format, const Model& model, const CaseResults& results) {

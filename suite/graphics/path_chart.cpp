@@ -152,7 +152,8 @@ std::string componentName(Component component) {
 }
 
 std::vector<PathPoint> nodePath(const CasePath& path, std::size_t node, Component component) {
-    std::vector<PathPoint> points{{0, 0, CriticalPoint::None}};
+    const double start = path.start.empty() ? 0 : valueOf(path.start[node], component);
+    std::vector<PathPoint> points{{start, 0, CriticalPoint::None}};
     points.reserve(path.states.size() + 1);
     for (const PathState& state : path.states)
         points.push_back(

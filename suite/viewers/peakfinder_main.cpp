@@ -36,7 +36,7 @@ void run(const ViewerArguments& arguments) {
     const SolvedAnalysis solved = openSolvedAnalysis(storage);
     const std::vector<TableSheet> sheets = peakSheets(storage, solved);
     if (!arguments.output.empty()) {
-        writeOutputFile(storage, arguments.output, csvTextOf(sheets));
+        writeOutputFile(storage, solved.analysis, arguments.output, csvTextOf(sheets));
         return;
     }
     const std::string title = titleOf("PeakFinder");
@@ -47,7 +47,7 @@ void run(const ViewerArguments& arguments) {
         exportCaseAs(owner, title, solved, solved.cases[index].number);
     };
     showTableWindow({title + " - " + name, sheets, folderOf(solved.analysis.geometryFile),
-                     name.substr(0, name.rfind('.')) + " peaks.csv", exportRow});
+                     name.substr(0, name.rfind('.')) + " peaks.csv", &solved.analysis, exportRow});
 }
 
 } // namespace

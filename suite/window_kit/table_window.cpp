@@ -197,7 +197,7 @@ void saveTable(HWND window, const Peaks& peaks) {
         return;
     try {
         Win32Storage storage;
-        writeOutputFile(storage, *file, csvTextOf(peaks.contents.sheets));
+        writeOutputFile(storage, *peaks.contents.analysis, *file, csvTextOf(peaks.contents.sheets));
     } catch (const FileRefused& refused) {
         tellProblem(window, peaks.contents.title, refused.what());
     }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "peak_table.h"
+#include "prepared_analysis.h"
 
 #include <windows.h>
 
@@ -34,9 +35,10 @@ struct TableSheet {
 
 struct TableWindow {
     std::string title;
-    std::vector<TableSheet> sheets; // the first shown first
-    std::string folder;             // where Save offers to put the file
-    std::string tableName;          // the file name it offers
+    std::vector<TableSheet> sheets;             // the first shown first
+    std::string folder;                         // where Save offers to put the file
+    std::string tableName;                      // the file name it offers
+    const PreparedAnalysis* analysis = nullptr; // the tables' own: Save never replaces its files
     // PeakFinder: File, Export writes a case; given the row chosen in the first table (an
     // index into its rows), when that table is shown and a row is chosen.
     std::function<void(HWND owner, std::optional<std::size_t> chosenRow)> exportRow;

@@ -220,7 +220,7 @@ const ByHand spreadByHand[] = {
 // 1e-12 and the forces (of about 100) within as much of their size.
 Solution expectSameAnswer(const LoadCase& first, const LoadCase& second) {
     const Model model = readGeometry(net("-0.2"));
-    const Solution one = solve(model, first);
+    Solution one = solve(model, first);
     const Solution other = solve(model, second);
     EXPECT_EQ(one.status, SolutionStatus::Converged);
     EXPECT_EQ(other.status, SolutionStatus::Converged);
@@ -398,28 +398,41 @@ TEST(Combination, IsTheFactoredSumOfTheCasesItNames) {
     expectSameAnswer(loading.cases[2], loading.cases[3]);
 }
 
-struct BadCombination {
+struct BadBlocks {
     const char* name;
     std::string blocks; // cases 1 and 2
     int line;
     Message reason;
 };
 
-const BadCombination badCombinations[] = {
+const BadBlocks badCombinations[] = {
     {"after node lines", "1 1 0\n5 0 0 -1\n2 1 0\n5 0 0 -1\ncombine 1 1\n", 8,
      Message::CombinationNotAlone},
     {"before other words", "1 1 0\n5 0 0 -1\n2 0 0\ncombine 1 1\nsnow 1\n", 8,
      Message::CombinationNotAlone},
     {"a case not in the file", "1 1 0\n5 0 0 -1\n2 0 0\ncombine 1 1 2 7\n", 7,
-     Message::CombinedCaseMissing},
+     Message::CaseNotInFile},
     {"a combination", "1 0 0\ncombine 1 2\n2 0 0\ncombine 1 1\n", 5, Message::CombinedCaseCombined},
     {"a factor without its case", "1 1 0\n5 0 0 -1\n2 0 0\ncombine 1.5\n", 7,
      Message::CombinationPairs},
+    {"a case that comes after another", "1 1 0\n5 0 0 -1\n2 0 0\ncombine 1 1\nafter 1\n", 8,
+     Message::CombinationNotAlone},
+    {"naming a case that comes after another", "1 0 0\ncombine 2 2\n2 1 0\n5 0 0 -1\nafter 1\n", 5,
+     Message::CombinedCaseAfter},
 };
 
-class CombinationRefused : public testing::TestWithParam<BadCombination> {};
+const BadBlocks badHistories[] = {
+    {"itself", "1 1 0\n5 0 0 -1\n2 1 0\n5 0 0 -1\nafter 2\n", 8, Message::AfterItself},
+    {"a case not in the file", "1 1 0\n5 0 0 -1\nafter 3\n2 1 0\n5 0 0 -1\n", 6,
+     Message::CaseNotInFile},
+    {"a circle", "1 1 0\n5 0 0 -1\nafter 2\n2 1 0\n5 0 0 -1\nafter 1\n", 6, Message::AfterCycle},
+    {"twice", "1 1 0\n5 0 0 -1\n2 1 0\n5 0 0 -1\nafter 1\nafter 1\n", 9, Message::AfterTwice},
+    {"without a case", "1 1 0\n5 0 0 -1\n2 1 0\n5 0 0 -1\nafter\n", 8, Message::FieldCount},
+};
 
-TEST_P(CombinationRefused, NamesTheLineAndTheReason) {
+class CasesRefused : public testing::TestWithParam<BadBlocks> {};
+
+TEST_P(CasesRefused, NamesTheLineAndTheReason) {
     try {
         (void)readLoading("Loads\n2\n0\n" + GetParam().blocks);
         ADD_FAILURE() << "accepted";
@@ -429,8 +442,18 @@ TEST_P(CombinationRefused, NamesTheLineAndTheReason) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Loads, CombinationRefused, testing::ValuesIn(badCombinations),
-                         rowName<BadCombination>);
+INSTANTIATE_TEST_SUITE_P(Combination, CasesRefused, testing::ValuesIn(badCombinations),
+                         rowName<BadBlocks>);
+INSTANTIATE_TEST_SUITE_P(History, CasesRefused, testing::ValuesIn(badHistories),
+                         rowName<BadBlocks>);
+
+TEST(LoadHistory, TheCaseFileKeepsTheCaseItComesAfter) {
+    const Loading loading = readLoading("Loads\n2\n0\n1 1 0\n5 0 0 -1\n"
+                                        "2 1 3\n5 0 0 1\nAfter 1\nsnow 2\n");
+    const std::string written = "2 1 3\r\n5 0 0 1\r\nsnow 2\r\nafter 1\r\n";
+    EXPECT_EQ(writeCase(loading.cases[1]), written);
+    EXPECT_EQ(writeCase(readCase(written, 2)), written);
+}
 
 } // namespace
 } // namespace ombrix

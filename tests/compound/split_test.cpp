@@ -75,8 +75,8 @@ TEST_F(Split, EachPartHasItsResultsAloneInItsOwnAxes) {
                                          readCaseResults(storage_, aloneAnalysis, 2)};
     saveCompound({readPart(storage_, "../Dat/tripod.dat", {}),
                   readPart(storage_, "../Dat/tripod.dat", turned)});
-    const std::vector<PartResults> parts =
-        splitSolvedAnalysis(storage_, solve("pair", {"1"}), "../Dat/pair.map");
+    const SolvedAnalysis pair = solve("pair", {"1"});
+    const std::vector<PartResults> parts = splitSolvedAnalysis(storage_, pair, "../Dat/pair.map");
 
     ASSERT_EQ(parts.size(), 2U);
     for (std::size_t k = 0; k < 2; ++k) {
@@ -96,8 +96,9 @@ TEST_F(Split, EachPartHasItsResultsAloneInItsOwnAxes) {
                {alone[0].reactions[0][0] + second[0], alone[0].reactions[0][1] + second[1],
                 alone[0].reactions[0][2] + second[2]});
 
-    EXPECT_EQ(writePartFiles(storage_, "../Dat/pair.rez", parts),
-              (std::vector<std::string>{"../Dat/pair.1.tripod.txt", "../Dat/pair.2.tripod.txt"}));
+    EXPECT_EQ(writePartFiles(storage_, pair.analysis, parts),
+              (std::vector<std::string>{*storage_.fullPath("../Dat/pair.1.tripod.txt"),
+                                        *storage_.fullPath("../Dat/pair.2.tripod.txt")}));
     EXPECT_TRUE(
         storage_.read("../Dat/pair.2.tripod.txt")
             ->starts_with(

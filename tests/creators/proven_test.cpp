@@ -50,17 +50,16 @@ struct Proof {
     const char* name;
     const char* family;
     std::vector<double> values;
-    CaseRow loads;
+    ForceRow loads;
     Check check;
 };
 
-CaseRow downward(double load, std::vector<long long> nodes = {}) {
+ForceRow downward(double load, std::vector<long long> nodes = {}) {
     return {nodes.empty() ? LoadedNodes::everyFreeNode : LoadedNodes::listed,
             {0, 0, -load},
             {},
             {},
-            std::move(nodes),
-            0};
+            std::move(nodes)};
 }
 
 void balanced(const Model& model, const LoadCase& loadCase, const CaseResults& results) {
@@ -115,7 +114,7 @@ const Proof proofs[] = {
     {"guyed mast pushed sideways at the top",
      "Guyed mast",
      {30, 3, 3, 15, 1e7, 1e5, 10, 0, 1},
-     {LoadedNodes::listed, {2, 1, 0}, {}, {}, {4}, 0},
+     {LoadedNodes::listed, {2, 1, 0}, {}, {}, {4}},
      balanced},
     {"Pratt truss",
      "Pratt truss",
@@ -159,9 +158,11 @@ class Proven : public InstallationTest, public testing::WithParamInterface<Proof
 TEST_P(Proven, ByPrepareForcesAndSolve) {
     const Proof& proof = GetParam();
     const Model model = createStructure(familyNamed(proof.family), proof.values);
-    const Loading loading = makeLoading(model, {"Loads", std::nullopt, {proof.loads}});
+    const std::string loadingFile =
+        loadingFileText(model, {"Loads", {{"loads", 1, proof.loads, std::nullopt}}});
+    const Loading loading = readLoading(loadingFile);
     ASSERT_TRUE(storage_.replace("../Dat/s.dat", geometryFileText(model)));
-    ASSERT_TRUE(storage_.replace("../Dat/s.inc", loadingFileText(loading, model)));
+    ASSERT_TRUE(storage_.replace("../Dat/s.inc", loadingFile));
 
     ASSERT_EQ(
         prepareAnalysis(storage_, {"../Dat/s.dat", "../Dat/s.rez", "Short", "English"}).exitCode,

@@ -123,27 +123,46 @@ TEST_F(Creators, MakeForceFileSavesCasesThatForcesReads) {
                std::string::npos;
     }));
 
-    e2e::typeText(e2e::control(window, ForceField), "0 0 -10");
+    e2e::typeText(e2e::control(window, ValuesField), "0 0 -10");
     addRow(window, 1);
-    e2e::selectItem(window, LoadedNodesList, 3); // the nodes listed
+    e2e::typeText(e2e::control(window, CaseField), "2");
+    e2e::selectItem(window, LoadKindList, 3); // force on the nodes listed
     e2e::typeText(e2e::control(window, WhereField), "2 x");
     EXPECT_EQ(messageOf(e2e::control(window, AddButton), title),
-              "case 2: nodes: node numbers, not \"2 x\"");
+              "row 2: nodes: node numbers, not \"2 x\"");
     e2e::typeText(e2e::control(window, WhereField), "2 999");
     addRow(window, 2);
     const std::string refused = messageOf(e2e::control(window, SaveButton), title);
-    EXPECT_EQ(refused.rfind("case 2: node 999 is not in the structure (1 to ", 0), 0u) << refused;
+    EXPECT_EQ(refused.rfind("row 2: node 999 is not in the structure (1 to ", 0), 0u) << refused;
 
     e2e::typeText(e2e::control(window, WhereField), "2");
     e2e::click(e2e::control(window, ReplaceButton));
+    // A case of the bars' weight, and a combination of it with case 1.
+    const struct {
+        const char* caseNumber;
+        int kind;
+        const char* values;
+    } wordRows[] = {{"3", 4, "0.5"}, {"4", 9, "1 1 1.5 3"}};
+    LRESULT rows = 2;
+    for (const auto& row : wordRows) {
+        e2e::typeText(e2e::control(window, CaseField), row.caseNumber);
+        e2e::selectItem(window, LoadKindList, row.kind);
+        e2e::typeText(e2e::control(window, ValuesField), row.values);
+        e2e::typeText(e2e::control(window, WhereField), "");
+        addRow(window, ++rows);
+    }
     saveAs(window, path("Dat\\Bridge.inc"));
     ASSERT_TRUE(e2e::waitUntil([&] { return fs::exists(folder_ / "Dat" / "Bridge.inc"); }));
     e2e::click(e2e::control(window, CloseButton));
     EXPECT_EQ(exitCode(), 0u);
 
+    // Forces writes the combination with the weight times its factor.
     run(OMBRIX_FORCES, "\"..\\Dat\\Bridge.inc\"");
+    const fs::path work = folder_ / "Dat" / "Bridge.dat.work";
     for (const char* caseFile : {"1.unf", "2.unf"})
-        EXPECT_TRUE(fs::exists(folder_ / "Dat" / "Bridge.dat.work" / caseFile)) << caseFile;
+        EXPECT_TRUE(fs::exists(work / caseFile)) << caseFile;
+    EXPECT_NE(contentsOf(work / "3.unf").find("\r\nweight 0.5 all\r\n"), std::string::npos);
+    EXPECT_NE(contentsOf(work / "4.unf").find("\r\nweight 0.75 all\r\n"), std::string::npos);
 }
 
 // Work is never thrown away unasked: Escape, the close box and Close each ask, and the
@@ -153,7 +172,7 @@ TEST_F(Creators, MakeForceFileAsksBeforeDiscardingItsRows) {
     HWND window = startFromExe(OMBRIX_MAKE_FORCEFILE, title);
     ASSERT_TRUE(window);
     addRow(window, 1);
-    e2e::pressKey(e2e::control(window, ForceField), VK_ESCAPE);
+    e2e::pressKey(e2e::control(window, ValuesField), VK_ESCAPE);
     EXPECT_TRUE(staysAfterAnswering(window, title, IDCANCEL));
     PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(staysAfterAnswering(window, title, IDYES)); // saving needs a structure

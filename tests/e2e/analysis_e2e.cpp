@@ -1,3 +1,4 @@
+#include "analysis_steps.h"
 #include "harness.h"
 #include "ids.h"
 
@@ -37,25 +38,11 @@ class RealAnalysis : public PanelTest {
         return text;
     }
 
-    // Presses the button and waits for its status line "Finished".
-    void runStep(int button, std::size_t linesAfter) {
-        click(control(panel, button));
-        expectStatus(linesAfter, statusOfLastStep(button));
-    }
+    void runStep(int button, std::size_t linesAfter) { e2e::runStep(panel, button, linesAfter); }
 
-    // The analysis prepared and loaded through the panel, every case chosen for I T E R.
     void prepareWithEveryCase(const std::string& geometryFile) {
         openPanel();
-        typeText(control(panel, IDC_GEOMETRY_FILE), data + geometryFile);
-        runStep(IDC_INPUT, 2);
-        runStep(IDC_INCARC, 4);
-        click(control(panel, IDC_ALL_CASES));
-        ASSERT_TRUE(waitUntil([&] { return isEnabled(control(panel, IDC_ITER)); }));
-    }
-    static std::string statusOfLastStep(int button) {
-        return button == IDC_INPUT    ? "Prepare 20: Finished"
-               : button == IDC_INCARC ? "Forces 20: Finished"
-                                      : "Solve 20: Finished";
+        e2e::prepareWithEveryCase(panel, data + geometryFile);
     }
 
     // Replaces a text in a file of the Dat folder, as an engineer's editor would.
@@ -80,11 +67,6 @@ class RealAnalysis : public PanelTest {
 
     void expectStatus(std::size_t lines, const std::string& last) {
         expectStatusOf(panel, lines, last);
-    }
-    static void expectStatusOf(HWND shown, std::size_t lines, const std::string& last) {
-        HWND status = control(shown, IDC_PROGRAM_STATUS);
-        ASSERT_TRUE(waitUntil([&] { return listItems(status).size() == lines; }, 60s));
-        EXPECT_EQ(listItems(status).back(), last);
     }
 
     // How many case and results files the Bridge's working folder holds.

@@ -198,14 +198,17 @@ void Installation::remove(const std::string& name) const {
 
 Shell::Shell(const Installation& installation) : Shell(installation.exeDir()) {}
 
-Shell::Shell(const std::filesystem::path& exeFolder) {
-    const std::string exe = utf8Text(exeFolder / "ombrix.exe");
-    const std::string folder = utf8Text(exeFolder);
-    std::string commandLine = "\"" + exe + "\"";
+Shell::Shell(const std::filesystem::path& exeFolder)
+    : Shell(exeFolder / "ombrix.exe", "", exeFolder) {}
+
+Shell::Shell(const std::filesystem::path& program, const std::string& arguments,
+             const std::filesystem::path& folder) {
+    const std::string exe = utf8Text(program);
+    std::string commandLine = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &startup, &process_))
+                        utf8Text(folder).c_str(), &startup, &process_))
         throw std::runtime_error("cannot start " + exe);
 }
 

@@ -53,6 +53,9 @@ class Shell {
   public:
     explicit Shell(const Installation& installation);
     explicit Shell(const std::filesystem::path& exeFolder);
+    // The shell as a shortcut starts it: this program, with these arguments, in this folder.
+    Shell(const std::filesystem::path& program, const std::string& arguments,
+          const std::filesystem::path& folder);
     ~Shell();
     Shell(const Shell&) = delete;
     Shell& operator=(const Shell&) = delete;

@@ -176,5 +176,21 @@ TEST_F(TripodExports, TheCommandRefusesResultsThatNoLongerMatchTheAnalysis) {
     }
 }
 
+TEST_F(TripodExports, NeverReplacesAFileOfTheAnalysis) {
+    solveAnew();
+    for (const std::string own :
+         {"../Dat/tripod.dat", "../DAT/Tripod.DAT", "../Dat/tripod.rez",
+          "../Dat/tripod.dat.work/2.res", "../Dat/tripod.dat.work/new.csv"}) {
+        const std::optional<std::string> before = storage_.read(own);
+        try {
+            runExport(storage_, {ExportFormat::Csv, "../Dat/tripod.dat", 2, own});
+            ADD_FAILURE() << own << " written";
+        } catch (const FileRefused& refused) {
+            EXPECT_NE(std::string(refused.what()).find("name another file"), std::string::npos);
+        }
+        EXPECT_EQ(storage_.read(own), before) << own;
+    }
+}
+
 } // namespace
 } // namespace ombrix
