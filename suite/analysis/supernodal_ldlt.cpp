@@ -98,9 +98,11 @@ Permutation eliminationOrder(const SparseMatrix& pattern) {
 }
 
 // LDL' without pivoting of the front's first `columns` columns, the rest of its lower
-// triangle left as their Schur complement; the pivots in `pivots`. Returns how many pivots
-// it made: all, or up to and with an exactly zero one.
-int factorFront(Eigen::MatrixXd& front, int columns, double* pivots) {
+// triangle left as their Schur complement; the pivots in `pivots`, `scaled` room for a
+// panel's columns of the front's rows times their pivots. Returns how many pivots it made:
+// all, or up to and with an exactly zero one.
+template <typename Front>
+int factorFront(Front& front, int columns, double* pivots, double* scaled) {
     const Eigen::Index size = front.rows();
     for (Eigen::Index panel = 0; panel < columns; panel += panelWidth) {
         const Eigen::Index end = std::min<Eigen::Index>(panel + panelWidth, columns);
@@ -117,10 +119,11 @@ int factorFront(Eigen::MatrixXd& front, int columns, double* pivots) {
         if (rest == 0)
             continue;
         const auto factor = front.block(end, panel, rest, width);
-        const Eigen::MatrixXd scaled =
+        Eigen::Map<Eigen::MatrixXd> times(scaled, rest, width);
+        times.noalias() =
             factor * Eigen::Map<const Eigen::VectorXd>(pivots + panel, width).asDiagonal();
-        front.bottomRightCorner(rest, rest).triangularView<Eigen::Lower>() -=
-            factor * scaled.transpose();
+        front.bottomRightCorner(rest, rest).template triangularView<Eigen::Lower>() -=
+            factor * times.transpose();
     }
     return columns;
 }
@@ -133,13 +136,28 @@ SupernodalLdlt::SupernodalLdlt(const SparseMatrix& pattern)
     const EliminationTree tree = eliminationTree(upper);
     findSupernodes(tree.parent, tree.below);
     findRowsBelow(upper.transpose());
-    std::size_t offset = 0;
     for (Supernode& supernode : supernodes_) {
-        supernode.offset = offset;
-        offset += static_cast<std::size_t>(supernode.rows()) * supernode.columns;
+        supernode.offset = entries_;
+        entries_ += static_cast<std::size_t>(supernode.rows()) * supernode.columns;
     }
-    values_.resize(offset);
+    values_ = std::make_unique_for_overwrite<double[]>(entries_);
+    sizeWorkspaces();
     solvesPerFactorization_ = multiplicationsOverASolve() / denseProductsSpeedup;
+}
+
+// The largest front, and the most room the updates waiting for their parents take at once.
+void SupernodalLdlt::sizeWorkspaces() {
+    std::size_t mostRows = 0, updates = 0, mostUpdates = 0;
+    for (const Supernode& supernode : supernodes_) {
+        mostRows = std::max(mostRows, static_cast<std::size_t>(supernode.rows()));
+        for (const int child : supernode.children)
+            updates -= supernodes_[child].rowsBelow.size() * supernodes_[child].rowsBelow.size();
+        updates += supernode.rowsBelow.size() * supernode.rowsBelow.size();
+        mostUpdates = std::max(mostUpdates, updates);
+    }
+    front_.resize(mostRows * mostRows);
+    updates_.resize(mostUpdates);
+    scaledPanel_.resize(mostRows * panelWidth);
 }
 
 // A factorisation's multiplications over a solve's: a column with m entries below the
@@ -204,47 +222,60 @@ Inertia SupernodalLdlt::factorize(const SparseMatrix& matrix) {
     lower.selfadjointView<Eigen::Lower>() =
         matrix.selfadjointView<Eigen::Lower>().twistedBy(order_);
     const Eigen::VectorXd diagonal = lower.diagonal();
-    std::vector<Update> updates;
+    std::size_t updatesEnd = 0;
     Inertia inertia;
     for (const Supernode& supernode : supernodes_) {
-        Eigen::MatrixXd front = assembledFront(supernode, lower, updates);
-        const int made = factorFront(front, supernode.columns, pivots_.data() + supernode.first);
+        Block front = assembledFront(supernode, lower, updatesEnd);
+        const int made = factorFront(front, supernode.columns, pivots_.data() + supernode.first,
+                                     scaledPanel_.data());
         countPivots(supernode, made, diagonal, inertia);
         if (made < supernode.columns)
             return inertia;
-        Eigen::Map<Eigen::MatrixXd>(values_.data() + supernode.offset, front.rows(),
-                                    supernode.columns) = front.leftCols(supernode.columns);
-        const auto below = static_cast<Eigen::Index>(supernode.rowsBelow.size());
-        if (below > 0)
-            updates.push_back({front.bottomRightCorner(below, below), &supernode.rowsBelow});
+        Block(values_.get() + supernode.offset, front.rows(), supernode.columns) =
+            front.leftCols(supernode.columns);
+        pushUpdate(supernode, front, updatesEnd);
     }
     return inertia;
 }
 
 // The supernode's columns of A and its children's updates, which are the last ones made,
 // summed into its front (lower triangle).
-Eigen::MatrixXd SupernodalLdlt::assembledFront(const Supernode& supernode,
-                                               const SparseMatrix& lower,
-                                               std::vector<Update>& updates) {
+SupernodalLdlt::Block SupernodalLdlt::assembledFront(const Supernode& supernode,
+                                                     const SparseMatrix& lower,
+                                                     std::size_t& updatesEnd) {
     for (int k = 0; k < supernode.columns; ++k)
         frontRow_[supernode.first + k] = k;
     for (std::size_t k = 0; k < supernode.rowsBelow.size(); ++k)
         frontRow_[supernode.rowsBelow[k]] = supernode.columns + static_cast<int>(k);
-    Eigen::MatrixXd front = Eigen::MatrixXd::Zero(supernode.rows(), supernode.rows());
+    Block front(front_.data(), supernode.rows(), supernode.rows());
+    for (Eigen::Index k = 0; k < front.cols(); ++k)
+        front.col(k).tail(front.rows() - k).setZero();
     for (int k = 0; k < supernode.columns; ++k)
         for (SparseMatrix::InnerIterator entry(lower, supernode.first + k); entry; ++entry)
             front(frontRow_[entry.row()], k) = entry.value();
-    const std::size_t firstChild = updates.size() - supernode.children.size();
-    for (std::size_t c = firstChild; c < updates.size(); ++c) {
-        const std::vector<int>& rows = *updates[c].rows;
+    for (const int child : supernode.children)
+        updatesEnd -= supernodes_[child].rowsBelow.size() * supernodes_[child].rowsBelow.size();
+    const double* update = updates_.data() + updatesEnd;
+    for (const int child : supernode.children) {
+        const std::vector<int>& rows = supernodes_[child].rowsBelow;
         for (std::size_t b = 0; b < rows.size(); ++b) {
             const int column = frontRow_[rows[b]];
             for (std::size_t a = b; a < rows.size(); ++a)
-                front(frontRow_[rows[a]], column) += updates[c].matrix(a, b);
+                front(frontRow_[rows[a]], column) += update[b * rows.size() + a];
         }
+        update += rows.size() * rows.size();
     }
-    updates.resize(firstChild);
     return front;
+}
+
+// What the factored front leaves to its parent, the Schur complement on its rows below, on
+// top of the updates not yet taken.
+void SupernodalLdlt::pushUpdate(const Supernode& supernode, const Block& front,
+                                std::size_t& updatesEnd) {
+    const auto below = static_cast<Eigen::Index>(supernode.rowsBelow.size());
+    Block(updates_.data() + updatesEnd, below, below).triangularView<Eigen::Lower>() =
+        front.bottomRightCorner(below, below);
+    updatesEnd += supernode.rowsBelow.size() * supernode.rowsBelow.size();
 }
 
 // The negative pivots until the first that vanishes against its unknown's diagonal.
@@ -265,8 +296,8 @@ void SupernodalLdlt::countPivots(const Supernode& supernode, int made,
 Eigen::VectorXd SupernodalLdlt::solve(const Eigen::VectorXd& right) const {
     Eigen::VectorXd x = order_ * right;
     const auto factor = [this](const Supernode& supernode) {
-        return Eigen::Map<const Eigen::MatrixXd>(values_.data() + supernode.offset,
-                                                 supernode.rows(), supernode.columns);
+        return Eigen::Map<const Eigen::MatrixXd>(values_.get() + supernode.offset, supernode.rows(),
+                                                 supernode.columns);
     };
     // A supernode's own part of x, as a matrix of one column: Eigen's triangular solve for
     // vectors has a buffer that clang's static analyser takes for a leak.

@@ -9,6 +9,7 @@
 #include <Eigen/Core>
 
 #include <cstddef>
+#include <memory>
 #include <vector>
 
 namespace ombrix {
@@ -26,7 +27,7 @@ class SupernodalLdlt {
     Eigen::VectorXd solve(const Eigen::VectorXd& right) const;
 
     // The entries of the factor's blocks, with the zeros of the supernodes.
-    std::size_t factorEntries() const { return values_.size(); }
+    std::size_t factorEntries() const { return entries_; }
     // What a factorisation costs, in solves with the factor, the same for every matrix of
     // the pattern.
     double solvesPerFactorization() const { return solvesPerFactorization_; }
@@ -40,25 +41,31 @@ class SupernodalLdlt {
         std::size_t offset = 0;     // of its block in values_: all its rows by its columns
         int rows() const { return columns + static_cast<int>(rowsBelow.size()); }
     };
-    // What a factored front leaves to its parent: the Schur complement on its rows below.
-    struct Update {
-        Eigen::MatrixXd matrix;
-        const std::vector<int>* rows = nullptr;
-    };
+    using Block = Eigen::Map<Eigen::MatrixXd>;
 
     void findSupernodes(const std::vector<int>& parent, const std::vector<int>& below);
     void findRowsBelow(const SparseMatrix& lower);
+    void sizeWorkspaces();
     double multiplicationsOverASolve() const;
-    Eigen::MatrixXd assembledFront(const Supernode& supernode, const SparseMatrix& lower,
-                                   std::vector<Update>& updates);
+    Block assembledFront(const Supernode& supernode, const SparseMatrix& lower,
+                         std::size_t& updatesEnd);
+    void pushUpdate(const Supernode& supernode, const Block& front, std::size_t& updatesEnd);
     void countPivots(const Supernode& supernode, int made, const Eigen::VectorXd& diagonal,
                      Inertia& inertia) const;
 
     Eigen::PermutationMatrix<Eigen::Dynamic, Eigen::Dynamic, int> order_; // unknown -> column
     std::vector<Supernode> supernodes_; // children before their parents
-    std::vector<double> values_;        // the blocks of L, column-major
-    Eigen::VectorXd pivots_;            // D
-    std::vector<int> frontRow_;         // a column's row in the front being assembled
+    // The blocks of L, column-major, each written whole by a factorisation: left
+    // uninitialised until then, the factor's memory is touched once, not zeroed first.
+    std::unique_ptr<double[]> values_;
+    std::size_t entries_ = 0;
+    Eigen::VectorXd pivots_;    // D
+    std::vector<int> frontRow_; // a column's row in the front being assembled
+    // Memory kept from one factorisation to the next, sized for the largest: the front being
+    // factored; the updates made and not yet taken, a child's on top of those made before
+    // it, as the postorder takes them back; a panel's columns scaled by their pivots. Under
+    // Windows a fresh large block is fresh pages from the system every time.
+    std::vector<double> front_, updates_, scaledPanel_;
     double solvesPerFactorization_ = 1;
 };
 

@@ -94,5 +94,38 @@ TEST(SupernodalLdlt, CountsTheNegativeEigenvaluesAndSolvesAsDenseLu) {
     }
 }
 
+// A factor keeps its memory from one factorisation to the next: what an earlier matrix of
+// the pattern left there, even one whose factorisation stopped at a zero pivot, must not
+// reach the next factor.
+TEST(SupernodalLdlt, FactorisesAsAFreshFactorAfterAnotherMatrix) {
+    const struct {
+        int nodes, perNode;
+        bool grid;
+        double earlierShift;
+        int earlierZeroUnknown;
+    } cases[] = {{144, 3, true, 0.5, -1}, {144, 3, true, 0, 100}, {150, 3, false, -2, -1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.nodes << " nodes of " << c.perNode << ", grid "
+                                        << c.grid << ", zero " << c.earlierZeroUnknown);
+        const SparseMatrix matrix = randomSymmetric(c.nodes, c.perNode, c.grid);
+        SparseMatrix earlier = randomSymmetric(c.nodes, c.perNode, c.grid);
+        for (Eigen::Index k = 0; k < earlier.outerSize(); ++k)
+            for (SparseMatrix::InnerIterator entry(earlier, k); entry; ++entry) {
+                if (entry.row() == entry.col())
+                    entry.valueRef() -= c.earlierShift;
+                if (entry.row() == c.earlierZeroUnknown || entry.col() == c.earlierZeroUnknown)
+                    entry.valueRef() = 0;
+            }
+        const SparseMatrix lower = matrix.triangularView<Eigen::Lower>();
+        SupernodalLdlt reused(lower), fresh(lower);
+        EXPECT_EQ(reused.factorize(earlier.triangularView<Eigen::Lower>()).singularUnknown,
+                  c.earlierZeroUnknown);
+        const Inertia again = reused.factorize(lower), once = fresh.factorize(lower);
+        EXPECT_EQ(again.negativePivots, once.negativePivots);
+        const Eigen::VectorXd right = Eigen::VectorXd::LinSpaced(matrix.cols(), 1, 2);
+        EXPECT_EQ(reused.solve(right), fresh.solve(right));
+    }
+}
+
 } // namespace
 } // namespace ombrix
