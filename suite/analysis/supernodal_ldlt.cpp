@@ -13,10 +13,15 @@ using Permutation = Eigen::PermutationMatrix<Eigen::Dynamic, Eigen::Dynamic, int
 // wide enough for Eigen's products to run at speed, narrow enough to stay in cache.
 constexpr Eigen::Index panelWidth = 64;
 
-// How many times faster a factorisation does its multiplications, in dense products, than a
-// solve, which reads each entry of the factor once for two of them: measured natively, 6 on
-// the flat net of 100 x 100 cells and 8 to 9 on that of 300 x 300 (docs/performance.md).
-constexpr double denseProductsSpeedup = 6;
+// What a factorisation costs against a solve, which does two multiplications for each
+// entry of the factor it reads: a front's multiplications, which the dense products do 16
+// times as fast as a solve does its own, and for each entry of the front, zeroed, summed
+// from its children's updates one by one and copied out, the time of 20 of them. Fitted to
+// the ratio measured natively on the flat net from 10 x 10 to 300 x 300 cells, which no
+// single speed-up follows: the small fronts of small nets are mostly assembly
+// (docs/performance.md).
+constexpr double denseProductsSpeedup = 16;
+constexpr double multiplicationsPerFrontEntry = 20;
 
 // The upper triangle of P A P' from the lower triangle of A: a column of it lists the
 // columns before it that its row of L can reach.
@@ -142,7 +147,7 @@ SupernodalLdlt::SupernodalLdlt(const SparseMatrix& pattern)
     }
     values_ = std::make_unique_for_overwrite<double[]>(entries_);
     sizeWorkspaces();
-    solvesPerFactorization_ = multiplicationsOverASolve() / denseProductsSpeedup;
+    solvesPerFactorization_ = costInSolves();
 }
 
 // The largest front, and the most room the updates waiting for their parents take at once.
@@ -160,16 +165,20 @@ void SupernodalLdlt::sizeWorkspaces() {
     scaledPanel_.resize(mostRows * panelWidth);
 }
 
-// A factorisation's multiplications over a solve's: a column with m entries below the
-// diagonal costs the first about m^2 / 2 of them and the second 2 m.
-double SupernodalLdlt::multiplicationsOverASolve() const {
+// A column with m entries below the diagonal costs a factorisation about m^2 / 2
+// multiplications and a solve 2 m; a front of r rows, r^2 entries to assemble. The same for
+// every matrix of the pattern, and on every machine: the solver decides alike everywhere.
+double SupernodalLdlt::costInSolves() const {
     double factorization = 0, solve = 0;
-    for (const Supernode& supernode : supernodes_)
+    for (const Supernode& supernode : supernodes_) {
+        const double rows = supernode.rows();
+        factorization += multiplicationsPerFrontEntry * rows * rows;
         for (int below = supernode.rows() - supernode.columns; below < supernode.rows(); ++below) {
             factorization += 0.5 * below * below;
             solve += 2.0 * below;
         }
-    return factorization / std::max(solve, 1.0);
+    }
+    return factorization / (denseProductsSpeedup * std::max(solve, 1.0));
 }
 
 // Fundamental supernodes: a column joins the one before it when it is that column's

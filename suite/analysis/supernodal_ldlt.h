@@ -46,7 +46,7 @@ class SupernodalLdlt {
     void findSupernodes(const std::vector<int>& parent, const std::vector<int>& below);
     void findRowsBelow(const SparseMatrix& lower);
     void sizeWorkspaces();
-    double multiplicationsOverASolve() const;
+    double costInSolves() const;
     Block assembledFront(const Supernode& supernode, const SparseMatrix& lower,
                          std::size_t& updatesEnd);
     void pushUpdate(const Supernode& supernode, const Block& front, std::size_t& updatesEnd);

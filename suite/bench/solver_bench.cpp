@@ -16,7 +16,8 @@
 // uses, then by Eigen's SimplicialLDLT in the same order, which the solver used before:
 //   ombrix_solver_bench factor <cells> <runs>
 // printing cells, unknowns, then for each the median seconds of the three, the factor's
-// entries and the peak memory in MiB so far; last the two solutions' relative difference.
+// entries and the peak memory in MiB so far; last the two solutions' relative difference
+// and what the supernodal factor estimates a factorisation costs in solves.
 // Either may end with solver options, "name=value" each (mostDrawingRounds=3), to try them.
 // Prints one line: cells, unknowns, min, median and max seconds, peak memory in MiB, the
 // mid-node deflection, the status, the load steps, Newton iterations and factorisations
@@ -262,19 +263,22 @@ int benchFactorizations(int cells, int runs) {
     const Eigen::VectorXd load = Eigen::VectorXd::LinSpaced(structure.unknownCount(), 1, 2);
     Eigen::VectorXd supernodal, simplicial;
     std::size_t entries = 0;
+    double solvesPerFactorization = 0;
     const std::vector<double> ours = timedFactor<SupernodalLdlt>(
         runs, tangent, load,
         [&](SupernodalLdlt& factor) {
             factor.factorize(tangent);
             entries = factor.factorEntries();
+            solvesPerFactorization = factor.solvesPerFactorization();
         },
         supernodal);
-    std::printf("%d %d %.4f %.4f %.4f %zu %.1f", cells, structure.unknownCount(), ours[0], ours[1],
+    std::printf("%d %d %.6f %.6f %.6f %zu %.1f", cells, structure.unknownCount(), ours[0], ours[1],
                 ours[2], entries, peakMebibytes());
     const std::vector<double> eigens = timedFactor<Simplicial>(
         runs, tangent, load, [&](Simplicial& factor) { factor.factorize(tangent); }, simplicial);
-    std::printf(" %.4f %.4f %.4f %.1f %.2e\n", eigens[0], eigens[1], eigens[2], peakMebibytes(),
-                (supernodal - simplicial).norm() / simplicial.norm());
+    std::printf(" %.6f %.6f %.6f %.1f %.2e %.2f\n", eigens[0], eigens[1], eigens[2],
+                peakMebibytes(), (supernodal - simplicial).norm() / simplicial.norm(),
+                solvesPerFactorization);
     return 0;
 }
 
