@@ -9,6 +9,7 @@
 #include <Eigen/Dense>
 
 #include <cmath>
+#include <cstring>
 #include <map>
 #include <random>
 #include <tuple>
@@ -124,6 +125,45 @@ TEST(SupernodalLdlt, FactorisesAsAFreshFactorAfterAnotherMatrix) {
         EXPECT_EQ(again.negativePivots, once.negativePivots);
         const Eigen::VectorXd right = Eigen::VectorXd::LinSpaced(matrix.cols(), 1, 2);
         EXPECT_EQ(reused.solve(right), fresh.solve(right));
+    }
+}
+
+// Two threads factorise the subtrees below the elimination tree's top at once: the factor
+// must be the one thread's, bit for bit, and the inertia too, up to the same zero pivot.
+TEST(SupernodalLdlt, TwoThreadsMakeTheFactorOfOne) {
+    const struct {
+        int nodes, perNode;
+        bool grid;
+        double shift;
+        int zeroUnknown;
+    } cases[] = {{900, 3, true, 0, -1},
+                 {900, 3, true, 1, -1},
+                 {900, 3, true, 0, 2000},
+                 {400, 3, false, 0.5, -1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << c.nodes << " nodes, shift " << c.shift << ", zero " << c.zeroUnknown);
+        SparseMatrix matrix = randomSymmetric(c.nodes, c.perNode, c.grid);
+        for (Eigen::Index k = 0; k < matrix.outerSize(); ++k)
+            for (SparseMatrix::InnerIterator entry(matrix, k); entry; ++entry) {
+                if (entry.row() == entry.col())
+                    entry.valueRef() -= c.shift;
+                if (entry.row() == c.zeroUnknown || entry.col() == c.zeroUnknown)
+                    entry.valueRef() = 0;
+            }
+        const SparseMatrix lower = matrix.triangularView<Eigen::Lower>();
+        SupernodalLdlt one(lower, 1), two(lower, 2);
+        const Inertia byOne = one.factorize(lower), byTwo = two.factorize(lower);
+        EXPECT_EQ(byTwo.negativePivots, byOne.negativePivots);
+        EXPECT_EQ(byTwo.singularUnknown, c.zeroUnknown);
+        if (c.zeroUnknown >= 0)
+            continue;
+        ASSERT_EQ(two.blocks().size(), one.blocks().size());
+        EXPECT_EQ(std::memcmp(two.blocks().data(), one.blocks().data(), one.blocks().size_bytes()),
+                  0);
+        EXPECT_EQ(std::memcmp(two.pivots().data(), one.pivots().data(),
+                              sizeof(double) * static_cast<std::size_t>(one.pivots().size())),
+                  0);
     }
 }
 
