@@ -50,6 +50,18 @@ SparseMatrix randomSymmetric(int nodes, int perNode, bool grid) {
     return matrix;
 }
 
+// The diagonal lowered by `shift`, and the row and column of `zeroUnknown` (if not -1)
+// zeroed: every node couples to itself, so every diagonal entry is stored.
+void shiftAndZero(SparseMatrix& matrix, double shift, int zeroUnknown) {
+    for (Eigen::Index k = 0; k < matrix.outerSize(); ++k)
+        for (SparseMatrix::InnerIterator entry(matrix, k); entry; ++entry) {
+            if (entry.row() == entry.col())
+                entry.valueRef() -= shift;
+            if (entry.row() == zeroUnknown || entry.col() == zeroUnknown)
+                entry.valueRef() = 0;
+        }
+}
+
 TEST(SupernodalLdlt, CountsTheNegativeEigenvaluesAndSolvesAsDenseLu) {
     const struct {
         int nodes, perNode;
@@ -76,12 +88,7 @@ TEST(SupernodalLdlt, CountsTheNegativeEigenvaluesAndSolvesAsDenseLu) {
         const double shift = c.negatives == 0
                                  ? eigenvalues[0] - 1
                                  : (eigenvalues[c.negatives - 1] + eigenvalues[c.negatives]) / 2;
-        for (Eigen::Index k = 0; k < matrix.cols(); ++k)
-            matrix.coeffRef(k, k) -= shift;
-        for (Eigen::Index k = 0; k < matrix.outerSize(); ++k)
-            for (SparseMatrix::InnerIterator entry(matrix, k); entry; ++entry)
-                if (entry.row() == c.zeroUnknown || entry.col() == c.zeroUnknown)
-                    entry.valueRef() = 0;
+        shiftAndZero(matrix, shift, c.zeroUnknown);
         const SparseMatrix lower = matrix.triangularView<Eigen::Lower>();
         SupernodalLdlt factor(lower);
         const Inertia inertia = factor.factorize(lower);
@@ -110,13 +117,7 @@ TEST(SupernodalLdlt, FactorisesAsAFreshFactorAfterAnotherMatrix) {
                                         << c.grid << ", zero " << c.earlierZeroUnknown);
         const SparseMatrix matrix = randomSymmetric(c.nodes, c.perNode, c.grid);
         SparseMatrix earlier = randomSymmetric(c.nodes, c.perNode, c.grid);
-        for (Eigen::Index k = 0; k < earlier.outerSize(); ++k)
-            for (SparseMatrix::InnerIterator entry(earlier, k); entry; ++entry) {
-                if (entry.row() == entry.col())
-                    entry.valueRef() -= c.earlierShift;
-                if (entry.row() == c.earlierZeroUnknown || entry.col() == c.earlierZeroUnknown)
-                    entry.valueRef() = 0;
-            }
+        shiftAndZero(earlier, c.earlierShift, c.earlierZeroUnknown);
         const SparseMatrix lower = matrix.triangularView<Eigen::Lower>();
         SupernodalLdlt reused(lower), fresh(lower);
         EXPECT_EQ(reused.factorize(earlier.triangularView<Eigen::Lower>()).singularUnknown,
@@ -144,13 +145,7 @@ TEST(SupernodalLdlt, TwoThreadsMakeTheFactorOfOne) {
         SCOPED_TRACE(testing::Message()
                      << c.nodes << " nodes, shift " << c.shift << ", zero " << c.zeroUnknown);
         SparseMatrix matrix = randomSymmetric(c.nodes, c.perNode, c.grid);
-        for (Eigen::Index k = 0; k < matrix.outerSize(); ++k)
-            for (SparseMatrix::InnerIterator entry(matrix, k); entry; ++entry) {
-                if (entry.row() == entry.col())
-                    entry.valueRef() -= c.shift;
-                if (entry.row() == c.zeroUnknown || entry.col() == c.zeroUnknown)
-                    entry.valueRef() = 0;
-            }
+        shiftAndZero(matrix, c.shift, c.zeroUnknown);
         const SparseMatrix lower = matrix.triangularView<Eigen::Lower>();
         SupernodalLdlt one(lower, 1), two(lower, 2);
         const Inertia byOne = one.factorize(lower), byTwo = two.factorize(lower);
