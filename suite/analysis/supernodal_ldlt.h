@@ -31,6 +31,7 @@ class SupernodalLdlt {
 
     // The entries of the factor's blocks, with the zeros of the supernodes.
     std::size_t factorEntries() const { return entries_; }
+    // The factor as it is, L's blocks and D, to compare one factor with another.
     std::span<const double> blocks() const { return {values_.get(), entries_}; }
     const Eigen::VectorXd& pivots() const { return pivots_; }
     // What a factorisation costs, in solves with the factor, the same for every matrix of
