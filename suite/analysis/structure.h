@@ -6,6 +6,7 @@
 #include "applied_loads.h"
 #include "member_law.h"
 #include "model.h"
+#include "sparse_factorization.h"
 
 #include <Eigen/Core>
 #include <Eigen/SparseCore>
@@ -14,8 +15,6 @@
 #include <vector>
 
 namespace ombrix {
-
-using SparseMatrix = Eigen::SparseMatrix<double>;
 
 struct Unknown {
     int node = 0; // index into Model::nodes

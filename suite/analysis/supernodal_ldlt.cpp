@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
+#include <thread>
 
 namespace ombrix {
 
@@ -12,6 +14,21 @@ using Permutation = Eigen::PermutationMatrix<Eigen::Dynamic, Eigen::Dynamic, int
 // Columns of a front factored one by one before their block updates the rest at once:
 // wide enough for Eigen's products to run at speed, narrow enough to stay in cache.
 constexpr Eigen::Index panelWidth = 64;
+
+// What a factorisation costs against a solve, which does two multiplications for each
+// entry of the factor it reads: a front's multiplications, which the dense products do 16
+// times as fast as a solve does its own, and for each entry of the front, zeroed, summed
+// from its children's updates one by one and copied out, the time of 20 of them. Fitted to
+// the ratio measured natively on the flat net from 10 x 10 to 300 x 300 cells, which no
+// single speed-up follows: the small fronts of small nets are mostly assembly
+// (docs/performance.md).
+constexpr double denseProductsSpeedup = 16;
+constexpr double multiplicationsPerFrontEntry = 20;
+
+// Below this cost of a factorisation, as rows^2 columns of each front (some 1.5 ms
+// natively; the 30 x 30 net's), one thread does it all: starting another costs some tenths
+// of a millisecond under Wine.
+constexpr double leastCostToShare = 1e7;
 
 // The upper triangle of P A P' from the lower triangle of A: a column of it lists the
 // columns before it that its row of L can reach.
@@ -93,9 +110,11 @@ Permutation eliminationOrder(const SparseMatrix& pattern) {
 }
 
 // LDL' without pivoting of the front's first `columns` columns, the rest of its lower
-// triangle left as their Schur complement; the pivots in `pivots`. Returns how many pivots
-// it made: all, or up to and with an exactly zero one.
-int factorFront(Eigen::MatrixXd& front, int columns, double* pivots) {
+// triangle left as their Schur complement; the pivots in `pivots`, `scaled` room for a
+// panel's columns of the front's rows times their pivots. Returns how many pivots it made:
+// all, or up to and with an exactly zero one.
+template <typename Front>
+int factorFront(Front& front, int columns, double* pivots, double* scaled) {
     const Eigen::Index size = front.rows();
     for (Eigen::Index panel = 0; panel < columns; panel += panelWidth) {
         const Eigen::Index end = std::min<Eigen::Index>(panel + panelWidth, columns);
@@ -112,28 +131,129 @@ int factorFront(Eigen::MatrixXd& front, int columns, double* pivots) {
         if (rest == 0)
             continue;
         const auto factor = front.block(end, panel, rest, width);
-        const Eigen::MatrixXd scaled =
+        Eigen::Map<Eigen::MatrixXd> times(scaled, rest, width);
+        times.noalias() =
             factor * Eigen::Map<const Eigen::VectorXd>(pivots + panel, width).asDiagonal();
-        front.bottomRightCorner(rest, rest).triangularView<Eigen::Lower>() -=
-            factor * scaled.transpose();
+        front.bottomRightCorner(rest, rest).template triangularView<Eigen::Lower>() -=
+            factor * times.transpose();
     }
     return columns;
 }
 
 } // namespace
 
-SupernodalLdlt::SupernodalLdlt(const SparseMatrix& pattern)
-    : order_(eliminationOrder(pattern)), pivots_(pattern.cols()), frontRow_(pattern.cols(), -1) {
+SupernodalLdlt::SupernodalLdlt(const SparseMatrix& pattern, int threads)
+    : order_(eliminationOrder(pattern)), pivots_(pattern.cols()) {
     const SparseMatrix upper = permutedUpper(pattern, order_);
     const EliminationTree tree = eliminationTree(upper);
     findSupernodes(tree.parent, tree.below);
     findRowsBelow(upper.transpose());
-    std::size_t offset = 0;
     for (Supernode& supernode : supernodes_) {
-        supernode.offset = offset;
-        offset += static_cast<std::size_t>(supernode.rows()) * supernode.columns;
+        supernode.offset = entries_;
+        entries_ += static_cast<std::size_t>(supernode.rows()) * supernode.columns;
     }
-    values_.resize(offset);
+    values_ = std::make_unique_for_overwrite<double[]>(entries_);
+    shareOut(threads);
+    sizeWorkspaces();
+    solvesPerFactorization_ = costInSolves();
+}
+
+// Each supernode's subtree, itself and those just before it in the postorder: how many
+// supernodes, and what factorising them costs, counted as rows^2 columns of each front.
+SupernodalLdlt::Subtrees SupernodalLdlt::subtrees() const {
+    Subtrees subtrees{std::vector<int>(supernodes_.size(), 1),
+                      std::vector<double>(supernodes_.size(), 0)};
+    for (std::size_t s = 0; s < supernodes_.size(); ++s) {
+        const Supernode& supernode = supernodes_[s];
+        subtrees.cost[s] +=
+            static_cast<double>(supernode.rows()) * supernode.rows() * supernode.columns;
+        for (const int child : supernode.children) {
+            subtrees.size[s] += subtrees.size[child];
+            subtrees.cost[s] += subtrees.cost[child];
+        }
+    }
+    return subtrees;
+}
+
+// Below the first supernode from the root down with two children or more, each child's
+// subtree goes whole to one thread, the costliest first to the least loaded; that
+// supernode and those above it are factorised after them. A forest, a tree without such a
+// supernode, or one too small to pay for a thread goes whole to one thread.
+void SupernodalLdlt::shareOut(int threads) {
+    const int count = static_cast<int>(supernodes_.size());
+    workspaceOf_.assign(supernodes_.size(), 0);
+    updateAt_.assign(supernodes_.size(), 0);
+    made_.assign(supernodes_.size(), 0);
+    const Subtrees subtree = subtrees();
+    int split = count - 1;
+    while (split >= 0 && supernodes_[split].children.size() == 1)
+        split = supernodes_[split].children.front();
+    const bool shared = threads > 1 && count > 0 && subtree.size[count - 1] == count &&
+                        subtree.cost[count - 1] >= leastCostToShare && split >= 0 &&
+                        !supernodes_[split].children.empty();
+    workspaces_.resize(shared ? static_cast<std::size_t>(threads) : 1);
+    if (!shared) {
+        workspaces_[0].supernodes.resize(supernodes_.size());
+        std::iota(workspaces_[0].supernodes.begin(), workspaces_[0].supernodes.end(), 0);
+        return;
+    }
+    for (int s = split; s < count; ++s)
+        top_.push_back(s);
+    std::vector<int> roots = supernodes_[split].children;
+    std::stable_sort(roots.begin(), roots.end(),
+                     [&](int a, int b) { return subtree.cost[a] > subtree.cost[b]; });
+    std::vector<double> load(workspaces_.size(), 0);
+    for (const int root : roots) {
+        const auto least =
+            static_cast<int>(std::min_element(load.begin(), load.end()) - load.begin());
+        load[least] += subtree.cost[root];
+        for (int s = root - subtree.size[root] + 1; s <= root; ++s)
+            workspaceOf_[s] = least;
+    }
+    for (int s = 0; s < split; ++s)
+        workspaces_[workspaceOf_[s]].supernodes.push_back(s);
+}
+
+// Each workspace's largest front, and the most room its updates waiting for their parents
+// take at once.
+void SupernodalLdlt::sizeWorkspaces() {
+    for (std::size_t w = 0; w < workspaces_.size(); ++w) {
+        Workspace& workspace = workspaces_[w];
+        std::vector<int> factorised = workspace.supernodes;
+        if (w == 0)
+            factorised.insert(factorised.end(), top_.begin(), top_.end());
+        std::size_t mostRows = 0, updates = 0, mostUpdates = 0;
+        for (const int s : factorised) {
+            const Supernode& supernode = supernodes_[s];
+            mostRows = std::max(mostRows, static_cast<std::size_t>(supernode.rows()));
+            for (const int child : supernode.children)
+                if (workspaceOf_[child] == static_cast<int>(w))
+                    updates = std::min(updates, updateAt_[child]);
+            updateAt_[s] = updates;
+            updates += supernode.rowsBelow.size() * supernode.rowsBelow.size();
+            mostUpdates = std::max(mostUpdates, updates);
+        }
+        workspace.front.resize(mostRows * mostRows);
+        workspace.updates.resize(mostUpdates);
+        workspace.scaledPanel.resize(mostRows * panelWidth);
+        workspace.frontRow.resize(pivots_.size());
+    }
+}
+
+// A column with m entries below the diagonal costs a factorisation about m^2 / 2
+// multiplications and a solve 2 m; a front of r rows, r^2 entries to assemble. The same for
+// every matrix of the pattern, and on every machine: the solver decides alike everywhere.
+double SupernodalLdlt::costInSolves() const {
+    double factorization = 0, solve = 0;
+    for (const Supernode& supernode : supernodes_) {
+        const double rows = supernode.rows();
+        factorization += multiplicationsPerFrontEntry * rows * rows;
+        for (int below = supernode.rows() - supernode.columns; below < supernode.rows(); ++below) {
+            factorization += 0.5 * below * below;
+            solve += 2.0 * below;
+        }
+    }
+    return factorization / (denseProductsSpeedup * std::max(solve, 1.0));
 }
 
 // Fundamental supernodes: a column joins the one before it when it is that column's
@@ -185,48 +305,96 @@ Inertia SupernodalLdlt::factorize(const SparseMatrix& matrix) {
     SparseMatrix lower(matrix.rows(), matrix.cols());
     lower.selfadjointView<Eigen::Lower>() =
         matrix.selfadjointView<Eigen::Lower>().twistedBy(order_);
-    const Eigen::VectorXd diagonal = lower.diagonal();
-    std::vector<Update> updates;
-    Inertia inertia;
-    for (const Supernode& supernode : supernodes_) {
-        Eigen::MatrixXd front = assembledFront(supernode, lower, updates);
-        const int made = factorFront(front, supernode.columns, pivots_.data() + supernode.first);
-        countPivots(supernode, made, diagonal, inertia);
-        if (made < supernode.columns)
-            return inertia;
-        Eigen::Map<Eigen::MatrixXd>(values_.data() + supernode.offset, front.rows(),
-                                    supernode.columns) = front.leftCols(supernode.columns);
-        const auto below = static_cast<Eigen::Index>(supernode.rowsBelow.size());
-        if (below > 0)
-            updates.push_back({front.bottomRightCorner(below, below), &supernode.rowsBelow});
+    std::fill(made_.begin(), made_.end(), 0);
+    for (Workspace& workspace : workspaces_)
+        workspace.updatesEnd = 0;
+    std::vector<char> finished(workspaces_.size(), 0);
+    {
+        std::vector<std::jthread> others;
+        for (std::size_t w = 1; w < workspaces_.size(); ++w)
+            others.emplace_back([&, w] {
+                finished[w] =
+                    factorizeSupernodes(workspaces_[w].supernodes, lower, static_cast<int>(w));
+            });
+        finished[0] = factorizeSupernodes(workspaces_[0].supernodes, lower, 0);
     }
-    return inertia;
+    if (std::all_of(finished.begin(), finished.end(), [](char done) { return done != 0; }))
+        factorizeSupernodes(top_, lower, 0);
+    return inertia(lower.diagonal());
 }
 
-// The supernode's columns of A and its children's updates, which are the last ones made,
-// summed into its front (lower triangle).
-Eigen::MatrixXd SupernodalLdlt::assembledFront(const Supernode& supernode,
-                                               const SparseMatrix& lower,
-                                               std::vector<Update>& updates) {
+// The supernodes given, in order, on top of what the workspace holds, until one meets an
+// exactly zero pivot: false then.
+bool SupernodalLdlt::factorizeSupernodes(const std::vector<int>& supernodes,
+                                         const SparseMatrix& lower, int workspace) {
+    for (const int s : supernodes) {
+        const Supernode& supernode = supernodes_[s];
+        Block front = assembledFront(supernode, lower, workspace);
+        made_[s] = factorFront(front, supernode.columns, pivots_.data() + supernode.first,
+                               workspaces_[workspace].scaledPanel.data());
+        if (made_[s] < supernode.columns)
+            return false;
+        Block(values_.get() + supernode.offset, front.rows(), supernode.columns) =
+            front.leftCols(supernode.columns);
+        pushUpdate(s, front, workspace);
+    }
+    return true;
+}
+
+// The pivots in the order of elimination, until the first supernode that did not make all
+// of its own: as if one thread had factorised them all.
+Inertia SupernodalLdlt::inertia(const Eigen::VectorXd& diagonal) const {
+    Inertia counted;
+    for (std::size_t s = 0; s < supernodes_.size(); ++s) {
+        countPivots(supernodes_[s], made_[s], diagonal, counted);
+        if (made_[s] < supernodes_[s].columns)
+            break;
+    }
+    return counted;
+}
+
+// The supernode's columns of A and its children's updates summed into its front (lower
+// triangle); those of its children in the same workspace, the last ones made there, taken
+// off it.
+SupernodalLdlt::Block SupernodalLdlt::assembledFront(const Supernode& supernode,
+                                                     const SparseMatrix& lower, int workspace) {
+    Workspace& own = workspaces_[workspace];
+    std::vector<int>& frontRow = own.frontRow;
     for (int k = 0; k < supernode.columns; ++k)
-        frontRow_[supernode.first + k] = k;
+        frontRow[supernode.first + k] = k;
     for (std::size_t k = 0; k < supernode.rowsBelow.size(); ++k)
-        frontRow_[supernode.rowsBelow[k]] = supernode.columns + static_cast<int>(k);
-    Eigen::MatrixXd front = Eigen::MatrixXd::Zero(supernode.rows(), supernode.rows());
+        frontRow[supernode.rowsBelow[k]] = supernode.columns + static_cast<int>(k);
+    Block front(own.front.data(), supernode.rows(), supernode.rows());
+    // Its own columns whole, that the factor's blocks hold nothing from an earlier front.
+    for (Eigen::Index k = 0; k < front.cols(); ++k)
+        front.col(k).tail(front.rows() - (k < supernode.columns ? 0 : k)).setZero();
     for (int k = 0; k < supernode.columns; ++k)
         for (SparseMatrix::InnerIterator entry(lower, supernode.first + k); entry; ++entry)
-            front(frontRow_[entry.row()], k) = entry.value();
-    const std::size_t firstChild = updates.size() - supernode.children.size();
-    for (std::size_t c = firstChild; c < updates.size(); ++c) {
-        const std::vector<int>& rows = *updates[c].rows;
+            front(frontRow[entry.row()], k) = entry.value();
+    for (const int child : supernode.children) {
+        const std::vector<int>& rows = supernodes_[child].rowsBelow;
+        const double* update = workspaces_[workspaceOf_[child]].updates.data() + updateAt_[child];
         for (std::size_t b = 0; b < rows.size(); ++b) {
-            const int column = frontRow_[rows[b]];
+            const int column = frontRow[rows[b]];
             for (std::size_t a = b; a < rows.size(); ++a)
-                front(frontRow_[rows[a]], column) += updates[c].matrix(a, b);
+                front(frontRow[rows[a]], column) += update[b * rows.size() + a];
         }
+        if (workspaceOf_[child] == workspace)
+            own.updatesEnd = std::min(own.updatesEnd, updateAt_[child]);
     }
-    updates.resize(firstChild);
     return front;
+}
+
+// What the factored front leaves to its parent, the Schur complement on its rows below, on
+// top of the updates not yet taken.
+void SupernodalLdlt::pushUpdate(int supernode, const Block& front, int workspace) {
+    Workspace& own = workspaces_[workspace];
+    const std::size_t below = supernodes_[supernode].rowsBelow.size();
+    const auto size = static_cast<Eigen::Index>(below);
+    updateAt_[supernode] = own.updatesEnd;
+    Block(own.updates.data() + own.updatesEnd, size, size).triangularView<Eigen::Lower>() =
+        front.bottomRightCorner(size, size);
+    own.updatesEnd += below * below;
 }
 
 // The negative pivots until the first that vanishes against its unknown's diagonal.
@@ -247,8 +415,8 @@ void SupernodalLdlt::countPivots(const Supernode& supernode, int made,
 Eigen::VectorXd SupernodalLdlt::solve(const Eigen::VectorXd& right) const {
     Eigen::VectorXd x = order_ * right;
     const auto factor = [this](const Supernode& supernode) {
-        return Eigen::Map<const Eigen::MatrixXd>(values_.data() + supernode.offset,
-                                                 supernode.rows(), supernode.columns);
+        return Eigen::Map<const Eigen::MatrixXd>(values_.get() + supernode.offset, supernode.rows(),
+                                                 supernode.columns);
     };
     // A supernode's own part of x, as a matrix of one column: Eigen's triangular solve for
     // vectors has a buffer that clang's static analyser takes for a leak.

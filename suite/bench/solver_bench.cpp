@@ -12,11 +12,12 @@
 //   ombrix_solver_bench form <cells> <runs>
 // printing cells, free nodes, then min, median and max seconds of each.
 // Or the tangent of the flat net, 1000 N in every cable, undisplaced, ordered, factorised
-// and solved with (under the load of the table) by the supernodal factorisation, then by
-// TangentFactor's:
+// and solved with (under the load of the table) by the supernodal factorisation the solver
+// uses, then by Eigen's SimplicialLDLT in the same order, which the solver used before:
 //   ombrix_solver_bench factor <cells> <runs>
 // printing cells, unknowns, then for each the median seconds of the three, the factor's
-// entries and the peak memory in MiB so far; last the two solutions' relative difference.
+// entries and the peak memory in MiB so far; last the two solutions' relative difference
+// and what the supernodal factor estimates a factorisation costs in solves.
 // Either may end with solver options, "name=value" each (mostDrawingRounds=3), to try them.
 // Prints one line: cells, unknowns, min, median and max seconds, peak memory in MiB, the
 // mid-node deflection, the status, the load steps, Newton iterations and factorisations
@@ -24,9 +25,12 @@
 
 #include "form_finding.h"
 #include "solver.h"
+#include "sparse_factorization.h"
 #include "structure.h"
 #include "supernodal_ldlt.h"
 #include "tangent_factor.h"
+
+#include <Eigen/SparseCholesky>
 
 #include <algorithm>
 #include <chrono>
@@ -244,6 +248,12 @@ std::vector<double> timedFactor(int runs, const SparseMatrix& tangent, const Eig
     return {ordering, factorization, solving};
 }
 
+// Eigen's SimplicialLDLT, ordered once for the pattern as the solver's factor was before it
+// factorised by supernodes.
+struct Simplicial : Eigen::SimplicialLDLT<SparseMatrix, Eigen::Lower, FillReducingOrdering> {
+    explicit Simplicial(const SparseMatrix& pattern) { analyzePattern(pattern); }
+};
+
 int benchFactorizations(int cells, int runs) {
     const Model model = net(cells, StrainLaw::Engineering, 1000);
     Structure structure(model);
@@ -253,20 +263,22 @@ int benchFactorizations(int cells, int runs) {
     const Eigen::VectorXd load = Eigen::VectorXd::LinSpaced(structure.unknownCount(), 1, 2);
     Eigen::VectorXd supernodal, simplicial;
     std::size_t entries = 0;
+    double solvesPerFactorization = 0;
     const std::vector<double> ours = timedFactor<SupernodalLdlt>(
         runs, tangent, load,
         [&](SupernodalLdlt& factor) {
             factor.factorize(tangent);
             entries = factor.factorEntries();
+            solvesPerFactorization = factor.solvesPerFactorization();
         },
         supernodal);
-    std::printf("%d %d %.4f %.4f %.4f %zu %.1f", cells, structure.unknownCount(), ours[0], ours[1],
+    std::printf("%d %d %.6f %.6f %.6f %zu %.1f", cells, structure.unknownCount(), ours[0], ours[1],
                 ours[2], entries, peakMebibytes());
-    const std::vector<double> eigens = timedFactor<TangentFactor>(
-        runs, tangent, load, [&](TangentFactor& factor) { factor.factorize(tangent, false); },
-        simplicial);
-    std::printf(" %.4f %.4f %.4f %.1f %.2e\n", eigens[0], eigens[1], eigens[2], peakMebibytes(),
-                (supernodal - simplicial).norm() / simplicial.norm());
+    const std::vector<double> eigens = timedFactor<Simplicial>(
+        runs, tangent, load, [&](Simplicial& factor) { factor.factorize(tangent); }, simplicial);
+    std::printf(" %.6f %.6f %.6f %.1f %.2e %.2f\n", eigens[0], eigens[1], eigens[2],
+                peakMebibytes(), (supernodal - simplicial).norm() / simplicial.norm(),
+                solvesPerFactorization);
     return 0;
 }
 
