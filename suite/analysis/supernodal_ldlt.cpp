@@ -413,38 +413,58 @@ void SupernodalLdlt::countPivots(const Supernode& supernode, int made,
 }
 
 Eigen::VectorXd SupernodalLdlt::solve(const Eigen::VectorXd& right) const {
-    Eigen::VectorXd x = order_ * right;
-    const auto factor = [this](const Supernode& supernode) {
-        return Eigen::Map<const Eigen::MatrixXd>(values_.get() + supernode.offset, supernode.rows(),
-                                                 supernode.columns);
+    return solveWith(values_.get(), pivots_, right);
+}
+
+void SupernodalLdlt::keepInSinglePrecision() {
+    singleValues_.assign(values_.get(), values_.get() + entries_);
+    singlePivots_ = pivots_.cast<float>();
+}
+
+Eigen::VectorXd SupernodalLdlt::solveInSinglePrecision(const Eigen::VectorXd& right) const {
+    return solveWith(singleValues_.data(), singlePivots_, right);
+}
+
+template <typename Scalar>
+Eigen::VectorXd SupernodalLdlt::solveWith(const Scalar* values,
+                                          const Eigen::Matrix<Scalar, -1, 1>& pivots,
+                                          const Eigen::VectorXd& right) const {
+    using Vector = Eigen::Matrix<Scalar, -1, 1>;
+    using Matrix = Eigen::Matrix<Scalar, -1, -1>;
+    Vector x = (order_ * right).template cast<Scalar>();
+    const auto factor = [values](const Supernode& supernode) {
+        return Eigen::Map<const Matrix>(values + supernode.offset, supernode.rows(),
+                                        supernode.columns);
     };
     // A supernode's own part of x, as a matrix of one column: Eigen's triangular solve for
     // vectors has a buffer that clang's static analyser takes for a leak.
     const auto own = [&x](const Supernode& supernode) {
-        return Eigen::Map<Eigen::MatrixXd>(x.data() + supernode.first, supernode.columns, 1);
+        return Eigen::Map<Matrix>(x.data() + supernode.first, supernode.columns, 1);
     };
+    Vector rowsBelow(x.size()); // a supernode's rows below, gathered or to scatter
     for (const Supernode& supernode : supernodes_) {
         const auto l = factor(supernode);
+        const auto below = static_cast<Eigen::Index>(supernode.rowsBelow.size());
         l.topRows(supernode.columns)
-            .triangularView<Eigen::UnitLower>()
+            .template triangularView<Eigen::UnitLower>()
             .solveInPlace(own(supernode));
-        const Eigen::VectorXd passed = l.bottomRows(supernode.rowsBelow.size()) * own(supernode);
-        for (std::size_t a = 0; a < supernode.rowsBelow.size(); ++a)
-            x[supernode.rowsBelow[a]] -= passed[static_cast<Eigen::Index>(a)];
+        rowsBelow.head(below).noalias() = l.bottomRows(below) * own(supernode);
+        for (Eigen::Index a = 0; a < below; ++a)
+            x[supernode.rowsBelow[static_cast<std::size_t>(a)]] -= rowsBelow[a];
     }
-    x.array() /= pivots_.array();
+    x.array() /= pivots.array();
     std::for_each(supernodes_.rbegin(), supernodes_.rend(), [&](const Supernode& supernode) {
         const auto l = factor(supernode);
-        Eigen::VectorXd below(supernode.rowsBelow.size());
-        for (std::size_t a = 0; a < supernode.rowsBelow.size(); ++a)
-            below[static_cast<Eigen::Index>(a)] = x[supernode.rowsBelow[a]];
-        own(supernode) -= l.bottomRows(supernode.rowsBelow.size()).transpose() * below;
+        const auto below = static_cast<Eigen::Index>(supernode.rowsBelow.size());
+        for (Eigen::Index a = 0; a < below; ++a)
+            rowsBelow[a] = x[supernode.rowsBelow[static_cast<std::size_t>(a)]];
+        own(supernode) -= l.bottomRows(below).transpose() * rowsBelow.head(below);
         l.topRows(supernode.columns)
-            .triangularView<Eigen::UnitLower>()
+            .template triangularView<Eigen::UnitLower>()
             .transpose()
             .solveInPlace(own(supernode));
     });
-    return order_.transpose() * x;
+    return order_.transpose() * x.template cast<double>();
 }
 
 } // namespace ombrix

@@ -28,6 +28,10 @@ class SupernodalLdlt {
     // use to solve with.
     Inertia factorize(const SparseMatrix& matrix);
     Eigen::VectorXd solve(const Eigen::VectorXd& right) const;
+    // The factor rounded to single precision, for the solves that only precondition: each
+    // reads half the memory, and its answer is good to some parts in ten thousand.
+    void keepInSinglePrecision();
+    Eigen::VectorXd solveInSinglePrecision(const Eigen::VectorXd& right) const;
 
     // The entries of the factor's blocks, with the zeros of the supernodes.
     std::size_t factorEntries() const { return entries_; }
@@ -77,6 +81,9 @@ class SupernodalLdlt {
     void pushUpdate(int supernode, const Block& front, int workspace);
     void countPivots(const Supernode& supernode, int made, const Eigen::VectorXd& diagonal,
                      Inertia& inertia) const;
+    template <typename Scalar>
+    Eigen::VectorXd solveWith(const Scalar* values, const Eigen::Matrix<Scalar, -1, 1>& pivots,
+                              const Eigen::VectorXd& right) const;
 
     Eigen::PermutationMatrix<Eigen::Dynamic, Eigen::Dynamic, int> order_; // unknown -> column
     std::vector<Supernode> supernodes_; // children before their parents
@@ -84,7 +91,9 @@ class SupernodalLdlt {
     // uninitialised until then, the factor's memory is touched once, not zeroed first.
     std::unique_ptr<double[]> values_;
     std::size_t entries_ = 0;
-    Eigen::VectorXd pivots_; // D
+    Eigen::VectorXd pivots_;          // D
+    std::vector<float> singleValues_; // values_ and pivots_ rounded, when kept
+    Eigen::VectorXf singlePivots_;
     // The first workspace factorises the top of the tree too, once every thread is done.
     std::vector<Workspace> workspaces_;
     std::vector<int> top_;              // the first supernode with two children or more, and above

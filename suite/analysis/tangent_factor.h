@@ -19,6 +19,11 @@ class TangentFactor {
     // positive definite, or slack cables counted taut.
     Inertia factorize(const SparseMatrix& tangent, bool shifted);
     Eigen::VectorXd solve(const Eigen::VectorXd& right) const { return ldlt_.solve(right); }
+    // A solve by the factor rounded to single precision, of a regular tangent only: enough
+    // to precondition conjugate gradients, which check every answer in double precision.
+    Eigen::VectorXd precondition(const Eigen::VectorXd& right) const {
+        return ldlt_.solveInSinglePrecision(right);
+    }
     // Whether it holds a tangent as it is, positive definite: one that preconditions the
     // tangents of the states near its own.
     bool holdsRegularTangent() const { return holdsRegularTangent_; }
@@ -41,7 +46,9 @@ class EarlierTangent {
     template <typename Matrix> EarlierTangent& analyzePattern(const Matrix&) { return *this; }
     template <typename Matrix> EarlierTangent& factorize(const Matrix&) { return *this; }
     template <typename Matrix> EarlierTangent& compute(const Matrix&) { return *this; }
-    Eigen::VectorXd solve(const Eigen::VectorXd& right) const { return factor_->solve(right); }
+    Eigen::VectorXd solve(const Eigen::VectorXd& right) const {
+        return factor_->precondition(right);
+    }
     Eigen::ComputationInfo info() const { return Eigen::Success; }
 
   private:
