@@ -16,11 +16,11 @@ kit below them all.
     printout_ui -> printout        compound_ui -> compound -> creators, graphics -> analysis
 
 A folder may include itself and the folders below it, never one above; what the shell and
-the suite share (common/handoff, common/windows_files) lies below them all, and neither
-includes the other. The program's entry (platform/win32/entry.cpp) hands the process to
-the shell: the one exception. An include is taken by its folder however it is written
-("launch/launch.h", <launch/launch.h>, "../launch/launch.h"), and a bare name by the
-folder whose header it is.
+the suite share (common/handoff, common/windows_files, common/kept_memory) lies below
+them all, and none of them includes another. The program's entry
+(platform/win32/entry.cpp) hands the process to the shell: the one exception. An include
+is taken by its folder however it is written ("launch/launch.h", <launch/launch.h>,
+"../launch/launch.h"), and a bare name by the folder whose header it is.
 
     tools/check_layers.py PROJECT_ROOT
 """

@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <cstring>
 
+// The names GNU ld's --wrap gives the library's functions and their replacements.
+// NOLINTBEGIN(bugprone-reserved-identifier)
 extern "C" {
 void* __real_malloc(std::size_t size);
 void __real_free(void* block);
@@ -60,3 +62,4 @@ void* __wrap_realloc(void* block, std::size_t size) {
     }
     return moved;
 }
+// NOLINTEND(bugprone-reserved-identifier)

@@ -46,7 +46,7 @@ TEST_F(KeptBlocksTest, HandsAKeptBlockOutAgainForWhatItCanHoldWithoutWastingHalf
     } cases[] = {{100, 100, true}, {100, 64, true},   {128, 64, true},
                  {129, 64, false}, {100, 101, false}, {4096, 1024, false}};
     for (const auto& c : cases) {
-        KeptBlocks blocks(systemAllocate, systemRelease, 64 * 1024 * kib);
+        KeptBlocks blocks(systemAllocate, systemRelease, std::size_t{64} * 1024 * kib);
         void* first = blocks.allocate(c.kept * kib);
         ASSERT_TRUE(blocks.takeBack(first));
         EXPECT_EQ(blocks.keptBytes(), c.kept * kib);
